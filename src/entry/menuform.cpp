@@ -1,0 +1,940 @@
+#include "menuform.h"
+
+#include "model/datafile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace zelmor::entry {
+
+namespace {
+
+using tk::Alignment;
+using tk::Color;
+using tk::ControlKind;
+using tk::Font;
+using tk::MessageIcon;
+using tk::Rect;
+namespace colors = tk::colors;
+
+const QString kStartHint = QStringLiteral("cliccare sul tasto della situazione endemica prescelta");
+const QString kFinalHint = QStringLiteral("correggere, archiviare i dati o disegnare il modello");
+const QString kFileFilter = QStringLiteral("File Zelmor-dati- | Zelmor-dati-*");
+const QString kAllFilesFilter =
+    QStringLiteral("Tutti i file (*.*)|*.*|File Zelmor-dati- | Zelmor-dati-*");
+
+// Numbers joined to texts carry one leading blank, where a sign would stand.
+QString num(int n) { return QStringLiteral(" %1").arg(n); }
+
+int rowTop(int i) { return 2400 + 240 * (i - 1); }
+
+// The platform's text-to-integer rule: leading blanks skipped, digits read as far as they go.
+int val(const QString& text) {
+    int n = 0;
+    int i = 0;
+    while (i < text.size() && text.at(i).isSpace()) ++i;
+    while (i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9') &&
+           n < 100000) {
+        n = n * 10 + (text.at(i).unicode() - '0');
+        ++i;
+    }
+    return n;
+}
+
+}  // namespace
+
+MenuForm::MenuForm(tk::Application& app, shell::ModZelmor& shared)
+    : tk::Form(app, QStringLiteral("menu")), shared_(&shared), CommonDialog1(app) {
+    build();
+}
+
+MenuForm::~MenuForm() = default;
+
+// The window as it is designed; the load handler then fits it to the screen.
+void MenuForm::build() {
+    setCaption(QStringLiteral("Zelmor: menu - immissione dati"));
+    setBackColor(colors::kLightGrey);
+    setHasMenuBar(true);
+    setToolbarHeight(420);
+    setWidth(kDesignWidth);
+    setHeight(kDesignHeight);
+    CommonDialog1.fileName = QStringLiteral("Zelmor-dati-");
+
+    const Font bold825{QString(), 8.25, true, false};
+    const Font bold12{QString(), 12, true, false};
+
+    auto label = [&](const QString& name, int index, Control* parent, Rect r, const QString& cap,
+                     std::optional<Color> back, const QString& tip = QString()) -> Control& {
+        Control& c = add(ControlKind::Label, name, index, parent);
+        c.setGeometry(r);
+        c.setText(cap);
+        c.setBackColor(back);
+        c.setToolTip(tip);
+        return c;
+    };
+
+    Frame4 = &add(ControlKind::Frame, QStringLiteral("Frame4"));
+    Frame4->setGeometry({240, 600, 9015, 975});
+    Frame4->setText(QStringLiteral("Situazione endemica"));
+    Frame4->setBackColor(colors::kDarkGrey);
+    Frame4->setFont(bold825);
+
+    label(QStringLiteral("Label6"), 0, Frame4, {120, 240, 2295, 255}, QStringLiteral("Tipologia"),
+          colors::kYellow,
+          QStringLiteral("situazione generale del territorio o dell'area oggetto di studio"));
+    situazione = &label(QStringLiteral("situazione"), 0, Frame4, {120, 480, 2295, 255}, QString(),
+                        colors::kCyan,
+                        QStringLiteral("riporta la tipologia scelta per la situazione endemica"));
+    label(QStringLiteral("Label5"), 0, Frame4, {2400, 240, 855, 255}, QStringLiteral("Valore"),
+          colors::kYellow, QStringLiteral("scegliere il valore cliccando sulla freccia sottostante"));
+
+    valore = &add(ControlKind::ComboBox, QStringLiteral("valore"), 0, Frame4);
+    valore->setGeometry({2400, 480, 855, 315});
+    valore->setToolTip(
+        QStringLiteral("cliccare per scegliere il valore della situazione endemica"));
+    for (const QString& item : model::valueItems()) valore->addItem(item);
+    valore->onChange = [this] { valore_Change(); };
+    valore->onClick = [this] { valore_Change(); };
+
+    static const int kindLeft[] = {0, 3480, 5640, 7200};
+    static const int kindWidth[] = {0, 1815, 1335, 1695};
+    static const char* const kindTip[] = {
+        nullptr, "cliccare per scegliere una situazione generale di tipo superficiale",
+        "cliccare per scegliere una situazione generale di tipo lineare",
+        "cliccare per scegliere una situazione generale di tipo puntuale"};
+    for (int k = 1; k <= 3; ++k) {
+        Control& o = add(ControlKind::OptionButton, QStringLiteral("endemica"), k, Frame4);
+        o.setGeometry({kindLeft[k], 240, kindWidth[k], 495});
+        o.setText(model::kindCaptions().at(k - 1));
+        o.setToolTip(QString::fromUtf8(kindTip[k]));
+        o.setForeColor(colors::kYellow);
+        o.setBackColor(colors::kDarkGrey);
+        o.setFont(bold12);
+        o.onClick = [this, k] { endemica_Click(k); };
+        endemica[k] = &o;
+    }
+
+    // The three typology frames share one rectangle; the particular one lies on top.
+    auto typologyFrame = [&](const QString& name, const QString& cap, const QString& tip,
+                             const QStringList& captions, std::array<Control*, 10>& options,
+                             int optionWidth) -> Control* {
+        Control& f = add(ControlKind::Frame, name);
+        f.setGeometry({240, 1800, 2775, 3615});
+        f.setText(cap);
+        f.setToolTip(tip);
+        const QString optionName = name == QLatin1String("Frame1")   ? QStringLiteral("Option1")
+                                   : name == QLatin1String("Frame2") ? QStringLiteral("Option2")
+                                                                     : QStringLiteral("Option3");
+        for (int j = 1; j <= 9; ++j) {
+            Control& o = add(ControlKind::OptionButton, optionName, j, &f);
+            o.setGeometry({120, 240 + 360 * (j - 1), optionWidth, 375});
+            o.setText(captions.at(j - 1));
+            options[static_cast<std::size_t>(j)] = &o;
+        }
+        return &f;
+    };
+    Frame1 = typologyFrame(
+        QStringLiteral("Frame1"), QStringLiteral("Tipologia situazione superficiale"),
+        QStringLiteral("cliccare sulla tipologia relativa alla situazione endemica prescelta"),
+        model::areaTypologies(), Option1, 1815);
+    Frame2 = typologyFrame(
+        QStringLiteral("Frame2"), QStringLiteral("Tipologia situazione lineare"),
+        QStringLiteral("cliccare sulla tipologia relativa alla situazione endemica lineare"),
+        model::linearTypologies(), Option2, 2535);
+    Frame3 = typologyFrame(
+        QStringLiteral("Frame3"), QStringLiteral("Tipologia situazione particolare"),
+        QStringLiteral("cliccare sulla tipologia riferita al sottosistema indicato"),
+        model::particularTypologies(), Option3, 1815);
+    for (int j = 1; j <= 9; ++j) {
+        Option1[j]->onClick = [this, j] { endemicTypology_Click(j, *Option1[j]); };
+        Option2[j]->onClick = [this, j] { endemicTypology_Click(j, *Option2[j]); };
+        Option3[j]->onClick = [this, j] { Option3_Click(j); };
+    }
+
+    label(QStringLiteral("Label1"), 0, nullptr, {3240, 2040, 1935, 255},
+          QStringLiteral("Numero dei sottosistemi"), colors::kYellow);
+    sottosistemi = &label(
+        QStringLiteral("sottosistemi"), 0, nullptr, {5280, 2040, 615, 255}, QString(),
+        colors::kHighlightText,
+        QStringLiteral("cliccare sulle frecce laterali per immettere il numero di sottosistemi"));
+    sottosistemi->setAlignment(Alignment::Center);
+
+    // 9 at the top end, 1 at the bottom end: the upper arrow raises the count.
+    VScroll1 = &add(ControlKind::VScrollBar, QStringLiteral("VScroll1"));
+    VScroll1->setGeometry({6000, 2040, 375, 255});
+    VScroll1->setRange(9, 1);
+    VScroll1->setValue(1);
+    VScroll1->onChange = [this] { VScroll1_Change(); };
+
+    label(QStringLiteral("Label2"), 0, nullptr, {6480, 2040, 2775, 255},
+          QStringLiteral("Legami tra sottosistemi"), colors::kYellow);
+
+    for (int i = 1; i <= 9; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        Check1[k] = &add(ControlKind::CheckBox, QStringLiteral("Check1"), i);
+        Check1[k]->setGeometry({3240, rowTop(i), 615, 255});
+        Check1[k]->setText(QStringLiteral("n.%1").arg(i));
+        Check1[k]->onClick = [this, i] { Check1_Click(i); };
+
+        tiposotto[k] = &label(QStringLiteral("tiposotto"), i, nullptr,
+                              {3840, rowTop(i), 1335, 255}, QString(), colors::kCyan);
+
+        Combo1[k] = &add(ControlKind::ComboBox, QStringLiteral("Combo1"), i);
+        Combo1[k]->setGeometry({5280, rowTop(i), 1095, 315});
+        Combo1[k]->onChange = [this, i] { Combo1_Change(i); };
+        Combo1[k]->onClick = [this, i] { Combo1_Change(i); };
+
+        Image1[k] = &add(ControlKind::Image, QStringLiteral("Image1"), i);
+        Image1[k]->setGeometry({6480, rowTop(i), 375, 255});
+        Image1[k]->setPicture(QStringLiteral("arrow"));
+        Image1[k]->setVisible(false);
+
+        Label3[k] = &label(QStringLiteral("Label3"), i, nullptr, {6960, rowTop(i), 1935, 255},
+                           QString(), colors::kCyan);
+
+        correggo[k] = &add(ControlKind::CommandButton, QStringLiteral("correggo"), i);
+        correggo[k]->setGeometry({9000, rowTop(i), 255, 255});
+        correggo[k]->setPicture(QStringLiteral("erase"));
+        correggo[k]->setVisible(false);
+        correggo[k]->onClick = [this, i] { correggo_Click(i); };
+    }
+    for (int i = 1; i <= 9; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        legami[k] = &add(ControlKind::CommandButton, QStringLiteral("legami"), i);
+        legami[k]->setGeometry({3240 + 360 * (i - 1), 4680, 375, 375});
+        legami[k]->setText(QString::number(i));
+        legami[k]->onClick = [this, i] { legami_Click(i); };
+    }
+
+    dopo = &add(ControlKind::CommandButton, QStringLiteral("dopo"));
+    dopo->setGeometry({6480, 4680, 375, 375});
+    dopo->setPicture(QStringLiteral("next"));
+    dopo->setToolTip(
+        QStringLiteral("cliccare per passare ai legami del sottosistema successivo o terminare"));
+    dopo->onClick = [this] { dopo_Click(); };
+
+    Control* Frame5 = &add(ControlKind::Frame, QStringLiteral("Frame5"));
+    Frame5->setGeometry({0, 5520, 9495, 615});
+    Frame5->setBackColor(colors::kDarkGrey);
+
+    auto barButton = [&](const QString& name, int left, const QString& cap, const QString& pic,
+                         const QString& tip) -> Control& {
+        Control& b = add(ControlKind::CommandButton, name, 0, Frame5);
+        b.setGeometry({left, 240, 1215, 375});
+        b.setText(cap);
+        b.setPicture(pic);
+        b.setToolTip(tip);
+        return b;
+    };
+    barButton(QStringLiteral("guida"), 120, QStringLiteral("&Guida in linea"),
+              QStringLiteral("guide"),
+              QStringLiteral("cliccare per visualizzare il sommario della guida"))
+        .onClick = [this] { shared_->showWindow(QStringLiteral("sommario")); };
+    barButton(QStringLiteral("aiuto"), 1320, QStringLiteral("&AIUTO"), QStringLiteral("aid"),
+              QStringLiteral("cliccare per visualizzare gli aiuti in linea"))
+        .onClick = [this] { aiuto_Click(); };
+
+    passo = &label(QStringLiteral("passo"), 0, Frame5, {2640, 120, 4215, 495}, kStartHint,
+                   colors::kYellow, QStringLiteral("indicazioni in linea sulla immissione dei dati"));
+    passo->setForeColor(colors::kBlack);
+    passo->setBordered(true);
+
+    barButton(QStringLiteral("disegn"), 6960, QStringLiteral("&Disegno"), QStringLiteral("draw"),
+              QStringLiteral("cliccare per visualizzare il disegno del modello"))
+        .onClick = [this] { disegn_Click(); };
+    barButton(QStringLiteral("uscita"), 8160, QStringLiteral("&USCITA"), QStringLiteral("exit"),
+              QStringLiteral("cliccare per uscire da Zelmor"))
+        .onClick = [this] { shared_->confirmExit(); };
+
+    buildMenus();
+    buildToolbar();
+}
+
+void MenuForm::buildMenus() {
+    struct Item {
+        const char* name;
+        const char* caption;  // nullptr: separator
+    };
+    auto menu = [&](const char* name, const QString& caption, std::initializer_list<Item> items) {
+        Control& top = add(ControlKind::MenuItem, QString::fromLatin1(name));
+        top.setText(caption);
+        int sep = 0;
+        for (const Item& it : items) {
+            Control& c = it.caption != nullptr
+                             ? add(ControlKind::MenuItem, QString::fromLatin1(it.name))
+                             : add(ControlKind::MenuItem, QString::fromLatin1(name) +
+                                                              QStringLiteral("Sep"),
+                                   ++sep);
+            c.setParentMenu(top.name());
+            if (it.caption != nullptr) {
+                c.setText(QString::fromUtf8(it.caption));
+            } else {
+                c.setSeparator(true);
+            }
+        }
+    };
+    menu("file", QStringLiteral("&File"),
+         {{"apri", "&Apri..."},
+          {"salva", "&Salva"},
+          {"salvanome", "Salva con &nome..."},
+          {nullptr, nullptr},
+          {"eliminare", "E&limina..."},
+          {nullptr, nullptr},
+          {"solodati", "S&tampa"},
+          {nullptr, nullptr},
+          {"esci", "&Esci"}});
+    menu("modifica", QStringLiteral("&Modifica"),
+         {{"colorare", "&Colore di sfondo"},
+          {nullptr, nullptr},
+          {"controlla", "Controllo &dati immessi"},
+          {nullptr, nullptr},
+          {"cancelladati", "C&ancella dati immessi"}});
+    menu("visualizza", QStringLiteral("&Visualizza"),
+         {{"fin1", "Finestra Menu"}, {"fin2", "Finestra Disegno"}, {"fin3", "Finestra Frontespizio"}});
+    menu("punto", QStringLiteral("&?"),
+         {{"guidainlinea", "&Guida in linea"},
+          {"sugger", "&Suggerimenti..."},
+          {nullptr, nullptr},
+          {"supporto", "Supporto &prodotto"},
+          {nullptr, nullptr},
+          {"informazioni", "&Informazioni su Zelmor"}});
+    // Stands at the right end of the bar, pushed there by its leading blanks.
+    Control& finestra = add(ControlKind::MenuItem, QStringLiteral("finestra"));
+    finestra.setText(QString(126, QLatin1Char(' ')) + QStringLiteral("Fi&nestra n.1 di 3"));
+
+    auto on = [&](const char* name, std::function<void()> f) {
+        at(QString::fromLatin1(name)).onClick = std::move(f);
+    };
+    on("apri", [this] { apri_Click(); });
+    on("salva", [this] { salva_Click(); });
+    on("salvanome", [this] { salvanome_Click(); });
+    on("eliminare", [this] { eliminare_Click(); });
+    on("solodati", [] { /* the model-data report comes with the word-processor reports */ });
+    on("esci", [this] { shared_->confirmExit(); });
+    on("colorare", [this] { colorare_Click(); });
+    on("controlla", [this] { controlla_Click(); });
+    on("cancelladati", [this] { cancelladati_Click(); });
+    on("fin1", [this] { Toolbar1_ButtonClick(8); });
+    on("fin2", [this] { disegn_Click(); });
+    on("fin3", [this] { shared_->showTitlePage(); });
+    on("guidainlinea", [this] { shared_->showWindow(QStringLiteral("sommario")); });
+    on("sugger", [this] { shared_->showWindow(QStringLiteral("frmTip")); });
+    on("supporto", [this] { shared_->showWindow(QStringLiteral("supportoclienti")); });
+    on("informazioni", [this] { shared_->showWindow(QStringLiteral("informa")); });
+    on("finestra", [this] { shared_->showWindow(QStringLiteral("guidamenu")); });
+}
+
+void MenuForm::buildToolbar() {
+    struct Button {
+        const char* tip;  // nullptr: separator
+        const char* picture;
+    };
+    static const Button buttons[21] = {{"apri file", "open"},
+                                       {"salva file", "save"},
+                                       {"salva file con nome", "saveas"},
+                                       {"elimina file", "delete"},
+                                       {nullptr, nullptr},
+                                       {"stampa dati finestra", "print"},
+                                       {nullptr, nullptr},
+                                       {"visualizza finestra 'Menu'", "window-menu"},
+                                       {"visualizza finestra 'Disegno'", "window-drawing"},
+                                       {"visualizza finestra 'Frontespizio'", "window-title"},
+                                       {nullptr, nullptr},
+                                       {"colore di sfondo", "colour"},
+                                       {nullptr, nullptr},
+                                       {"guida in linea", "help"},
+                                       {"suggerimenti", "tips"},
+                                       {"supporto prodotto", "support"},
+                                       {"informazioni su Zelmor", "about"},
+                                       {nullptr, nullptr},
+                                       {"controllo dati immessi", "check"},
+                                       {"cancella dati finestra", "clear"},
+                                       {"uscita da Zelmor", "exit"}};
+    for (int i = 1; i <= 21; ++i) {
+        const Button& b = buttons[i - 1];
+        Control& c = add(ControlKind::ToolbarButton, QStringLiteral("Toolbar1"), i);
+        if (b.tip == nullptr) {
+            c.setSeparator(true);
+            continue;
+        }
+        c.setToolTip(QString::fromUtf8(b.tip));
+        c.setPicture(QString::fromLatin1(b.picture));
+        c.onClick = [this, i] { Toolbar1_ButtonClick(i); };
+    }
+}
+
+void MenuForm::Toolbar1_ButtonClick(int index) {
+    switch (index) {
+        case 1: apri_Click(); break;
+        case 2: salva_Click(); break;
+        case 3: salvanome_Click(); break;
+        case 4: eliminare_Click(); break;
+        case 6: break;  // the model-data report comes with the word-processor reports
+        case 8:
+            app().message(MessageIcon::Exclamation, shared_->titleDataCheck,
+                          QStringLiteral("E' questa la finestra 'Menu'."));
+            break;
+        case 9: disegn_Click(); break;
+        case 10: shared_->showTitlePage(); break;
+        case 12: colorare_Click(); break;
+        case 14: shared_->showWindow(QStringLiteral("sommario")); break;
+        case 15: shared_->showWindow(QStringLiteral("frmTip")); break;
+        case 16: shared_->showWindow(QStringLiteral("supportoclienti")); break;
+        case 17: shared_->showWindow(QStringLiteral("informa")); break;
+        case 19: controlla_Click(); break;
+        case 20: cancelladati_Click(); break;
+        case 21: shared_->confirmExit(); break;
+        default: break;  // separators cannot be pressed
+    }
+}
+
+// ---- window events -----------------------------------------------------------------------
+
+void MenuForm::load() {
+    resize_ = std::make_unique<shell::clsResize>();
+    resize_->SourceForm = this;
+    resize_->SizeFormToScreen(75);
+    setHeight(kDesignHeight);
+    setWidth(kDesignWidth);
+    shared_->initMessageTitles();
+    resetProcedure();
+    for (int i = 1; i <= 9; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        for (const QString& item : model::valueItems()) Combo1[k]->addItem(item);
+        Combo1[k]->setToolTip(
+            QStringLiteral("cliccare sulla freccia per scegliere il valore del sottosistema n.") +
+            num(i));
+        correggo[k]->setToolTip(
+            QStringLiteral("cliccare per cancellare i legami digitati per il sottosistema n.") +
+            num(i));
+        legami[k]->setToolTip(QStringLiteral(
+            "cliccare per inserire il numero del sottosistema interagente con quello indicato"));
+        Check1[k]->setToolTip(QStringLiteral(
+            "cliccare per scegliere il sottosistema al quale vanno riferiti i dati successivi"));
+    }
+}
+
+void MenuForm::unload() { resize_.reset(); }
+
+void MenuForm::resize() {
+    if (resize_) resize_->ResizeControls();
+}
+
+// ---- the model ---------------------------------------------------------------------------
+
+model::ModelData MenuForm::model() const {
+    model::ModelData m;
+    m.endemicKind = endemicKind_;
+    m.endemicTypologyText = situazione->text();
+    m.endemicTypology = endemicTypology_;
+    m.endemicValue = valore->text();
+    m.subsystemCount = sottosistemi->text();
+    for (int i = 1; i <= 9; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        model::Subsystem& s = m.subsystems[k - 1];
+        s.typology = typology_[k];
+        s.typologyText = tiposotto[k]->text();
+        s.value = Combo1[k]->text();
+        s.links = Label3[k]->text();
+    }
+    return m;
+}
+
+int MenuForm::subsystemCount() const { return val(sottosistemi->text()); }
+
+bool MenuForm::complete() const { return hint().startsWith(QLatin1String("correggere")); }
+
+QString MenuForm::hint() const { return passo->text(); }
+void MenuForm::setHint(const QString& text) { passo->setText(text); }
+bool MenuForm::ticked(int row) const { return Check1[static_cast<std::size_t>(row)]->value() != 0; }
+
+// ---- the guided procedure ----------------------------------------------------------------
+
+void MenuForm::resetProcedure() {
+    valore->setText(QString());
+    valore->setEnabled(false);
+    for (int i = 1; i <= 9; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        Combo1[k]->setEnabled(false);
+        Check1[k]->setEnabled(false);
+        Option1[k]->setValue(0);
+        Option2[k]->setValue(0);
+        Option3[k]->setValue(0);
+        Image1[k]->setVisible(false);
+        Label3[k]->setEnabled(false);
+        legami[k]->setEnabled(false);
+        correggo[k]->setVisible(false);
+    }
+    dopo->setEnabled(false);
+    Frame1->setVisible(false);
+    Frame2->setVisible(false);
+    Frame3->setEnabled(false);
+    Frame3->setVisible(false);
+    VScroll1->setEnabled(false);
+}
+
+void MenuForm::endemica_Click(int kind) {
+    endemicKind_ = kind;
+    resetProcedure();
+    if (kind == 2) {
+        Frame2->setVisible(true);
+        setHint(QStringLiteral("scegliere la tipologia della situazione lineare"));
+    } else if (kind == 3) {
+        Frame1->setVisible(true);
+        setHint(QStringLiteral("scegliere la tipologia della situazione puntuale"));
+        Frame1->setText(QStringLiteral("Tipologia situazione puntuale"));
+    } else {
+        Frame1->setVisible(true);
+        setHint(QStringLiteral("scegliere la tipologia della situazione superficiale"));
+        Frame1->setText(QStringLiteral("Tipologia situazione superficiale"));
+    }
+}
+
+void MenuForm::endemicTypology_Click(int index, Control& option) {
+    endemicTypology_ = index;
+    situazione->setText(option.text());
+    setHint(QStringLiteral("scegliere il valore della situazione endemica"));
+    valore->setEnabled(true);
+}
+
+void MenuForm::valore_Change() {
+    VScroll1->setEnabled(true);
+    if (sottosistemi->text().isEmpty()) {
+        setHint(QStringLiteral("indicare il numero dei sottosistemi"));
+    } else {
+        refresh();
+    }
+}
+
+void MenuForm::VScroll1_Change() {
+    const int value = VScroll1->value();
+    sottosistemi->setText(QString::number(value));
+    for (int i = 9; i > value; --i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        Check1[k]->setValue(0);
+        Combo1[k]->setText(QString());
+        Check1[k]->setEnabled(false);
+        Combo1[k]->setEnabled(false);
+        correggo[k]->setVisible(false);
+        Option3[k]->setValue(0);
+        Label3[k]->setText(QString());
+        Label3[k]->setEnabled(false);
+        legami[k]->setEnabled(false);
+        tiposotto[k]->setText(QString());
+    }
+    for (int i = 1; i <= 9; ++i) Image1[static_cast<std::size_t>(i)]->setVisible(false);
+    Frame3->setVisible(true);
+    for (int i = 1; i <= value; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        Check1[k]->setEnabled(true);
+        Combo1[k]->setEnabled(true);
+        if (!ticked(i)) setHint(QStringLiteral("spuntare il sottosistema da indicare"));
+    }
+}
+
+void MenuForm::Check1_Click(int row) {
+    const std::size_t r = static_cast<std::size_t>(row);
+    if (!ticked(row)) {
+        tiposotto[r]->setText(QString());
+        Combo1[r]->setText(QString());
+        setHint(QStringLiteral("spuntare il sottosistema n.") + num(row));
+        return;
+    }
+    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    for (int j = 1; j <= n; ++j) {
+        if (tiposotto[static_cast<std::size_t>(j)]->text().isEmpty()) {
+            Frame3->setVisible(true);
+            Frame3->setEnabled(true);
+            for (int o = 1; o <= 9; ++o) Option3[static_cast<std::size_t>(o)]->setValue(0);
+            currentSubsystem_ = row;
+            setHint(QStringLiteral("cliccare sulla tipologia della situazione particolare"));
+            return;
+        }
+    }
+    startLinks();
+}
+
+void MenuForm::Option3_Click(int index) {
+    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    bool stopped = false;
+    for (int j = 1; j <= n && !stopped; ++j) {
+        const std::size_t k = static_cast<std::size_t>(j);
+        if (Combo1[k]->text().isEmpty()) {
+            setHint(QStringLiteral("scegliere il valore del sottosistema n.") + num(j));
+            stopped = true;
+        } else if (!ticked(j)) {
+            setHint(QStringLiteral("spuntare i rimanenti sottosistemi"));
+            stopped = true;
+        }
+    }
+    if (!stopped) allSubsystemsComplete_ = true;
+    const std::size_t c = static_cast<std::size_t>(currentSubsystem_);
+    typology_[c] = index;
+    tiposotto[c]->setText(Option3[static_cast<std::size_t>(index)]->text());
+    if (allSubsystemsComplete_) {
+        allSubsystemsComplete_ = false;
+        startLinks();
+    }
+}
+
+void MenuForm::Combo1_Change(int /*row*/) {
+    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    for (int j = 1; j <= n; ++j) {
+        const std::size_t k = static_cast<std::size_t>(j);
+        if (!ticked(j)) {
+            setHint(QStringLiteral("spuntare il sottosistema n.") + num(j));
+            return;
+        }
+        if (tiposotto[k]->text().isEmpty()) {
+            setHint(QStringLiteral("scegliere la tipologia del sottosistema n.") + num(j));
+            return;
+        }
+        if (Combo1[k]->text().isEmpty()) {
+            setHint(QStringLiteral("scegliere il valore del sottosistema n.") + num(j));
+            return;
+        }
+    }
+    startLinks();
+}
+
+void MenuForm::startLinks() {
+    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    for (int j = 1; j <= n; ++j) {
+        if (tiposotto[static_cast<std::size_t>(j)]->text().isEmpty()) {
+            setHint(QStringLiteral("ri-spuntare il sottosistema n.") + num(j) +
+                    QStringLiteral(" per inserire la tipologia"));
+            return;
+        }
+    }
+    setHint(QStringLiteral("indicare i legami di ogni sottosistema"));
+    Frame3->setEnabled(false);
+    for (int j = 1; j <= n; ++j) {
+        const std::size_t k = static_cast<std::size_t>(j);
+        Label3[k]->setEnabled(true);
+        legami[k]->setEnabled(true);
+        correggo[k]->setVisible(true);
+        correggo[k]->setEnabled(true);
+    }
+    dopo->setEnabled(true);
+    currentSubsystem_ = 1;
+    Image1[1]->setVisible(true);
+    legami[1]->setEnabled(false);
+}
+
+void MenuForm::legami_Click(int number) {
+    Control& links = *Label3[static_cast<std::size_t>(currentSubsystem_)];
+    QString text = links.text();
+    QString separator = QStringLiteral("-");
+    if (text.isEmpty() || text == QLatin1String("con nessuno")) {
+        text = QStringLiteral("con");
+        separator = QStringLiteral(" ");
+    }
+    links.setText(text + separator + legami[static_cast<std::size_t>(number)]->text());
+    legami[static_cast<std::size_t>(number)]->setEnabled(false);
+}
+
+void MenuForm::dopo_Click() {
+    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    for (int i = 1; i <= 9; ++i) Image1[static_cast<std::size_t>(i)]->setVisible(false);
+    if (currentSubsystem_ < n) {
+        ++currentSubsystem_;
+        const std::size_t c = static_cast<std::size_t>(currentSubsystem_);
+        Image1[c]->setVisible(true);
+        for (int j = 1; j <= n; ++j) legami[static_cast<std::size_t>(j)]->setEnabled(true);
+        legami[c]->setEnabled(false);
+        // Links already entered cannot be entered twice.
+        for (QChar ch : Label3[c]->text()) {
+            const int d = val(QString(ch));
+            if (d > 0) legami[static_cast<std::size_t>(d)]->setEnabled(false);
+        }
+        Control& previous = *Label3[c - 1];
+        if (previous.text().isEmpty()) previous.setText(QStringLiteral("con nessuno"));
+        setHint(QStringLiteral("indicare i sottosistemi legati al sottosistema n.") +
+                num(currentSubsystem_));
+    } else {
+        for (int j = 1; j <= 9; ++j) legami[static_cast<std::size_t>(j)]->setEnabled(false);
+        setHint(kFinalHint);
+        dopo->setEnabled(false);
+        if (n >= 1) {
+            Control& last = *Label3[static_cast<std::size_t>(n)];
+            if (last.text().isEmpty()) last.setText(QStringLiteral("con nessuno"));
+        }
+    }
+}
+
+void MenuForm::correggo_Click(int row) {
+    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    const std::size_t r = static_cast<std::size_t>(row);
+    setHint(QStringLiteral("indicare i sottosistemi legati al sottosistema n.") + num(row));
+    Label3[r]->setText(QString());
+    for (int j = 1; j <= n; ++j) {
+        Image1[static_cast<std::size_t>(j)]->setVisible(false);
+        legami[static_cast<std::size_t>(j)]->setEnabled(true);
+    }
+    legami[r]->setEnabled(false);
+    Image1[r]->setVisible(true);
+    currentSubsystem_ = row;
+    dopo->setEnabled(true);
+}
+
+void MenuForm::refresh() {
+    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    VScroll1->setValue(n);
+    VScroll1_Change();
+    startLinks();
+    currentSubsystem_ = n;
+    dopo_Click();
+}
+
+// ---- checks and help ---------------------------------------------------------------------
+
+void MenuForm::disegn_Click() {
+    if (sottosistemi->text().isEmpty() || endemicTypology_.value_or(0) == 0) {
+        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+                      QStringLiteral("Per poter visualizzare il disegno di un modello bisogna "
+                                     "immettere tutti i dati necessari."));
+        return;
+    }
+    // The drawing window is recreated for every drawing.
+    if (app().isRegistered(QStringLiteral("disegno"))) {
+        app().unload(QStringLiteral("disegno"));
+        app().show(QStringLiteral("disegno"));
+    }
+}
+
+void MenuForm::controlla_Click() {
+    if (complete()) {
+        app().message(MessageIcon::Information, shared_->titleDataCheck,
+                      QStringLiteral("I dati sono stati immessi correttamente."));
+    } else {
+        app().message(MessageIcon::Exclamation, shared_->titleDataCheck,
+                      QStringLiteral("Inserire i dati seguendo le indicazioni nella casella gialla "
+                                     "in basso nella finestra, o correggere quelli immessi.") +
+                          QChar(13) +
+                          QStringLiteral("Cliccare sul tasto AIUTO per avere una guida pertinente "
+                                         "al contesto."));
+    }
+}
+
+void MenuForm::aiuto_Click() {
+    auto help = [this](const QString& text) {
+        app().message(MessageIcon::Information, shared_->titleOnlineHelp, text);
+    };
+    int kind = 0;
+    for (int k = 1; k <= 3; ++k) {
+        if (endemica[static_cast<std::size_t>(k)]->value() != 0) kind = k;
+    }
+    if (kind == 0) {
+        help(QStringLiteral("Aprire un file con i dati archiviati (Zelmor-dati-...) o iniziarne "
+                            "l'introduzione cliccando sulla situazione endemica prescelta."));
+        return;
+    }
+    const auto& options = kind == 2 ? Option2 : Option1;
+    bool typologyChosen = false;
+    for (int j = 1; j <= 9; ++j) {
+        if (options[static_cast<std::size_t>(j)]->value() != 0) typologyChosen = true;
+    }
+    if (!typologyChosen) {
+        help(QStringLiteral(
+            "Scegliere la tipologia di situazione endemica cliccando sull'opzione relativa."));
+        return;
+    }
+    if (valore->text().isEmpty()) {
+        help(QStringLiteral(
+            "Scegliere il valore della situazione endemica cliccando sull'apposita freccia."));
+        return;
+    }
+    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    if (n == 0) {
+        help(QStringLiteral("Inserire il numero dei sottosistemi (da 1 a 9)."));
+        return;
+    }
+    for (int i = 1; i <= n; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        if (!ticked(i)) {
+            help(QStringLiteral("Spuntare la casella relativa al sottosistema n.") + num(i));
+            return;
+        }
+        if (tiposotto[k]->text().isEmpty()) {
+            help(QStringLiteral("Cliccare sulla casella della 'Tipologia situazione particolare' "
+                                "relativa al sottosistema n.") +
+                 num(i));
+            return;
+        }
+        if (Combo1[k]->text().isEmpty()) {
+            help(QStringLiteral(
+                     "Cliccare sull'apposito tasto per scegliere il valore del sottosistema n.") +
+                 num(i));
+            return;
+        }
+    }
+    if (Image1[static_cast<std::size_t>(n)]->visible()) {
+        for (int i = 1; i <= n; ++i) {
+            if (Label3[static_cast<std::size_t>(i)]->text().isEmpty()) {
+                help(QStringLiteral(
+                         "Inserire i numeri dei sottosistemi interagenti con il sottosistema n.") +
+                     num(i));
+                return;
+            }
+        }
+    }
+    const QChar cr(13);
+    help(QStringLiteral("Scegliere tra le seguenti possibilità:") + cr +
+         QStringLiteral("- archiviare i dati per un uso futuro in un file del tipo Zelmor-dati...;") +
+         cr +
+         QStringLiteral(
+             "- cliccare sul tasto 'Disegno' per visualizzare la composizione del modello;") +
+         cr + QStringLiteral("- digitare qualche dato diverso per modificare il disegno;") + cr +
+         QStringLiteral("- ricominciare daccapo azzerando tutto con il penultimo tasto della "
+                        "barra degli strumenti."));
+}
+
+void MenuForm::cancelladati_Click() {
+    // The window is discarded and made afresh; this object stays alive until the click ends.
+    tk::Application& a = app();
+    a.unload(name());
+    a.show(QStringLiteral("menu"));
+}
+
+void MenuForm::colorare_Click() {
+    CommonDialog1.color = shared_->lastBackColor;
+    if (!CommonDialog1.showColor()) return;
+    setBackColor(CommonDialog1.color);
+    shared_->lastBackColor = CommonDialog1.color;
+}
+
+// ---- data file ---------------------------------------------------------------------------
+
+void MenuForm::fileError(const QString& text) {
+    app().message(MessageIcon::Critical, shared_->titleDataCheck, text);
+}
+
+void MenuForm::salva_Click() {
+    CommonDialog1.title = QStringLiteral("Salva file");
+    saveRoutine();
+}
+
+void MenuForm::salvanome_Click() {
+    CommonDialog1.title = QStringLiteral("Salva file con nome");
+    shared_->dataFileName.clear();
+    saveRoutine();
+}
+
+void MenuForm::saveRoutine() {
+    if (sottosistemi->text().isEmpty()) {
+        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+                      QStringLiteral("Non esistono dati da archiviare."));
+        return;
+    }
+    const model::TitlePage page = shared_->titlePage();
+    if (page.project.isEmpty()) {
+        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+                      QStringLiteral("Attenzione: immettere i dati del progetto."));
+        shared_->showTitlePage();
+        return;
+    }
+    if (shared_->dataFileName.isEmpty()) {
+        CommonDialog1.filter = kFileFilter;
+        CommonDialog1.filterIndex = 1;
+        if (!CommonDialog1.showSave()) return;
+    }
+    shared_->dataFileName = CommonDialog1.fileName;
+
+    // Written beside the old file and renamed over it, so a failed write never destroys it.
+    QSaveFile file(shared_->dataFileName);
+    const QByteArray bytes = model::writeDataFile(model(), page);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        fileError(QStringLiteral("Impossibile salvare il file \"%1\": %2.\rIl file precedente, se "
+                                 "esisteva, non è stato modificato.")
+                      .arg(shared_->dataFileName, file.errorString()));
+    }
+}
+
+void MenuForm::apri_Click() {
+    CommonDialog1.title = QStringLiteral("Apri file");
+    CommonDialog1.fileName.clear();
+    CommonDialog1.filter = kAllFilesFilter;
+    CommonDialog1.filterIndex = 2;
+    if (!CommonDialog1.showOpen()) return;
+    shared_->dataFileName = CommonDialog1.fileName;
+
+    QFile file(shared_->dataFileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fileError(QStringLiteral("Impossibile aprire il file \"%1\": %2.")
+                      .arg(shared_->dataFileName, file.errorString()));
+        return;
+    }
+    // Data files are a few hundred bytes; anything far larger is not one of them.
+    constexpr qint64 kMaxDataFile = 1 << 20;
+    const QByteArray bytes = file.read(kMaxDataFile + 1);
+    file.close();
+    const QString stopped =
+        QStringLiteral("Il file \"%1\" non è un archivio di dati leggibile (%2).");
+    if (bytes.size() > kMaxDataFile) {
+        fileError(stopped.arg(shared_->dataFileName, QStringLiteral("file troppo grande")));
+        return;
+    }
+    const model::DataFileContent content = model::readDataFile(bytes);
+    if (!content.headerRead) {
+        // Nothing of the window has been touched yet: the model stays as it was.
+        fileError(stopped.arg(shared_->dataFileName,
+                              content.error ? content.error->reason : QString()) +
+                  QStringLiteral("\rI dati nella finestra non sono stati modificati."));
+        return;
+    }
+    const int n = content.count;
+
+    sottosistemi->setText(content.subsystemCount);
+    endemica[static_cast<std::size_t>(*content.endemicKind)]->setValue(1);
+    situazione->setText(content.endemicTypologyText);
+    valore->setText(content.endemicValue);
+    endemicTypology_ = content.endemicTypology;
+    abili();
+
+    for (int i = 1; i <= content.subsystemsRead; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        const model::Subsystem& s = content.subsystems[k - 1];
+        typology_[k] = s.typology;
+        tiposotto[k]->setText(s.typologyText);
+        Combo1[k]->setText(s.value);
+        Label3[k]->setText(s.links);
+    }
+    if (content.titleRead) shared_->setTitlePage(content.title, content.denominationsRead);
+
+    if (!content.complete()) {
+        fileError(stopped.arg(shared_->dataFileName, content.error->reason) +
+                  QStringLiteral("\rSono stati caricati solo i dati letti fino a quel punto: "
+                                 "completarli seguendo le indicazioni nella casella gialla."));
+        return;
+    }
+    VScroll1->setValue(n);
+    currentSubsystem_ = n;
+    dopo_Click();
+}
+
+void MenuForm::abili() {
+    valore->setEnabled(true);
+    VScroll1->setEnabled(true);
+    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    for (int i = 1; i <= n; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        Check1[k]->setEnabled(true);
+        Check1[k]->setValue(1);
+        Combo1[k]->setEnabled(true);
+    }
+}
+
+void MenuForm::eliminare_Click() {
+    CommonDialog1.filter = kAllFilesFilter;
+    CommonDialog1.filterIndex = 2;
+    CommonDialog1.title = shared_->titleDeleteFile;
+    if (!CommonDialog1.showOpen()) return;
+    QFile file(CommonDialog1.fileName);
+    if (!file.remove()) {
+        fileError(QStringLiteral("Impossibile eliminare il file \"%1\": %2.")
+                      .arg(CommonDialog1.fileName, file.errorString()));
+    }
+}
+
+}  // namespace zelmor::entry

@@ -1,0 +1,68 @@
+// The model: one endemic situation and up to nine subsystems, with the texts the program shows.
+//
+// The data-entry window fills a ModelData through the guided procedure, the data file saves and
+// reloads it together with the title page, and the drawing and the reports only read it. The
+// typology index drives the drawing; the caption is what windows, files and reports show.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace zelmor::model {
+
+inline constexpr int kMaxSubsystems = 9;
+
+struct Subsystem {
+    std::optional<int> typology;  // 1..9 into particularTypologies(); empty until chosen
+    QString typologyText;
+    QString value;  // "debole", "medio", "forte" or whatever the user typed
+    QString links;  // "", "con nessuno" or "con 2-5-7"
+    bool operator==(const Subsystem&) const = default;
+};
+
+struct ModelData {
+    std::optional<int> endemicKind;  // 1 superficiale, 2 lineare, 3 puntuale
+    QString endemicTypologyText;
+    std::optional<int> endemicTypology;  // 1..9 into the kind's table; empty or 0: none
+    QString endemicValue;
+    QString subsystemCount;  // the text "1".."9"; empty until entered
+    std::array<Subsystem, kMaxSubsystems> subsystems{};
+
+    // The count as a number: the ordinary text-to-integer rule, 0 when empty or not a number.
+    int count() const;
+    bool operator==(const ModelData&) const = default;
+};
+
+// The title page's general data, which travel in the same data file.
+struct TitlePage {
+    QString project;     // progetto
+    QString place;       // località
+    QString studyType;   // tipostudio
+    QString client;      // committente
+    QString town;        // luogo
+    QString date;        // data
+    QString attachments; // allegati
+    std::array<QString, kMaxSubsystems> denominations{};
+    bool operator==(const TitlePage&) const = default;
+};
+
+// Captions of the kinds as the option buttons show them (with their access keys), and as the
+// reports write them.
+const QStringList& kindCaptions();     // " &superficiale", "&lineare", "&puntuale"
+const QStringList& kindReportNames();  // "superficiale", "lineare", "puntuale"
+const QStringList& valueItems();       // "debole", "medio", "forte"
+// Typology captions, index 0 holds typology 1.
+const QStringList& areaTypologies();        // kinds 1 and 3: "totale", "lato nord", ...
+const QStringList& linearTypologies();      // kind 2: "longitudinale nord", ...
+const QStringList& particularTypologies();  // subsystems: "centrale", "lato nord", ...
+
+// The link text for the numbers in the order clicked: "con 2-5-7"; none gives "con nessuno".
+QString linkText(const std::vector<int>& numbers);
+// The linked numbers of a link text: every character that is a digit 1..9, in order.
+std::vector<int> linkedNumbers(const QString& links);
+
+}  // namespace zelmor::model

@@ -1,0 +1,60 @@
+#include "modzelmor.h"
+
+namespace zelmor::shell {
+
+void ModZelmor::initProductTexts() {
+    productName = QStringLiteral("Zelmor");
+    productSubtitle = QStringLiteral("composizioni di modelli logici aspaziali");
+    productVersion = QStringLiteral("4.04.05");
+    productDate = QStringLiteral("14/02/99");
+    productYearCode = QStringLiteral("281211");
+}
+
+void ModZelmor::initMessageTitles() {
+    titleDataCheck = productName + QStringLiteral(": controllo dati immessi nella finestra attiva");
+    titleOnlineHelp = productName + QStringLiteral(": aiuto in linea");
+    titleDeleteFile =
+        QStringLiteral("Elimina: seleziona il file desiderato e clicca su Apri per cancellarlo");
+}
+
+void ModZelmor::loadOfficeData() {
+    officeName = app_->platform().setting(QStringLiteral("ufficio/nome"));
+    officeAddress = app_->platform().setting(QStringLiteral("ufficio/indirizzo"));
+}
+
+void ModZelmor::showWindow(const QString& name) {
+    if (app_->isRegistered(name)) app_->show(name);
+}
+
+void ModZelmor::setTitlePage(const model::TitlePage& page, int denominations) {
+    titlePage_.project = page.project;
+    titlePage_.place = page.place;
+    titlePage_.studyType = page.studyType;
+    titlePage_.client = page.client;
+    titlePage_.town = page.town;
+    titlePage_.date = page.date;
+    titlePage_.attachments = page.attachments;
+    for (int i = 0; i < denominations && i < model::kMaxSubsystems; ++i) {
+        titlePage_.denominations[static_cast<std::size_t>(i)] =
+            page.denominations[static_cast<std::size_t>(i)];
+    }
+}
+
+void ModZelmor::confirmExit() {
+    const auto answer = app_->message(
+        tk::MessageIcon::Question, QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
+        QStringLiteral("Vuoi uscire da ") + productName + QStringLiteral("?"),
+        tk::MessageButtons::YesNo, tk::MessageResult::No);
+    if (answer != tk::MessageResult::Yes) return;
+    static const char* const order[] = {
+        "menu",         "disegno",    "sommario",         "manuale",      "guidafunzionamento",
+        "guidaarchivio", "guidastampa", "guidamenu",      "guidadisegno", "guidafrontespizio",
+        "frontespizio", "frmTip",     "prodotti",         "supportoclienti", "informa"};
+    for (const char* name : order) app_->unload(QString::fromLatin1(name));
+    // The closing screen comes with the splash window; without it the program ends here.
+    if (app_->isRegistered(QStringLiteral("frmSplash"))) {
+        app_->show(QStringLiteral("frmSplash"));
+    }
+}
+
+}  // namespace zelmor::shell

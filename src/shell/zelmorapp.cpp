@@ -1,0 +1,28 @@
+#include "zelmorapp.h"
+
+#include "entry/menuform.h"
+
+namespace zelmor::shell {
+
+ZelmorApp::ZelmorApp(tk::Application::Services services)
+    : app_(services), shared_(std::make_unique<ModZelmor>(app_)) {
+    app_.registerForm(QStringLiteral("menu"), [this](tk::Application& a) {
+        return std::make_unique<entry::MenuForm>(a, *shared_);
+    });
+}
+
+ZelmorApp::~ZelmorApp() = default;
+
+void ZelmorApp::startup() {
+    shared_->initProductTexts();
+    shared_->initMessageTitles();
+    shared_->loadOfficeData();
+    // The splash window, when the program has it, comes first; a click on it opens the menu.
+    if (app_.isRegistered(QStringLiteral("frmSplash"))) {
+        app_.show(QStringLiteral("frmSplash"));
+    } else {
+        shared_->showMenuWindow();
+    }
+}
+
+}  // namespace zelmor::shell

@@ -1,0 +1,28 @@
+// The whole program without a display: the window registry with every window the program has,
+// the shared module, and the start-up. main.cpp wires it to Qt; the scenario runner to fakes.
+#pragma once
+
+#include "modzelmor.h"
+#include "toolkit/application.h"
+
+#include <memory>
+
+namespace zelmor::shell {
+
+class ZelmorApp {
+public:
+    explicit ZelmorApp(tk::Application::Services services);
+    ~ZelmorApp();
+
+    tk::Application& app() { return app_; }
+    ModZelmor& shared() { return *shared_; }
+
+    // Start-up: shared texts and titles, office data from the settings, the first window.
+    void startup();
+
+private:
+    tk::Application app_;
+    std::unique_ptr<ModZelmor> shared_;
+};
+
+}  // namespace zelmor::shell

@@ -1,0 +1,240 @@
+#include "control.h"
+
+#include "form.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace zelmor::tk {
+
+Control::Control(Form& form, ControlKind kind, QString name, int index, Control* container)
+    : form_(&form), kind_(kind), name_(std::move(name)), index_(index), container_(container) {
+    if (kind_ == ControlKind::VScrollBar) {
+        min_ = 0;
+        max_ = 32767;
+    }
+}
+
+QString Control::displayName() const {
+    return index_ > 0 ? QStringLiteral("%1(%2)").arg(name_).arg(index_) : name_;
+}
+
+void Control::changed() { form_->notifyControl(*this); }
+
+void Control::fire(const Handler& h) {
+    if (h) h();
+}
+
+void Control::setText(const QString& text) {
+    if (text == text_) return;
+    text_ = text;
+    changed();
+    if (kind_ == ControlKind::TextBox || kind_ == ControlKind::ComboBox) fire(onChange);
+}
+
+void Control::setValue(int value) {
+    switch (kind_) {
+        case ControlKind::CheckBox:
+            value = value != 0 ? 1 : 0;
+            if (value == value_) return;
+            value_ = value;
+            changed();
+            fire(onClick);
+            return;
+        case ControlKind::OptionButton:
+            value = value != 0 ? 1 : 0;
+            if (value == value_) return;
+            value_ = value;
+            if (value == 1) {
+                // Option buttons form one group per container: selecting one clears the others.
+                for (const auto& other : form_->controls()) {
+                    if (other.get() != this && other->kind_ == ControlKind::OptionButton &&
+                        other->container_ == container_ && other->value_ != 0) {
+                        other->value_ = 0;
+                        other->changed();
+                    }
+                }
+            }
+            changed();
+            if (value == 1) fire(onClick);
+            return;
+        case ControlKind::VScrollBar: {
+            const int lo = std::min(min_, max_);
+            const int hi = std::max(min_, max_);
+            value = std::clamp(value, lo, hi);
+            if (value == value_) return;
+            value_ = value;
+            changed();
+            fire(onChange);
+            return;
+        }
+        default:
+            if (value == value_) return;
+            value_ = value;
+            changed();
+            return;
+    }
+}
+
+void Control::setRange(int min, int max) {
+    min_ = min;
+    max_ = max;
+    const int lo = std::min(min_, max_);
+    const int hi = std::max(min_, max_);
+    value_ = std::clamp(value_, lo, hi);
+    changed();
+}
+
+void Control::setEnabled(bool on) {
+    if (on == enabled_) return;
+    enabled_ = on;
+    changed();
+}
+
+void Control::setVisible(bool on) {
+    if (on == visible_) return;
+    visible_ = on;
+    changed();
+}
+
+bool Control::reachable() const {
+    if (!form_->visible()) return false;
+    for (const Control* c = this; c != nullptr; c = c->container_) {
+        if (!c->enabled_ || !c->visible_) return false;
+    }
+    return true;
+}
+
+bool Control::hasGeometry() const {
+    return kind_ != ControlKind::MenuItem && kind_ != ControlKind::ToolbarButton;
+}
+
+void Control::setGeometry(const Rect& r) {
+    if (r == geom_) return;
+    geom_ = r;
+    changed();
+}
+
+void Control::setBackColor(std::optional<Color> c) {
+    if (c == backColor_) return;
+    backColor_ = c;
+    changed();
+}
+
+void Control::setForeColor(std::optional<Color> c) {
+    if (c == foreColor_) return;
+    foreColor_ = c;
+    changed();
+}
+
+void Control::setFont(const Font& f) {
+    if (f == font_) return;
+    font_ = f;
+    changed();
+}
+
+void Control::setBold(bool on) {
+    Font f = font_;
+    f.bold = on;
+    setFont(f);
+}
+
+void Control::setToolTip(const QString& t) {
+    if (t == toolTip_) return;
+    toolTip_ = t;
+    changed();
+}
+
+void Control::setAlignment(Alignment a) {
+    if (a == alignment_) return;
+    alignment_ = a;
+    changed();
+}
+
+void Control::setBordered(bool on) {
+    if (on == bordered_) return;
+    bordered_ = on;
+    changed();
+}
+
+void Control::setAutoSize(bool on) {
+    if (on == autoSize_) return;
+    autoSize_ = on;
+    changed();
+}
+
+void Control::setPicture(const QString& name) {
+    if (name == picture_) return;
+    picture_ = name;
+    changed();
+}
+
+void Control::addItem(const QString& item) {
+    items_.append(item);
+    changed();
+}
+
+void Control::clearItems() {
+    if (items_.isEmpty()) return;
+    items_.clear();
+    changed();
+}
+
+void Control::setShapeKind(ShapeKind k) {
+    if (k == shapeKind_) return;
+    shapeKind_ = k;
+    changed();
+}
+
+void Control::setBorderWidth(int px) {
+    if (px == borderWidth_) return;
+    borderWidth_ = px;
+    changed();
+}
+
+void Control::setBorderColor(Color c) {
+    if (c == borderColor_) return;
+    borderColor_ = c;
+    changed();
+}
+
+void Control::setFillStyle(FillStyle f) {
+    if (f == fillStyle_) return;
+    fillStyle_ = f;
+    changed();
+}
+
+void Control::setFillColor(Color c) {
+    if (c == fillColor_) return;
+    fillColor_ = c;
+    changed();
+}
+
+void Control::click() {
+    switch (kind_) {
+        case ControlKind::CheckBox:
+            setValue(value_ == 0 ? 1 : 0);
+            return;
+        case ControlKind::OptionButton:
+            setValue(1);
+            return;
+        default:
+            fire(onClick);
+            return;
+    }
+}
+
+void Control::choose(const QString& item) {
+    // Picking from the list sets the text without a change event, then reports the click.
+    if (item != text_) {
+        text_ = item;
+        changed();
+    }
+    fire(onClick);
+}
+
+void Control::mouse(MouseAction a) {
+    if (onMouse) onMouse(a);
+}
+
+}  // namespace zelmor::tk

@@ -1,0 +1,108 @@
+#include "form.h"
+
+#include "application.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace zelmor::tk {
+
+Form::Form(Application& app, QString name) : app_(&app), name_(std::move(name)) {}
+
+Form::~Form() = default;
+
+Control& Form::add(ControlKind kind, const QString& name, int index, Control* container) {
+    controls_.push_back(std::make_unique<Control>(*this, kind, name, index, container));
+    return *controls_.back();
+}
+
+Control* Form::find(const QString& name, int index) const {
+    for (const auto& c : controls_) {
+        if (c->index() == index && c->name() == name) return c.get();
+    }
+    return nullptr;
+}
+
+Control& Form::at(const QString& name, int index) const {
+    Control* c = find(name, index);
+    if (c == nullptr) {
+        throw std::out_of_range("unknown control " + name_.toStdString() + "." +
+                                name.toStdString() + "(" + std::to_string(index) + ")");
+    }
+    return *c;
+}
+
+void Form::setCaption(const QString& c) {
+    if (c == caption_) return;
+    caption_ = c;
+    notifyForm();
+}
+
+void Form::setBackColor(Color c) {
+    if (c == backColor_) return;
+    backColor_ = c;
+    notifyForm();
+}
+
+void Form::setVisibleState(bool on) {
+    if (on == visible_) return;
+    visible_ = on;
+    notifyForm();
+}
+
+void Form::setLeft(int v) {
+    if (v == left_) return;
+    left_ = v;
+    notifyForm();
+}
+
+void Form::setTop(int v) {
+    if (v == top_) return;
+    top_ = v;
+    notifyForm();
+}
+
+void Form::setWidth(int v) { setOuterSize(v, height_); }
+void Form::setHeight(int v) { setOuterSize(width_, v); }
+
+int Form::chromeWidth() const { return 2 * kBorderTwips; }
+
+int Form::chromeHeight() const {
+    return 2 * kBorderTwips + (hasTitleBar_ ? kTitleTwips : 0) + (hasMenuBar_ ? kMenuBarTwips : 0);
+}
+
+int Form::scaleWidth() const { return std::max(0, width_ - chromeWidth()); }
+int Form::scaleHeight() const { return std::max(0, height_ - chromeHeight()); }
+
+void Form::setScaleSize(int width, int height) {
+    setOuterSize(width + chromeWidth(), height + chromeHeight());
+}
+
+void Form::setOuterSize(int w, int h) {
+    if (w == width_ && h == height_) return;
+    width_ = w;
+    height_ = h;
+    notifyForm();
+    resize();
+}
+
+void Form::setWindowState(WindowState s) {
+    if (s == state_) return;
+    state_ = s;
+    notifyForm();
+    resize();
+}
+
+void Form::click() { clicked(); }
+void Form::key(QChar c) { keyPressed(c); }
+
+void Form::notifyControl(Control& c) {
+    if (observer_ != nullptr) observer_->controlChanged(c);
+}
+
+void Form::notifyForm() {
+    if (observer_ != nullptr) observer_->formChanged(*this);
+}
+
+}  // namespace zelmor::tk

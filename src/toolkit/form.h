@@ -1,0 +1,124 @@
+// A window of the form runtime: caption, colours, geometry and its controls in collection order.
+#pragma once
+
+#include "control.h"
+
+#include <QChar>
+
+#include <memory>
+#include <vector>
+
+namespace zelmor::tk {
+
+class Application;
+
+enum class WindowState { Normal, Minimized };
+
+// Mirrors a form on a display. The runtime calls it after every change of state.
+class FormObserver {
+public:
+    virtual ~FormObserver() = default;
+    virtual void controlChanged(Control& control) = 0;
+    virtual void formChanged(Form& form) = 0;
+    // Redrawing of the window stops while many controls move at once.
+    virtual void updatesFrozen(Form& /*form*/, bool /*frozen*/) {}
+};
+
+class Form {
+public:
+    // Non-client sizes of a window, in twips: a 3-pixel border, an 18-pixel title bar and a
+    // 19-pixel menu bar. Width and Height are outer sizes; the drawing area is what is left.
+    static constexpr int kBorderTwips = 45;
+    static constexpr int kTitleTwips = 270;
+    static constexpr int kMenuBarTwips = 285;
+
+    Form(Application& app, QString name);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    Application& app() const { return *app_; }
+    const QString& name() const { return name_; }
+
+    // Controls, in the order of the window's control collection.
+    Control& add(ControlKind kind, const QString& name, int index = 0, Control* container = nullptr);
+    Control* find(const QString& name, int index = 0) const;
+    Control& at(const QString& name, int index = 0) const;  // throws std::out_of_range
+    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+
+    const QString& caption() const { return caption_; }
+    void setCaption(const QString& c);
+    Color backColor() const { return backColor_; }
+    void setBackColor(Color c);
+    bool visible() const { return visible_; }
+    bool hasMenuBar() const { return hasMenuBar_; }
+    void setHasMenuBar(bool on) { hasMenuBar_ = on; }
+    bool hasTitleBar() const { return hasTitleBar_; }
+    void setHasTitleBar(bool on) { hasTitleBar_ = on; }
+    // Height of a toolbar aligned to the top of the drawing area (0 when none).
+    int toolbarHeight() const { return toolbarHeight_; }
+    void setToolbarHeight(int twips) { toolbarHeight_ = twips; }
+
+    // Outer geometry (twips). Changing the size runs the resize handler.
+    int left() const { return left_; }
+    int top() const { return top_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void setLeft(int v);
+    void setTop(int v);
+    void setWidth(int v);
+    void setHeight(int v);
+    // The drawing area (the client area) in twips.
+    int scaleWidth() const;
+    int scaleHeight() const;
+    void setScaleSize(int width, int height);  // as when the user drags the window's frame
+
+    WindowState windowState() const { return state_; }
+    void setWindowState(WindowState s);
+
+    void setObserver(FormObserver* o) { observer_ = o; }
+    FormObserver* observer() const { return observer_; }
+
+    // Event handlers of the window; the runtime calls them.
+    virtual void load() {}
+    virtual void unload() {}
+    virtual void resize() {}
+    virtual void clicked() {}
+    virtual void keyPressed(QChar) {}
+    virtual void mouse(MouseAction) {}
+
+    // User gestures on the window itself.
+    void click();
+    void key(QChar c);
+
+    void notifyControl(Control& c);
+    void freezeUpdates(bool frozen) {
+        if (observer_ != nullptr) observer_->updatesFrozen(*this, frozen);
+    }
+
+private:
+    friend class Application;
+    void setVisibleState(bool on);
+    void setOuterSize(int w, int h);
+    int chromeWidth() const;
+    int chromeHeight() const;
+    void notifyForm();
+
+    Application* app_;
+    QString name_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    QString caption_;
+    Color backColor_ = colors::kLightGrey;
+    bool visible_ = false;
+    bool hasMenuBar_ = false;
+    bool hasTitleBar_ = true;
+    int toolbarHeight_ = 0;
+    int left_ = 0;
+    int top_ = 0;
+    int width_ = 4800;
+    int height_ = 3600;
+    WindowState state_ = WindowState::Normal;
+    FormObserver* observer_ = nullptr;
+};
+
+}  // namespace zelmor::tk

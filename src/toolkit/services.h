@@ -1,0 +1,69 @@
+// Platform services that the forms use. The Qt backend implements them with real dialogs; the
+// scenario runner and the tests answer them from queues and record what was asked.
+#pragma once
+
+#include "control.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+namespace zelmor::tk {
+
+enum class MessageIcon { None, Critical, Exclamation, Information, Question };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageResult { Ok, Yes, No };
+
+struct Message {
+    MessageIcon icon = MessageIcon::None;
+    QString title;
+    QString text;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageResult defaultButton = MessageResult::Ok;
+};
+
+class MessageBoxService {
+public:
+    virtual ~MessageBoxService() = default;
+    // Modal: returns when the user has answered.
+    virtual MessageResult show(const Message& message) = 0;
+};
+
+enum class FileDialogMode { Open, Save };
+
+struct FileDialogRequest {
+    FileDialogMode mode = FileDialogMode::Open;
+    QString title;
+    QString fileName;  // initial file name
+    QString filter;    // "description|pattern|description|pattern..."
+    int filterIndex = 1;
+};
+
+class FileDialogService {
+public:
+    virtual ~FileDialogService() = default;
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<QString> run(const FileDialogRequest& request) = 0;
+};
+
+class ColorDialogService {
+public:
+    virtual ~ColorDialogService() = default;
+    virtual std::optional<Color> run(Color initial) = 0;
+};
+
+// The rest of the desktop: screen, clock, settings, the program's folder.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual int screenWidth() const = 0;  // twips
+    virtual int screenHeight() const = 0;
+    virtual QDate today() const = 0;
+    virtual QString setting(const QString& key) const = 0;
+    virtual QString programFolder() const = 0;
+    // Where every complete drawing writes the model picture.
+    virtual QString picturePath() const = 0;
+};
+
+}  // namespace zelmor::tk
