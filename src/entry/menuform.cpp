@@ -817,8 +817,11 @@ void MenuForm::salva_Click() {
 
 void MenuForm::salvanome_Click() {
     CommonDialog1.title = QStringLiteral("Salva file con nome");
+    const QString previous = shared_->dataFileName;
     shared_->dataFileName.clear();
     saveRoutine();
+    // Refused or cancelled, "save as" leaves the current file as it was.
+    if (shared_->dataFileName.isEmpty()) shared_->dataFileName = previous;
 }
 
 void MenuForm::saveRoutine() {

@@ -14,7 +14,7 @@ namespace {
 // Writing
 
 class LineWriter {
-public:
+  public:
     explicit LineWriter(QByteArray& out) : out_(out) {}
 
     LineWriter& number(const std::optional<int>& value) {
@@ -42,7 +42,7 @@ public:
         first_ = true;
     }
 
-private:
+  private:
     void separate() {
         if (!first_) out_ += ',';
         first_ = false;
@@ -65,7 +65,7 @@ enum class LineShape { Ok, TooFew, TooMany, Unclosed };
 // Splits the input into lines of fields. A line ends at CR LF, LF or a lone CR outside quotes,
 // or at the end of the input.
 class Scanner {
-public:
+  public:
     explicit Scanner(const QByteArray& bytes)
         : p_(bytes.constData()), end_(bytes.constData() + bytes.size()) {}
 
@@ -88,7 +88,7 @@ public:
         }
     }
 
-private:
+  private:
     static bool isDelimiter(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
     // Leaves p_ on the delimiter after the field (or at the end). False: the quotes never close.
@@ -153,7 +153,7 @@ bool parseNumber(const QByteArray& bytes, std::optional<int>& value) {
 }
 
 class Reader {
-public:
+  public:
     explicit Reader(const QByteArray& bytes) : scanner_(bytes) {}
 
     DataFileContent run() {
@@ -170,7 +170,7 @@ public:
         return std::move(content_);
     }
 
-private:
+  private:
     bool fail(const QString& reason) {
         content_.error = DataFileError{line_, QStringLiteral("riga %1: ").arg(line_) + reason};
         return false;
@@ -219,8 +219,8 @@ private:
         QString typologyText;
         QString value;
         ModelData counted;
-        if (!number(0, kind) || !text(1, typologyText) || !number(2, typology) ||
-            !text(3, value) || !text(4, counted.subsystemCount))
+        if (!number(0, kind) || !text(1, typologyText) || !number(2, typology) || !text(3, value) ||
+            !text(4, counted.subsystemCount))
             return false;
         if (!kind || *kind < 1 || *kind > 3)
             return fail(QStringLiteral("tipo dell'endemismo non valido (deve essere da 1 a 3)"));
@@ -259,8 +259,7 @@ private:
     bool readTitle() {
         const QString what = QStringLiteral("dei dati del frontespizio");
         TitlePage t;
-        if (!nextLine(3, what) || !text(0, t.project) || !text(1, t.place) ||
-            !text(2, t.studyType))
+        if (!nextLine(3, what) || !text(0, t.project) || !text(1, t.place) || !text(2, t.studyType))
             return false;
         if (!nextLine(4, what) || !text(0, t.client) || !text(1, t.town) || !text(2, t.date) ||
             !text(3, t.attachments))
@@ -309,6 +308,8 @@ QByteArray writeDataFile(const ModelData& model, const TitlePage& title) {
     return out;
 }
 
-DataFileContent readDataFile(const QByteArray& bytes) { return Reader(bytes).run(); }
+DataFileContent readDataFile(const QByteArray& bytes) {
+    return Reader(bytes).run();
+}
 
 }  // namespace zelmor::model

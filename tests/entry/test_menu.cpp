@@ -156,6 +156,11 @@ TEST_F(MenuTest, BrokenFilesLeaveAStateTheProcedureContinuesFrom) {
         click("endemica", 3);
         click("Option1", 5);
         choose("valore", 0, "debole");
+        if (menu().subsystemCount() == 0) {
+            // The bar rests on 1 while the count is empty: up and down again.
+            run([&] { c("VScroll1").setValue(2); });
+            run([&] { c("VScroll1").setValue(1); });
+        }
         for (int i = 1; i <= n; ++i) {
             if (c("Check1", i).value() == 0) click("Check1", i);
             if (c("tiposotto", i).text().isEmpty()) {

@@ -7,9 +7,44 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <initializer_list>
+#include <ostream>
+#include <string>
 
-namespace zelmor::model::testing {
+namespace zelmor::model {
+
+// Readable failure messages.
+inline void PrintTo(const Subsystem& s, std::ostream* os) {
+    *os << "{" << (s.typology ? std::to_string(*s.typology) : "-") << ", \""
+        << s.typologyText.toStdString() << "\", \"" << s.value.toStdString() << "\", \""
+        << s.links.toStdString() << "\"}";
+}
+
+inline void PrintTo(const ModelData& m, std::ostream* os) {
+    *os << "{kind " << (m.endemicKind ? std::to_string(*m.endemicKind) : "-") << ", \""
+        << m.endemicTypologyText.toStdString() << "\", "
+        << (m.endemicTypology ? std::to_string(*m.endemicTypology) : "-") << ", \""
+        << m.endemicValue.toStdString() << "\", count \"" << m.subsystemCount.toStdString() << "\"";
+    for (const Subsystem& s : m.subsystems) {
+        *os << ", ";
+        PrintTo(s, os);
+    }
+    *os << "}";
+}
+
+inline void PrintTo(const TitlePage& t, std::ostream* os) {
+    *os << "{" << t.project.left(80).toStdString() << " | " << t.place.toStdString() << " | "
+        << t.studyType.toStdString() << " | " << t.client.toStdString() << " | "
+        << t.town.toStdString() << " | " << t.date.toStdString() << " | "
+        << t.attachments.toStdString();
+    for (const QString& d : t.denominations) *os << " | " << d.toStdString();
+    *os << "}";
+}
+
+}  // namespace zelmor::model
+
+namespace zelmor::model::samples {
 
 using namespace Qt::StringLiterals;
 
@@ -118,10 +153,11 @@ inline TitlePage nineTitle() {
     t.town = u"Città di Castello"_s;
     t.date = u"12/03/1999"_s;
     t.attachments = u"tavole 1-4, relazione"_s;
-    t.denominations = {u"Piazza più alta"_s,  u"Via dell'Università"_s, u"Scuola"_s,
-                       u"Chiesa di San Michele"_s, u"Mercato"_s, u"Caffè \"Roma\""_s,
-                       u"Porta è"_s,          u""_s,                     u"Ospedale – nuovo"_s};
+    t.denominations = {
+        u"Piazza più alta"_s, u"Via dell'Università"_s, u"Scuola"_s,  u"Chiesa di San Michele"_s,
+        u"Mercato"_s,         u"Caffè \"Roma\""_s,      u"Porta è"_s, u""_s,
+        u"Ospedale – nuovo"_s};
     return t;
 }
 
-}  // namespace zelmor::model::testing
+}  // namespace zelmor::model::samples

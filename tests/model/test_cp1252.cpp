@@ -14,7 +14,9 @@ QByteArray allBytes() {
     return bytes;
 }
 
-bool isHole(int b) { return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D; }
+bool isHole(int b) {
+    return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+}
 
 TEST(Cp1252, EveryByteDecodesToItsOwnCharacterAndBack) {
     const QByteArray bytes = allBytes();
@@ -33,10 +35,10 @@ struct KnownChar {
 
 TEST(Cp1252, KnownCharactersBothWays) {
     const KnownChar rows[] = {
-        {0x00, 0x0000}, {'"', u'"'},     {'A', u'A'},     {0x7F, 0x007F}, {0x80, u'€'},
-        {0x81, 0x0081}, {0x82, u'‚'},    {0x8A, u'Š'},    {0x8D, 0x008D}, {0x8F, 0x008F},
-        {0x90, 0x0090}, {0x93, u'“'},    {0x96, u'–'},    {0x9D, 0x009D}, {0x9F, u'Ÿ'},
-        {0xA0, 0x00A0}, {0xE0, u'à'},    {0xE8, u'è'},    {0xF9, u'ù'},   {0xFF, u'ÿ'},
+        {0x00, 0x0000}, {'"', u'"'},  {'A', u'A'},  {0x7F, 0x007F}, {0x80, u'€'},
+        {0x81, 0x0081}, {0x82, u'‚'}, {0x8A, u'Š'}, {0x8D, 0x008D}, {0x8F, 0x008F},
+        {0x90, 0x0090}, {0x93, u'“'}, {0x96, u'–'}, {0x9D, 0x009D}, {0x9F, u'Ÿ'},
+        {0xA0, 0x00A0}, {0xE0, u'à'}, {0xE8, u'è'}, {0xF9, u'ù'},   {0xFF, u'ÿ'},
     };
     for (const KnownChar& row : rows) {
         const QByteArray byte(1, static_cast<char>(row.byte));

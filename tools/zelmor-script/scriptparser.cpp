@@ -9,7 +9,9 @@ namespace zelmor::script {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -18,7 +20,9 @@ int hexDigit(char c) {
     return -1;
 }
 
-QString shown(const QByteArray& word) { return QString::fromUtf8(word); }
+QString shown(const QByteArray& word) {
+    return QString::fromUtf8(word);
+}
 
 // Strict UTF-8: a string that is not valid UTF-8 is a mistake in the file, not a text.
 bool validUtf8(const QByteArray& bytes) {
@@ -65,7 +69,7 @@ QString quoteImpl(const QByteArray& bytes, bool escapeHigh) {
 
 // Reads the arguments of one command, left to right, with messages that say what was wanted.
 class Cursor {
-public:
+  public:
     Cursor(std::vector<Token> tokens, int line) : tokens_(std::move(tokens)), line_(line) {}
 
     [[noreturn]] void fail(const QString& message) const { throw SyntaxError(line_, message); }
@@ -79,9 +83,7 @@ public:
         return QStringLiteral("'%1'").arg(shown(t.bytes));
     }
 
-    bool nextIsString() const {
-        return !atEnd() && tokens_[pos_].kind == Token::Kind::String;
-    }
+    bool nextIsString() const { return !atEnd() && tokens_[pos_].kind == Token::Kind::String; }
     bool nextIsWord(const char* w) const {
         return !atEnd() && tokens_[pos_].kind == Token::Kind::Word && tokens_[pos_].bytes == w;
     }
@@ -108,7 +110,8 @@ public:
     // A quoted string whose bytes are used as they are.
     QByteArray bytes(const QString& what) {
         if (!nextIsString()) {
-            fail(QStringLiteral("expected a quoted string for %1, got %2").arg(what, describeNext()));
+            fail(QStringLiteral("expected a quoted string for %1, got %2")
+                     .arg(what, describeNext()));
         }
         return tokens_[pos_++].bytes;
     }
@@ -127,9 +130,15 @@ public:
         const QString w = isWord ? shown(tokens_[pos_].bytes) : QString();
         bool ok = false;
         const qlonglong v = kInt.match(w).hasMatch() ? w.toLongLong(&ok) : 0;
-        if (!ok) fail(QStringLiteral("expected a whole number for %1, got %2").arg(what, describeNext()));
+        if (!ok)
+            fail(
+                QStringLiteral("expected a whole number for %1, got %2").arg(what, describeNext()));
         if (v < min || v > max) {
-            fail(QStringLiteral("%1 must be between %2 and %3, got %4").arg(what).arg(min).arg(max).arg(w));
+            fail(QStringLiteral("%1 must be between %2 and %3, got %4")
+                     .arg(what)
+                     .arg(min)
+                     .arg(max)
+                     .arg(w));
         }
         ++pos_;
         return static_cast<int>(v);
@@ -156,21 +165,22 @@ public:
     }
 
     void end() {
-        if (!atEnd()) fail(QStringLiteral("unexpected %1 at the end of the command").arg(describeNext()));
+        if (!atEnd())
+            fail(QStringLiteral("unexpected %1 at the end of the command").arg(describeNext()));
     }
 
-private:
+  private:
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
     int line_;
 };
 
 const QStringList kControlProps = {
-    QStringLiteral("text"),   QStringLiteral("enabled"),   QStringLiteral("visible"),
-    QStringLiteral("checked"), QStringLiteral("value"),    QStringLiteral("bold"),
-    QStringLiteral("tooltip"), QStringLiteral("left"),     QStringLiteral("top"),
-    QStringLiteral("width"),  QStringLiteral("height"),    QStringLiteral("x1"),
-    QStringLiteral("y1"),     QStringLiteral("x2"),        QStringLiteral("y2"),
+    QStringLiteral("text"),      QStringLiteral("enabled"),     QStringLiteral("visible"),
+    QStringLiteral("checked"),   QStringLiteral("value"),       QStringLiteral("bold"),
+    QStringLiteral("tooltip"),   QStringLiteral("left"),        QStringLiteral("top"),
+    QStringLiteral("width"),     QStringLiteral("height"),      QStringLiteral("x1"),
+    QStringLiteral("y1"),        QStringLiteral("x2"),          QStringLiteral("y2"),
     QStringLiteral("backcolor"), QStringLiteral("borderwidth"),
 };
 const QStringList kWindowProps = {
@@ -226,8 +236,8 @@ void parseExpect(Cursor& c, Command& cmd) {
     } else if (c.nextIsWord("picture")) {
         c.word({});
         cmd.strings.push_back(c.text(QStringLiteral("the path")));
-        const QString what =
-            c.oneOf({QStringLiteral("size"), QStringLiteral("pixel")}, QStringLiteral("a picture check"));
+        const QString what = c.oneOf({QStringLiteral("size"), QStringLiteral("pixel")},
+                                     QStringLiteral("a picture check"));
         if (what == QLatin1String("size")) {
             cmd.op = Op::ExpectPictureSize;
             cmd.numbers.push_back(c.number(QStringLiteral("the width"), 0));
@@ -240,8 +250,9 @@ void parseExpect(Cursor& c, Command& cmd) {
         }
     } else if (c.nextIsWord("drawn")) {
         c.word({});
-        cmd.word = c.oneOf({QStringLiteral("segment"), QStringLiteral("box"), QStringLiteral("circle")},
-                           QStringLiteral("a primitive kind"));
+        cmd.word =
+            c.oneOf({QStringLiteral("segment"), QStringLiteral("box"), QStringLiteral("circle")},
+                    QStringLiteral("a primitive kind"));
         cmd.numbers.push_back(c.number(QStringLiteral("a count or coordinate")));
         if (c.atEnd()) {
             cmd.op = Op::ExpectDrawnCount;
@@ -249,7 +260,8 @@ void parseExpect(Cursor& c, Command& cmd) {
         } else {
             cmd.op = Op::ExpectDrawn;
             const int more = cmd.word == QLatin1String("circle") ? 2 : 3;
-            for (int i = 0; i < more; ++i) cmd.numbers.push_back(c.number(QStringLiteral("a coordinate")));
+            for (int i = 0; i < more; ++i)
+                cmd.numbers.push_back(c.number(QStringLiteral("a coordinate")));
         }
     } else if (c.nextIsWord("word")) {
         c.word({});
@@ -292,10 +304,12 @@ void parseExpect(Cursor& c, Command& cmd) {
         cmd.ref = c.ref(QStringLiteral("window, window.control or a kind of expectation"));
         const QString prop = c.word(QStringLiteral("a property"));
         if (cmd.ref.isWindow() ? !isWindowProperty(prop) : !isControlProperty(prop)) {
-            c.fail(QStringLiteral("unknown %1 property '%2' (known: %3)")
-                       .arg(cmd.ref.isWindow() ? QStringLiteral("window") : QStringLiteral("control"),
-                            prop,
-                            (cmd.ref.isWindow() ? kWindowProps : kControlProps).join(QStringLiteral(", "))));
+            c.fail(
+                QStringLiteral("unknown %1 property '%2' (known: %3)")
+                    .arg(cmd.ref.isWindow() ? QStringLiteral("window") : QStringLiteral("control"),
+                         prop,
+                         (cmd.ref.isWindow() ? kWindowProps : kControlProps)
+                             .join(QStringLiteral(", "))));
         }
         cmd.word = prop;
         cmd.strings.push_back(c.text(QStringLiteral("the expected value")));
@@ -379,8 +393,9 @@ Command parseCommand(const std::vector<Token>& tokens, int line) {
                                                     : Op::Close;
         cmd.ref = c.ref(QStringLiteral("a window name"), true);
     } else if (name == QLatin1String("answer")) {
-        const QString kind = c.oneOf({QStringLiteral("file"), QStringLiteral("colour"), QStringLiteral("question")},
-                                     QStringLiteral("a kind of answer"));
+        const QString kind =
+            c.oneOf({QStringLiteral("file"), QStringLiteral("colour"), QStringLiteral("question")},
+                    QStringLiteral("a kind of answer"));
         if (kind == QLatin1String("file")) {
             cmd.op = Op::AnswerFile;
             if (c.nextIsWord("cancel")) {
@@ -389,7 +404,8 @@ Command parseCommand(const std::vector<Token>& tokens, int line) {
             } else if (c.nextIsString()) {
                 cmd.strings.push_back(c.text(QStringLiteral("the path")));
             } else {
-                c.fail(QStringLiteral("expected a quoted path or cancel, got %1").arg(c.describeNext()));
+                c.fail(QStringLiteral("expected a quoted path or cancel, got %1")
+                           .arg(c.describeNext()));
             }
         } else if (kind == QLatin1String("colour")) {
             cmd.op = Op::AnswerColour;
@@ -457,7 +473,9 @@ std::vector<Token> tokenize(const QByteArray& line) {
                     ++i;
                     continue;
                 }
-                if (i + 1 >= n) throw SyntaxError(0, QStringLiteral("a backslash ends the line inside a string"));
+                if (i + 1 >= n)
+                    throw SyntaxError(0,
+                                      QStringLiteral("a backslash ends the line inside a string"));
                 const char e = line[i + 1];
                 i += 2;
                 switch (e) {
@@ -480,7 +498,8 @@ std::vector<Token> tokenize(const QByteArray& line) {
                         const int hi = i < n ? hexDigit(line[i]) : -1;
                         const int lo = i + 1 < n ? hexDigit(line[i + 1]) : -1;
                         if (hi < 0 || lo < 0) {
-                            throw SyntaxError(0, QStringLiteral("\\x needs two hexadecimal digits"));
+                            throw SyntaxError(0,
+                                              QStringLiteral("\\x needs two hexadecimal digits"));
                         }
                         t.bytes += static_cast<char>(hi * 16 + lo);
                         i += 2;
@@ -498,8 +517,8 @@ std::vector<Token> tokenize(const QByteArray& line) {
         } else {
             while (i < n && !isBlank(line[i])) {
                 if (line[i] == '"') {
-                    throw SyntaxError(0, QStringLiteral("a quote inside the word '%1'")
-                                             .arg(shown(t.bytes)));
+                    throw SyntaxError(
+                        0, QStringLiteral("a quote inside the word '%1'").arg(shown(t.bytes)));
                 }
                 t.bytes += line[i++];
             }
@@ -509,8 +528,12 @@ std::vector<Token> tokenize(const QByteArray& line) {
     return out;
 }
 
-QString quoteText(const QString& text) { return quoteImpl(text.toUtf8(), false); }
-QString quoteBytes(const QByteArray& bytes) { return quoteImpl(bytes, true); }
+QString quoteText(const QString& text) {
+    return quoteImpl(text.toUtf8(), false);
+}
+QString quoteBytes(const QByteArray& bytes) {
+    return quoteImpl(bytes, true);
+}
 
 QByteArray substitute(const QByteArray& bytes, const Placeholders& places) {
     const std::pair<QByteArray, QByteArray> names[] = {
@@ -538,8 +561,12 @@ QByteArray substitute(const QByteArray& bytes, const Placeholders& places) {
     return out;
 }
 
-bool isControlProperty(const QString& prop) { return kControlProps.contains(prop); }
-bool isWindowProperty(const QString& prop) { return kWindowProps.contains(prop); }
+bool isControlProperty(const QString& prop) {
+    return kControlProps.contains(prop);
+}
+bool isWindowProperty(const QString& prop) {
+    return kWindowProps.contains(prop);
+}
 
 Script parse(const QByteArray& text) {
     QByteArray body = text;
@@ -578,7 +605,8 @@ Script parse(const QByteArray& text) {
                 }
                 cmd.block.push_back({i + 1, b, tokens(b, i + 1)});
             }
-            if (!ended) throw SyntaxError(number, QStringLiteral("'expect word' without its 'end'"));
+            if (!ended)
+                throw SyntaxError(number, QStringLiteral("'expect word' without its 'end'"));
         }
         script.commands.push_back(std::move(cmd));
     }

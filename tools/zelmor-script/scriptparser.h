@@ -16,12 +16,12 @@ namespace zelmor::script {
 // A mistake in the scenario text itself. Line 0 while tokenizing a lone line; the parser fills
 // in the real line.
 class SyntaxError : public std::runtime_error {
-public:
+  public:
     SyntaxError(int line, const QString& message);
     int line() const { return line_; }
     const QString& message() const { return message_; }
 
-private:
+  private:
     int line_;
     QString message_;
 };

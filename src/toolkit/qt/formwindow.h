@@ -1,0 +1,88 @@
+// The Qt window of one form: menu bar, drawing area, toolbar and one widget per control. It
+// mirrors the runtime's state on request and turns the user's gestures into runtime calls.
+#pragma once
+
+#include "toolkit/application.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPoint>
+
+#include <functional>
+#include <unordered_map>
+
+class QAction;
+class QMenu;
+class QToolBar;
+
+namespace zelmor::qtui {
+
+class ClientArea;
+
+// Runs one user action through the runtime. A failure inside a handler cannot travel through
+// Qt's event loop: it is reported and the program ends, as an untrapped error always did.
+void runUserAction(tk::Application& app, const std::function<void()>& action);
+
+class FormWindow : public QMainWindow {
+public:
+    FormWindow(tk::Application& app, tk::Form& form);
+    ~FormWindow() override;
+
+    // The form, or nullptr once it was unloaded (the window then only waits to be deleted).
+    tk::Form* form() const { return form_; }
+    void detach();
+
+    void syncForm();
+    void syncControl(tk::Control& control);
+
+    QWidget* clientArea() const;
+    QToolBar* toolBar() const { return toolBar_; }
+    QWidget* widget(const tk::Control& control) const;
+    QAction* action(const tk::Control& control) const;  // menu items and toolbar buttons
+
+    // A gesture on a control: runs it, then shows the control's state again, since the widget
+    // may already show what the runtime refused (an option button clicked off, say).
+    void act(tk::Control* control, const std::function<void()>& gesture);
+    void actOnForm(const std::function<void()>& gesture);
+
+    // From the drawing area.
+    void clientResized();
+    void formMouse(tk::MouseAction action, bool inside);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Binding {
+        QWidget* widget = nullptr;
+        QAction* action = nullptr;
+        QMenu* menu = nullptr;
+    };
+
+    void buildMenus();
+    void addMenuItems(QWidget* parentMenu, const QString& parentName, int depth);
+    void buildToolbar();
+    void buildControl(tk::Control& control);
+    QWidget* containerWidget(const tk::Control& control) const;
+    void syncWidget(tk::Control& control, QWidget* widget);
+    void syncAction(tk::Control& control, const Binding& binding);
+    void applyClientSize();
+    void layoutToolbar();
+    QSize wantedClientSize() const;
+    bool forwardMouse(tk::Control* control, QWidget* widget, QEvent* event);
+
+    tk::Application* app_;
+    tk::Form* form_;
+    ClientArea* client_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    std::unordered_map<const tk::Control*, Binding> bindings_;
+    QHash<const QObject*, tk::Control*> controlOf_;
+    int toolbarPixels_ = 0;
+    QPoint placedAt_;
+    bool placed_ = false;
+};
+
+}  // namespace zelmor::qtui

@@ -1,0 +1,94 @@
+#include "qtbackend.h"
+
+#include "widgets.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <algorithm>
+
+namespace zelmor::qtui {
+
+void prepareApplication(QApplication& qapp) {
+    QCoreApplication::setOrganizationName(QStringLiteral("Zelmor"));
+    QCoreApplication::setApplicationName(QStringLiteral("Zelmor"));
+    // Windows are hidden and shown again as the user moves between them; only the runtime
+    // knows when the program is over.
+    qapp.setQuitOnLastWindowClosed(false);
+    QApplication::setFont(toQFont(tk::Font{}));
+    auto* translator = new QTranslator(&qapp);
+    if (translator->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    }
+}
+
+QtBackend::QtBackend(tk::Application& app) : app_(&app) {}
+
+QtBackend::~QtBackend() {
+    for (auto& [form, window] : windows_) {
+        if (form->observer() == this) const_cast<tk::Form*>(form)->setObserver(nullptr);
+        delete window;
+    }
+    for (const auto& window : retired_) delete window.data();
+}
+
+FormWindow* QtBackend::window(const tk::Form& form) const {
+    auto it = windows_.find(&form);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+void QtBackend::formLoaded(tk::Form& form) {
+    if (window(form) != nullptr) return;
+    windows_[&form] = new FormWindow(*app_, form);
+    form.setObserver(this);
+}
+
+void QtBackend::formUnloaded(tk::Form& form) {
+    auto it = windows_.find(&form);
+    if (it == windows_.end()) return;
+    FormWindow* w = it->second;
+    windows_.erase(it);
+    // The form is freed when the current user action ends; the window may still be running
+    // one of its own signals, so it only lets go of the form now and goes later.
+    w->detach();
+    w->hide();
+    w->deleteLater();
+    retired_.erase(std::remove(retired_.begin(), retired_.end(), nullptr), retired_.end());
+    retired_.emplace_back(w);
+}
+
+void QtBackend::formShown(tk::Form& form) {
+    FormWindow* w = window(form);
+    if (w == nullptr) return;
+    w->syncForm();
+    if (form.windowState() == tk::WindowState::Minimized) {
+        w->showMinimized();
+        return;
+    }
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void QtBackend::formHidden(tk::Form& form) {
+    if (FormWindow* w = window(form)) w->hide();
+}
+
+void QtBackend::programEnded() {
+    // Queued: the program may end before the event loop has started.
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+void QtBackend::controlChanged(tk::Control& control) {
+    if (FormWindow* w = window(control.form())) w->syncControl(control);
+}
+
+void QtBackend::formChanged(tk::Form& form) {
+    if (FormWindow* w = window(form)) w->syncForm();
+}
+
+}  // namespace zelmor::qtui

@@ -1,0 +1,48 @@
+// The display of the form runtime: one Qt window per loaded form, kept in step with the runtime
+// through its observers.
+#pragma once
+
+#include "formwindow.h"
+
+#include "toolkit/application.h"
+
+#include <QPointer>
+
+#include <map>
+#include <vector>
+
+class QApplication;
+
+namespace zelmor::qtui {
+
+// Desktop-wide settings of the program: names for the settings and data folders, the default
+// face, Italian texts in Qt's own dialogs, and the program (not the last window closed) ending
+// the event loop.
+void prepareApplication(QApplication& qapp);
+
+class QtBackend : public tk::Application::Observer, public tk::FormObserver {
+public:
+    explicit QtBackend(tk::Application& app);
+    ~QtBackend() override;
+    QtBackend(const QtBackend&) = delete;
+    QtBackend& operator=(const QtBackend&) = delete;
+
+    // The window of a loaded form, or nullptr.
+    FormWindow* window(const tk::Form& form) const;
+
+    void formLoaded(tk::Form& form) override;
+    void formUnloaded(tk::Form& form) override;
+    void formShown(tk::Form& form) override;
+    void formHidden(tk::Form& form) override;
+    void programEnded() override;
+
+    void controlChanged(tk::Control& control) override;
+    void formChanged(tk::Form& form) override;
+
+private:
+    tk::Application* app_;
+    std::map<const tk::Form*, FormWindow*> windows_;
+    std::vector<QPointer<FormWindow>> retired_;  // unloaded, waiting for deletion
+};
+
+}  // namespace zelmor::qtui

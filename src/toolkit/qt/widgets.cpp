@@ -1,0 +1,321 @@
+#include "widgets.h"
+
+#include "pictures.h"
+
+#include <QFontDatabase>
+#include <QHash>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zelmor::qtui {
+
+int toPixels(int twips) {
+    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::kTwipsPerPixel));
+}
+
+QColor toQColor(tk::Color c) { return QColor(c.r, c.g, c.b); }
+
+namespace {
+
+enum class Face { Sans, Narrow, Serif, Mono };
+
+Face faceOf(const QString& name) {
+    const QString n = name.toLower();
+    const auto any = [&](std::initializer_list<const char*> words) {
+        return std::any_of(words.begin(), words.end(),
+                           [&](const char* w) { return n.contains(QLatin1String(w)); });
+    };
+    if (any({"courier", "mono", "console", "fixedsys", "terminal"})) return Face::Mono;
+    if (any({"narrow", "condensed"})) return Face::Narrow;
+    if (any({"sans", "arial", "helvetica", "tahoma", "verdana"})) return Face::Sans;
+    if (any({"times", "roman", "serif", "georgia", "garamond", "bookman", "century"})) {
+        return Face::Serif;
+    }
+    return Face::Sans;
+}
+
+// Installed faces metrically close to the Windows ones, best first.
+QStringList substitutes(Face face) {
+    const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                           QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
+                           QStringLiteral("DejaVu Sans")};
+    switch (face) {
+        case Face::Narrow:
+            return QStringList{QStringLiteral("Liberation Sans Narrow"),
+                               QStringLiteral("Nimbus Sans Narrow"),
+                               QStringLiteral("DejaVu Sans Condensed")} +
+                   sans;
+        case Face::Serif:
+            return {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
+                    QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")};
+        case Face::Mono:
+            return {QStringLiteral("Liberation Mono"), QStringLiteral("Cousine"),
+                    QStringLiteral("Nimbus Mono PS"), QStringLiteral("DejaVu Sans Mono")};
+        case Face::Sans:
+            break;
+    }
+    return sans;
+}
+
+QFont::StyleHint hintOf(Face face) {
+    switch (face) {
+        case Face::Serif:
+            return QFont::Serif;
+        case Face::Mono:
+            return QFont::Monospace;
+        default:
+            return QFont::SansSerif;
+    }
+}
+
+QString installedFamily(const QString& name) {
+    static QHash<QString, QString> cache;
+    auto it = cache.constFind(name);
+    if (it != cache.constEnd()) return *it;
+    QString family;
+    if (!name.isEmpty() && QFontDatabase::hasFamily(name)) {
+        family = name;
+    } else {
+        const QStringList candidates = substitutes(faceOf(name));
+        auto found = std::find_if(candidates.begin(), candidates.end(),
+                                  [](const QString& f) { return QFontDatabase::hasFamily(f); });
+        if (found != candidates.end()) family = *found;
+    }
+    cache.insert(name, family);
+    return family;
+}
+
+}  // namespace
+
+QFont toQFont(const tk::Font& font) {
+    const QString name = font.name.isEmpty() ? QStringLiteral("MS Sans Serif") : font.name;
+    const Face face = faceOf(name);
+    QFont f;
+    const QString family = installedFamily(name);
+    if (!family.isEmpty()) f.setFamily(family);
+    f.setStyleHint(hintOf(face));
+    f.setPointSizeF(font.size > 0 ? font.size : 8.25);
+    // Every attribute is set explicitly, so nothing is inherited from a frame's font.
+    f.setBold(font.bold);
+    const QString lower = name.toLower();
+    if (lower.contains(QLatin1String("black")) || lower.contains(QLatin1String("heavy"))) {
+        f.setWeight(QFont::Black);
+    }
+    f.setItalic(font.italic);
+    f.setUnderline(false);
+    f.setStrikeOut(false);
+    return f;
+}
+
+// --- CaptionLabel ---------------------------------------------------------------------------
+
+CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+
+void CaptionLabel::setHorizontalAlignment(tk::Alignment a) {
+    if (a == alignment_) return;
+    alignment_ = a;
+    update();
+}
+
+int CaptionLabel::textFlags() const {
+    int h = Qt::AlignLeft;
+    if (alignment_ == tk::Alignment::Center) h = Qt::AlignHCenter;
+    if (alignment_ == tk::Alignment::Right) h = Qt::AlignRight;
+    return h | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic;
+}
+
+QString CaptionLabel::shownText() const {
+    QString t = text();
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+QSize CaptionLabel::fittingSize() const {
+    const QSize text = fontMetrics().size(Qt::TextShowMnemonic, shownText());
+    const int frame = 2 * frameWidth();
+    return {text.width() + frame, std::max(text.height(), fontMetrics().height()) + frame};
+}
+
+void CaptionLabel::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    style()->drawItemText(&p, contentsRect(), textFlags(), palette(), isEnabled(), shownText(),
+                          foregroundRole());
+}
+
+// --- PictureButton --------------------------------------------------------------------------
+
+PictureButton::PictureButton(QWidget* parent) : QPushButton(parent) {}
+
+void PictureButton::setPicture(const QString& name) {
+    if (name == picture_) return;
+    picture_ = name;
+    update();
+}
+
+void PictureButton::paintEvent(QPaintEvent* event) {
+    const QIcon icon = pictureIcon(picture_);
+    if (icon.isNull()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    opt.text.clear();
+    opt.icon = QIcon();
+    p.drawControl(QStyle::CE_PushButton, opt);
+
+    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
+    area.adjust(2, 2, -2, -2);
+    if (isDown() || isChecked()) {
+        area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &opt, this),
+                       style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &opt, this));
+    }
+    const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+    const QString caption = text();
+    QRect pictureArea = area;
+    if (!caption.isEmpty()) {
+        const int textHeight = fontMetrics().size(Qt::TextShowMnemonic, caption).height();
+        pictureArea.setBottom(area.bottom() - textHeight - 1);
+        style()->drawItemText(&p, area, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextShowMnemonic,
+                              palette(), isEnabled(), caption, QPalette::ButtonText);
+    }
+    const int side = std::min(pictureArea.width(), pictureArea.height());
+    if (side >= 6) {
+        QRect target(0, 0, side, side);
+        target.moveCenter(pictureArea.center());
+        p.drawPixmap(target, icon.pixmap(target.size(), mode));
+    }
+}
+
+// --- PictureLabel ---------------------------------------------------------------------------
+
+PictureLabel::PictureLabel(QWidget* parent) : QLabel(parent) { setAlignment(Qt::AlignCenter); }
+
+void PictureLabel::setPicture(const QString& name) {
+    if (name == picture_) return;
+    picture_ = name;
+    render();
+}
+
+void PictureLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    render();
+}
+
+void PictureLabel::render() { setPixmap(qtui::picture(picture_, size())); }
+
+// --- ShapeWidget ----------------------------------------------------------------------------
+
+Qt::BrushStyle hatchPattern(tk::FillStyle style) {
+    switch (style) {
+        case tk::FillStyle::Horizontal:
+            return Qt::HorPattern;
+        case tk::FillStyle::Vertical:
+            return Qt::VerPattern;
+        case tk::FillStyle::UpwardDiagonal:
+            return Qt::BDiagPattern;
+        case tk::FillStyle::DownwardDiagonal:
+            return Qt::FDiagPattern;
+        case tk::FillStyle::Cross:
+            return Qt::CrossPattern;
+        case tk::FillStyle::Solid:
+        case tk::FillStyle::Transparent:
+            break;
+    }
+    return Qt::NoBrush;
+}
+
+ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {
+    // Shapes are decoration: the mouse reaches whatever lies beneath.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShapeWidget::setLook(const Look& look) {
+    if (look == look_) return;
+    look_ = look;
+    update();
+}
+
+void ShapeWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QRect outer = rect();
+    const int bw = std::max(0, look_.borderWidth);
+    const QRect inner = outer.adjusted(bw, bw, -bw, -bw);
+
+    QBrush fill;
+    if (look_.fillStyle == tk::FillStyle::Solid) {
+        fill = QBrush(look_.fillColor);
+    } else if (look_.fillStyle != tk::FillStyle::Transparent) {
+        fill = QBrush(look_.fillColor, hatchPattern(look_.fillStyle));
+    }
+    p.setBrushOrigin(0, 0);
+
+    if (look_.kind == tk::ShapeKind::Rectangle) {
+        if (look_.backColor) p.fillRect(inner, *look_.backColor);
+        if (fill.style() != Qt::NoBrush) p.fillRect(inner, fill);
+        if (bw > 0) {
+            // Border drawn as four bands so that it lies exactly inside the rectangle.
+            const QColor c = look_.borderColor;
+            p.fillRect(QRect(outer.left(), outer.top(), outer.width(), bw), c);
+            p.fillRect(QRect(outer.left(), outer.bottom() - bw + 1, outer.width(), bw), c);
+            p.fillRect(QRect(outer.left(), outer.top(), bw, outer.height()), c);
+            p.fillRect(QRect(outer.right() - bw + 1, outer.top(), bw, outer.height()), c);
+        }
+        return;
+    }
+
+    p.setPen(Qt::NoPen);
+    if (look_.backColor) {
+        p.setBrush(*look_.backColor);
+        p.drawEllipse(inner);
+    }
+    if (fill.style() != Qt::NoBrush) {
+        p.setBrush(fill);
+        p.drawEllipse(inner);
+    }
+    if (bw > 0) {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(look_.borderColor, bw));
+        const double half = bw / 2.0;
+        p.drawEllipse(QRectF(outer).adjusted(half, half, -half, -half));
+    }
+}
+
+// --- LineWidget -----------------------------------------------------------------------------
+
+LineWidget::LineWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LineWidget::setLine(QPoint from, QPoint to, int width, QColor color) {
+    width_ = std::max(1, width);
+    color_ = color;
+    const int margin = width_;
+    QRect box(QPoint(std::min(from.x(), to.x()), std::min(from.y(), to.y())),
+              QPoint(std::max(from.x(), to.x()), std::max(from.y(), to.y())));
+    box.adjust(-margin, -margin, margin, margin);
+    from_ = from - box.topLeft();
+    to_ = to - box.topLeft();
+    setGeometry(box);
+    update();
+}
+
+void LineWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(color_, width_);
+    pen.setCapStyle(width_ > 1 ? Qt::RoundCap : Qt::SquareCap);
+    p.setPen(pen);
+    p.drawLine(from_, to_);
+}
+
+}  // namespace zelmor::qtui

@@ -1,0 +1,120 @@
+// The widgets the backend needs beyond the stock ones, and the conversions from the runtime's
+// units (twips, colours, fonts) to Qt's.
+#pragma once
+
+#include "toolkit/control.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+#include <optional>
+
+namespace zelmor::qtui {
+
+// Twips to pixels, rounded to the nearest pixel.
+int toPixels(int twips);
+QColor toQColor(tk::Color c);
+// The runtime's font on this desktop: the faces of the Windows program are replaced by an
+// installed face of the same style (sans, serif, narrow, monospace); an empty name is the
+// program's default sans face.
+QFont toQFont(const tk::Font& font);
+
+// A caption that reads '&' as the access-key marker ("&&" is a literal ampersand) and wraps at
+// word boundaries inside its rectangle, as the program's labels always did. text() keeps the
+// caption as given.
+class CaptionLabel : public QLabel {
+public:
+    explicit CaptionLabel(QWidget* parent = nullptr);
+    void setHorizontalAlignment(tk::Alignment a);
+    // The size that fits the caption on one line (plus the frame), for auto-sized labels.
+    QSize fittingSize() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int textFlags() const;
+    QString shownText() const;
+    tk::Alignment alignment_ = tk::Alignment::Left;
+};
+
+// A push button whose picture sits above its caption, centred, as on a graphical button; with no
+// caption the picture fills the face.
+class PictureButton : public QPushButton {
+public:
+    explicit PictureButton(QWidget* parent = nullptr);
+    void setPicture(const QString& name);
+    const QString& picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString picture_;
+};
+
+// A fixed picture of the program's set, drawn at the size of its rectangle.
+class PictureLabel : public QLabel {
+public:
+    explicit PictureLabel(QWidget* parent = nullptr);
+    void setPicture(const QString& name);
+    const QString& picture() const { return picture_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void render();
+    QString picture_;
+};
+
+// A rectangle or oval: a border of whole pixels, an optional opaque background and a fill that
+// may be a hatch over the transparent interior. Drawn without antialiasing, pixel-exact.
+class ShapeWidget : public QWidget {
+public:
+    struct Look {
+        tk::ShapeKind kind = tk::ShapeKind::Rectangle;
+        int borderWidth = 1;
+        QColor borderColor = Qt::black;
+        tk::FillStyle fillStyle = tk::FillStyle::Transparent;
+        QColor fillColor = Qt::black;
+        std::optional<QColor> backColor;  // none: transparent
+        bool operator==(const Look&) const = default;
+    };
+
+    explicit ShapeWidget(QWidget* parent = nullptr);
+    void setLook(const Look& look);
+    const Look& look() const { return look_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Look look_;
+};
+
+// A straight line between two points of its container. The widget only covers the line's
+// bounding box (widened by the pen), so it hides nothing else from the mouse or the eye.
+class LineWidget : public QWidget {
+public:
+    explicit LineWidget(QWidget* parent = nullptr);
+    // End points in the container's pixels.
+    void setLine(QPoint from, QPoint to, int width, QColor color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPoint from_;
+    QPoint to_;
+    int width_ = 1;
+    QColor color_ = Qt::black;
+};
+
+// The Qt brush pattern of a hatch fill; Qt::NoBrush for solid and transparent fills.
+Qt::BrushStyle hatchPattern(tk::FillStyle style);
+
+}  // namespace zelmor::qtui
