@@ -36,19 +36,20 @@ QString fromCp1252(const QByteArray& bytes) {
 }
 
 QByteArray toCp1252(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
     const qsizetype n = text.size();
+    QByteArray out(n, Qt::Uninitialized);
+    char* dst = out.data();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text.at(i);
         // A character outside the BMP is one character for the user: one '?', not two.
         if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
-            out += '?';
+            *dst++ = '?';
             ++i;
             continue;
         }
-        out += encode(c.unicode());
+        *dst++ = encode(c.unicode());
     }
+    out.truncate(dst - out.constData());
     return out;
 }
 

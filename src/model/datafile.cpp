@@ -29,9 +29,13 @@ class LineWriter {
         const QByteArray bytes = toCp1252(value);
         // Doubling the quote is what lets a text with a quote come back whole; without one the
         // bytes are the classic layout.
-        for (const char c : bytes) {
-            if (c == '"') out_ += '"';
-            out_ += c;
+        if (!bytes.contains('"')) {
+            out_ += bytes;
+        } else {
+            for (const char c : bytes) {
+                if (c == '"') out_ += '"';
+                out_ += c;
+            }
         }
         out_ += '"';
         return *this;

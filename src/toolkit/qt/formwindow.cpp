@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <algorithm>
 #include <exception>
@@ -108,10 +110,16 @@ void applyColors(QWidget* w, const tk::Control& c) {
             pal.setColor(g, role, own ? toQColor(*c.backColor()) : desk.color(g, role));
         }
     };
+    // A surface is filled with the widget's background role (Button for check and option
+    // buttons, Window for the rest).
     const bool back = c.backColor().has_value();
-    background(QPalette::Window, back && ground == Ground::Surface);
-    background(QPalette::Base, back && ground == Ground::Field);
-    background(QPalette::Button, back && ground == Ground::Button);
+    const QPalette::ColorRole surface = w->backgroundRole();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+        const bool own = (ground == Ground::Surface && role == surface) ||
+                         (ground == Ground::Field && role == QPalette::Base) ||
+                         (ground == Ground::Button && role == QPalette::Button);
+        background(role, back && own);
+    }
     w->setPalette(pal);
     w->setAutoFillBackground(back && ground == Ground::Surface);
 }
@@ -135,14 +143,14 @@ void runUserAction(tk::Application& app, const std::function<void()>& action) {
 
 // The drawing area: the form's own surface, below the menu bar.
 class ClientArea : public QWidget {
-public:
+  public:
     explicit ClientArea(FormWindow* window) : QWidget(window), window_(window) {
         setObjectName(QStringLiteral("client"));
         setMouseTracking(true);
         setAutoFillBackground(true);
     }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         window_->clientResized();
@@ -158,7 +166,7 @@ protected:
     }
     void mouseMoveEvent(QMouseEvent*) override { window_->formMouse(MouseAction::Move, false); }
 
-private:
+  private:
     FormWindow* window_;
 };
 
@@ -183,7 +191,9 @@ void FormWindow::detach() {
     bindings_.clear();
 }
 
-QWidget* FormWindow::clientArea() const { return client_; }
+QWidget* FormWindow::clientArea() const {
+    return client_;
+}
 
 QWidget* FormWindow::widget(const tk::Control& control) const {
     auto it = bindings_.find(&control);
@@ -210,9 +220,8 @@ void FormWindow::actOnForm(const std::function<void()>& gesture) {
 
 void FormWindow::buildMenus() {
     const auto& controls = form_->controls();
-    const bool any = std::any_of(controls.begin(), controls.end(), [](const auto& c) {
-        return c->kind() == ControlKind::MenuItem;
-    });
+    const bool any = std::any_of(controls.begin(), controls.end(),
+                                 [](const auto& c) { return c->kind() == ControlKind::MenuItem; });
     if (any) addMenuItems(menuBar(), QString(), 0);
 }
 
@@ -243,12 +252,17 @@ void FormWindow::addMenuItems(QWidget* parent, const QString& parentName, int de
                 menu->addMenu(b.menu);
             }
             // Opening a menu is its click: the program updates the entries there.
-            connect(b.menu, &QMenu::aboutToShow, this,
-                    [this, c] { act(c, [c] { c->click(); }); });
+            connect(b.menu, &QMenu::aboutToShow, this, [this, c] { act(c, [c] { c->click(); }); });
             addMenuItems(b.menu, c->name(), depth + 1);
         } else {
             b.action = new QAction(parent);
-            parent->addAction(b.action);
+            if (bar != nullptr && c->text().startsWith(QLatin1Char(' '))) {
+                // Blanks before a caption of the bar push it to the right end.
+                b.action->setProperty("zelmorCorner", true);
+                cornerButtons()->layout()->addWidget(cornerButton(b.action));
+            } else {
+                parent->addAction(b.action);
+            }
             connect(b.action, &QAction::triggered, this,
                     [this, c] { act(c, [c] { c->click(); }); });
         }
@@ -258,14 +272,35 @@ void FormWindow::addMenuItems(QWidget* parent, const QString& parentName, int de
     }
 }
 
+QWidget* FormWindow::cornerButtons() {
+    QWidget* corner = menuBar()->cornerWidget(Qt::TopRightCorner);
+    if (corner == nullptr) {
+        corner = new QWidget(menuBar());
+        auto* row = new QHBoxLayout(corner);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(0);
+        menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
+    }
+    return corner;
+}
+
+QToolButton* FormWindow::cornerButton(QAction* action) {
+    auto* button = new QToolButton;
+    button->setDefaultAction(action);
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
 void FormWindow::buildToolbar() {
     std::vector<tk::Control*> buttons;
     for (const auto& c : form_->controls()) {
         if (c->kind() == ControlKind::ToolbarButton) buttons.push_back(c.get());
     }
     if (buttons.empty()) return;
-    std::stable_sort(buttons.begin(), buttons.end(),
-                     [](const tk::Control* a, const tk::Control* b) { return a->index() < b->index(); });
+    std::stable_sort(
+        buttons.begin(), buttons.end(),
+        [](const tk::Control* a, const tk::Control* b) { return a->index() < b->index(); });
 
     toolBar_ = new QToolBar(client_);
     toolBar_->setObjectName(QStringLiteral("toolbar"));
@@ -307,7 +342,8 @@ void FormWindow::buildControl(tk::Control& control) {
     QWidget* parent = containerWidget(control);
     tk::Control* c = &control;
     const auto clicks = [this, c](QAbstractButton* button) {
-        connect(button, &QAbstractButton::clicked, this, [this, c] { act(c, [c] { c->click(); }); });
+        connect(button, &QAbstractButton::clicked, this,
+                [this, c] { act(c, [c] { c->click(); }); });
     };
     QWidget* w = nullptr;
     switch (control.kind()) {
@@ -351,7 +387,7 @@ void FormWindow::buildControl(tk::Control& control) {
             break;
         }
         case ControlKind::Frame:
-            w = new QGroupBox(parent);
+            w = new FrameBox(parent);
             break;
         case ControlKind::VScrollBar: {
             auto* bar = new QScrollBar(Qt::Vertical, parent);
@@ -460,7 +496,7 @@ void FormWindow::syncWidget(tk::Control& c, QWidget* w) {
             button->setChecked(c.value() != 0);
             // Right-aligned: the box stands to the right of the caption.
             button->setLayoutDirection(c.alignment() == tk::Alignment::Right ? Qt::RightToLeft
-                                                                              : Qt::LeftToRight);
+                                                                             : Qt::LeftToRight);
             break;
         }
         case ControlKind::Frame: {
@@ -515,7 +551,9 @@ void FormWindow::syncAction(tk::Control& c, const Binding& b) {
     QAction* a = b.action;
     if (!c.separator()) {
         if (c.kind() == ControlKind::MenuItem) {
-            if (a->text() != c.text()) a->setText(c.text());
+            const QString text =
+                a->property("zelmorCorner").toBool() ? c.text().trimmed() : c.text();
+            if (a->text() != text) a->setText(text);
             if (c.value() != 0 || a->isCheckable()) {
                 a->setCheckable(true);
                 a->setChecked(c.value() != 0);
@@ -606,8 +644,8 @@ bool FormWindow::forwardMouse(tk::Control* c, QWidget* w, QEvent* event) {
             return owns;
         case QEvent::MouseButtonRelease: {
             const auto* me = static_cast<QMouseEvent*>(event);
-            const bool click =
-                owns && me->button() == Qt::LeftButton && w->rect().contains(me->position().toPoint());
+            const bool click = owns && me->button() == Qt::LeftButton &&
+                               w->rect().contains(me->position().toPoint());
             actOnForm([this, c, click] {
                 c->mouse(MouseAction::Up);
                 if (click && form_ != nullptr) c->click();

@@ -14,6 +14,7 @@
 class QAction;
 class QMenu;
 class QToolBar;
+class QToolButton;
 
 namespace zelmor::qtui {
 
@@ -24,7 +25,7 @@ class ClientArea;
 void runUserAction(tk::Application& app, const std::function<void()>& action);
 
 class FormWindow : public QMainWindow {
-public:
+  public:
     FormWindow(tk::Application& app, tk::Form& form);
     ~FormWindow() override;
 
@@ -49,13 +50,13 @@ public:
     void clientResized();
     void formMouse(tk::MouseAction action, bool inside);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     struct Binding {
         QWidget* widget = nullptr;
         QAction* action = nullptr;
@@ -64,6 +65,8 @@ private:
 
     void buildMenus();
     void addMenuItems(QWidget* parentMenu, const QString& parentName, int depth);
+    QWidget* cornerButtons();
+    QToolButton* cornerButton(QAction* action);
     void buildToolbar();
     void buildControl(tk::Control& control);
     QWidget* containerWidget(const tk::Control& control) const;

@@ -105,7 +105,9 @@ void drawOpen(QPainter& p) {
     p.drawPolygon(QPolygonF{{7.5, 13.5}, {30, 13.5}, {25, 25.5}, {2.5, 25.5}});
 }
 
-void drawSave(QPainter& p) { floppy(p); }
+void drawSave(QPainter& p) {
+    floppy(p);
+}
 
 void drawSaveAs(QPainter& p) {
     p.save();
@@ -344,8 +346,8 @@ void drawNext(QPainter& p) {
     g.setColorAt(1, QColor(20, 110, 45));
     p.setPen(outline(QColor(10, 70, 25)));
     p.setBrush(g);
-    p.drawPolygon(
-        QPolygonF{{3, 11.5}, {16.5, 11.5}, {16.5, 4.5}, {29, 16}, {16.5, 27.5}, {16.5, 20.5}, {3, 20.5}});
+    p.drawPolygon(QPolygonF{
+        {3, 11.5}, {16.5, 11.5}, {16.5, 4.5}, {29, 16}, {16.5, 27.5}, {16.5, 20.5}, {3, 20.5}});
 }
 
 void drawErase(QPainter& p) {
@@ -397,7 +399,7 @@ const std::map<QString, Glyph>& glyphs() {
 }
 
 class PictureIconEngine : public QIconEngine {
-public:
+  public:
     explicit PictureIconEngine(QString name) : name_(std::move(name)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
@@ -419,13 +421,15 @@ public:
     QString key() const override { return QStringLiteral("zelmor-picture"); }
     bool isNull() override { return false; }
 
-private:
+  private:
     QString name_;
 };
 
 }  // namespace
 
-bool hasPicture(const QString& name) { return glyphs().count(name) != 0; }
+bool hasPicture(const QString& name) {
+    return glyphs().count(name) != 0;
+}
 
 QStringList pictureNames() {
     QStringList names;

@@ -1,10 +1,14 @@
 #include "qtbackend.h"
 
+#include <QPalette>
+
 #include "widgets.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTranslator>
 
 #include <algorithm>
@@ -17,6 +21,18 @@ void prepareApplication(QApplication& qapp) {
     // Windows are hidden and shown again as the user moves between them; only the runtime
     // knows when the program is over.
     qapp.setQuitOnLastWindowClosed(false);
+    // The windows set their own colours over the style's: a fixed light style and palette keep
+    // them readable under any desktop theme.
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QApplication::setStyle(fusion);
+        QPalette palette = fusion->standardPalette();
+        // Disabled captions stay legible on the grey windows, as on the classic desktop.
+        const QColor disabledText(128, 128, 128);
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, disabledText);
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText, disabledText);
+        palette.setColor(QPalette::Disabled, QPalette::Text, disabledText);
+        QApplication::setPalette(palette);
+    }
     QApplication::setFont(toQFont(tk::Font{}));
     auto* translator = new QTranslator(&qapp);
     if (translator->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -25,7 +41,12 @@ void prepareApplication(QApplication& qapp) {
     }
 }
 
-QtBackend::QtBackend(tk::Application& app) : app_(&app) {}
+QtBackend::QtBackend(tk::Application& app)
+    : app_(&app), end_([] {
+          // Queued: the program may end before the event loop has started.
+          QMetaObject::invokeMethod(
+              qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+      }) {}
 
 QtBackend::~QtBackend() {
     for (auto& [form, window] : windows_) {
@@ -78,9 +99,7 @@ void QtBackend::formHidden(tk::Form& form) {
 }
 
 void QtBackend::programEnded() {
-    // Queued: the program may end before the event loop has started.
-    QMetaObject::invokeMethod(
-        qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    if (end_) end_();
 }
 
 void QtBackend::controlChanged(tk::Control& control) {

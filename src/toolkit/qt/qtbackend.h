@@ -8,7 +8,9 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 class QApplication;
@@ -21,7 +23,7 @@ namespace zelmor::qtui {
 void prepareApplication(QApplication& qapp);
 
 class QtBackend : public tk::Application::Observer, public tk::FormObserver {
-public:
+  public:
     explicit QtBackend(tk::Application& app);
     ~QtBackend() override;
     QtBackend(const QtBackend&) = delete;
@@ -29,6 +31,9 @@ public:
 
     // The window of a loaded form, or nullptr.
     FormWindow* window(const tk::Form& form) const;
+
+    // What the end of the program does; by default it leaves Qt's event loop.
+    void setEndAction(std::function<void()> end) { end_ = std::move(end); }
 
     void formLoaded(tk::Form& form) override;
     void formUnloaded(tk::Form& form) override;
@@ -39,8 +44,9 @@ public:
     void controlChanged(tk::Control& control) override;
     void formChanged(tk::Form& form) override;
 
-private:
+  private:
     tk::Application* app_;
+    std::function<void()> end_;
     std::map<const tk::Form*, FormWindow*> windows_;
     std::vector<QPointer<FormWindow>> retired_;  // unloaded, waiting for deletion
 };

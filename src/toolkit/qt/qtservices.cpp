@@ -143,7 +143,9 @@ int QtPlatform::screenHeight() const {
     return screen != nullptr ? screen->availableGeometry().height() * tk::kTwipsPerPixel : 0;
 }
 
-QDate QtPlatform::today() const { return QDate::currentDate(); }
+QDate QtPlatform::today() const {
+    return QDate::currentDate();
+}
 
 QString QtPlatform::setting(const QString& key) const {
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Zelmor"),
@@ -151,12 +153,13 @@ QString QtPlatform::setting(const QString& key) const {
     return settings.value(key).toString();
 }
 
-QString QtPlatform::programFolder() const { return QCoreApplication::applicationDirPath(); }
+QString QtPlatform::programFolder() const {
+    return QCoreApplication::applicationDirPath();
+}
 
 QString QtPlatform::picturePath() const {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-        QStringLiteral("/Programmi");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+                           QStringLiteral("/Programmi");
     QDir().mkpath(folder);
     return folder + QStringLiteral("/schemaZelmor.jpg");
 }

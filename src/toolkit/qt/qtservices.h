@@ -13,22 +13,22 @@ namespace zelmor::qtui {
 QStringList qtNameFilters(const QString& windowsFilter);
 
 class QtMessageBox : public tk::MessageBoxService {
-public:
+  public:
     tk::MessageResult show(const tk::Message& message) override;
 };
 
 class QtFileDialog : public tk::FileDialogService {
-public:
+  public:
     std::optional<QString> run(const tk::FileDialogRequest& request) override;
 };
 
 class QtColorDialog : public tk::ColorDialogService {
-public:
+  public:
     std::optional<tk::Color> run(tk::Color initial) override;
 };
 
 class QtPlatform : public tk::Platform {
-public:
+  public:
     int screenWidth() const override;
     int screenHeight() const override;
     QDate today() const override;

@@ -18,7 +18,9 @@ int toPixels(int twips) {
     return static_cast<int>(std::lround(static_cast<double>(twips) / tk::kTwipsPerPixel));
 }
 
-QColor toQColor(tk::Color c) { return QColor(c.r, c.g, c.b); }
+QColor toQColor(tk::Color c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 namespace {
 
@@ -99,7 +101,10 @@ QFont toQFont(const tk::Font& font) {
     const QString family = installedFamily(name);
     if (!family.isEmpty()) f.setFamily(family);
     f.setStyleHint(hintOf(face));
-    f.setPointSizeF(font.size > 0 ? font.size : 8.25);
+    // Sized in pixels at 96 dots per inch, like the geometry: text keeps fitting its controls
+    // whatever the desktop's resolution setting.
+    const double points = font.size > 0 ? font.size : 8.25;
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
     // Every attribute is set explicitly, so nothing is inherited from a frame's font.
     f.setBold(font.bold);
     const QString lower = name.toLower();
@@ -114,7 +119,9 @@ QFont toQFont(const tk::Font& font) {
 
 // --- CaptionLabel ---------------------------------------------------------------------------
 
-CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+}
 
 void CaptionLabel::setHorizontalAlignment(tk::Alignment a) {
     if (a == alignment_) return;
@@ -147,6 +154,43 @@ void CaptionLabel::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     style()->drawItemText(&p, contentsRect(), textFlags(), palette(), isEnabled(), shownText(),
                           foregroundRole());
+}
+
+// --- FrameBox -------------------------------------------------------------------------------
+
+FrameBox::FrameBox(QWidget* parent) : QGroupBox(parent) {}
+
+void FrameBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QFontMetrics fm = fontMetrics();
+    const QString caption = title();
+    const int edge = caption.isEmpty() ? 0 : fm.height() / 2;
+    const QRect box = rect().adjusted(0, edge, -1, -1);
+    // The caption's span of the top edge stays open.
+    int gapFrom = -1;
+    int gapTo = -1;
+    if (!caption.isEmpty()) {
+        const int textWidth = fm.size(Qt::TextShowMnemonic, caption).width();
+        gapFrom = 6;
+        gapTo = gapFrom + textWidth + 4;
+        style()->drawItemText(&p, QRect(gapFrom + 2, 0, textWidth, fm.height()),
+                              Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), caption, QPalette::WindowText);
+    }
+    const auto etch = [&](const QRect& r, const QColor& c) {
+        p.setPen(c);
+        if (gapFrom < 0) {
+            p.drawLine(r.topLeft(), r.topRight());
+        } else {
+            p.drawLine(r.topLeft(), QPoint(std::min(gapFrom, r.right()), r.top()));
+            if (gapTo < r.right()) p.drawLine(QPoint(gapTo, r.top()), r.topRight());
+        }
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+    };
+    etch(box.adjusted(1, 1, 0, 0), Qt::white);
+    etch(box.adjusted(0, 0, -1, -1), QColor(128, 128, 128));
 }
 
 // --- PictureButton --------------------------------------------------------------------------
@@ -197,7 +241,9 @@ void PictureButton::paintEvent(QPaintEvent* event) {
 
 // --- PictureLabel ---------------------------------------------------------------------------
 
-PictureLabel::PictureLabel(QWidget* parent) : QLabel(parent) { setAlignment(Qt::AlignCenter); }
+PictureLabel::PictureLabel(QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignCenter);
+}
 
 void PictureLabel::setPicture(const QString& name) {
     if (name == picture_) return;
@@ -210,7 +256,9 @@ void PictureLabel::resizeEvent(QResizeEvent* event) {
     render();
 }
 
-void PictureLabel::render() { setPixmap(qtui::picture(picture_, size())); }
+void PictureLabel::render() {
+    setPixmap(qtui::picture(picture_, size()));
+}
 
 // --- ShapeWidget ----------------------------------------------------------------------------
 

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -19,54 +20,64 @@ int toPixels(int twips);
 QColor toQColor(tk::Color c);
 // The runtime's font on this desktop: the faces of the Windows program are replaced by an
 // installed face of the same style (sans, serif, narrow, monospace); an empty name is the
-// program's default sans face.
+// program's default sans face. Point sizes are taken at 96 dots per inch.
 QFont toQFont(const tk::Font& font);
 
 // A caption that reads '&' as the access-key marker ("&&" is a literal ampersand) and wraps at
 // word boundaries inside its rectangle, as the program's labels always did. text() keeps the
 // caption as given.
 class CaptionLabel : public QLabel {
-public:
+  public:
     explicit CaptionLabel(QWidget* parent = nullptr);
     void setHorizontalAlignment(tk::Alignment a);
     // The size that fits the caption on one line (plus the frame), for auto-sized labels.
     QSize fittingSize() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     int textFlags() const;
     QString shownText() const;
     tk::Alignment alignment_ = tk::Alignment::Left;
 };
 
+// A frame: an etched rectangle whose caption interrupts its top edge. Drawn here rather than by
+// the style, so that the frame's colour is exactly the colour asked for.
+class FrameBox : public QGroupBox {
+  public:
+    explicit FrameBox(QWidget* parent = nullptr);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 // A push button whose picture sits above its caption, centred, as on a graphical button; with no
 // caption the picture fills the face.
 class PictureButton : public QPushButton {
-public:
+  public:
     explicit PictureButton(QWidget* parent = nullptr);
     void setPicture(const QString& name);
     const QString& picture() const { return picture_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QString picture_;
 };
 
 // A fixed picture of the program's set, drawn at the size of its rectangle.
 class PictureLabel : public QLabel {
-public:
+  public:
     explicit PictureLabel(QWidget* parent = nullptr);
     void setPicture(const QString& name);
     const QString& picture() const { return picture_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void render();
     QString picture_;
 };
@@ -74,7 +85,7 @@ private:
 // A rectangle or oval: a border of whole pixels, an optional opaque background and a fill that
 // may be a hatch over the transparent interior. Drawn without antialiasing, pixel-exact.
 class ShapeWidget : public QWidget {
-public:
+  public:
     struct Look {
         tk::ShapeKind kind = tk::ShapeKind::Rectangle;
         int borderWidth = 1;
@@ -89,25 +100,25 @@ public:
     void setLook(const Look& look);
     const Look& look() const { return look_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     Look look_;
 };
 
 // A straight line between two points of its container. The widget only covers the line's
 // bounding box (widened by the pen), so it hides nothing else from the mouse or the eye.
 class LineWidget : public QWidget {
-public:
+  public:
     explicit LineWidget(QWidget* parent = nullptr);
     // End points in the container's pixels.
     void setLine(QPoint from, QPoint to, int width, QColor color);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QPoint from_;
     QPoint to_;
     int width_ = 1;

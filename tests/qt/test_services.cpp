@@ -1,0 +1,182 @@
+// The real dialogs and desktop services: what the program asks is what the dialog shows, and
+// the user's answer comes back in the runtime's terms.
+#include "toolkit/qt/qtservices.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace zelmor::qtui {
+namespace {
+
+TEST(FileFilters, WindowsFiltersBecomeQtNameFilters) {
+    const struct {
+        const char* windows;
+        QStringList qt;
+    } cases[] = {
+        {"Dati Zelmor|Zelmor-dati-*", {QStringLiteral("Dati Zelmor (Zelmor-dati-*)")}},
+        {"Testo (*.txt)|*.txt|Tutti i file (*.*)|*.*",
+         {QStringLiteral("Testo (*.txt)"), QStringLiteral("Tutti i file (*)")}},
+        {"Immagini|*.bmp;*.jpg; *.gif", {QStringLiteral("Immagini (*.bmp *.jpg *.gif)")}},
+        {"Immagini (bmp, jpg)|*.bmp;*.jpg", {QStringLiteral("Immagini (bmp, jpg) (*.bmp *.jpg)")}},
+        {"Dati|Zelmor-dati-*|", {QStringLiteral("Dati (Zelmor-dati-*)")}},
+        {"|*.dat", {QStringLiteral("*.dat (*.dat)")}},
+        {"Tutto|", {QStringLiteral("Tutto (*)")}},
+        {"Solo descrizione", {}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(qtNameFilters(QString::fromLatin1(c.windows)), c.qt) << c.windows;
+    }
+}
+
+// Runs `answer` on the modal dialog as soon as it is up; a dialog that is not the expected kind
+// is dismissed, so that a failing test never waits for a user.
+template <class Dialog>
+void whenShown(std::function<void(Dialog*)> answer) {
+    QTimer::singleShot(0, qApp, [answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<Dialog*>(modal)) {
+            answer(dialog);
+            return;
+        }
+        ADD_FAILURE() << "no dialog of the expected kind";
+        if (auto* other = qobject_cast<QDialog*>(modal)) other->reject();
+    });
+}
+
+TEST(QtMessageBox, ShowsTheMessageAndReturnsTheAnswer) {
+    QtMessageBox service;
+    tk::Message question{
+        tk::MessageIcon::Question, QStringLiteral("Uscita"),
+        QStringLiteral("Uscire dal programma?\r\nI dati non salvati andranno persi."),
+        tk::MessageButtons::YesNo, tk::MessageResult::Yes};
+    whenShown<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Uscita"));
+        EXPECT_EQ(box->text(),
+                  QStringLiteral("Uscire dal programma?\nI dati non salvati andranno persi."));
+        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QStringLiteral("&Sì"));
+        EXPECT_EQ(box->button(QMessageBox::No)->text(), QStringLiteral("&No"));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(service.show(question), tk::MessageResult::Yes);
+
+    question.defaultButton = tk::MessageResult::No;
+    whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_EQ(service.show(question), tk::MessageResult::No);
+
+    question.defaultButton = tk::MessageResult::Yes;
+    whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    EXPECT_EQ(service.show(question), tk::MessageResult::No);
+
+    const tk::Message notice{tk::MessageIcon::Exclamation, QStringLiteral("Zelmor"),
+                             QStringLiteral("Dati incompleti")};
+    whenShown<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        EXPECT_EQ(box->buttons().size(), 1);
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(service.show(notice), tk::MessageResult::Ok);
+}
+
+TEST(QtFileDialog, SavesUnderTheNameGivenWithTheChosenFilter) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QtFileDialog service;
+    tk::FileDialogRequest request;
+    request.mode = tk::FileDialogMode::Save;
+    request.title = QStringLiteral("Salva i dati");
+    request.fileName = dir.filePath(QStringLiteral("Zelmor-dati-prova"));
+    request.filter = QStringLiteral("Testo|*.txt|Dati Zelmor|Zelmor-dati-*");
+    request.filterIndex = 2;
+    whenShown<QFileDialog>([](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Salva i dati"));
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog->nameFilters(),
+                  (QStringList{QStringLiteral("Testo (*.txt)"),
+                               QStringLiteral("Dati Zelmor (Zelmor-dati-*)")}));
+        EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("Dati Zelmor (Zelmor-dati-*)"));
+        static_cast<QDialog*>(dialog)->accept();  // as the Save button does
+    });
+    // The name comes back as given: no extension is added.
+    EXPECT_EQ(service.run(request), std::optional<QString>(request.fileName));
+
+    whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    EXPECT_EQ(service.run(request), std::nullopt);
+}
+
+TEST(QtFileDialog, OpensAnExistingFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Zelmor-dati-1"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QtFileDialog service;
+    tk::FileDialogRequest request;
+    request.filter = QStringLiteral("Dati Zelmor|Zelmor-dati-*");
+    request.fileName = path;
+    whenShown<QFileDialog>([](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Apri"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(service.run(request), std::optional<QString>(path));
+}
+
+TEST(QtColorDialog, StartsOnTheGivenColourAndReturnsTheChoice) {
+    QtColorDialog service;
+    whenShown<QColorDialog>([](QColorDialog* dialog) {
+        EXPECT_EQ(dialog->currentColor(), QColor(10, 20, 30));
+        dialog->setCurrentColor(QColor(200, 100, 50));
+        dialog->accept();
+    });
+    EXPECT_EQ(service.run({10, 20, 30}), std::optional<tk::Color>(tk::Color{200, 100, 50}));
+    whenShown<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); });
+    EXPECT_EQ(service.run({10, 20, 30}), std::nullopt);
+}
+
+TEST(QtPlatform, ReadsTheUsersSettingsFile) {
+    // main() points the settings and data folders of the test run at a temporary folder.
+    const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Zelmor");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile ini(folder + QStringLiteral("/Zelmor.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write("[General]\nufficio=Studio Rossi\n[Studio]\nindirizzo=Via Roma 1\n");
+    ini.close();
+    QtPlatform platform;
+    EXPECT_EQ(platform.setting(QStringLiteral("ufficio")), QStringLiteral("Studio Rossi"));
+    EXPECT_EQ(platform.setting(QStringLiteral("Studio/indirizzo")), QStringLiteral("Via Roma 1"));
+    EXPECT_EQ(platform.setting(QStringLiteral("manca")), QString());
+}
+
+TEST(QtPlatform, KnowsTheScreenClockAndFolders) {
+    QtPlatform platform;
+    EXPECT_GT(platform.screenWidth(), 0);
+    EXPECT_EQ(platform.screenWidth() % 15, 0);
+    EXPECT_GT(platform.screenHeight(), 0);
+    EXPECT_EQ(platform.today(), QDate::currentDate());
+    EXPECT_EQ(platform.programFolder(), QCoreApplication::applicationDirPath());
+    const QString picture = platform.picturePath();
+    EXPECT_EQ(picture, qEnvironmentVariable("XDG_DATA_HOME") +
+                           QStringLiteral("/Zelmor/Zelmor/Programmi/schemaZelmor.jpg"));
+    EXPECT_TRUE(QFileInfo(picture).dir().exists());
+}
+
+}  // namespace
+}  // namespace zelmor::qtui
