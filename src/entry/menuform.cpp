@@ -27,6 +27,14 @@ const QString kAllFilesFilter =
 // Numbers joined to texts carry one leading blank, where a sign would stand.
 QString num(int n) { return QStringLiteral(" %1").arg(n); }
 
+// Why a file could not be opened or removed, in the user's words.
+QString whyNot(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) return QStringLiteral("il file non esiste");
+    if (info.isDir()) return QStringLiteral("è una cartella");
+    return QStringLiteral("accesso negato");
+}
+
 int rowTop(int i) { return 2400 + 240 * (i - 1); }
 
 // The platform's text-to-integer rule: leading blanks skipped, digits read as far as they go.
@@ -848,9 +856,10 @@ void MenuForm::saveRoutine() {
     QSaveFile file(shared_->dataFileName);
     const QByteArray bytes = model::writeDataFile(model(), page);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        fileError(QStringLiteral("Impossibile salvare il file \"%1\": %2.\rIl file precedente, se "
-                                 "esisteva, non è stato modificato.")
-                      .arg(shared_->dataFileName, file.errorString()));
+        fileError(QStringLiteral("Impossibile salvare il file \"%1\": controllare che la cartella "
+                                 "esista, sia scrivibile e che il disco non sia pieno.\rIl file "
+                                 "precedente, se esisteva, non è stato modificato.")
+                      .arg(shared_->dataFileName));
     }
 }
 
@@ -865,25 +874,31 @@ void MenuForm::apri_Click() {
     QFile file(shared_->dataFileName);
     if (!file.open(QIODevice::ReadOnly)) {
         fileError(QStringLiteral("Impossibile aprire il file \"%1\": %2.")
-                      .arg(shared_->dataFileName, file.errorString()));
+                      .arg(shared_->dataFileName, whyNot(shared_->dataFileName)));
         return;
     }
     // Data files are a few hundred bytes; anything far larger is not one of them.
     constexpr qint64 kMaxDataFile = 1 << 20;
     const QByteArray bytes = file.read(kMaxDataFile + 1);
     file.close();
-    const QString stopped =
-        QStringLiteral("Il file \"%1\" non è un archivio di dati leggibile (%2).");
+    // The reader's reason, as a sentence of its own.
+    auto sentence = [](QString reason) {
+        if (!reason.isEmpty()) reason[0] = reason[0].toUpper();
+        return reason + QLatin1Char('.');
+    };
+    const QString unchanged = QStringLiteral("I dati nella finestra non sono stati modificati.");
     if (bytes.size() > kMaxDataFile) {
-        fileError(stopped.arg(shared_->dataFileName, QStringLiteral("file troppo grande")));
+        fileError(QStringLiteral("Impossibile leggere il file \"%1\".\r").arg(shared_->dataFileName) +
+                  sentence(QStringLiteral("è troppo grande per essere un archivio di dati")) +
+                  QLatin1Char('\r') + unchanged);
         return;
     }
     const model::DataFileContent content = model::readDataFile(bytes);
     if (!content.headerRead) {
         // Nothing of the window has been touched yet: the model stays as it was.
-        fileError(stopped.arg(shared_->dataFileName,
-                              content.error ? content.error->reason : QString()) +
-                  QStringLiteral("\rI dati nella finestra non sono stati modificati."));
+        fileError(QStringLiteral("Impossibile leggere il file \"%1\".\r").arg(shared_->dataFileName) +
+                  sentence(content.error ? content.error->reason : QString()) +
+                  QLatin1Char('\r') + unchanged);
         return;
     }
     const int n = content.count;
@@ -906,7 +921,9 @@ void MenuForm::apri_Click() {
     if (content.titleRead) shared_->setTitlePage(content.title, content.denominationsRead);
 
     if (!content.complete()) {
-        fileError(stopped.arg(shared_->dataFileName, content.error->reason) +
+        fileError(QStringLiteral("Impossibile leggere tutto il file \"%1\".\r")
+                      .arg(shared_->dataFileName) +
+                  sentence(content.error->reason) +
                   QStringLiteral("\rSono stati caricati solo i dati letti fino a quel punto: "
                                  "completarli seguendo le indicazioni nella casella gialla."));
         return;
@@ -936,7 +953,7 @@ void MenuForm::eliminare_Click() {
     QFile file(CommonDialog1.fileName);
     if (!file.remove()) {
         fileError(QStringLiteral("Impossibile eliminare il file \"%1\": %2.")
-                      .arg(CommonDialog1.fileName, file.errorString()));
+                      .arg(CommonDialog1.fileName, whyNot(CommonDialog1.fileName)));
     }
 }
 

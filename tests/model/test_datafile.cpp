@@ -294,7 +294,7 @@ std::vector<BadRow> badRows() {
     countThree.subsystemCount = u"3"_s;
 
     return {
-        {"empty file", {}, 1, "fine del file prima dei dati dell'endemismo", false, 0, false, 0},
+        {"empty file", {}, 1, "fine del file prima dei dati della situazione endemica", false, 0, false, 0},
         {"only a line end", "\r\n", 1, "mancano dei campi", false, 0, false, 0},
         {"binary junk", QByteArray("\0\xFF\x01,\"\0\x02", 7), 1, "virgolette non chiuse", false, 0,
          false, 0},
@@ -305,9 +305,9 @@ std::vector<BadRow> badRows() {
          "mancano dei campi", false, 0, false, 0},
         {"header with six fields", exampleWith(1, R"(1,"lato nord",2,"medio","2","x")"), 1,
          "troppi campi", false, 0, false, 0},
-        {"kind empty", withKind(""), 1, "tipo dell'endemismo non valido", false, 0, false, 0},
-        {"kind 0", withKind("0"), 1, "tipo dell'endemismo non valido", false, 0, false, 0},
-        {"kind 4", withKind("4"), 1, "tipo dell'endemismo non valido", false, 0, false, 0},
+        {"kind empty", withKind(""), 1, "tipo della situazione endemica non valido", false, 0, false, 0},
+        {"kind 0", withKind("0"), 1, "tipo della situazione endemica non valido", false, 0, false, 0},
+        {"kind 4", withKind("4"), 1, "tipo della situazione endemica non valido", false, 0, false, 0},
         {"kind quoted", withKind("\"1\""), 1, "campo 1: manca il numero", false, 0, false, 0},
         {"kind with a blank", withKind(" 1"), 1, "campo 1: manca il numero", false, 0, false, 0},
         {"kind a word", withKind("A"), 1, "campo 1: manca il numero", false, 0, false, 0},
