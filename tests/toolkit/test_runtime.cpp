@@ -1,0 +1,181 @@
+// The form runtime's event semantics, which the guided procedure depends on.
+#include "toolkit/application.h"
+#include "toolkit/testing/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace zelmor::tk;
+
+namespace {
+
+struct Harness {
+    zelmor::tk::testing::FakeServices fakes;
+    Application app{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+};
+
+TEST(Control, HandlersRunOncePerRealChangeBeforeTheSetterReturns) {
+    Harness h;
+    Form form(h.app, QStringLiteral("f"));
+    std::vector<QString> log;
+    Control& text = form.add(ControlKind::TextBox, QStringLiteral("t"));
+    Control& combo = form.add(ControlKind::ComboBox, QStringLiteral("c"));
+    Control& check = form.add(ControlKind::CheckBox, QStringLiteral("k"));
+    Control& label = form.add(ControlKind::Label, QStringLiteral("l"));
+    Control& bar = form.add(ControlKind::VScrollBar, QStringLiteral("v"));
+    text.onChange = [&] { log.push_back(QStringLiteral("t=") + text.text()); };
+    combo.onChange = [&] { log.push_back(QStringLiteral("c~") + combo.text()); };
+    combo.onClick = [&] { log.push_back(QStringLiteral("c!") + combo.text()); };
+    check.onClick = [&] { log.push_back(QStringLiteral("k=%1").arg(check.value())); };
+    label.onChange = [&] { log.push_back(QStringLiteral("label")); };
+    bar.onChange = [&] { log.push_back(QStringLiteral("v=%1").arg(bar.value())); };
+    bar.setRange(9, 1);
+
+    text.setText(QStringLiteral("a"));
+    text.setText(QStringLiteral("a"));  // unchanged: nothing
+    combo.setText(QStringLiteral("medio"));
+    combo.choose(QStringLiteral("forte"));  // from the list: a click, no change event
+    combo.choose(QStringLiteral("forte"));  // picked again: clicked again
+    check.setValue(1);
+    check.setValue(5);  // still ticked
+    check.click();
+    label.setText(QStringLiteral("x"));  // labels have no change handler
+    bar.setValue(5);
+    bar.setValue(42);  // clamped to the top end
+    bar.setValue(9);   // already there
+    const std::vector<QString> expected = {
+        QStringLiteral("t=a"),     QStringLiteral("c~medio"), QStringLiteral("c!forte"),
+        QStringLiteral("c!forte"), QStringLiteral("k=1"),     QStringLiteral("k=0"),
+        QStringLiteral("v=5"),     QStringLiteral("v=9")};
+    EXPECT_EQ(log, expected);
+}
+
+TEST(Control, OptionButtonsFormOneGroupPerContainerAndMayAllBeUnselected) {
+    Harness h;
+    Form form(h.app, QStringLiteral("f"));
+    Control& frameA = form.add(ControlKind::Frame, QStringLiteral("A"));
+    Control& frameB = form.add(ControlKind::Frame, QStringLiteral("B"));
+    std::vector<Control*> a, b;
+    int clicks = 0;
+    for (int i = 1; i <= 3; ++i) {
+        a.push_back(&form.add(ControlKind::OptionButton, QStringLiteral("a"), i, &frameA));
+        b.push_back(&form.add(ControlKind::OptionButton, QStringLiteral("b"), i, &frameB));
+        a.back()->onClick = [&] { ++clicks; };
+    }
+    a[0]->click();
+    b[1]->click();
+    a[2]->click();
+    EXPECT_EQ(a[0]->value(), 0);
+    EXPECT_EQ(a[2]->value(), 1);
+    EXPECT_EQ(b[1]->value(), 1);  // another container, another group
+    a[2]->click();                // already selected: no event
+    EXPECT_EQ(clicks, 2);
+    a[2]->setValue(0);  // unselecting runs nothing and leaves none selected
+    EXPECT_EQ(clicks, 2);
+    for (Control* o : a) EXPECT_EQ(o->value(), 0);
+}
+
+TEST(Control, ReachableOnlyWhenItAndItsContainersAreEnabledVisibleAndShown) {
+    Harness h;
+    h.app.registerForm(QStringLiteral("f"), [](Application& app) {
+        auto form = std::make_unique<Form>(app, QStringLiteral("f"));
+        Control& frame = form->add(ControlKind::Frame, QStringLiteral("frame"));
+        form->add(ControlKind::CommandButton, QStringLiteral("b"), 0, &frame);
+        return form;
+    });
+    Form& f = h.app.load(QStringLiteral("f"));
+    Control& frame = f.at(QStringLiteral("frame"));
+    Control& b = f.at(QStringLiteral("b"));
+    EXPECT_FALSE(b.reachable());  // loaded, not shown
+    h.app.show(QStringLiteral("f"));
+    EXPECT_TRUE(b.reachable());
+    frame.setEnabled(false);
+    EXPECT_FALSE(b.reachable());
+    frame.setEnabled(true);
+    frame.setVisible(false);
+    EXPECT_FALSE(b.reachable());
+    frame.setVisible(true);
+    h.app.hide(QStringLiteral("f"));
+    EXPECT_FALSE(b.reachable());
+}
+
+// A window that unloads and reloads itself from its own handler, as "clear" does.
+class SelfReloading : public Form {
+public:
+    SelfReloading(Application& app, int& loads, int& unloads)
+        : Form(app, QStringLiteral("w")), loads_(&loads), unloads_(&unloads) {
+        Control& b = add(ControlKind::CommandButton, QStringLiteral("clear"));
+        b.onClick = [this] {
+            Application& a = this->app();
+            a.unload(name());
+            marker = 7;  // still a live object until the click has finished
+            a.show(QStringLiteral("w"));
+        };
+    }
+    void load() override { ++*loads_; }
+    void unload() override { ++*unloads_; }
+    int marker = 0;
+
+private:
+    int* loads_;
+    int* unloads_;
+};
+
+TEST(Application, ShowHideUnloadAndTheEndOfTheProgram) {
+    Harness h;
+    int loads = 0, unloads = 0;
+    h.app.registerForm(QStringLiteral("w"), [&](Application& app) {
+        return std::make_unique<SelfReloading>(app, loads, unloads);
+    });
+    EXPECT_THROW(h.app.show(QStringLiteral("nessuna")), std::out_of_range);
+
+    h.app.dispatch([&] { h.app.show(QStringLiteral("w")); });
+    h.app.dispatch([&] { h.app.show(QStringLiteral("w")); });  // loaded once only
+    EXPECT_EQ(loads, 1);
+    Form* first = h.app.form(QStringLiteral("w"));
+    h.app.dispatch([&] { first->at(QStringLiteral("clear")).click(); });
+    EXPECT_EQ(loads, 2);
+    EXPECT_EQ(unloads, 1);
+    Form* second = h.app.form(QStringLiteral("w"));
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->visible());
+    EXPECT_FALSE(h.app.ended());
+
+    h.app.dispatch([&] { h.app.hide(QStringLiteral("w")); });
+    EXPECT_FALSE(h.app.ended());  // a hidden window still keeps the program alive
+    h.app.dispatch([&] { h.app.unload(QStringLiteral("w")); });
+    EXPECT_EQ(unloads, 2);
+    EXPECT_TRUE(h.app.ended());
+}
+
+TEST(Form, DrawingAreaIsTheOuterSizeLessTheFrameTitleAndMenuBars) {
+    Harness h;
+    Form form(h.app, QStringLiteral("f"));
+    int resizes = 0;
+    struct Counting : Form {
+        using Form::Form;
+        int* count = nullptr;
+        void resize() override { ++*count; }
+    } counting(h.app, QStringLiteral("g"));
+    counting.count = &resizes;
+    counting.setHasMenuBar(true);
+    counting.setWidth(9600);
+    counting.setHeight(6825);
+    EXPECT_EQ(counting.scaleWidth(), 9510);
+    EXPECT_EQ(counting.scaleHeight(), 6180);
+    counting.setScaleSize(1000, 500);
+    EXPECT_EQ(counting.width(), 1090);
+    EXPECT_EQ(counting.height(), 1145);
+    EXPECT_EQ(resizes, 3);
+    counting.setScaleSize(1000, 500);  // unchanged
+    counting.setWindowState(WindowState::Minimized);
+    EXPECT_EQ(resizes, 4);
+    form.setHasTitleBar(false);
+    form.setWidth(1000);
+    form.setHeight(1000);
+    EXPECT_EQ(form.scaleHeight(), 910);
+}
+
+}  // namespace
