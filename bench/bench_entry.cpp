@@ -17,7 +17,8 @@ void enterNineSubsystems(shell::ZelmorApp& z) {
         app.dispatch([&] { menu->at(QString::fromLatin1(name), index).click(); });
     };
     auto choose = [&](const char* name, int index, const char* item) {
-        app.dispatch([&] { menu->at(QString::fromLatin1(name), index).choose(QString::fromLatin1(item)); });
+        app.dispatch(
+            [&] { menu->at(QString::fromLatin1(name), index).choose(QString::fromLatin1(item)); });
     };
     click("endemica", 1);
     click("Option1", 1);

@@ -25,7 +25,9 @@ const QString kAllFilesFilter =
     QStringLiteral("Tutti i file (*.*)|*.*|File Zelmor-dati- | Zelmor-dati-*");
 
 // Numbers joined to texts carry one leading blank, where a sign would stand.
-QString num(int n) { return QStringLiteral(" %1").arg(n); }
+QString num(int n) {
+    return QStringLiteral(" %1").arg(n);
+}
 
 // Why a file could not be opened or removed, in the user's words.
 QString whyNot(const QString& path) {
@@ -35,7 +37,9 @@ QString whyNot(const QString& path) {
     return QStringLiteral("accesso negato");
 }
 
-int rowTop(int i) { return 2400 + 240 * (i - 1); }
+int rowTop(int i) {
+    return 2400 + 240 * (i - 1);
+}
 
 // The platform's text-to-integer rule: leading blanks skipped, digits read as far as they go.
 int val(const QString& text) {
@@ -95,7 +99,8 @@ void MenuForm::build() {
                         colors::kCyan,
                         QStringLiteral("riporta la tipologia scelta per la situazione endemica"));
     label(QStringLiteral("Label5"), 0, Frame4, {2400, 240, 855, 255}, QStringLiteral("Valore"),
-          colors::kYellow, QStringLiteral("scegliere il valore cliccando sulla freccia sottostante"));
+          colors::kYellow,
+          QStringLiteral("scegliere il valore cliccando sulla freccia sottostante"));
 
     valore = &add(ControlKind::ComboBox, QStringLiteral("valore"), 0, Frame4);
     valore->setGeometry({2400, 480, 855, 315});
@@ -150,10 +155,10 @@ void MenuForm::build() {
         QStringLiteral("Frame2"), QStringLiteral("Tipologia situazione lineare"),
         QStringLiteral("cliccare sulla tipologia relativa alla situazione endemica lineare"),
         model::linearTypologies(), Option2, 2535);
-    Frame3 = typologyFrame(
-        QStringLiteral("Frame3"), QStringLiteral("Tipologia situazione particolare"),
-        QStringLiteral("cliccare sulla tipologia riferita al sottosistema indicato"),
-        model::particularTypologies(), Option3, 1815);
+    Frame3 =
+        typologyFrame(QStringLiteral("Frame3"), QStringLiteral("Tipologia situazione particolare"),
+                      QStringLiteral("cliccare sulla tipologia riferita al sottosistema indicato"),
+                      model::particularTypologies(), Option3, 1815);
     for (int j = 1; j <= 9; ++j) {
         Option1[j]->onClick = [this, j] { endemicTypology_Click(j, *Option1[j]); };
         Option2[j]->onClick = [this, j] { endemicTypology_Click(j, *Option2[j]); };
@@ -185,8 +190,8 @@ void MenuForm::build() {
         Check1[k]->setText(QStringLiteral("n.%1").arg(i));
         Check1[k]->onClick = [this, i] { Check1_Click(i); };
 
-        tiposotto[k] = &label(QStringLiteral("tiposotto"), i, nullptr,
-                              {3840, rowTop(i), 1335, 255}, QString(), colors::kCyan);
+        tiposotto[k] = &label(QStringLiteral("tiposotto"), i, nullptr, {3840, rowTop(i), 1335, 255},
+                              QString(), colors::kCyan);
 
         Combo1[k] = &add(ControlKind::ComboBox, QStringLiteral("Combo1"), i);
         Combo1[k]->setGeometry({5280, rowTop(i), 1095, 315});
@@ -243,8 +248,9 @@ void MenuForm::build() {
               QStringLiteral("cliccare per visualizzare gli aiuti in linea"))
         .onClick = [this] { aiuto_Click(); };
 
-    passo = &label(QStringLiteral("passo"), 0, Frame5, {2640, 120, 4215, 495}, kStartHint,
-                   colors::kYellow, QStringLiteral("indicazioni in linea sulla immissione dei dati"));
+    passo =
+        &label(QStringLiteral("passo"), 0, Frame5, {2640, 120, 4215, 495}, kStartHint,
+               colors::kYellow, QStringLiteral("indicazioni in linea sulla immissione dei dati"));
     passo->setForeColor(colors::kBlack);
     passo->setBordered(true);
 
@@ -271,9 +277,8 @@ void MenuForm::buildMenus() {
         for (const Item& it : items) {
             Control& c = it.caption != nullptr
                              ? add(ControlKind::MenuItem, QString::fromLatin1(it.name))
-                             : add(ControlKind::MenuItem, QString::fromLatin1(name) +
-                                                              QStringLiteral("Sep"),
-                                   ++sep);
+                             : add(ControlKind::MenuItem,
+                                   QString::fromLatin1(name) + QStringLiteral("Sep"), ++sep);
             c.setParentMenu(top.name());
             if (it.caption != nullptr) {
                 c.setText(QString::fromUtf8(it.caption));
@@ -299,7 +304,9 @@ void MenuForm::buildMenus() {
           {nullptr, nullptr},
           {"cancelladati", "C&ancella dati immessi"}});
     menu("visualizza", QStringLiteral("&Visualizza"),
-         {{"fin1", "Finestra Menu"}, {"fin2", "Finestra Disegno"}, {"fin3", "Finestra Frontespizio"}});
+         {{"fin1", "Finestra Menu"},
+          {"fin2", "Finestra Disegno"},
+          {"fin3", "Finestra Frontespizio"}});
     menu("punto", QStringLiteral("&?"),
          {{"guidainlinea", "&Guida in linea"},
           {"sugger", "&Suggerimenti..."},
@@ -374,26 +381,56 @@ void MenuForm::buildToolbar() {
 
 void MenuForm::Toolbar1_ButtonClick(int index) {
     switch (index) {
-        case 1: apri_Click(); break;
-        case 2: salva_Click(); break;
-        case 3: salvanome_Click(); break;
-        case 4: eliminare_Click(); break;
-        case 6: break;  // the model-data report comes with the word-processor reports
+        case 1:
+            apri_Click();
+            break;
+        case 2:
+            salva_Click();
+            break;
+        case 3:
+            salvanome_Click();
+            break;
+        case 4:
+            eliminare_Click();
+            break;
+        case 6:
+            break;  // the model-data report comes with the word-processor reports
         case 8:
             app().message(MessageIcon::Exclamation, shared_->titleDataCheck,
                           QStringLiteral("E' questa la finestra 'Menu'."));
             break;
-        case 9: disegn_Click(); break;
-        case 10: shared_->showTitlePage(); break;
-        case 12: colorare_Click(); break;
-        case 14: shared_->showWindow(QStringLiteral("sommario")); break;
-        case 15: shared_->showWindow(QStringLiteral("frmTip")); break;
-        case 16: shared_->showWindow(QStringLiteral("supportoclienti")); break;
-        case 17: shared_->showWindow(QStringLiteral("informa")); break;
-        case 19: controlla_Click(); break;
-        case 20: cancelladati_Click(); break;
-        case 21: shared_->confirmExit(); break;
-        default: break;  // separators cannot be pressed
+        case 9:
+            disegn_Click();
+            break;
+        case 10:
+            shared_->showTitlePage();
+            break;
+        case 12:
+            colorare_Click();
+            break;
+        case 14:
+            shared_->showWindow(QStringLiteral("sommario"));
+            break;
+        case 15:
+            shared_->showWindow(QStringLiteral("frmTip"));
+            break;
+        case 16:
+            shared_->showWindow(QStringLiteral("supportoclienti"));
+            break;
+        case 17:
+            shared_->showWindow(QStringLiteral("informa"));
+            break;
+        case 19:
+            controlla_Click();
+            break;
+        case 20:
+            cancelladati_Click();
+            break;
+        case 21:
+            shared_->confirmExit();
+            break;
+        default:
+            break;  // separators cannot be pressed
     }
 }
 
@@ -423,7 +460,9 @@ void MenuForm::load() {
     }
 }
 
-void MenuForm::unload() { resize_.reset(); }
+void MenuForm::unload() {
+    resize_.reset();
+}
 
 void MenuForm::resize() {
     if (resize_) resize_->ResizeControls();
@@ -449,13 +488,23 @@ model::ModelData MenuForm::model() const {
     return m;
 }
 
-int MenuForm::subsystemCount() const { return val(sottosistemi->text()); }
+int MenuForm::subsystemCount() const {
+    return val(sottosistemi->text());
+}
 
-bool MenuForm::complete() const { return hint().startsWith(QLatin1String("correggere")); }
+bool MenuForm::complete() const {
+    return hint().startsWith(QLatin1String("correggere"));
+}
 
-QString MenuForm::hint() const { return passo->text(); }
-void MenuForm::setHint(const QString& text) { passo->setText(text); }
-bool MenuForm::ticked(int row) const { return Check1[static_cast<std::size_t>(row)]->value() != 0; }
+QString MenuForm::hint() const {
+    return passo->text();
+}
+void MenuForm::setHint(const QString& text) {
+    passo->setText(text);
+}
+bool MenuForm::ticked(int row) const {
+    return Check1[static_cast<std::size_t>(row)]->value() != 0;
+}
 
 // ---- the guided procedure ----------------------------------------------------------------
 
@@ -734,8 +783,9 @@ void MenuForm::aiuto_Click() {
         if (endemica[static_cast<std::size_t>(k)]->value() != 0) kind = k;
     }
     if (kind == 0) {
-        help(QStringLiteral("Aprire un file con i dati archiviati (Zelmor-dati-...) o iniziarne "
-                            "l'introduzione cliccando sulla situazione endemica prescelta."));
+        help(
+            QStringLiteral("Aprire un file con i dati archiviati (Zelmor-dati-...) o iniziarne "
+                           "l'introduzione cliccando sulla situazione endemica prescelta."));
         return;
     }
     const auto& options = kind == 2 ? Option2 : Option1;
@@ -789,7 +839,8 @@ void MenuForm::aiuto_Click() {
     }
     const QChar cr(13);
     help(QStringLiteral("Scegliere tra le seguenti possibilità:") + cr +
-         QStringLiteral("- archiviare i dati per un uso futuro in un file del tipo Zelmor-dati...;") +
+         QStringLiteral(
+             "- archiviare i dati per un uso futuro in un file del tipo Zelmor-dati...;") +
          cr +
          QStringLiteral(
              "- cliccare sul tasto 'Disegno' per visualizzare la composizione del modello;") +
@@ -888,17 +939,19 @@ void MenuForm::apri_Click() {
     };
     const QString unchanged = QStringLiteral("I dati nella finestra non sono stati modificati.");
     if (bytes.size() > kMaxDataFile) {
-        fileError(QStringLiteral("Impossibile leggere il file \"%1\".\r").arg(shared_->dataFileName) +
-                  sentence(QStringLiteral("è troppo grande per essere un archivio di dati")) +
-                  QLatin1Char('\r') + unchanged);
+        fileError(
+            QStringLiteral("Impossibile leggere il file \"%1\".\r").arg(shared_->dataFileName) +
+            sentence(QStringLiteral("è troppo grande per essere un archivio di dati")) +
+            QLatin1Char('\r') + unchanged);
         return;
     }
     const model::DataFileContent content = model::readDataFile(bytes);
     if (!content.headerRead) {
         // Nothing of the window has been touched yet: the model stays as it was.
-        fileError(QStringLiteral("Impossibile leggere il file \"%1\".\r").arg(shared_->dataFileName) +
-                  sentence(content.error ? content.error->reason : QString()) +
-                  QLatin1Char('\r') + unchanged);
+        fileError(
+            QStringLiteral("Impossibile leggere il file \"%1\".\r").arg(shared_->dataFileName) +
+            sentence(content.error ? content.error->reason : QString()) + QLatin1Char('\r') +
+            unchanged);
         return;
     }
     const int n = content.count;

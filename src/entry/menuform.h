@@ -20,7 +20,7 @@
 namespace zelmor::entry {
 
 class MenuForm : public tk::Form {
-public:
+  public:
     static constexpr int kDesignWidth = 9600;
     static constexpr int kDesignHeight = 6825;
 
@@ -49,7 +49,7 @@ public:
     void disegn_Click();
     void Toolbar1_ButtonClick(int index);
 
-private:
+  private:
     using Control = tk::Control;
 
     void build();

@@ -227,7 +227,8 @@ class Reader {
             !text(4, counted.subsystemCount))
             return false;
         if (!kind || *kind < 1 || *kind > 3)
-            return fail(QStringLiteral("tipo della situazione endemica non valido (deve essere da 1 a 3)"));
+            return fail(
+                QStringLiteral("tipo della situazione endemica non valido (deve essere da 1 a 3)"));
         // The same text-to-number rule as the rest of the program uses for the count.
         const int count = counted.count();
         if (count < 1 || count > kMaxSubsystems)

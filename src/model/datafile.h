@@ -25,7 +25,7 @@ namespace zelmor::model {
 QByteArray writeDataFile(const ModelData& model, const TitlePage& title);
 
 struct DataFileError {
-    int line = 0;  // 1-based line of the file where reading stopped
+    int line = 0;    // 1-based line of the file where reading stopped
     QString reason;  // in Italian, for the user
 };
 

@@ -28,10 +28,10 @@ const QStringList& valueItems() {
 
 const QStringList& areaTypologies() {
     static const QStringList v{
-        QStringLiteral("totale"),           QStringLiteral("lato nord"),
-        QStringLiteral("lato sud"),         QStringLiteral("lato est"),
-        QStringLiteral("lato ovest"),       QStringLiteral("angolo nord-ovest"),
-        QStringLiteral("angolo nord-est"),  QStringLiteral("angolo sud-est"),
+        QStringLiteral("totale"),          QStringLiteral("lato nord"),
+        QStringLiteral("lato sud"),        QStringLiteral("lato est"),
+        QStringLiteral("lato ovest"),      QStringLiteral("angolo nord-ovest"),
+        QStringLiteral("angolo nord-est"), QStringLiteral("angolo sud-est"),
         QStringLiteral("angolo sud-ovest")};
     return v;
 }
@@ -51,10 +51,10 @@ const QStringList& linearTypologies() {
 
 const QStringList& particularTypologies() {
     static const QStringList v{
-        QStringLiteral("centrale"),         QStringLiteral("lato nord"),
-        QStringLiteral("lato sud"),         QStringLiteral("lato est"),
-        QStringLiteral("lato ovest"),       QStringLiteral("angolo nord-ovest"),
-        QStringLiteral("angolo nord-est"),  QStringLiteral("angolo sud-est"),
+        QStringLiteral("centrale"),        QStringLiteral("lato nord"),
+        QStringLiteral("lato sud"),        QStringLiteral("lato est"),
+        QStringLiteral("lato ovest"),      QStringLiteral("angolo nord-ovest"),
+        QStringLiteral("angolo nord-est"), QStringLiteral("angolo sud-est"),
         QStringLiteral("angolo sud-ovest")};
     return v;
 }

@@ -39,13 +39,13 @@ struct ModelData {
 
 // The title page's general data, which travel in the same data file.
 struct TitlePage {
-    QString project;     // progetto
-    QString place;       // località
-    QString studyType;   // tipostudio
-    QString client;      // committente
-    QString town;        // luogo
-    QString date;        // data
-    QString attachments; // allegati
+    QString project;      // progetto
+    QString place;        // località
+    QString studyType;    // tipostudio
+    QString client;       // committente
+    QString town;         // luogo
+    QString date;         // data
+    QString attachments;  // allegati
     std::array<QString, kMaxSubsystems> denominations{};
     bool operator==(const TitlePage&) const = default;
 };

@@ -9,7 +9,7 @@
 namespace zelmor::shell {
 
 class clsResize {
-public:
+  public:
     tk::Form* SourceForm = nullptr;
 
     void ReInitialise();
@@ -20,7 +20,7 @@ public:
     int recordedWidth() const { return width_; }
     int recordedHeight() const { return height_; }
 
-private:
+  private:
     struct Record {
         tk::Control* control = nullptr;
         int v[4] = {0, 0, 0, 0};  // left, top, width, height (x1, y1, x2, y2 for lines)

@@ -41,15 +41,16 @@ void ModZelmor::setTitlePage(const model::TitlePage& page, int denominations) {
 }
 
 void ModZelmor::confirmExit() {
-    const auto answer = app_->message(
-        tk::MessageIcon::Question, QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
-        QStringLiteral("Vuoi uscire da ") + productName + QStringLiteral("?"),
-        tk::MessageButtons::YesNo, tk::MessageResult::No);
+    const auto answer =
+        app_->message(tk::MessageIcon::Question,
+                      QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
+                      QStringLiteral("Vuoi uscire da ") + productName + QStringLiteral("?"),
+                      tk::MessageButtons::YesNo, tk::MessageResult::No);
     if (answer != tk::MessageResult::Yes) return;
     static const char* const order[] = {
-        "menu",         "disegno",    "sommario",         "manuale",      "guidafunzionamento",
-        "guidaarchivio", "guidastampa", "guidamenu",      "guidadisegno", "guidafrontespizio",
-        "frontespizio", "frmTip",     "prodotti",         "supportoclienti", "informa"};
+        "menu",          "disegno",     "sommario",  "manuale",         "guidafunzionamento",
+        "guidaarchivio", "guidastampa", "guidamenu", "guidadisegno",    "guidafrontespizio",
+        "frontespizio",  "frmTip",      "prodotti",  "supportoclienti", "informa"};
     for (const char* name : order) app_->unload(QString::fromLatin1(name));
     // The closing screen comes with the splash window; without it the program ends here.
     if (app_->isRegistered(QStringLiteral("frmSplash"))) {

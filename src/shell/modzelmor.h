@@ -11,7 +11,7 @@
 namespace zelmor::shell {
 
 class ModZelmor {
-public:
+  public:
     explicit ModZelmor(tk::Application& app) : app_(&app) {}
     virtual ~ModZelmor() = default;
 
@@ -43,11 +43,11 @@ public:
     // The title page travels in the data file. Until its window is loaded the page read from a
     // file is kept here, so that a save writes it back unchanged.
     virtual model::TitlePage titlePage() const { return titlePage_; }
-    virtual void setTitlePage(const model::TitlePage& page, int denominations) ;
+    virtual void setTitlePage(const model::TitlePage& page, int denominations);
     // Shows the title-page window (when the program has it).
     virtual void showTitlePage() { showWindow(QStringLiteral("frontespizio")); }
 
-private:
+  private:
     tk::Application* app_;
     model::TitlePage titlePage_;
 };

@@ -10,7 +10,7 @@
 namespace zelmor::shell {
 
 class ZelmorApp {
-public:
+  public:
     explicit ZelmorApp(tk::Application::Services services);
     ~ZelmorApp();
 
@@ -20,7 +20,7 @@ public:
     // Start-up: shared texts and titles, office data from the settings, the first window.
     void startup();
 
-private:
+  private:
     tk::Application app_;
     std::unique_ptr<ModZelmor> shared_;
 };

@@ -18,7 +18,9 @@ void Application::registerForm(const QString& name, Factory factory) {
     factories_[name] = std::move(factory);
 }
 
-bool Application::isRegistered(const QString& name) const { return factories_.count(name) != 0; }
+bool Application::isRegistered(const QString& name) const {
+    return factories_.count(name) != 0;
+}
 
 Form* Application::form(const QString& name) const {
     for (const auto& f : loaded_) {
@@ -49,7 +51,8 @@ Form& Application::load(const QString& name) {
     Form& f = *loaded_.back();
     f.load();
     // The load handler may have unloaded the window again.
-    if (form(name) != &f) throw std::runtime_error("window unloaded during its load: " + name.toStdString());
+    if (form(name) != &f)
+        throw std::runtime_error("window unloaded during its load: " + name.toStdString());
     if (observer_ != nullptr) observer_->formLoaded(f);
     return f;
 }

@@ -17,7 +17,7 @@
 namespace zelmor::tk {
 
 class Application {
-public:
+  public:
     struct Services {
         MessageBoxService* messages = nullptr;
         FileDialogService* files = nullptr;
@@ -26,7 +26,7 @@ public:
     };
 
     class Observer {
-    public:
+      public:
         virtual ~Observer() = default;
         virtual void formLoaded(Form& form) = 0;
         virtual void formUnloaded(Form& form) = 0;
@@ -74,7 +74,7 @@ public:
     const Services& services() const { return services_; }
     Platform& platform() const { return *services_.platform; }
 
-private:
+  private:
     void settle();
 
     Services services_;
@@ -91,7 +91,7 @@ private:
 // The standard dialog of a window (open, save, colour) with the properties the program sets
 // before showing it. The file name it holds after a dialog is the one last chosen.
 class CommonDialog {
-public:
+  public:
     explicit CommonDialog(Application& app) : app_(&app) {}
 
     QString title;
@@ -104,7 +104,7 @@ public:
     bool showSave() { return run(FileDialogMode::Save); }
     bool showColor();  // false when cancelled
 
-private:
+  private:
     bool run(FileDialogMode mode);
     Application* app_;
 };

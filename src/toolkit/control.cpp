@@ -19,7 +19,9 @@ QString Control::displayName() const {
     return index_ > 0 ? QStringLiteral("%1(%2)").arg(name_).arg(index_) : name_;
 }
 
-void Control::changed() { form_->notifyControl(*this); }
+void Control::changed() {
+    form_->notifyControl(*this);
+}
 
 void Control::fire(const Handler& h) {
     if (h) h();

@@ -72,12 +72,20 @@ enum class ControlKind {
 
 enum class Alignment { Left, Center, Right };
 enum class ShapeKind { Rectangle, Oval };
-enum class FillStyle { Solid, Transparent, Horizontal, Vertical, UpwardDiagonal, DownwardDiagonal, Cross };
+enum class FillStyle {
+    Solid,
+    Transparent,
+    Horizontal,
+    Vertical,
+    UpwardDiagonal,
+    DownwardDiagonal,
+    Cross
+};
 
 enum class MouseAction { Down, Up, Move };
 
 class Control {
-public:
+  public:
     using Handler = std::function<void()>;
 
     Control(Form& form, ControlKind kind, QString name, int index, Control* container);
@@ -185,7 +193,7 @@ public:
     Handler onChange;
     std::function<void(MouseAction)> onMouse;
 
-private:
+  private:
     void changed();
     void fire(const Handler& h);
 

@@ -63,17 +63,27 @@ void Form::setTop(int v) {
     notifyForm();
 }
 
-void Form::setWidth(int v) { setOuterSize(v, height_); }
-void Form::setHeight(int v) { setOuterSize(width_, v); }
+void Form::setWidth(int v) {
+    setOuterSize(v, height_);
+}
+void Form::setHeight(int v) {
+    setOuterSize(width_, v);
+}
 
-int Form::chromeWidth() const { return 2 * kBorderTwips; }
+int Form::chromeWidth() const {
+    return 2 * kBorderTwips;
+}
 
 int Form::chromeHeight() const {
     return 2 * kBorderTwips + (hasTitleBar_ ? kTitleTwips : 0) + (hasMenuBar_ ? kMenuBarTwips : 0);
 }
 
-int Form::scaleWidth() const { return std::max(0, width_ - chromeWidth()); }
-int Form::scaleHeight() const { return std::max(0, height_ - chromeHeight()); }
+int Form::scaleWidth() const {
+    return std::max(0, width_ - chromeWidth());
+}
+int Form::scaleHeight() const {
+    return std::max(0, height_ - chromeHeight());
+}
 
 void Form::setScaleSize(int width, int height) {
     setOuterSize(width + chromeWidth(), height + chromeHeight());
@@ -94,8 +104,12 @@ void Form::setWindowState(WindowState s) {
     resize();
 }
 
-void Form::click() { clicked(); }
-void Form::key(QChar c) { keyPressed(c); }
+void Form::click() {
+    clicked();
+}
+void Form::key(QChar c) {
+    keyPressed(c);
+}
 
 void Form::notifyControl(Control& c) {
     if (observer_ != nullptr) observer_->controlChanged(c);

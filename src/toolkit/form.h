@@ -16,7 +16,7 @@ enum class WindowState { Normal, Minimized };
 
 // Mirrors a form on a display. The runtime calls it after every change of state.
 class FormObserver {
-public:
+  public:
     virtual ~FormObserver() = default;
     virtual void controlChanged(Control& control) = 0;
     virtual void formChanged(Form& form) = 0;
@@ -25,7 +25,7 @@ public:
 };
 
 class Form {
-public:
+  public:
     // Non-client sizes of a window, in twips: a 3-pixel border, an 18-pixel title bar and a
     // 19-pixel menu bar. Width and Height are outer sizes; the drawing area is what is left.
     static constexpr int kBorderTwips = 45;
@@ -41,7 +41,8 @@ public:
     const QString& name() const { return name_; }
 
     // Controls, in the order of the window's control collection.
-    Control& add(ControlKind kind, const QString& name, int index = 0, Control* container = nullptr);
+    Control& add(ControlKind kind, const QString& name, int index = 0,
+                 Control* container = nullptr);
     Control* find(const QString& name, int index = 0) const;
     Control& at(const QString& name, int index = 0) const;  // throws std::out_of_range
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
@@ -96,7 +97,7 @@ public:
         if (observer_ != nullptr) observer_->updatesFrozen(*this, frozen);
     }
 
-private:
+  private:
     friend class Application;
     void setVisibleState(bool on);
     void setOuterSize(int w, int h);

@@ -24,7 +24,7 @@ struct Message {
 };
 
 class MessageBoxService {
-public:
+  public:
     virtual ~MessageBoxService() = default;
     // Modal: returns when the user has answered.
     virtual MessageResult show(const Message& message) = 0;
@@ -41,21 +41,21 @@ struct FileDialogRequest {
 };
 
 class FileDialogService {
-public:
+  public:
     virtual ~FileDialogService() = default;
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> run(const FileDialogRequest& request) = 0;
 };
 
 class ColorDialogService {
-public:
+  public:
     virtual ~ColorDialogService() = default;
     virtual std::optional<Color> run(Color initial) = 0;
 };
 
 // The rest of the desktop: screen, clock, settings, the program's folder.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
     virtual int screenWidth() const = 0;  // twips
     virtual int screenHeight() const = 0;

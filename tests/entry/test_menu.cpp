@@ -17,12 +17,14 @@ using namespace zelmor;
 namespace {
 
 class MenuTest : public ::testing::Test {
-protected:
+  protected:
     tk::testing::FakeServices fakes;
     shell::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
     QTemporaryDir dir;
 
-    void SetUp() override { run([&] { z.startup(); }); }
+    void SetUp() override {
+        run([&] { z.startup(); });
+    }
 
     void run(const std::function<void()>& f) { z.app().dispatch(f); }
     entry::MenuForm& menu() { return *z.app().formAs<entry::MenuForm>(QStringLiteral("menu")); }
@@ -130,9 +132,10 @@ TEST_F(MenuTest, BrokenFilesLeaveAStateTheProcedureContinuesFrom) {
         {QStringLiteral("count0"), QByteArray("1,\"totale\",1,\"medio\",\"0\"\r\n")},
         {QStringLiteral("kind7"), QByteArray("7,\"totale\",1,\"medio\",\"1\"\r\n")},
         {QStringLiteral("short"),
-         QByteArray("1,\"lato nord\",2,\"medio\",\"3\"\r\n6,\"angolo nord-ovest\",\"forte\",\"con "
-                    "2\"\r\n1,\"centrale\",\"debole\",\"con nessuno\"\r\n\"A\",\"B\",\"C\"\r\n\"D\","
-                    "\"E\",\"F\",\"G\"\r\n\"H\"\r\n\"I\"\r\n")},
+         QByteArray(
+             "1,\"lato nord\",2,\"medio\",\"3\"\r\n6,\"angolo nord-ovest\",\"forte\",\"con "
+             "2\"\r\n1,\"centrale\",\"debole\",\"con nessuno\"\r\n\"A\",\"B\",\"C\"\r\n\"D\","
+             "\"E\",\"F\",\"G\"\r\n\"H\"\r\n\"I\"\r\n")},
         {QStringLiteral("fewfields"), QByteArray("1,\"totale\",1\r\n")},
         {QStringLiteral("typology99"),
          QByteArray("1,\"totale\",1,\"medio\",\"1\"\r\n99,\"x\",\"medio\",\"\"\r\n")},

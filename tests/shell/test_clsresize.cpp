@@ -66,7 +66,8 @@ TEST(ClsResize, TagsChooseWhatIsScaled) {
     };
     for (const Row& row : rows) {
         Fixture f;
-        tk::Control& c = f.box(QStringLiteral("c"), {100, 200, 1000, 300}, QString::fromLatin1(row.tag));
+        tk::Control& c =
+            f.box(QStringLiteral("c"), {100, 200, 1000, 300}, QString::fromLatin1(row.tag));
         f.resizer.ReInitialise();
         f.form.setScaleSize(8000, 6000);
         f.resizer.ResizeControls();
@@ -107,8 +108,8 @@ TEST(ClsResize, SizeFormToScreenCentresAShareOfTheScreen) {
         {75, 15360, 11520, 1440, 1920, 8640, 11520},
         {100, 15360, 11520, 0, 0, 11520, 15360},
         {50, 19200, 14400, 3600, 4800, 7200, 9600},
-        {33, 1000, 1000, 335, 335, 330, 330},    // whole part of 330.0
-        {331, 1000, 1000, 125, 125, 750, 750},   // a byte: 331 is 75
+        {33, 1000, 1000, 335, 335, 330, 330},   // whole part of 330.0
+        {331, 1000, 1000, 125, 125, 750, 750},  // a byte: 331 is 75
     };
     for (const Row& r : rows) {
         Fixture f;

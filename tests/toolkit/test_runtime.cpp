@@ -45,10 +45,10 @@ TEST(Control, HandlersRunOncePerRealChangeBeforeTheSetterReturns) {
     bar.setValue(5);
     bar.setValue(42);  // clamped to the top end
     bar.setValue(9);   // already there
-    const std::vector<QString> expected = {
-        QStringLiteral("t=a"),     QStringLiteral("c~medio"), QStringLiteral("c!forte"),
-        QStringLiteral("c!forte"), QStringLiteral("k=1"),     QStringLiteral("k=0"),
-        QStringLiteral("v=5"),     QStringLiteral("v=9")};
+    const std::vector<QString> expected = {QStringLiteral("t=a"),     QStringLiteral("c~medio"),
+                                           QStringLiteral("c!forte"), QStringLiteral("c!forte"),
+                                           QStringLiteral("k=1"),     QStringLiteral("k=0"),
+                                           QStringLiteral("v=5"),     QStringLiteral("v=9")};
     EXPECT_EQ(log, expected);
 }
 
@@ -103,7 +103,7 @@ TEST(Control, ReachableOnlyWhenItAndItsContainersAreEnabledVisibleAndShown) {
 
 // A window that unloads and reloads itself from its own handler, as "clear" does.
 class SelfReloading : public Form {
-public:
+  public:
     SelfReloading(Application& app, int& loads, int& unloads)
         : Form(app, QStringLiteral("w")), loads_(&loads), unloads_(&unloads) {
         Control& b = add(ControlKind::CommandButton, QStringLiteral("clear"));
@@ -118,7 +118,7 @@ public:
     void unload() override { ++*unloads_; }
     int marker = 0;
 
-private:
+  private:
     int* loads_;
     int* unloads_;
 };

@@ -15,34 +15,34 @@ namespace zelmor::tk::testing {
 
 // Thrown when a dialog appears with no answer queued.
 class MissingAnswer : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class RecordingMessageBox : public MessageBoxService {
-public:
+  public:
     MessageResult show(const Message& message) override;
-    std::vector<Message> shown;  // every message, in order
-    std::size_t checked = 0;     // how many of them a test has looked at
+    std::vector<Message> shown;         // every message, in order
+    std::size_t checked = 0;            // how many of them a test has looked at
     std::deque<MessageResult> answers;  // for Yes/No questions
 };
 
 class QueuedFileDialog : public FileDialogService {
-public:
+  public:
     std::optional<QString> run(const FileDialogRequest& request) override;
     std::vector<FileDialogRequest> shown;
     std::deque<std::optional<QString>> answers;  // nothing: cancel
 };
 
 class QueuedColorDialog : public ColorDialogService {
-public:
+  public:
     std::optional<Color> run(Color initial) override;
     std::vector<Color> shownWith;
     std::deque<std::optional<Color>> answers;  // nothing: cancel
 };
 
 class FakePlatform : public Platform {
-public:
+  public:
     int screenWidth() const override { return screenW; }
     int screenHeight() const override { return screenH; }
     QDate today() const override { return date.isValid() ? date : QDate::currentDate(); }
