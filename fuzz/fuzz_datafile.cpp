@@ -10,17 +10,6 @@ namespace {
 
 using namespace zelmor::model;
 
-ModelData modelOf(const DataFileContent& c) {
-    ModelData m;
-    m.endemicKind = c.endemicKind;
-    m.endemicTypologyText = c.endemicTypologyText;
-    m.endemicTypology = c.endemicTypology;
-    m.endemicValue = c.endemicValue;
-    m.subsystemCount = c.subsystemCount;
-    m.subsystems = c.subsystems;
-    return m;
-}
-
 void check(bool ok) {
     if (!ok) std::abort();
 }
@@ -42,12 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!first.headerRead) return 0;
     check(first.count >= 1 && first.count <= kMaxSubsystems);
 
-    const ModelData model = modelOf(first);
+    const ModelData model = first.model();
     const QByteArray written = writeDataFile(model, first.title);
     const DataFileContent second = readDataFile(written);
     check(second.complete());
-    check(modelOf(second) == model);
+    check(second.model() == model);
     check(second.title == first.title);
-    check(writeDataFile(modelOf(second), second.title) == written);
+    check(writeDataFile(second.model(), second.title) == written);
     return 0;
 }

@@ -313,6 +313,17 @@ QByteArray writeDataFile(const ModelData& model, const TitlePage& title) {
     return out;
 }
 
+ModelData DataFileContent::model() const {
+    ModelData m;
+    m.endemicKind = endemicKind;
+    m.endemicTypologyText = endemicTypologyText;
+    m.endemicTypology = endemicTypology;
+    m.endemicValue = endemicValue;
+    m.subsystemCount = subsystemCount;
+    m.subsystems = subsystems;
+    return m;
+}
+
 DataFileContent readDataFile(const QByteArray& bytes) {
     return Reader(bytes).run();
 }

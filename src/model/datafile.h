@@ -50,6 +50,9 @@ struct DataFileContent {
 
     std::optional<DataFileError> error;  // nothing: the whole file was read
     bool complete() const { return !error.has_value(); }
+
+    // What was read, as a model record (subsystems not read are blank).
+    ModelData model() const;
 };
 
 DataFileContent readDataFile(const QByteArray& bytes);

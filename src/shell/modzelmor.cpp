@@ -1,5 +1,7 @@
 #include "modzelmor.h"
 
+#include <algorithm>
+
 namespace zelmor::shell {
 
 void ModZelmor::initProductTexts() {
@@ -27,17 +29,13 @@ void ModZelmor::showWindow(const QString& name) {
 }
 
 void ModZelmor::setTitlePage(const model::TitlePage& page, int denominations) {
-    titlePage_.project = page.project;
-    titlePage_.place = page.place;
-    titlePage_.studyType = page.studyType;
-    titlePage_.client = page.client;
-    titlePage_.town = page.town;
-    titlePage_.date = page.date;
-    titlePage_.attachments = page.attachments;
-    for (int i = 0; i < denominations && i < model::kMaxSubsystems; ++i) {
-        titlePage_.denominations[static_cast<std::size_t>(i)] =
-            page.denominations[static_cast<std::size_t>(i)];
+    // Denominations beyond those given keep what they held.
+    model::TitlePage merged = page;
+    for (int i = std::max(denominations, 0); i < model::kMaxSubsystems; ++i) {
+        merged.denominations[static_cast<std::size_t>(i)] =
+            titlePage_.denominations[static_cast<std::size_t>(i)];
     }
+    titlePage_ = merged;
 }
 
 void ModZelmor::confirmExit() {

@@ -64,17 +64,6 @@ inline QByteArray readBinary(const QString& path) {
     return f.readAll();
 }
 
-inline ModelData modelOf(const DataFileContent& c) {
-    ModelData m;
-    m.endemicKind = c.endemicKind;
-    m.endemicTypologyText = c.endemicTypologyText;
-    m.endemicTypology = c.endemicTypology;
-    m.endemicValue = c.endemicValue;
-    m.subsystemCount = c.subsystemCount;
-    m.subsystems = c.subsystems;
-    return m;
-}
-
 // The part of a model the file carries: subsystems beyond the count are not saved.
 inline ModelData savedPart(ModelData m) {
     for (int i = std::max(m.count(), 0); i < kMaxSubsystems; ++i) m.subsystems[i] = Subsystem{};

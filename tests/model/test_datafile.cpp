@@ -27,7 +27,7 @@ TEST(DataFileRead, ExampleReadsWhole) {
     EXPECT_EQ(c.subsystemsRead, 2);
     EXPECT_TRUE(c.titleRead);
     EXPECT_EQ(c.denominationsRead, 2);
-    EXPECT_EQ(modelOf(c), exampleModel());
+    EXPECT_EQ(c.model(), exampleModel());
     EXPECT_EQ(c.title, exampleTitle());
 }
 
@@ -201,9 +201,9 @@ TEST(DataFileRoundTrip, ReadsBackWhatWasWritten) {
         EXPECT_EQ(c.count, row.model.count());
         EXPECT_EQ(c.subsystemsRead, row.model.count());
         EXPECT_EQ(c.denominationsRead, row.model.count());
-        EXPECT_EQ(modelOf(c), savedPart(row.model));
+        EXPECT_EQ(c.model(), savedPart(row.model));
         EXPECT_EQ(c.title, savedPart(row.title, row.model.count()));
-        EXPECT_EQ(writeDataFile(modelOf(c), c.title), written);
+        EXPECT_EQ(writeDataFile(c.model(), c.title), written);
     }
 }
 
@@ -246,7 +246,7 @@ TEST(DataFileRead, ToleratedVariations) {
         SCOPED_TRACE(row.what);
         const DataFileContent c = readDataFile(row.bytes);
         ASSERT_TRUE(c.complete()) << c.error->reason.toStdString();
-        EXPECT_EQ(modelOf(c), exampleModel());
+        EXPECT_EQ(c.model(), exampleModel());
         EXPECT_EQ(c.title, row.title);
     }
 }
@@ -412,7 +412,7 @@ TEST(DataFileRead, StopsAtTheFirstBadLineAndKeepsWhatCameBefore) {
             for (int i = row.subsystemsRead; i < kMaxSubsystems; ++i) expected.subsystems[i] = {};
             EXPECT_EQ(c.count, row.model.count());
         }
-        EXPECT_EQ(modelOf(c), expected);
+        EXPECT_EQ(c.model(), expected);
         TitlePage title;
         if (row.titleRead) title = exampleTitle();
         for (int i = row.denominationsRead; i < kMaxSubsystems; ++i) title.denominations[i] = {};
@@ -426,10 +426,10 @@ TEST(DataFileRead, PartlyReadModelsSaveAndReloadWhole) {
         if (!row.headerRead) continue;
         SCOPED_TRACE(row.what);
         const DataFileContent first = readDataFile(row.bytes);
-        const QByteArray written = writeDataFile(modelOf(first), first.title);
+        const QByteArray written = writeDataFile(first.model(), first.title);
         const DataFileContent second = readDataFile(written);
         ASSERT_TRUE(second.complete()) << second.error->reason.toStdString();
-        EXPECT_EQ(modelOf(second), modelOf(first));
+        EXPECT_EQ(second.model(), first.model());
         EXPECT_EQ(second.title, first.title);
     }
 }
