@@ -9,9 +9,17 @@ namespace zelmor::tk {
 
 Control::Control(Form& form, ControlKind kind, QString name, int index, Control* container)
     : form_(&form), kind_(kind), name_(std::move(name)), index_(index), container_(container) {
-    if (kind_ == ControlKind::VScrollBar) {
-        min_ = 0;
-        max_ = 32767;
+    switch (kind_) {
+        case ControlKind::Label:
+        case ControlKind::Frame:
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton:
+            // Opaque in the desktop's button face unless given a colour: a frame laid over
+            // another hides it, and a new window colour leaves these as they are.
+            backColor_ = colors::kLightGrey;
+            break;
+        default:
+            break;
     }
 }
 

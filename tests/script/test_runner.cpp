@@ -98,8 +98,9 @@ class TestForm : public tk::Form {
         add(ControlKind::CommandButton, QStringLiteral("dentro"), 0, &cornice).onClick = [say] {
             say(QStringLiteral("dentro"));
         };
-        add(ControlKind::Label, QStringLiteral("etichetta"), 0, &cornice);
-        add(ControlKind::Label, QStringLiteral("sfondo"));
+        // Without a colour of their own, to show the one they stand on.
+        add(ControlKind::Label, QStringLiteral("etichetta"), 0, &cornice).setBackColor(std::nullopt);
+        add(ControlKind::Label, QStringLiteral("sfondo")).setBackColor(std::nullopt);
 
         tk::Control& testo = add(ControlKind::TextBox, QStringLiteral("testo"));
         tk::Control& conta = add(ControlKind::Label, QStringLiteral("conta"), 1);

@@ -1,0 +1,64 @@
+// zelmor-shot: plays a scenario on the real Qt windows and saves a picture of every window that
+// is visible at its end, to look at what the user would see in that state.
+#include "toolkit/qt/qtbackend.h"
+#include "scriptrunner.h"
+#include "shell/zelmorapp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStringList>
+
+#include <iostream>
+#include <memory>
+
+namespace {
+
+class ShotHost : public zelmor::script::Host {
+  public:
+    ShotHost(const zelmor::tk::Application::Services& services, QString folder)
+        : program_(services), backend_(program_.app()), folder_(std::move(folder)) {
+        program_.app().setObserver(&backend_);
+        backend_.setEndAction([] {});
+    }
+    ~ShotHost() override {
+        QCoreApplication::processEvents();
+        for (zelmor::tk::Form* form : program_.app().loadedForms()) {
+            QWidget* w = backend_.window(*form);
+            if (w == nullptr || !form->visible()) continue;
+            const QString path = QDir(folder_).filePath(form->name() + QStringLiteral(".png"));
+            if (w->grab().save(path)) std::cout << path.toStdString() << '\n';
+        }
+        program_.app().setObserver(nullptr);
+    }
+    zelmor::tk::Application& app() override { return program_.app(); }
+    void startup() override { program_.startup(); }
+
+  private:
+    zelmor::shell::ZelmorApp program_;
+    zelmor::qtui::QtBackend backend_;
+    QString folder_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    zelmor::qtui::prepareApplication(qapp);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 3) {
+        std::cerr << "usage: zelmor-shot SCENARIO OUTPUT-FOLDER\n";
+        return 2;
+    }
+    const QString folder = QDir(args.at(2)).absolutePath();
+    QDir().mkpath(folder);
+    zelmor::script::Options options;
+    options.resources = QStringLiteral(ZELMOR_RESOURCES_DIR);
+    const zelmor::script::Runner runner(
+        [folder](const zelmor::tk::Application::Services& services, zelmor::script::Recorders&) {
+            return std::make_unique<ShotHost>(services, folder);
+        },
+        options);
+    const zelmor::script::Outcome outcome = runner.runFile(args.at(1));
+    if (!outcome.passed) std::cerr << outcome.failure.toStdString() << '\n';
+    return outcome.passed ? 0 : 1;
+}
