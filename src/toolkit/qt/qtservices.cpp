@@ -58,7 +58,9 @@ tk::MessageResult QtMessageBox::show(const tk::Message& message) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(message.title);
     QString text = message.text;
+    // The program ends its lines with CR alone.
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (message.icon) {
