@@ -99,7 +99,8 @@ class TestForm : public tk::Form {
             say(QStringLiteral("dentro"));
         };
         // Without a colour of their own, to show the one they stand on.
-        add(ControlKind::Label, QStringLiteral("etichetta"), 0, &cornice).setBackColor(std::nullopt);
+        add(ControlKind::Label, QStringLiteral("etichetta"), 0, &cornice)
+            .setBackColor(std::nullopt);
         add(ControlKind::Label, QStringLiteral("sfondo")).setBackColor(std::nullopt);
 
         tk::Control& testo = add(ControlKind::TextBox, QStringLiteral("testo"));

@@ -1,8 +1,8 @@
 // zelmor-shot: plays a scenario on the real Qt windows and saves a picture of every window that
 // is visible at its end, to look at what the user would see in that state.
-#include "toolkit/qt/qtbackend.h"
 #include "scriptrunner.h"
 #include "shell/zelmorapp.h"
+#include "toolkit/qt/qtbackend.h"
 
 #include <QApplication>
 #include <QDir>
