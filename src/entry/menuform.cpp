@@ -1,5 +1,7 @@
 #include "menuform.h"
 
+#include "drawing/disegnoform.h"
+
 #include "model/datafile.h"
 
 #include <QFile>
@@ -753,11 +755,7 @@ void MenuForm::disegn_Click() {
                                      "immettere tutti i dati necessari."));
         return;
     }
-    // The drawing window is recreated for every drawing.
-    if (app().isRegistered(QStringLiteral("disegno"))) {
-        app().unload(QStringLiteral("disegno"));
-        app().show(QStringLiteral("disegno"));
-    }
+    drawing::DisegnoForm::startDrawing(app());
 }
 
 void MenuForm::controlla_Click() {

@@ -13,7 +13,8 @@ enum Axis { kLeft = 0, kTop = 1, kWidth = 2, kHeight = 3 };
 // Which of Left, Top, Width, Height a control's tag lets the rescaling change.
 void scalingOf(const tk::Control& c, bool (&scale)[4]) {
     QString scaling = c.tag();
-    if (scaling.isEmpty() || scaling.at(0) != QLatin1Char('@')) scaling = QStringLiteral("@L,T,W,H");
+    if (scaling.isEmpty() || scaling.at(0) != QLatin1Char('@'))
+        scaling = QStringLiteral("@L,T,W,H");
     scale[kLeft] = scaling.contains(QLatin1Char('L'));
     scale[kTop] = scaling.contains(QLatin1Char('T'));
     scale[kWidth] = scaling.contains(QLatin1Char('W'));

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace zelmor::shell {
 
 class ModZelmor {
@@ -39,6 +41,13 @@ class ModZelmor {
     void showMenuWindow() { showWindow(QStringLiteral("menu")); }
     // Asks, and on Yes unloads every window and brings back the closing screen.
     void confirmExit();
+
+    // The model as the data-entry window holds it: what the drawing and the reports read. Empty
+    // when no source is set or the window is not loaded.
+    std::function<model::ModelData()> modelSource;
+    model::ModelData currentModel() const {
+        return modelSource ? modelSource() : model::ModelData{};
+    }
 
     // The title page travels in the data file. Until its window is loaded the page read from a
     // file is kept here, so that a save writes it back unchanged.

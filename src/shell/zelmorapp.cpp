@@ -1,5 +1,6 @@
 #include "zelmorapp.h"
 
+#include "drawing/disegnoform.h"
 #include "entry/menuform.h"
 
 namespace zelmor::shell {
@@ -9,6 +10,13 @@ ZelmorApp::ZelmorApp(tk::Application::Services services)
     app_.registerForm(QStringLiteral("menu"), [this](tk::Application& a) {
         return std::make_unique<entry::MenuForm>(a, *shared_);
     });
+    app_.registerForm(QStringLiteral("disegno"), [this](tk::Application& a) {
+        return std::make_unique<drawing::DisegnoForm>(a, *shared_);
+    });
+    shared_->modelSource = [this] {
+        const auto* menu = app_.formAs<entry::MenuForm>(QStringLiteral("menu"));
+        return menu != nullptr ? menu->model() : model::ModelData{};
+    };
 }
 
 ZelmorApp::~ZelmorApp() = default;

@@ -70,12 +70,21 @@ void Form::setHeight(int v) {
     setOuterSize(width_, v);
 }
 
+void Form::setBorderStyle(BorderStyle style) {
+    borderStyle_ = style;
+}
+
 int Form::chromeWidth() const {
-    return 2 * kBorderTwips;
+    return 2 * borderTwips();
 }
 
 int Form::chromeHeight() const {
-    return 2 * kBorderTwips + (hasTitleBar_ ? kTitleTwips : 0) + (hasMenuBar_ ? kMenuBarTwips : 0);
+    const int title = borderStyle_ == BorderStyle::Sizable ? kSizableTitleTwips : kTitleTwips;
+    return 2 * borderTwips() + (hasTitleBar_ ? title : 0) + (hasMenuBar_ ? kMenuBarTwips : 0);
+}
+
+int Form::borderTwips() const {
+    return borderStyle_ == BorderStyle::Sizable ? kSizableBorderTwips : kBorderTwips;
 }
 
 int Form::scaleWidth() const {

@@ -5,6 +5,8 @@
 
 #include <QChar>
 
+class QPainter;
+
 #include <memory>
 #include <vector>
 
@@ -31,6 +33,8 @@ class Form {
     static constexpr int kBorderTwips = 45;
     static constexpr int kTitleTwips = 270;
     static constexpr int kMenuBarTwips = 285;
+    static constexpr int kSizableBorderTwips = 60;
+    static constexpr int kSizableTitleTwips = 285;
 
     Form(Application& app, QString name);
     virtual ~Form();
@@ -80,6 +84,19 @@ class Form {
     void setObserver(FormObserver* o) { observer_ = o; }
     FormObserver* observer() const { return observer_; }
 
+    // A window that paints its drawing area itself (see paint.h): its shapes and lines are
+    // painted with the area, not as separate widgets, and paintBeneath lays what lies under them.
+    virtual bool paintsItself() const { return false; }
+    virtual void paintBeneath(QPainter& /*painter*/) const {}
+    // What paintBeneath paints has changed: the window shows it again.
+    void repaint() { notifyForm(); }
+
+    // The window's frame: a fixed single border (3 pixels) or a sizable one (4 pixels) with a
+    // 19-pixel title bar.
+    enum class BorderStyle { FixedSingle, Sizable };
+    BorderStyle borderStyle() const { return borderStyle_; }
+    void setBorderStyle(BorderStyle style);
+
     // Event handlers of the window; the runtime calls them.
     virtual void load() {}
     virtual void unload() {}
@@ -103,6 +120,7 @@ class Form {
     void setOuterSize(int w, int h);
     int chromeWidth() const;
     int chromeHeight() const;
+    int borderTwips() const;
     void notifyForm();
 
     Application* app_;
@@ -113,6 +131,7 @@ class Form {
     bool visible_ = false;
     bool hasMenuBar_ = false;
     bool hasTitleBar_ = true;
+    BorderStyle borderStyle_ = BorderStyle::FixedSingle;
     int toolbarHeight_ = 0;
     int left_ = 0;
     int top_ = 0;

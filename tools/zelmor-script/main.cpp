@@ -1,4 +1,5 @@
 // zelmor-script: runs scenario files against the headless program and reports what did not hold.
+#include "drawing/disegnoform.h"
 #include "scriptrunner.h"
 #include "shell/zelmorapp.h"
 
@@ -16,6 +17,29 @@ class ZelmorHost : public zelmor::script::Host {
     explicit ZelmorHost(const zelmor::tk::Application::Services& services) : program_(services) {}
     zelmor::tk::Application& app() override { return program_.app(); }
     void startup() override { program_.startup(); }
+    std::vector<zelmor::script::DrawnPrimitive> lastDrawing() override {
+        using zelmor::drawing::LinkKind;
+        using zelmor::script::DrawnPrimitive;
+        const auto* window =
+            program_.app().formAs<zelmor::drawing::DisegnoForm>(QStringLiteral("disegno"));
+        if (window == nullptr)
+            throw zelmor::script::ScriptFailure(QStringLiteral("the window disegno is not loaded"));
+        std::vector<DrawnPrimitive> out;
+        for (const zelmor::drawing::LinkPrimitive& p : window->links()) {
+            switch (p.kind) {
+                case LinkKind::Segment:
+                    out.push_back({DrawnPrimitive::Kind::Segment, p.x1, p.y1, p.x2, p.y2});
+                    break;
+                case LinkKind::Box:
+                    out.push_back({DrawnPrimitive::Kind::Box, p.x1, p.y1, p.x2, p.y2});
+                    break;
+                case LinkKind::Circle:
+                    out.push_back({DrawnPrimitive::Kind::Circle, p.x1, p.y1, p.r, 0});
+                    break;
+            }
+        }
+        return out;
+    }
 
   private:
     zelmor::shell::ZelmorApp program_;

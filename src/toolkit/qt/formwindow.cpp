@@ -1,5 +1,7 @@
 #include "formwindow.h"
 
+#include "toolkit/paint.h"
+
 #include "pictures.h"
 #include "widgets.h"
 
@@ -16,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -165,6 +168,16 @@ class ClientArea : public QWidget {
         window_->formMouse(MouseAction::Up, click);
     }
     void mouseMoveEvent(QMouseEvent*) override { window_->formMouse(MouseAction::Move, false); }
+    void paintEvent(QPaintEvent* event) override {
+        const tk::Form* form = window_->form();
+        if (form == nullptr || !form->paintsItself()) {
+            QWidget::paintEvent(event);
+            return;
+        }
+        // The same routine that the capture of the drawing area uses.
+        QPainter p(this);
+        tk::paintClientArea(p, *form);
+    }
 
   private:
     FormWindow* window_;
@@ -177,7 +190,11 @@ FormWindow::FormWindow(tk::Application& app, tk::Form& form) : app_(&app), form_
     setCentralWidget(client_);
     buildMenus();
     for (const auto& c : form.controls()) {
-        if (c->hasGeometry()) buildControl(*c);
+        if (!c->hasGeometry()) continue;
+        // A window that paints itself draws its shapes and lines with its drawing area.
+        const bool painted = c->kind() == ControlKind::Shape || c->kind() == ControlKind::Line;
+        if (painted && form.paintsItself()) continue;
+        buildControl(*c);
     }
     buildToolbar();
     syncForm();
@@ -434,7 +451,10 @@ void FormWindow::buildControl(tk::Control& control) {
 void FormWindow::syncControl(tk::Control& control) {
     if (form_ == nullptr) return;
     auto it = bindings_.find(&control);
-    if (it == bindings_.end()) return;
+    if (it == bindings_.end()) {
+        if (form_->paintsItself()) client_->update();
+        return;
+    }
     if (it->second.widget != nullptr) {
         syncWidget(control, it->second.widget);
     } else if (it->second.action != nullptr) {
@@ -524,14 +544,7 @@ void FormWindow::syncWidget(tk::Control& c, QWidget* w) {
             static_cast<PictureLabel*>(w)->setPicture(c.picture());
             break;
         case ControlKind::Shape: {
-            ShapeWidget::Look look;
-            look.kind = c.shapeKind();
-            look.borderWidth = c.borderWidth();
-            look.borderColor = toQColor(c.borderColor());
-            look.fillStyle = c.fillStyle();
-            look.fillColor = toQColor(c.fillColor());
-            if (c.backColor()) look.backColor = toQColor(*c.backColor());
-            static_cast<ShapeWidget*>(w)->setLook(look);
+            static_cast<ShapeWidget*>(w)->setLook(tk::shapeLook(c));
             break;
         }
         case ControlKind::Line:
@@ -588,6 +601,7 @@ void FormWindow::syncForm() {
         placed_ = true;
     }
     applyClientSize();
+    if (form_->paintsItself()) client_->update();
     if (isVisible()) {
         const bool minimized = form_->windowState() == tk::WindowState::Minimized;
         if (minimized && !isMinimized()) showMinimized();

@@ -15,12 +15,9 @@
 namespace zelmor::qtui {
 
 int toPixels(int twips) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::kTwipsPerPixel));
+    return tk::twipsToPixels(twips);
 }
 
-QColor toQColor(tk::Color c) {
-    return QColor(c.r, c.g, c.b);
-}
 
 namespace {
 
@@ -262,25 +259,6 @@ void PictureLabel::render() {
 
 // --- ShapeWidget ----------------------------------------------------------------------------
 
-Qt::BrushStyle hatchPattern(tk::FillStyle style) {
-    switch (style) {
-        case tk::FillStyle::Horizontal:
-            return Qt::HorPattern;
-        case tk::FillStyle::Vertical:
-            return Qt::VerPattern;
-        case tk::FillStyle::UpwardDiagonal:
-            return Qt::BDiagPattern;
-        case tk::FillStyle::DownwardDiagonal:
-            return Qt::FDiagPattern;
-        case tk::FillStyle::Cross:
-            return Qt::CrossPattern;
-        case tk::FillStyle::Solid:
-        case tk::FillStyle::Transparent:
-            break;
-    }
-    return Qt::NoBrush;
-}
-
 ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {
     // Shapes are decoration: the mouse reaches whatever lies beneath.
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -294,48 +272,7 @@ void ShapeWidget::setLook(const Look& look) {
 
 void ShapeWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    const QRect outer = rect();
-    const int bw = std::max(0, look_.borderWidth);
-    const QRect inner = outer.adjusted(bw, bw, -bw, -bw);
-
-    QBrush fill;
-    if (look_.fillStyle == tk::FillStyle::Solid) {
-        fill = QBrush(look_.fillColor);
-    } else if (look_.fillStyle != tk::FillStyle::Transparent) {
-        fill = QBrush(look_.fillColor, hatchPattern(look_.fillStyle));
-    }
-    p.setBrushOrigin(0, 0);
-
-    if (look_.kind == tk::ShapeKind::Rectangle) {
-        if (look_.backColor) p.fillRect(inner, *look_.backColor);
-        if (fill.style() != Qt::NoBrush) p.fillRect(inner, fill);
-        if (bw > 0) {
-            // Border drawn as four bands so that it lies exactly inside the rectangle.
-            const QColor c = look_.borderColor;
-            p.fillRect(QRect(outer.left(), outer.top(), outer.width(), bw), c);
-            p.fillRect(QRect(outer.left(), outer.bottom() - bw + 1, outer.width(), bw), c);
-            p.fillRect(QRect(outer.left(), outer.top(), bw, outer.height()), c);
-            p.fillRect(QRect(outer.right() - bw + 1, outer.top(), bw, outer.height()), c);
-        }
-        return;
-    }
-
-    p.setPen(Qt::NoPen);
-    if (look_.backColor) {
-        p.setBrush(*look_.backColor);
-        p.drawEllipse(inner);
-    }
-    if (fill.style() != Qt::NoBrush) {
-        p.setBrush(fill);
-        p.drawEllipse(inner);
-    }
-    if (bw > 0) {
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(look_.borderColor, bw));
-        const double half = bw / 2.0;
-        p.drawEllipse(QRectF(outer).adjusted(half, half, -half, -half));
-    }
+    tk::paintShape(p, rect(), look_);
 }
 
 // --- LineWidget -----------------------------------------------------------------------------
@@ -359,11 +296,7 @@ void LineWidget::setLine(QPoint from, QPoint to, int width, QColor color) {
 
 void LineWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(color_, width_);
-    pen.setCapStyle(width_ > 1 ? Qt::RoundCap : Qt::SquareCap);
-    p.setPen(pen);
-    p.drawLine(from_, to_);
+    tk::paintLine(p, from_, to_, width_, color_);
 }
 
 }  // namespace zelmor::qtui

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolkit/control.h"
+#include "toolkit/paint.h"
 
 #include <QColor>
 #include <QFont>
@@ -17,7 +18,7 @@ namespace zelmor::qtui {
 
 // Twips to pixels, rounded to the nearest pixel.
 int toPixels(int twips);
-QColor toQColor(tk::Color c);
+using tk::toQColor;
 // The runtime's font on this desktop: the faces of the Windows program are replaced by an
 // installed face of the same style (sans, serif, narrow, monospace); an empty name is the
 // program's default sans face. Point sizes are taken at 96 dots per inch.
@@ -86,15 +87,7 @@ class PictureLabel : public QLabel {
 // may be a hatch over the transparent interior. Drawn without antialiasing, pixel-exact.
 class ShapeWidget : public QWidget {
   public:
-    struct Look {
-        tk::ShapeKind kind = tk::ShapeKind::Rectangle;
-        int borderWidth = 1;
-        QColor borderColor = Qt::black;
-        tk::FillStyle fillStyle = tk::FillStyle::Transparent;
-        QColor fillColor = Qt::black;
-        std::optional<QColor> backColor;  // none: transparent
-        bool operator==(const Look&) const = default;
-    };
+    using Look = tk::ShapeLook;
 
     explicit ShapeWidget(QWidget* parent = nullptr);
     void setLook(const Look& look);
@@ -124,8 +117,5 @@ class LineWidget : public QWidget {
     int width_ = 1;
     QColor color_ = Qt::black;
 };
-
-// The Qt brush pattern of a hatch fill; Qt::NoBrush for solid and transparent fills.
-Qt::BrushStyle hatchPattern(tk::FillStyle style);
 
 }  // namespace zelmor::qtui

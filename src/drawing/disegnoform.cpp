@@ -1,0 +1,159 @@
+#include "disegnoform.h"
+
+#include "bmp.h"
+#include "toolkit/paint.h"
+
+#include <QPainter>
+
+namespace zelmor::drawing {
+
+using tk::Control;
+using tk::ControlKind;
+
+namespace {
+
+constexpr tk::Color kLinkFill{0, 255, 0};
+
+}  // namespace
+
+DisegnoForm::DisegnoForm(tk::Application& app, shell::ModZelmor& shared)
+    : tk::Form(app, QStringLiteral("disegno")), shared_(&shared) {
+    build();
+}
+
+DisegnoForm::~DisegnoForm() = default;
+
+void DisegnoForm::build() {
+    setCaption(QStringLiteral("Zelmor: disegno del modello fenomenologico aspaziale"));
+    setBackColor(tk::colors::kWhite);
+    setBorderStyle(BorderStyle::Sizable);
+    setScaleSize(kCanvasWidth, kCanvasHeight);
+
+    // The order of the collection is the order of stacking: subsystem zones first, the endemic
+    // figure over them.
+    for (const Figure& f : repertoire()) {
+        const bool line = f.group == FigureGroup::EndemicLine;
+        Control& c =
+            add(line ? ControlKind::Line : ControlKind::Shape, groupName(f.group), f.index);
+        if (line) {
+            c.setGeometry({f.x1, f.y1, f.x2, f.y2});
+        } else {
+            c.setGeometry({f.left, f.top, f.width, f.height});
+            c.setShapeKind(f.group == FigureGroup::Point ? tk::ShapeKind::Oval
+                                                         : tk::ShapeKind::Rectangle);
+            c.setFillStyle(f.fill);
+            c.setFillColor(f.fillColor);
+        }
+        c.setBorderColor(f.outline);
+        c.setBorderWidth(f.outlineWidth);
+        c.setVisible(false);
+    }
+    // Carries the captured picture to the file; not part of the drawing.
+    Control& holder = add(ControlKind::Image, QStringLiteral("Picture1"));
+    holder.setGeometry({240, 120, 735, 495});
+    holder.setVisible(false);
+}
+
+void DisegnoForm::startDrawing(tk::Application& app) {
+    const QString name = QStringLiteral("disegno");
+    if (!app.isRegistered(name)) return;
+    app.unload(name);
+    if (auto* window = dynamic_cast<DisegnoForm*>(&app.load(name))) window->modelliamo();
+}
+
+Control& DisegnoForm::figureControl(FigureGroup group, int index) const {
+    return at(groupName(group), index);
+}
+
+bool DisegnoForm::modelliamo() {
+    app().show(name());
+
+    for (const Figure& f : repertoire()) figureControl(f.group, f.index).setVisible(false);
+    links_.clear();
+    picture_ = QImage();
+    repaint();
+
+    const model::ModelData model = shared_->currentModel();
+    const ModelLayout layout = layoutModel(model);
+    for (const Figure& f : layout.shown) {
+        Control& c = figureControl(f.group, f.index);
+        c.setBorderWidth(f.outlineWidth);
+        c.setVisible(true);
+    }
+    if (!layout.complete) {
+        fail();
+        return false;
+    }
+
+    links_ = linkPrimitives(model);
+    repaint();
+
+    picture_ = tk::grabClientArea(*this);
+    QString why;
+    if (!savePicture(picture_, app().platform().picturePath(), &why)) {
+        fail();
+        return false;
+    }
+    return true;
+}
+
+void DisegnoForm::fail() {
+    app().message(tk::MessageIcon::Critical, shared_->titleOnlineHelp,
+                  QStringLiteral("Non sono stati immessi tutti i dati dei sottosistemi necessari "
+                                 "per il disegno: tornare al Menu."));
+}
+
+void DisegnoForm::paintBeneath(QPainter& painter) const {
+    paintLinks(painter, links_);
+}
+
+void DisegnoForm::load() {
+    resize_ = std::make_unique<shell::clsResize>();
+    resize_->SourceForm = this;
+    resize_->SizeFormToScreen(75);
+    setHeight(kDesignHeight);
+    setWidth(kDesignWidth);
+}
+
+void DisegnoForm::unload() {
+    resize_.reset();
+}
+
+void DisegnoForm::resize() {
+    if (resize_) resize_->ResizeControls();
+}
+
+void DisegnoForm::clicked() {
+    shared_->showTitlePage();
+}
+
+void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links) {
+    if (links.empty()) return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Qt::black, 1));
+    const QBrush fill(tk::toQColor(kLinkFill));
+    const auto px = [](int twips) { return tk::twipsToPixels(twips); };
+    for (const LinkPrimitive& l : links) {
+        switch (l.kind) {
+            case LinkKind::Segment:
+                p.drawLine(px(l.x1), px(l.y1), px(l.x2), px(l.y2));
+                break;
+            case LinkKind::Box: {
+                const QRect r =
+                    QRect(QPoint(px(l.x1), px(l.y1)), QPoint(px(l.x2), px(l.y2))).normalized();
+                p.setBrush(fill);
+                // Outline on both corners, as the corners name the box's extreme pixels.
+                p.drawRect(r.left(), r.top(), r.width() - 1, r.height() - 1);
+                break;
+            }
+            case LinkKind::Circle:
+                p.setBrush(fill);
+                p.drawEllipse(QPoint(px(l.x1), px(l.y1)), px(l.r), px(l.r));
+                break;
+        }
+    }
+    p.restore();
+}
+
+}  // namespace zelmor::drawing

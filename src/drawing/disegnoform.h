@@ -1,0 +1,67 @@
+// The drawing window `disegno`: the repertoire of figures as shape and line controls (so that
+// the rescaler moves and stretches them with the window), the link figures painted beneath them
+// at fixed places, and `modelliamo`, which draws the model of the data-entry window and saves
+// the captured drawing area as the picture file.
+#pragma once
+
+#include "layout.h"
+#include "links.h"
+#include "shell/clsresize.h"
+#include "shell/modzelmor.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+
+#include <QImage>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace zelmor::drawing {
+
+class DisegnoForm : public tk::Form {
+  public:
+    static constexpr int kDesignWidth = 9600;
+    static constexpr int kDesignHeight = 6825;
+
+    DisegnoForm(tk::Application& app, shell::ModZelmor& shared);
+    ~DisegnoForm() override;
+
+    // Closes any drawing window, opens a new one and draws the current model in it: what every
+    // drawing command runs once its own check has passed.
+    static void startDrawing(tk::Application& app);
+
+    // Draws the model: shows the window, the figures, the link figures, then captures the
+    // drawing area and saves it. On any failure the figures drawn so far stay, the user is
+    // told, and the picture file is not touched. True when the picture was saved.
+    bool modelliamo();
+
+    // The link figures of the last drawing, in drawing order.
+    const std::vector<LinkPrimitive>& links() const { return links_; }
+    // The picture the last complete drawing captured (what `Picture1` carries to the file).
+    const QImage& picture() const { return picture_; }
+
+    bool paintsItself() const override { return true; }
+    void paintBeneath(QPainter& painter) const override;
+
+    void load() override;
+    void unload() override;
+    void resize() override;
+    void clicked() override;
+
+  private:
+    void build();
+    tk::Control& figureControl(FigureGroup group, int index) const;
+    void fail();
+
+    shell::ModZelmor* shared_;
+    std::unique_ptr<shell::clsResize> resize_;
+    std::vector<LinkPrimitive> links_;
+    QImage picture_;
+};
+
+// Paints link figures with the drawing window's pen and fill: one black pixel wide, boxes and
+// circles filled solid green. Coordinates in twips.
+void paintLinks(QPainter& painter, const std::vector<LinkPrimitive>& links);
+
+}  // namespace zelmor::drawing

@@ -1,0 +1,54 @@
+// Painting of shapes, lines and whole drawing areas, shared by the Qt windows and by the
+// headless capture, so that a captured picture has exactly the pixels the window shows.
+// Everything is drawn without antialiasing at 15 twips per pixel.
+#pragma once
+
+#include "control.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
+
+namespace zelmor::tk {
+
+class Form;
+
+// Twips to pixels, rounded to the nearest pixel.
+int twipsToPixels(int twips);
+QColor toQColor(Color c);
+// A control's rectangle in pixels of its container.
+QRect pixelRect(const Control& control);
+
+// A rectangle or oval: a border of whole pixels inside its rectangle, an optional opaque
+// background and a fill that may be a hatch over the transparent interior.
+struct ShapeLook {
+    ShapeKind kind = ShapeKind::Rectangle;
+    int borderWidth = 1;
+    QColor borderColor = Qt::black;
+    FillStyle fillStyle = FillStyle::Transparent;
+    QColor fillColor = Qt::black;
+    std::optional<QColor> backColor;  // none: transparent
+    bool operator==(const ShapeLook&) const = default;
+};
+ShapeLook shapeLook(const Control& shape);
+
+// The Qt brush pattern of a hatch fill; Qt::NoBrush for solid and transparent fills.
+Qt::BrushStyle hatchPattern(FillStyle style);
+
+// The hatch is laid from the shape's own top-left corner.
+void paintShape(QPainter& painter, const QRect& pixels, const ShapeLook& look);
+// Thick lines have round ends.
+void paintLine(QPainter& painter, QPoint from, QPoint to, int width, const QColor& color);
+
+// A window that paints its whole drawing area itself: its back colour, what the form paints
+// beneath its controls, then its visible shapes and lines in collection order. Only controls
+// that sit directly on the window are painted.
+void paintClientArea(QPainter& painter, const Form& form);
+// The drawing area as an image of its size in whole pixels, painted as above.
+QImage grabClientArea(const Form& form);
+
+}  // namespace zelmor::tk
