@@ -128,8 +128,11 @@ int digitValue(QChar ch) {
     return ch >= QLatin1Char('0') && ch <= QLatin1Char('9') ? ch.unicode() - '0' : 0;
 }
 
-std::optional<int> typologyOf(const model::ModelData& m, int subsystem) {
-    if (subsystem < 1 || subsystem > model::kMaxSubsystems) return std::nullopt;
+// A subsystem above the count is no part of the model, whatever the window still remembers of
+// it from an earlier model: a link to it draws nothing.
+std::optional<int> typologyOf(const model::ModelData& m, int subsystem, int count) {
+    if (subsystem < 1 || subsystem > count || subsystem > model::kMaxSubsystems)
+        return std::nullopt;
     return m.subsystems[static_cast<std::size_t>(subsystem - 1)].typology;
 }
 
@@ -175,8 +178,8 @@ std::vector<LinkPrimitive> linkPrimitives(const model::ModelData& m) {
     for (int i = 1; i <= count && i <= model::kMaxSubsystems; ++i) {
         const QString& links = m.subsystems[static_cast<std::size_t>(i - 1)].links;
         for (qsizetype at = 0; at < links.size(); at += 2) {
-            const std::optional<int> from = typologyOf(m, i);
-            const std::optional<int> to = typologyOf(m, digitValue(links.at(at)));
+            const std::optional<int> from = typologyOf(m, i, count);
+            const std::optional<int> to = typologyOf(m, digitValue(links.at(at)), count);
             if (!from || !to) continue;
             const std::vector<LinkPrimitive> figure = linkFigure(linkFigureNumber(*from, *to));
             out.insert(out.end(), figure.begin(), figure.end());

@@ -1,0 +1,287 @@
+// The drawing window through the whole program without a display: what it shows, the picture
+// file it writes (read back as a user's word processor would), and how it fails.
+#include "drawing/bmp.h"
+#include "drawing/disegnoform.h"
+#include "shell/zelmorapp.h"
+#include "toolkit/paint.h"
+#include "toolkit/testing/fakes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace zelmor;
+using drawing::DisegnoForm;
+
+namespace {
+
+const QString kFailure = QStringLiteral(
+    "Non sono stati immessi tutti i dati dei sottosistemi necessari per il disegno: tornare al "
+    "Menu.");
+
+model::ModelData makeModel(int kind, int typology, const QString& value,
+                           std::initializer_list<std::tuple<int, const char*, const char*>> subs) {
+    model::ModelData m;
+    m.endemicKind = kind;
+    m.endemicTypology = typology;
+    m.endemicValue = value;
+    int i = 0;
+    for (const auto& [t, v, links] : subs) {
+        model::Subsystem& s = m.subsystems[static_cast<std::size_t>(i++)];
+        if (t != 0) s.typology = t;
+        s.value = QString::fromUtf8(v);
+        s.links = QString::fromUtf8(links);
+    }
+    m.subsystemCount = QString::number(i);
+    return m;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+quint32 le32(const QByteArray& b, int at) {
+    quint32 v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<quint8>(b[at + i]);
+    return v;
+}
+
+class DrawingWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(tmp_.isValid());
+        fakes_.platform.picture = tmp_.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
+        z_.app().dispatch([this] { z_.startup(); });
+        z_.shared().modelSource = [this] { return model_; };
+    }
+
+    // Draws as the drawing commands do; returns the window.
+    DisegnoForm* draw(const model::ModelData& m) {
+        model_ = m;
+        z_.app().dispatch([this] { DisegnoForm::startDrawing(z_.app()); });
+        return window();
+    }
+    DisegnoForm* window() { return z_.app().formAs<DisegnoForm>(QStringLiteral("disegno")); }
+
+    QImage savedPicture() {
+        QImage image;
+        image.loadFromData(readAll(picturePath()), "BMP");
+        return image;
+    }
+    QString picturePath() const { return fakes_.platform.picture; }
+    QColor pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
+
+    QTemporaryDir tmp_;
+    tk::testing::FakeServices fakes_;
+    shell::ZelmorApp z_{{&fakes_.messages, &fakes_.files, &fakes_.colors, &fakes_.platform}};
+    model::ModelData model_;
+};
+
+const QColor kWhite(255, 255, 255);
+const QColor kBlackColor(0, 0, 0);
+
+TEST_F(DrawingWindow, OpensWhiteAtItsSizeInTheMiddleOfTheScreen) {
+    DisegnoForm* w = draw(makeModel(1, 1, "forte", {{1, "medio", "con nessuno"}}));
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->visible());
+    EXPECT_EQ(w->caption(), QStringLiteral("Zelmor: disegno del modello fenomenologico aspaziale"));
+    EXPECT_EQ(w->backColor(), tk::colors::kWhite);
+    EXPECT_EQ(w->width(), 9600);
+    EXPECT_EQ(w->height(), 6825);
+    EXPECT_EQ(w->scaleWidth(), 9480);
+    EXPECT_EQ(w->scaleHeight(), 6420);
+    // The 75 % window was centred; the fixed size keeps its top-left corner.
+    EXPECT_EQ(w->left(), 1920);
+    EXPECT_EQ(w->top(), 1440);
+    EXPECT_TRUE(fakes_.messages.shown.empty());
+    // The picture holder only carries the capture to the file.
+    EXPECT_FALSE(w->at(QStringLiteral("Picture1")).visible());
+}
+
+TEST_F(DrawingWindow, PictureFileIsA24BitBitmapOfTheDrawingArea) {
+    DisegnoForm* w = draw(makeModel(1, 1, "forte", {{2, "forte", "con 2"}, {3, "debole", ""}}));
+    const QByteArray bytes = readAll(picturePath());
+    ASSERT_GE(bytes.size(), 54);
+    EXPECT_TRUE(bytes.startsWith("BM"));
+    EXPECT_EQ(le32(bytes, 2), static_cast<quint32>(bytes.size()));
+    EXPECT_EQ(le32(bytes, 10), 54u);
+    EXPECT_EQ(le32(bytes, 18), 632u);
+    EXPECT_EQ(le32(bytes, 22), 428u);
+    EXPECT_EQ(static_cast<quint8>(bytes[28]), 24);
+    EXPECT_EQ(bytes.size(), 54 + 632 * 3 * 428);  // 1896 bytes a row: no padding needed
+
+    // Pixel for pixel what the window shows.
+    const QImage shown = tk::grabClientArea(*w).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(savedPicture().convertToFormat(QImage::Format_RGB32), shown);
+    EXPECT_EQ(w->picture().convertToFormat(QImage::Format_RGB32), shown);
+}
+
+TEST_F(DrawingWindow, DrawingAgainRecreatesTheWindowAndWritesTheSamePicture) {
+    const model::ModelData m = makeModel(3, 8, "debole", {{8, "medio", "con 2"}, {9, "", ""}});
+    draw(m);
+    const QByteArray first = readAll(picturePath());
+    ASSERT_FALSE(first.isEmpty());
+    // The user enlarged the first window; the new drawing opens at the fixed size again.
+    z_.app().dispatch([this] { window()->setScaleSize(12000, 8000); });
+    DisegnoForm* w = draw(m);
+    EXPECT_EQ(w->scaleWidth(), 9480);
+    EXPECT_EQ(readAll(picturePath()), first);
+    EXPECT_EQ(z_.app().loadedForms().size(), 2u);  // menu and one drawing window
+}
+
+TEST_F(DrawingWindow, OutlineWidthsFollowTheValues) {
+    struct Row {
+        const char* value;
+        int endemic;
+        int subsystem;
+    };
+    for (const Row& row :
+         {Row{"debole", 5, 2}, Row{"medio", 7, 3}, Row{"forte", 9, 4}, Row{"Forte", 5, 2}}) {
+        SCOPED_TRACE(row.value);
+        // Endemic "totale" at (16, 16) px; subsystem "lato nord" at (48, 40) px, its top edge red.
+        draw(makeModel(1, 1, row.value, {{2, row.value, ""}}));
+        const QImage img = savedPicture();
+        ASSERT_EQ(img.size(), QSize(632, 428));
+        for (int x = 16; x < 16 + row.endemic; ++x) EXPECT_EQ(pixel(img, x, 300), kBlackColor);
+        EXPECT_EQ(pixel(img, 16 + row.endemic, 300), kWhite);
+        EXPECT_EQ(pixel(img, 15, 300), kWhite);
+        for (int y = 40; y < 40 + row.subsystem; ++y)
+            EXPECT_EQ(pixel(img, 300, y), QColor(255, 0, 0)) << y;
+        EXPECT_NE(pixel(img, 300, 40 + row.subsystem), QColor(255, 0, 0));
+    }
+}
+
+TEST_F(DrawingWindow, HatchesLieOverATransparentInterior) {
+    // "lato sud": horizontal lines of 128,128,255 inside a magenta outline, px 48,248 537x113.
+    draw(makeModel(2, 1, "debole", {{3, "debole", ""}}));
+    const QImage img = savedPicture();
+    const QColor hatch(128, 128, 255);
+    int hatchRows = 0;
+    int whiteRows = 0;
+    for (int y = 251; y < 248 + 113 - 3; ++y) {
+        int hatched = 0;
+        int white = 0;
+        for (int x = 51; x < 48 + 537 - 3; ++x) {
+            hatched += pixel(img, x, y) == hatch;
+            white += pixel(img, x, y) == kWhite;
+        }
+        const int inner = 48 + 537 - 3 - 51;
+        if (hatched == inner) ++hatchRows;
+        if (white == inner) ++whiteRows;
+        EXPECT_TRUE(hatched == inner || white == inner) << "row " << y << " is mixed";
+    }
+    EXPECT_GT(hatchRows, 5);
+    EXPECT_GT(whiteRows, hatchRows);  // more background than hatch: the interior is not filled
+}
+
+TEST_F(DrawingWindow, LinkCirclesAreGreenBeneathTheRepertoire) {
+    // Figure 36: five circles of radius 112 twips at y 4500, the first at x 4218.
+    DisegnoForm* w = draw(makeModel(2, 1, "debole", {{8, "debole", "con 2"}, {9, "debole", ""}}));
+    ASSERT_EQ(w->links().size(), 5u);
+    const QImage img = savedPicture();
+    EXPECT_EQ(pixel(img, 281, 300), QColor(0, 255, 0));
+    EXPECT_EQ(pixel(img, 281, 300 - 7), kBlackColor);  // the one-pixel outline
+    EXPECT_EQ(pixel(img, 281, 300 - 9), kWhite);
+    // Link figures keep their places when the window grows; the zones stretch.
+    z_.app().dispatch([this] { window()->setScaleSize(2 * 9480, 2 * 6420); });
+    EXPECT_EQ(w->at(QStringLiteral("particolare"), 9).left(), 2400);
+    const QImage bigger = tk::grabClientArea(*w);
+    EXPECT_EQ(pixel(bigger, 281, 300), QColor(0, 255, 0));
+}
+
+TEST_F(DrawingWindow, PointsAreYellowWithTheirOutline) {
+    // Point 16 sits in the square 5280, 3360 (px 352, 224), 25 px across.
+    DisegnoForm* w = draw(makeModel(3, 8, "debole", {{1, "debole", ""}}));
+    for (int p : {16, 17, 18, 22, 23, 24})
+        EXPECT_TRUE(w->at(QStringLiteral("punti"), p).visible()) << p;
+    EXPECT_FALSE(w->at(QStringLiteral("punti"), 15).visible());
+    const QImage img = savedPicture();
+    EXPECT_EQ(pixel(img, 364, 236), QColor(255, 255, 0));
+    EXPECT_EQ(pixel(img, 364, 226), QColor(128, 0, 0));
+    EXPECT_EQ(pixel(img, 352, 224), kWhite);  // the square's corner lies outside the circle
+}
+
+TEST_F(DrawingWindow, EndemicLinesHaveTheirWidth) {
+    // "longitudinale centro" at y 3000 (px 200), "medio": 7 px wide, centred on the line.
+    draw(makeModel(2, 2, "medio", {{1, "debole", ""}}));
+    const QImage img = savedPicture();
+    for (int y = 197; y <= 203; ++y) EXPECT_EQ(pixel(img, 30, y), kBlackColor) << y;
+    EXPECT_EQ(pixel(img, 30, 196), kWhite);
+    EXPECT_EQ(pixel(img, 30, 204), kWhite);
+}
+
+TEST_F(DrawingWindow, AnIncompleteModelStopsWithTheFiguresSoFarAndKeepsTheOldFile) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(picturePath()).absolutePath()));
+    QFile old(picturePath());
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an earlier picture");
+    old.close();
+
+    DisegnoForm* w = draw(makeModel(1, 4, "medio", {{6, "forte", "con 2"}, {0, "debole", ""}}));
+    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+    const tk::Message& m = fakes_.messages.shown[0];
+    EXPECT_EQ(m.icon, tk::MessageIcon::Critical);
+    EXPECT_EQ(m.title, QStringLiteral("Zelmor: aiuto in linea"));
+    EXPECT_EQ(m.text, kFailure);
+    EXPECT_TRUE(w->visible());
+    EXPECT_TRUE(w->at(QStringLiteral("Shape1"), 4).visible());
+    EXPECT_EQ(w->at(QStringLiteral("Shape1"), 4).borderWidth(), 7);
+    EXPECT_TRUE(w->at(QStringLiteral("particolare"), 6).visible());
+    EXPECT_TRUE(w->links().empty());
+    EXPECT_TRUE(w->picture().isNull());
+    EXPECT_EQ(readAll(picturePath()), QByteArray("an earlier picture"));
+}
+
+TEST_F(DrawingWindow, AMissingFolderIsCreatedAndAnUnwritableOneIsTold) {
+    const QString folder = QFileInfo(picturePath()).absolutePath();
+    QDir(folder).removeRecursively();
+    draw(makeModel(1, 2, "debole", {{2, "debole", ""}}));
+    EXPECT_TRUE(fakes_.messages.shown.empty());
+    EXPECT_EQ(savedPicture().size(), QSize(632, 428));
+
+    // A file where the folder should be: drawn on screen, then told, and no file left behind.
+    QDir(folder).removeRecursively();
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    DisegnoForm* w = draw(makeModel(1, 2, "debole", {{2, "debole", ""}}));
+    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes_.messages.shown[0].text, kFailure);
+    EXPECT_TRUE(w->at(QStringLiteral("Shape1"), 2).visible());
+    EXPECT_FALSE(QFileInfo::exists(picturePath()));
+    EXPECT_EQ(QDir(tmp_.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("Programmi")});
+}
+
+TEST_F(DrawingWindow, AClickOnTheDrawingLeavesItOpen) {
+    DisegnoForm* w = draw(makeModel(1, 1, "debole", {{1, "debole", ""}}));
+    z_.app().dispatch([w] { w->click(); });
+    EXPECT_EQ(window(), w);
+    EXPECT_TRUE(w->visible());
+    EXPECT_TRUE(fakes_.messages.shown.empty());
+}
+
+TEST(PictureFile, RoundTripsThroughABitmapReaderWithRowPadding) {
+    // 5 pixels a row: 15 bytes padded to 16.
+    QImage image(5, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) image.setPixelColor(x, y, QColor(x * 50, y * 100, 7));
+    const QByteArray bytes = drawing::encodeBmp24(image);
+    EXPECT_EQ(bytes.size(), 54 + 16 * 3);
+    // Bottom-up: the first stored row is the image's last, blue first.
+    EXPECT_EQ(static_cast<quint8>(bytes[54]), 7);
+    EXPECT_EQ(static_cast<quint8>(bytes[55]), 200);
+    EXPECT_EQ(static_cast<quint8>(bytes[56]), 0);
+    QImage back;
+    ASSERT_TRUE(back.loadFromData(bytes, "BMP"));
+    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), image);
+    EXPECT_TRUE(drawing::encodeBmp24(QImage()).isEmpty());
+}
+
+}  // namespace
