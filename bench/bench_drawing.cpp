@@ -1,0 +1,104 @@
+// The heaviest drawing: nine zones, each linked with every other (72 link figures), drawn,
+// captured and saved as the picture file; and each stage alone, to see where the time goes.
+#include "drawing/bmp.h"
+#include "drawing/disegnoform.h"
+#include "drawing/layout.h"
+#include "drawing/links.h"
+#include "shell/zelmorapp.h"
+#include "toolkit/paint.h"
+#include "toolkit/testing/fakes.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace zelmor;
+
+model::ModelData heaviest() {
+    model::ModelData m;
+    m.endemicKind = 3;
+    m.endemicTypology = 1;  // all 24 points
+    m.endemicValue = QStringLiteral("forte");
+    m.subsystemCount = QStringLiteral("9");
+    for (int i = 1; i <= 9; ++i) {
+        std::vector<int> others;
+        for (int j = 1; j <= 9; ++j)
+            if (j != i) others.push_back(j);
+        model::Subsystem& s = m.subsystems[static_cast<std::size_t>(i - 1)];
+        s.typology = i;
+        s.value = model::valueItems().at(i % 3);
+        s.links = model::linkText(others);
+    }
+    return m;
+}
+
+// The whole program without a display, its model source pointing at the heaviest model.
+struct Program {
+    QTemporaryDir tmp;
+    tk::testing::FakeServices fakes;
+    shell::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+
+    Program() {
+        fakes.platform.picture = tmp.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
+        z.app().dispatch([this] { z.startup(); });
+        z.shared().modelSource = [] { return heaviest(); };
+    }
+    void draw() {
+        z.app().dispatch([this] { drawing::DisegnoForm::startDrawing(z.app()); });
+    }
+    drawing::DisegnoForm& window() {
+        return *z.app().formAs<drawing::DisegnoForm>(QStringLiteral("disegno"));
+    }
+};
+
+void BM_DrawHeaviestModel(benchmark::State& state) {
+    Program p;
+    for (auto _ : state) {
+        p.draw();
+        benchmark::DoNotOptimize(p.window().picture().constBits());
+    }
+    if (!p.fakes.messages.shown.empty()) state.SkipWithError("the drawing failed");
+    state.counters["links"] = static_cast<double>(p.window().links().size());
+}
+BENCHMARK(BM_DrawHeaviestModel)->Unit(benchmark::kMillisecond);
+
+void BM_LayoutAndLinks(benchmark::State& state) {
+    const model::ModelData m = heaviest();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(drawing::layoutModel(m));
+        benchmark::DoNotOptimize(drawing::linkPrimitives(m));
+    }
+}
+BENCHMARK(BM_LayoutAndLinks)->Unit(benchmark::kMicrosecond);
+
+void BM_PaintAndCapture(benchmark::State& state) {
+    Program p;
+    p.draw();
+    for (auto _ : state) benchmark::DoNotOptimize(tk::grabClientArea(p.window()));
+}
+BENCHMARK(BM_PaintAndCapture)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeBmp(benchmark::State& state) {
+    Program p;
+    p.draw();
+    const QImage picture = p.window().picture();
+    for (auto _ : state) benchmark::DoNotOptimize(drawing::encodeBmp24(picture));
+}
+BENCHMARK(BM_EncodeBmp)->Unit(benchmark::kMillisecond);
+
+void BM_SavePicture(benchmark::State& state) {
+    Program p;
+    p.draw();
+    const QImage picture = p.window().picture();
+    const QString path = p.tmp.path() + QStringLiteral("/bench/schemaZelmor.jpg");
+    for (auto _ : state) {
+        if (!drawing::savePicture(picture, path)) state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_SavePicture)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
