@@ -18,7 +18,6 @@ int toPixels(int twips) {
     return tk::twipsToPixels(twips);
 }
 
-
 namespace {
 
 enum class Face { Sans, Narrow, Serif, Mono };
