@@ -89,8 +89,7 @@ bool DisegnoForm::modelliamo() {
     repaint();
 
     picture_ = tk::grabClientArea(*this);
-    QString why;
-    if (!savePicture(picture_, app().platform().picturePath(), &why)) {
+    if (!savePicture(picture_, app().platform().picturePath())) {
         fail();
         return false;
     }

@@ -49,50 +49,44 @@ constexpr int kPointDiameter = 375;
 constexpr int kPointColumns[6] = {960, 2400, 3840, 5280, 6720, 8160};
 constexpr int kPointRows[4] = {960, 2160, 3360, 4680};
 
+// A figure of the repertoire at its place: left, top, width, height for rectangles and points,
+// the two end points for lines.
+Figure placed(FigureGroup group, int index, const int (&place)[4]) {
+    Figure f;
+    f.group = group;
+    f.index = index;
+    if (group == FigureGroup::EndemicLine) {
+        f.x1 = place[0];
+        f.y1 = place[1];
+        f.x2 = place[2];
+        f.y2 = place[3];
+    } else {
+        f.left = place[0];
+        f.top = place[1];
+        f.width = place[2];
+        f.height = place[3];
+    }
+    return f;
+}
+
 std::vector<Figure> buildRepertoire() {
     std::vector<Figure> all;
     for (int i = 0; i < 9; ++i) {
         const RectangleRow& r = kSubsystemRows[i];
-        Figure f;
-        f.group = FigureGroup::Subsystem;
-        f.index = i + 1;
-        f.left = r.left;
-        f.top = r.top;
-        f.width = r.width;
-        f.height = r.height;
+        Figure f = placed(FigureGroup::Subsystem, i + 1, {r.left, r.top, r.width, r.height});
         f.outline = r.outline;
         f.fill = r.pattern;
         f.fillColor = r.hatch;
         all.push_back(f);
     }
-    for (int i = 0; i < 9; ++i) {
-        Figure f;
-        f.group = FigureGroup::EndemicRectangle;
-        f.index = i + 1;
-        f.left = kEndemicRows[i][0];
-        f.top = kEndemicRows[i][1];
-        f.width = kEndemicRows[i][2];
-        f.height = kEndemicRows[i][3];
-        all.push_back(f);
-    }
-    for (int i = 0; i < 8; ++i) {
-        Figure f;
-        f.group = FigureGroup::EndemicLine;
-        f.index = i + 1;
-        f.x1 = kLineRows[i][0];
-        f.y1 = kLineRows[i][1];
-        f.x2 = kLineRows[i][2];
-        f.y2 = kLineRows[i][3];
-        all.push_back(f);
-    }
+    for (int i = 0; i < 9; ++i)
+        all.push_back(placed(FigureGroup::EndemicRectangle, i + 1, kEndemicRows[i]));
+    for (int i = 0; i < 8; ++i)
+        all.push_back(placed(FigureGroup::EndemicLine, i + 1, kLineRows[i]));
     for (int i = 0; i < 24; ++i) {
-        Figure f;
-        f.group = FigureGroup::Point;
-        f.index = i + 1;
-        f.left = kPointColumns[i % 6];
-        f.top = kPointRows[i / 6];
-        f.width = kPointDiameter;
-        f.height = kPointDiameter;
+        Figure f =
+            placed(FigureGroup::Point, i + 1,
+                   {kPointColumns[i % 6], kPointRows[i / 6], kPointDiameter, kPointDiameter});
         f.outline = i == 1 ? Color{128, 64, 0} : Color{128, 0, 0};
         f.fill = FillStyle::Solid;
         f.fillColor = tk::colors::kYellow;
