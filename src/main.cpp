@@ -1,9 +1,13 @@
-// Zelmor on the desktop: the program's windows shown through Qt.
+// Zelmor on the desktop: the program's windows shown through Qt, the splash music through
+// FluidSynth.
+#include "shell/fluidmusic.h"
 #include "shell/zelmorapp.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/qt/qtservices.h"
 
 #include <QApplication>
+
+#include <iostream>
 
 int main(int argc, char* argv[]) {
     QApplication qapp(argc, argv);
@@ -13,10 +17,17 @@ int main(int argc, char* argv[]) {
     zelmor::qtui::QtFileDialog files;
     zelmor::qtui::QtColorDialog colors;
     zelmor::qtui::QtPlatform platform;
-    zelmor::shell::ZelmorApp program({&messages, &files, &colors, &platform});
+    zelmor::shell::FluidSynthPlayer music;
+    zelmor::shell::ZelmorApp program({&messages, &files, &colors, &platform}, &music);
 
     zelmor::qtui::QtBackend backend(program.app());
     program.app().setObserver(&backend);
     zelmor::qtui::runUserAction(program.app(), [&] { program.startup(); });
-    return qapp.exec();
+    // The splash works the same without music; the terminal says why it is silent.
+    if (const QString why = music.problem(); !why.isEmpty()) {
+        std::cerr << "zelmor: " << why.toStdString() << '\n';
+    }
+    const int status = qapp.exec();
+    program.app().setObserver(nullptr);
+    return status;
 }

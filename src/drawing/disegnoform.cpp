@@ -68,25 +68,11 @@ Control& DisegnoForm::figureControl(FigureGroup group, int index) const {
 bool DisegnoForm::modelliamo() {
     app().show(name());
 
-    for (const Figure& f : repertoire()) figureControl(f.group, f.index).setVisible(false);
-    links_.clear();
     picture_ = QImage();
-    repaint();
-
-    const model::ModelData model = shared_->currentModel();
-    const ModelLayout layout = layoutModel(model);
-    for (const Figure& f : layout.shown) {
-        Control& c = figureControl(f.group, f.index);
-        c.setBorderWidth(f.outlineWidth);
-        c.setVisible(true);
-    }
-    if (!layout.complete) {
+    if (!showModel(shared_->currentModel())) {
         fail();
         return false;
     }
-
-    links_ = linkPrimitives(model);
-    repaint();
 
     picture_ = tk::grabClientArea(*this);
     if (!savePicture(picture_, app().platform().picturePath())) {
@@ -94,6 +80,34 @@ bool DisegnoForm::modelliamo() {
         return false;
     }
     return true;
+}
+
+bool DisegnoForm::showModel(const model::ModelData& model) {
+    for (const Figure& f : repertoire()) figureControl(f.group, f.index).setVisible(false);
+    links_.clear();
+    repaint();
+
+    const ModelLayout layout = layoutModel(model);
+    for (const Figure& f : layout.shown) {
+        Control& c = figureControl(f.group, f.index);
+        c.setBorderWidth(f.outlineWidth);
+        c.setVisible(true);
+    }
+    if (!layout.complete) return false;
+
+    links_ = linkPrimitives(model);
+    repaint();
+    return true;
+}
+
+QImage renderModel(const model::ModelData& model) {
+    // A window of its own that is never shown: the same figures, stacking and painting as on
+    // screen, without touching the program's windows.
+    tk::Application scratch({});
+    shell::ModZelmor shared(scratch);
+    DisegnoForm window(scratch, shared);
+    window.showModel(model);
+    return tk::grabClientArea(window);
 }
 
 void DisegnoForm::fail() {

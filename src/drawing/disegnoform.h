@@ -35,6 +35,9 @@ class DisegnoForm : public tk::Form {
     // drawing area and saves it. On any failure the figures drawn so far stay, the user is
     // told, and the picture file is not touched. True when the picture was saved.
     bool modelliamo();
+    // Shows the figures and link figures of a model, without saving anything. False when the
+    // layout stopped part-way (the figures so far stay shown, no link figures).
+    bool showModel(const model::ModelData& model);
 
     // The link figures of the last drawing, in drawing order.
     const std::vector<LinkPrimitive>& links() const { return links_; }
@@ -59,6 +62,10 @@ class DisegnoForm : public tk::Form {
     std::vector<LinkPrimitive> links_;
     QImage picture_;
 };
+
+// The drawing area of a model at the drawing window's opening size, as the picture file holds
+// it, painted without any window of the program.
+QImage renderModel(const model::ModelData& model);
 
 // Paints link figures with the drawing window's pen and fill: one black pixel wide, boxes and
 // circles filled solid green. Coordinates in twips.

@@ -50,10 +50,7 @@ void ModZelmor::confirmExit() {
         "guidaarchivio", "guidastampa", "guidamenu", "guidadisegno",    "guidafrontespizio",
         "frontespizio",  "frmTip",      "prodotti",  "supportoclienti", "informa"};
     for (const char* name : order) app_->unload(QString::fromLatin1(name));
-    // The closing screen comes with the splash window; without it the program ends here.
-    if (app_->isRegistered(QStringLiteral("frmSplash"))) {
-        app_->show(QStringLiteral("frmSplash"));
-    }
+    if (closingScreen) closingScreen();
 }
 
 }  // namespace zelmor::shell

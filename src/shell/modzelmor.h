@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/model.h"
+#include "music.h"
 #include "toolkit/application.h"
 
 #include <QString>
@@ -41,6 +42,13 @@ class ModZelmor {
     void showMenuWindow() { showWindow(QStringLiteral("menu")); }
     // Asks, and on Yes unloads every window and brings back the closing screen.
     void confirmExit();
+    // Brings back the splash as the closing screen; set by the program that has a splash.
+    // Without it a confirmed exit simply ends the program.
+    std::function<void()> closingScreen;
+
+    // The player of the splash music; silent until the program gives it one.
+    MusicPlayer& music() const { return music_ != nullptr ? *music_ : silent_; }
+    void setMusicPlayer(MusicPlayer* player) { music_ = player; }
 
     // The model as the data-entry window holds it: what the drawing and the reports read. Empty
     // when no source is set or the window is not loaded.
@@ -59,6 +67,8 @@ class ModZelmor {
   private:
     tk::Application* app_;
     model::TitlePage titlePage_;
+    MusicPlayer* music_ = nullptr;
+    mutable SilentMusicPlayer silent_;
 };
 
 }  // namespace zelmor::shell

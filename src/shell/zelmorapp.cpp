@@ -2,21 +2,39 @@
 
 #include "drawing/disegnoform.h"
 #include "entry/menuform.h"
+#include "periphery/emailform.h"
+#include "periphery/informaform.h"
+#include "periphery/prodottiform.h"
+#include "periphery/supportoclientiform.h"
+#include "splashform.h"
 
 namespace zelmor::shell {
 
-ZelmorApp::ZelmorApp(tk::Application::Services services)
+namespace {
+
+template <class Window>
+void registerWindow(tk::Application& app, ModZelmor& shared, const char* name) {
+    app.registerForm(QString::fromLatin1(name),
+                     [&shared](tk::Application& a) { return std::make_unique<Window>(a, shared); });
+}
+
+}  // namespace
+
+ZelmorApp::ZelmorApp(tk::Application::Services services, MusicPlayer* music)
     : app_(services), shared_(std::make_unique<ModZelmor>(app_)) {
-    app_.registerForm(QStringLiteral("menu"), [this](tk::Application& a) {
-        return std::make_unique<entry::MenuForm>(a, *shared_);
-    });
-    app_.registerForm(QStringLiteral("disegno"), [this](tk::Application& a) {
-        return std::make_unique<drawing::DisegnoForm>(a, *shared_);
-    });
+    shared_->setMusicPlayer(music);
+    registerWindow<SplashForm>(app_, *shared_, "frmSplash");
+    registerWindow<entry::MenuForm>(app_, *shared_, "menu");
+    registerWindow<drawing::DisegnoForm>(app_, *shared_, "disegno");
+    registerWindow<periphery::ProdottiForm>(app_, *shared_, "prodotti");
+    registerWindow<periphery::InformaForm>(app_, *shared_, "informa");
+    registerWindow<periphery::SupportoClientiForm>(app_, *shared_, "supportoclienti");
+    registerWindow<periphery::EmailForm>(app_, *shared_, "emailform");
     shared_->modelSource = [this] {
         const auto* menu = app_.formAs<entry::MenuForm>(QStringLiteral("menu"));
         return menu != nullptr ? menu->model() : model::ModelData{};
     };
+    shared_->closingScreen = [this] { SplashForm::showClosingScreen(app_); };
 }
 
 ZelmorApp::~ZelmorApp() = default;
@@ -24,13 +42,9 @@ ZelmorApp::~ZelmorApp() = default;
 void ZelmorApp::startup() {
     shared_->initProductTexts();
     shared_->initMessageTitles();
+    app_.load(QStringLiteral("prodotti"));  // hidden: the catalogue reads its price list now
     shared_->loadOfficeData();
-    // The splash window, when the program has it, comes first; a click on it opens the menu.
-    if (app_.isRegistered(QStringLiteral("frmSplash"))) {
-        app_.show(QStringLiteral("frmSplash"));
-    } else {
-        shared_->showMenuWindow();
-    }
+    app_.show(QStringLiteral("frmSplash"));
 }
 
 }  // namespace zelmor::shell

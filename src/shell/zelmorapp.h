@@ -3,6 +3,7 @@
 #pragma once
 
 #include "modzelmor.h"
+#include "music.h"
 #include "toolkit/application.h"
 
 #include <memory>
@@ -11,13 +12,15 @@ namespace zelmor::shell {
 
 class ZelmorApp {
   public:
-    explicit ZelmorApp(tk::Application::Services services);
+    // The music player plays the splash music; none: silence.
+    explicit ZelmorApp(tk::Application::Services services, MusicPlayer* music = nullptr);
     ~ZelmorApp();
 
     tk::Application& app() { return app_; }
     ModZelmor& shared() { return *shared_; }
 
-    // Start-up: shared texts and titles, office data from the settings, the first window.
+    // Start-up: shared texts and titles, the hidden catalogue, the office data from the
+    // settings, then the splash with its music.
     void startup();
 
   private:

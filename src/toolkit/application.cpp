@@ -88,6 +88,7 @@ void Application::unload(const QString& name) {
     zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), f), zOrder_.end());
     discarded_.push_back(std::move(*it));
     loaded_.erase(it);
+    unloadedSinceSettle_ = true;
     if (depth_ == 0) settle();
 }
 
@@ -105,6 +106,17 @@ void Application::dispatch(const std::function<void()>& action) {
 }
 
 void Application::settle() {
+    // When the user's action closed the last window that could be seen, windows that were only
+    // hidden go too: otherwise the program would live on with nothing on the screen to end it.
+    if (unloadedSinceSettle_ && !loaded_.empty() &&
+        std::none_of(loaded_.begin(), loaded_.end(), [](const auto& f) { return f->visible(); })) {
+        ++depth_;
+        std::vector<QString> names;
+        for (const auto& f : loaded_) names.push_back(f->name());
+        for (const QString& n : names) unload(n);
+        --depth_;
+    }
+    unloadedSinceSettle_ = false;
     discarded_.clear();
     if (started_ && !ended_ && loaded_.empty()) {
         ended_ = true;

@@ -62,7 +62,8 @@ class Application {
     void unload(const QString& name);  // nothing when not loaded
 
     // Runs one user action; afterwards frees the discarded windows and, when no window is
-    // loaded any more, ends the program.
+    // loaded any more, ends the program. An action that unloads the last visible window also
+    // unloads the hidden ones, so the program never lingers without a window on the screen.
     void dispatch(const std::function<void()>& action);
     bool ended() const { return ended_; }
 
@@ -86,6 +87,7 @@ class Application {
     int depth_ = 0;
     bool started_ = false;
     bool ended_ = false;
+    bool unloadedSinceSettle_ = false;
 };
 
 // The standard dialog of a window (open, save, colour) with the properties the program sets

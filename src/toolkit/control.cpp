@@ -179,6 +179,12 @@ void Control::setPicture(const QString& name) {
     changed();
 }
 
+void Control::setImage(const QImage& image) {
+    if (image == image_) return;
+    image_ = image;
+    changed();
+}
+
 void Control::addItem(const QString& item) {
     items_.append(item);
     changed();

@@ -7,6 +7,7 @@
 // Observer and forwards the user's actions to the same entry points the tests use.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -160,6 +161,10 @@ class Control {
     // Name of a picture of the program's own set (see the backend's picture factory).
     const QString& picture() const { return picture_; }
     void setPicture(const QString& name);
+    // A picture the program made itself; when set it is shown instead of the named one,
+    // stretched to the control's rectangle.
+    const QImage& image() const { return image_; }
+    void setImage(const QImage& image);
 
     // Combo boxes.
     const QStringList& items() const { return items_; }
@@ -219,6 +224,7 @@ class Control {
     bool bordered_ = false;
     bool autoSize_ = false;
     QString picture_;
+    QImage image_;
     QStringList items_;
     ShapeKind shapeKind_ = ShapeKind::Rectangle;
     int borderWidth_ = 1;

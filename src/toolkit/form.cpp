@@ -80,11 +80,20 @@ int Form::chromeWidth() const {
 
 int Form::chromeHeight() const {
     const int title = borderStyle_ == BorderStyle::Sizable ? kSizableTitleTwips : kTitleTwips;
-    return 2 * borderTwips() + (hasTitleBar_ ? title : 0) + (hasMenuBar_ ? kMenuBarTwips : 0);
+    const bool titled = hasTitleBar_ && borderStyle_ != BorderStyle::None;
+    return 2 * borderTwips() + (titled ? title : 0) + (hasMenuBar_ ? kMenuBarTwips : 0);
 }
 
 int Form::borderTwips() const {
-    return borderStyle_ == BorderStyle::Sizable ? kSizableBorderTwips : kBorderTwips;
+    switch (borderStyle_) {
+        case BorderStyle::Sizable:
+            return kSizableBorderTwips;
+        case BorderStyle::None:
+            return 0;
+        case BorderStyle::FixedSingle:
+            break;
+    }
+    return kBorderTwips;
 }
 
 int Form::scaleWidth() const {

@@ -91,9 +91,10 @@ class Form {
     // What paintBeneath paints has changed: the window shows it again.
     void repaint() { notifyForm(); }
 
-    // The window's frame: a fixed single border (3 pixels) or a sizable one (4 pixels) with a
-    // 19-pixel title bar.
-    enum class BorderStyle { FixedSingle, Sizable };
+    // The window's frame: a fixed single border (3 pixels), a sizable one (4 pixels) with a
+    // 19-pixel title bar, or none at all (no border, no title bar: the window is its drawing
+    // area, as a splash screen).
+    enum class BorderStyle { FixedSingle, Sizable, None };
     BorderStyle borderStyle() const { return borderStyle_; }
     void setBorderStyle(BorderStyle style);
 

@@ -122,6 +122,23 @@ TEST_F(DrawingWindow, PictureFileIsA24BitBitmapOfTheDrawingArea) {
     EXPECT_EQ(w->picture().convertToFormat(QImage::Format_RGB32), shown);
 }
 
+TEST_F(DrawingWindow, AModelRenderedWithoutAWindowIsThePictureTheWindowSaves) {
+    const model::ModelData rows[] = {
+        makeModel(1, 1, "forte", {{1, "forte", "con 2-3"}, {2, "medio", "con 1"}, {7, "", ""}}),
+        makeModel(2, 4, "medio", {{4, "debole", "con 2"}, {5, "forte", "con 1"}}),
+        makeModel(3, 1, "debole", {{9, "medio", "con nessuno"}}),
+    };
+    for (const model::ModelData& m : rows) {
+        draw(m);
+        const QImage rendered = drawing::renderModel(m);
+        EXPECT_EQ(rendered.size(), QSize(632, 428));
+        EXPECT_EQ(rendered.convertToFormat(QImage::Format_RGB32),
+                  savedPicture().convertToFormat(QImage::Format_RGB32));
+    }
+    // Rendering opens no window of the program.
+    EXPECT_EQ(z_.app().formAs<DisegnoForm>(QStringLiteral("disegno")), window());
+}
+
 TEST_F(DrawingWindow, DrawingAgainRecreatesTheWindowAndWritesTheSamePicture) {
     const model::ModelData m = makeModel(3, 8, "debole", {{8, "medio", "con 2"}, {9, "", ""}});
     draw(m);
@@ -132,7 +149,10 @@ TEST_F(DrawingWindow, DrawingAgainRecreatesTheWindowAndWritesTheSamePicture) {
     DisegnoForm* w = draw(m);
     EXPECT_EQ(w->scaleWidth(), 9480);
     EXPECT_EQ(readAll(picturePath()), first);
-    EXPECT_EQ(z_.app().loadedForms().size(), 2u);  // menu and one drawing window
+    int drawings = 0;
+    for (const tk::Form* f : z_.app().loadedForms())
+        drawings += f->name() == QLatin1String("disegno");
+    EXPECT_EQ(drawings, 1);
 }
 
 TEST_F(DrawingWindow, OutlineWidthsFollowTheValues) {

@@ -24,6 +24,7 @@ class MenuTest : public ::testing::Test {
 
     void SetUp() override {
         run([&] { z.startup(); });
+        run([&] { z.app().form(QStringLiteral("frmSplash"))->click(); });
     }
 
     void run(const std::function<void()>& f) { z.app().dispatch(f); }

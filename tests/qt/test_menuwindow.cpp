@@ -30,6 +30,7 @@ class MenuWindowTest : public ::testing::Test {
         program.app().setObserver(&backend);
         backend.setEndAction([] {});
         program.app().dispatch([&] { program.startup(); });
+        program.app().dispatch([&] { program.app().form(QStringLiteral("frmSplash"))->click(); });
     }
     void TearDown() override { program.app().setObserver(nullptr); }
 

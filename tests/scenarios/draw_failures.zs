@@ -1,5 +1,6 @@
 # A drawing that cannot be finished: the figures so far stay, the old picture file is kept.
 start
+click frmSplash
 write "{picture}" "an earlier picture"
 write "{dir}/Zelmor-dati-buco" "1,\"lato est\",4,\"medio\",\"2\"\r\n6,\"angolo nord-ovest\",\"forte\",\"con 2\"\r\n,\"\",\"debole\",\"con 1\"\r\n\"\",\"\",\"\"\r\n\"\",\"\",\"\",\"\"\r\n\"\"\r\n\"\"\r\n"
 answer file "{dir}/Zelmor-dati-buco"

@@ -1,6 +1,7 @@
 # A lineare model with the central cross; two subsystems of one zone share its rectangle.
 screen 12000 9000
 start
+click frmSplash
 write "{dir}/Zelmor-dati-croce" "2,\"croce centrale\",9,\"medio\",\"2\"\r\n7,\"angolo nord-est\",\"forte\",\"con 2\"\r\n7,\"angolo nord-est\",\"debole\",\"con 1\"\r\n\"\",\"\",\"\"\r\n\"\",\"\",\"\",\"\"\r\n\"\"\r\n\"\"\r\n"
 answer file "{dir}/Zelmor-dati-croce"
 click menu.apri

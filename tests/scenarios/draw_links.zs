@@ -1,5 +1,6 @@
 # Which link texts draw which figures.
 start
+click frmSplash
 # "con 3-0-2": subsystem 3 (centrale) draws figure 1, 0 draws nothing, subsystem 2 (angolo
 # nord-ovest) draws figure 5, which starts at its second box. "con nessuno" draws nothing.
 write "{dir}/Zelmor-dati-legami" "2,\"longitudinale nord\",1,\"debole\",\"3\"\r\n1,\"centrale\",\"debole\",\"con 3-0-2\"\r\n6,\"angolo nord-ovest\",\"debole\",\"con nessuno\"\r\n1,\"centrale\",\"debole\",\"\"\r\n\"\",\"\",\"\"\r\n\"\",\"\",\"\",\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"

@@ -1,5 +1,6 @@
 # A puntuale model in the south-east corner, with the large circles between the southern corners.
 start
+click frmSplash
 write "{dir}/Zelmor-dati-punti" "3,\"angolo sud-est\",8,\"debole\",\"3\"\r\n8,\"angolo sud-est\",\"debole\",\"con 2\"\r\n9,\"angolo sud-ovest\",\"medio\",\"con 1-3\"\r\n9,\"angolo sud-ovest\",\"forte\",\"con 2\"\r\n\"\",\"\",\"\"\r\n\"\",\"\",\"\",\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"
 answer file "{dir}/Zelmor-dati-punti"
 click menu.apri

@@ -1,5 +1,6 @@
 # Drawing a superficiale model: the window, the endemic rectangle, the zones and the picture file.
 start
+click frmSplash
 write "{dir}/Zelmor-dati-totale" "1,\"totale\",1,\"forte\",\"2\"\r\n2,\"lato nord\",\"medio\",\"con 2\"\r\n3,\"lato sud\",\"debole\",\"con nessuno\"\r\n\"\",\"\",\"\"\r\n\"\",\"\",\"\",\"\"\r\n\"\"\r\n\"\"\r\n"
 answer file "{dir}/Zelmor-dati-totale"
 click menu.apri

@@ -1,5 +1,6 @@
 # Lowering the count blanks the rows above it; the hint is the one the last untick left.
 start
+click frmSplash
 click menu.endemica(1)
 click menu.Option1(1)
 choose menu.valore "forte"

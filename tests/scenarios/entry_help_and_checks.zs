@@ -1,6 +1,7 @@
 # The context help names the first missing item; the data check reads the hint; the drawing
 # is refused without a count and an endemic typology.
 start
+click frmSplash
 click menu.aiuto
 expect message information "Zelmor: aiuto in linea" "Aprire un file con i dati archiviati (Zelmor-dati-...) o iniziarne l'introduzione cliccando sulla situazione endemica prescelta."
 click menu.controlla

@@ -1,5 +1,6 @@
 # Links: entered once each, kept when coming back, cleared by the correction buttons.
 start
+click frmSplash
 click menu.endemica(3)
 expect menu.Frame1 text "Tipologia situazione puntuale"
 expect menu.passo text "scegliere la tipologia della situazione puntuale"

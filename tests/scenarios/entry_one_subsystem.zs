@@ -1,5 +1,6 @@
 # One subsystem: its own link button is never offered; the next button ends the procedure.
 start
+click frmSplash
 click menu.endemica(1)
 expect menu.passo text "scegliere la tipologia della situazione superficiale"
 expect menu.Frame1 visible "1"

@@ -1,5 +1,6 @@
 # A new endemic value or kind after a complete entry keeps every row and ends on the final step.
 start
+click frmSplash
 click menu.endemica(1)
 click menu.Option1(4)
 choose menu.valore "medio"

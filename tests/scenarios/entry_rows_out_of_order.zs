@@ -1,5 +1,6 @@
 # Ticking row 3 while row 1 has no typology: the typology chosen next goes to row 3.
 start
+click frmSplash
 click menu.endemica(2)
 expect menu.Frame2 visible "1"
 expect menu.Frame1 visible "0"

@@ -1,5 +1,6 @@
 # The menu window as it opens: fitted to the screen, every control in its first step.
 start
+click frmSplash
 expect window menu visible
 expect menu caption "Zelmor: menu - immissione dati"
 expect menu width "9600"

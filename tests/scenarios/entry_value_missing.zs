@@ -1,5 +1,6 @@
 # A particular typology chosen while row 2 has no value: stored, and the links do not start.
 start
+click frmSplash
 click menu.endemica(1)
 click menu.Option1(3)
 choose menu.valore "medio"

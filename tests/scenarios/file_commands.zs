@@ -1,5 +1,6 @@
 # Save, save as, open and delete: their checks, dialogs and the current file.
 start
+click frmSplash
 click menu.salva
 expect message critical "Zelmor: controllo dati immessi nella finestra attiva" "Non esistono dati da archiviare."
 click menu.endemica(1)

@@ -1,6 +1,7 @@
 # The classic example file: opened, it leaves the window on the final step; saved under another
 # name it comes back byte for byte.
 start
+click frmSplash
 write "{dir}/Zelmor-dati-esempio" "1,\"lato nord\",2,\"medio\",\"2\"\r\n6,\"angolo nord-ovest\",\"forte\",\"con 2\"\r\n1,\"centrale\",\"debole\",\"con nessuno\"\r\n\"A\",\"B\",\"C\"\r\n\"D\",\"E\",\"F\",\"G\"\r\n\"H\"\r\n\"I\"\r\n"
 answer file "{dir}/Zelmor-dati-esempio"
 click menu.apri

@@ -1,5 +1,6 @@
 # Broken data files: the user is told, nothing crashes, and the procedure can go on.
 start
+click frmSplash
 click menu.endemica(2)
 click menu.Option2(5)
 # A count outside 1..9: nothing of the window changes.

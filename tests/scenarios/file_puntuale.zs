@@ -1,5 +1,6 @@
 # A puntuale model: the area typologies under their own frame caption, the same indexes on file.
 start
+click frmSplash
 write "{dir}/Zelmor-dati-punto" "3,\"angolo sud-est\",8,\"debole\",\"2\"\r\n5,\"lato ovest\",\"medio\",\"con 2\"\r\n4,\"lato est\",\"forte\",\"con 1\"\r\n\"Parco\",\"Valle\",\"indagine\"\r\n\"Ente parco\",\"Sede\",\"oggi\",\"\"\r\n\"bosco\"\r\n\"radura\"\r\n"
 answer file "{dir}/Zelmor-dati-punto"
 click menu.apri

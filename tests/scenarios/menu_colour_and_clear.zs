@@ -1,5 +1,6 @@
 # The background colour changes only the window; clearing recreates the window light grey.
 start
+click frmSplash
 answer colour 0 0 128
 click menu.colorare
 expect menu backcolor "0,0,128"

@@ -1,5 +1,6 @@
 # The shared commands of the menu window: where am I, windows still to come, exit.
 start
+click frmSplash
 click menu.fin1
 expect message exclamation "Zelmor: controllo dati immessi nella finestra attiva" "E' questa la finestra 'Menu'."
 click menu.Toolbar1(8)
@@ -20,4 +21,6 @@ answer question yes
 click menu.esci
 expect message question "Attenzione: i dati non archiviati andranno persi !" "Vuoi uscire da Zelmor?"
 expect window menu unloaded
+expect window frmSplash visible
+key frmSplash "x"
 expect program ended

@@ -1,6 +1,7 @@
 # Controls follow the window's drawing area in proportion, from their recorded places.
 screen 19200 14400
 start
+click frmSplash
 expect menu left "2400"
 expect menu top "1800"
 expect menu width "9600"

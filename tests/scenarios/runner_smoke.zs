@@ -1,6 +1,7 @@
 # The scenario runner against the data-entry window: start-up, a click that runs its rule,
 # and the exit question answered both ways.
 start
+click frmSplash
 expect menu caption "Zelmor: menu - immissione dati"
 expect window menu visible
 click menu.endemica(2)
@@ -16,5 +17,7 @@ answer question yes
 click menu.esci
 expect message question "Attenzione: i dati non archiviati andranno persi !" "Vuoi uscire da Zelmor?"
 expect window menu unloaded
+expect window frmSplash visible
+key frmSplash "x"
 expect program ended
 expect no message

@@ -405,8 +405,12 @@ TEST(ScriptRunner, TypingSettingChoosingScrolling) {
              "expect prova.spunta(2) checked \"0\"",
              0, ""},
             {"close",
-             "start\nclose prova\nexpect window prova unloaded\nexpect window nascosta loaded", 0,
-             ""},
+             "start\nclick prova.mostra\nclose prova\nexpect window prova unloaded\n"
+             "expect window nascosta visible",
+             0, ""},
+            // Nothing left on the screen: the hidden window goes too, and the program ends.
+            {"close the last visible window",
+             "start\nclose prova\nexpect window nascosta unloaded\nexpect program ended", 0, ""},
         });
 }
 
@@ -456,7 +460,8 @@ TEST(ScriptRunner, PropertiesOfControlsAndWindows) {
              "start\nclick prova.fine\nexpect program ended\nexpect window prova unloaded", 0, ""},
             {"program not ended", "start\nexpect program ended", 2,
              "got windows still loaded: prova, nascosta"},
-            {"program still running", "start\nclick prova.chiudi\nexpect program ended", 3,
+            {"program still running",
+             "start\nclick prova.mostra\nclick prova.chiudi\nexpect program ended", 4,
              "got windows still loaded: nascosta"},
             {"exception", "start\nclick prova.guasto", 2, "the program failed: guasto interno"},
             {"exception text stays on one line", "start\nclick prova.guasto2", 2,

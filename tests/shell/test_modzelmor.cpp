@@ -1,3 +1,4 @@
+#include "shell/splashform.h"
 #include "shell/zelmorapp.h"
 #include "toolkit/testing/fakes.h"
 
@@ -7,7 +8,7 @@ using namespace zelmor;
 
 namespace {
 
-TEST(ModZelmor, ProductTextsTitlesAndOfficeData) {
+TEST(ModZelmor, StartUpSetsTheSharedValuesAndOpensOnTheSplash) {
     tk::testing::FakeServices fakes;
     fakes.platform.settings[QStringLiteral("ufficio/nome")] = QStringLiteral("Studio Alfa");
     fakes.platform.settings[QStringLiteral("ufficio/indirizzo")] = QStringLiteral("via Roma 1");
@@ -20,13 +21,22 @@ TEST(ModZelmor, ProductTextsTitlesAndOfficeData) {
     EXPECT_EQ(s.titleOnlineHelp, QStringLiteral("Zelmor: aiuto in linea"));
     EXPECT_EQ(s.officeName, QStringLiteral("Studio Alfa"));
     EXPECT_EQ(s.officeAddress, QStringLiteral("via Roma 1"));
-    EXPECT_TRUE(z.app().isLoaded(QStringLiteral("menu")));
+    // The splash is the only window on the screen; the data-entry window waits for its click.
+    EXPECT_TRUE(z.app().form(QStringLiteral("frmSplash"))->visible());
+    EXPECT_EQ(z.app().activeForm(), z.app().form(QStringLiteral("frmSplash")));
+    EXPECT_FALSE(z.app().isLoaded(QStringLiteral("menu")));
+    EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-TEST(ModZelmor, ExitAsksAndOnYesUnloadsEverything) {
+TEST(ModZelmor, ExitAsksAndOnYesLeavesOnlyTheClosingScreen) {
     tk::testing::FakeServices fakes;
-    shell::ZelmorApp z({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform});
+    QStringList music;
+    QStringList files;
+    shell::RecordingMusicPlayer player(music, files);
+    shell::ZelmorApp z({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}, &player);
     z.app().dispatch([&] { z.startup(); });
+    z.app().dispatch([&] { z.app().form(QStringLiteral("frmSplash"))->click(); });
+    ASSERT_TRUE(z.app().isLoaded(QStringLiteral("menu")));
 
     fakes.messages.answers.push_back(tk::MessageResult::No);
     z.app().dispatch([&] { z.shared().confirmExit(); });
@@ -38,11 +48,40 @@ TEST(ModZelmor, ExitAsksAndOnYesUnloadsEverything) {
     EXPECT_EQ(q.text, QStringLiteral("Vuoi uscire da Zelmor?"));
     EXPECT_EQ(q.title, QStringLiteral("Attenzione: i dati non archiviati andranno persi !"));
     EXPECT_TRUE(z.app().isLoaded(QStringLiteral("menu")));
-    EXPECT_FALSE(z.app().ended());
+    EXPECT_EQ(music, QStringList({"open", "play", "pause"}));
 
     fakes.messages.answers.push_back(tk::MessageResult::Yes);
     z.app().dispatch([&] { z.shared().confirmExit(); });
     EXPECT_FALSE(z.app().isLoaded(QStringLiteral("menu")));
+    ASSERT_EQ(z.app().loadedForms().size(), 1u);
+    tk::Form* splash = z.app().loadedForms().front();
+    EXPECT_EQ(splash->name(), QStringLiteral("frmSplash"));
+    EXPECT_TRUE(splash->visible());
+    EXPECT_EQ(splash->at(QStringLiteral("label"), 2).text(),
+              QStringLiteral("          elaborazione eseguita con"));
+    EXPECT_EQ(music, QStringList({"open", "play", "pause", "play"}));
+    EXPECT_FALSE(z.app().ended());
+
+    z.app().dispatch([&] { splash->key(QLatin1Char('x')); });
+    EXPECT_TRUE(z.app().ended());
+    EXPECT_EQ(music.last(), QStringLiteral("close"));
+}
+
+TEST(ModZelmor, WithoutASplashAConfirmedExitEndsTheProgram) {
+    tk::testing::FakeServices fakes;
+    tk::Application app({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform});
+    shell::ModZelmor shared(app);
+    shared.initProductTexts();
+    struct Plain : tk::Form {
+        using tk::Form::Form;
+    };
+    app.registerForm(QStringLiteral("menu"), [](tk::Application& a) {
+        return std::make_unique<Plain>(a, QStringLiteral("menu"));
+    });
+    app.dispatch([&] { app.show(QStringLiteral("menu")); });
+    fakes.messages.answers.push_back(tk::MessageResult::Yes);
+    app.dispatch([&] { shared.confirmExit(); });
+    EXPECT_TRUE(app.ended());
 }
 
 }  // namespace

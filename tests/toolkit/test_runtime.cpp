@@ -150,6 +150,40 @@ TEST(Application, ShowHideUnloadAndTheEndOfTheProgram) {
     EXPECT_TRUE(h.app.ended());
 }
 
+TEST(Application, ClosingTheLastVisibleWindowTakesTheHiddenOnesWithIt) {
+    Harness h;
+    std::vector<QString> unloaded;
+    struct Logged : Form {
+        Logged(Application& a, const QString& n, std::vector<QString>& log)
+            : Form(a, n), log_(&log) {}
+        void unload() override { log_->push_back(name()); }
+        std::vector<QString>* log_;
+    };
+    for (const char* n : {"visibile", "altra", "nascosta"}) {
+        h.app.registerForm(QString::fromLatin1(n), [&unloaded, n](Application& a) {
+            return std::make_unique<Logged>(a, QString::fromLatin1(n), unloaded);
+        });
+    }
+    h.app.dispatch([&] {
+        h.app.show(QStringLiteral("visibile"));
+        h.app.show(QStringLiteral("altra"));
+        h.app.load(QStringLiteral("nascosta"));
+    });
+    // Another window is still on the screen: the hidden one stays.
+    h.app.dispatch([&] { h.app.unload(QStringLiteral("altra")); });
+    EXPECT_TRUE(h.app.isLoaded(QStringLiteral("nascosta")));
+    // Hiding is not closing: the program waits for the window to come back.
+    h.app.dispatch([&] { h.app.hide(QStringLiteral("visibile")); });
+    EXPECT_FALSE(h.app.ended());
+    h.app.dispatch([&] { h.app.show(QStringLiteral("visibile")); });
+    // The last window on the screen closed: the hidden one's unload handler runs, the program
+    // ends.
+    h.app.unload(QStringLiteral("visibile"));
+    EXPECT_EQ(unloaded, (std::vector<QString>{"altra", "visibile", "nascosta"}));
+    EXPECT_FALSE(h.app.isLoaded(QStringLiteral("nascosta")));
+    EXPECT_TRUE(h.app.ended());
+}
+
 TEST(Form, DrawingAreaIsTheOuterSizeLessTheFrameTitleAndMenuBars) {
     Harness h;
     Form form(h.app, QStringLiteral("f"));

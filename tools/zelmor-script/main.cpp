@@ -14,7 +14,9 @@ namespace {
 // The whole program, as main.cpp builds it, but on the runner's queued services.
 class ZelmorHost : public zelmor::script::Host {
   public:
-    explicit ZelmorHost(const zelmor::tk::Application::Services& services) : program_(services) {}
+    ZelmorHost(const zelmor::tk::Application::Services& services,
+               zelmor::script::Recorders& recorders)
+        : music_(recorders.music, recorders.musicFiles), program_(services, &music_) {}
     zelmor::tk::Application& app() override { return program_.app(); }
     void startup() override { program_.startup(); }
     std::vector<zelmor::script::DrawnPrimitive> lastDrawing() override {
@@ -42,6 +44,7 @@ class ZelmorHost : public zelmor::script::Host {
     }
 
   private:
+    zelmor::shell::RecordingMusicPlayer music_;
     zelmor::shell::ZelmorApp program_;
 };
 
@@ -91,8 +94,9 @@ int main(int argc, char** argv) {
     }
 
     const zelmor::script::Runner runner(
-        [](const zelmor::tk::Application::Services& services, zelmor::script::Recorders&) {
-            return std::make_unique<ZelmorHost>(services);
+        [](const zelmor::tk::Application::Services& services,
+           zelmor::script::Recorders& recorders) {
+            return std::make_unique<ZelmorHost>(services, recorders);
         },
         options);
 

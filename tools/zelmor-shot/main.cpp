@@ -15,8 +15,12 @@ namespace {
 
 class ShotHost : public zelmor::script::Host {
   public:
-    ShotHost(const zelmor::tk::Application::Services& services, QString folder)
-        : program_(services), backend_(program_.app()), folder_(std::move(folder)) {
+    ShotHost(const zelmor::tk::Application::Services& services,
+             zelmor::script::Recorders& recorders, QString folder)
+        : music_(recorders.music, recorders.musicFiles),
+          program_(services, &music_),
+          backend_(program_.app()),
+          folder_(std::move(folder)) {
         program_.app().setObserver(&backend_);
         backend_.setEndAction([] {});
     }
@@ -34,6 +38,7 @@ class ShotHost : public zelmor::script::Host {
     void startup() override { program_.startup(); }
 
   private:
+    zelmor::shell::RecordingMusicPlayer music_;
     zelmor::shell::ZelmorApp program_;
     zelmor::qtui::QtBackend backend_;
     QString folder_;
@@ -54,8 +59,9 @@ int main(int argc, char** argv) {
     zelmor::script::Options options;
     options.resources = QStringLiteral(ZELMOR_RESOURCES_DIR);
     const zelmor::script::Runner runner(
-        [folder](const zelmor::tk::Application::Services& services, zelmor::script::Recorders&) {
-            return std::make_unique<ShotHost>(services, folder);
+        [folder](const zelmor::tk::Application::Services& services,
+                 zelmor::script::Recorders& recorders) {
+            return std::make_unique<ShotHost>(services, recorders, folder);
         },
         options);
     const zelmor::script::Outcome outcome = runner.runFile(args.at(1));

@@ -185,7 +185,9 @@ class ClientArea : public QWidget {
 
 FormWindow::FormWindow(tk::Application& app, tk::Form& form) : app_(&app), form_(&form) {
     setObjectName(form.name());
-    if (!form.hasTitleBar()) setWindowFlag(Qt::FramelessWindowHint);
+    if (!form.hasTitleBar() || form.borderStyle() == tk::Form::BorderStyle::None) {
+        setWindowFlag(Qt::FramelessWindowHint);
+    }
     client_ = new ClientArea(this);
     setCentralWidget(client_);
     buildMenus();
@@ -540,9 +542,12 @@ void FormWindow::syncWidget(tk::Control& c, QWidget* w) {
             button->setPicture(c.picture());
             break;
         }
-        case ControlKind::Image:
-            static_cast<PictureLabel*>(w)->setPicture(c.picture());
+        case ControlKind::Image: {
+            auto* label = static_cast<PictureLabel*>(w);
+            label->setPicture(c.picture());
+            label->setImage(c.image());
             break;
+        }
         case ControlKind::Shape: {
             static_cast<ShapeWidget*>(w)->setLook(tk::shapeLook(c));
             break;

@@ -20,7 +20,7 @@ int toPixels(int twips) {
 
 namespace {
 
-enum class Face { Sans, Narrow, Serif, Mono };
+enum class Face { Sans, Narrow, Serif, Mono, Script };
 
 Face faceOf(const QString& name) {
     const QString n = name.toLower();
@@ -29,6 +29,7 @@ Face faceOf(const QString& name) {
                            [&](const char* w) { return n.contains(QLatin1String(w)); });
     };
     if (any({"courier", "mono", "console", "fixedsys", "terminal"})) return Face::Mono;
+    if (any({"script", "chancery", "corsiva", "chorus", "z003"})) return Face::Script;
     if (any({"narrow", "condensed"})) return Face::Narrow;
     if (any({"sans", "arial", "helvetica", "tahoma", "verdana"})) return Face::Sans;
     if (any({"times", "roman", "serif", "georgia", "garamond", "bookman", "century"})) {
@@ -54,6 +55,14 @@ QStringList substitutes(Face face) {
         case Face::Mono:
             return {QStringLiteral("Liberation Mono"), QStringLiteral("Cousine"),
                     QStringLiteral("Nimbus Mono PS"), QStringLiteral("DejaVu Sans Mono")};
+        case Face::Script:
+            // Calligraphic faces first; an italic serif is the closest plain fallback.
+            return {QStringLiteral("Z003"),
+                    QStringLiteral("URW Chancery L"),
+                    QStringLiteral("TeX Gyre Chorus"),
+                    QStringLiteral("Liberation Serif"),
+                    QStringLiteral("Nimbus Roman"),
+                    QStringLiteral("DejaVu Serif")};
         case Face::Sans:
             break;
     }
@@ -66,6 +75,8 @@ QFont::StyleHint hintOf(Face face) {
             return QFont::Serif;
         case Face::Mono:
             return QFont::Monospace;
+        case Face::Script:
+            return QFont::Cursive;
         default:
             return QFont::SansSerif;
     }
@@ -115,6 +126,11 @@ QFont toQFont(const tk::Font& font) {
 
 // --- CaptionLabel ---------------------------------------------------------------------------
 
+namespace {
+// How far a caption may be condensed, in per cent of its face's width.
+constexpr int kMinStretch = 80;
+}  // namespace
+
 CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
 }
@@ -148,8 +164,21 @@ QSize CaptionLabel::fittingSize() const {
 void CaptionLabel::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter p(this);
-    style()->drawItemText(&p, contentsRect(), textFlags(), palette(), isEnabled(), shownText(),
-                          foregroundRole());
+    const QString shown = shownText();
+    const QRect area = contentsRect();
+    // The installed faces run a little wider than the ones the layouts were made for: a
+    // one-line caption that overflows by a little is condensed to fit, rather than wrapped onto
+    // a line that the label's height would hide.
+    const QFontMetrics fm = fontMetrics();
+    if (!shown.contains(QLatin1Char('\n')) && area.height() < 2 * fm.lineSpacing()) {
+        const int needed = fm.size(Qt::TextShowMnemonic, shown).width();
+        if (needed > area.width() && needed * kMinStretch <= area.width() * 100) {
+            QFont condensed = font();
+            condensed.setStretch(area.width() * 100 / needed);
+            p.setFont(condensed);
+        }
+    }
+    style()->drawItemText(&p, area, textFlags(), palette(), isEnabled(), shown, foregroundRole());
 }
 
 // --- FrameBox -------------------------------------------------------------------------------
@@ -252,7 +281,18 @@ void PictureLabel::resizeEvent(QResizeEvent* event) {
     render();
 }
 
+void PictureLabel::setImage(const QImage& image) {
+    if (image == image_) return;
+    image_ = image;
+    render();
+}
+
 void PictureLabel::render() {
+    if (!image_.isNull()) {
+        setPixmap(QPixmap::fromImage(
+            image_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        return;
+    }
     setPixmap(qtui::picture(picture_, size()));
 }
 

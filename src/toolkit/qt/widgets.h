@@ -74,6 +74,8 @@ class PictureLabel : public QLabel {
     explicit PictureLabel(QWidget* parent = nullptr);
     void setPicture(const QString& name);
     const QString& picture() const { return picture_; }
+    // A picture of the program's own making, stretched to the label; it wins over the name.
+    void setImage(const QImage& image);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -81,6 +83,7 @@ class PictureLabel : public QLabel {
   private:
     void render();
     QString picture_;
+    QImage image_;
 };
 
 // A rectangle or oval: a border of whole pixels, an optional opaque background and a fill that
