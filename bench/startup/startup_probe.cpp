@@ -52,12 +52,9 @@ int main(int argc, char* argv[]) {
     QApplication qapp(argc, argv);
     zelmor::qtui::prepareApplication(qapp);
 
-    zelmor::qtui::QtMessageBox messages;
-    zelmor::qtui::QtFileDialog files;
-    zelmor::qtui::QtColorDialog colors;
-    zelmor::qtui::QtPlatform platform;
+    zelmor::qtui::QtServices desktop;
     zelmor::shell::FluidSynthPlayer music;
-    zelmor::shell::ZelmorApp program({&messages, &files, &colors, &platform}, &music);
+    zelmor::shell::ZelmorApp program(desktop.services(), &music);
     zelmor::qtui::QtBackend backend(program.app());
     program.app().setObserver(&backend);
     backend.setEndAction([] {});

@@ -2,15 +2,8 @@
 
 #include "toolkit/application.h"
 
-#include <algorithm>
 
 namespace zelmor::periphery {
-
-void centreOnScreen(tk::Form& form) {
-    const tk::Platform& p = form.app().platform();
-    form.setLeft(std::max(0, (p.screenWidth() - form.width()) / 2));
-    form.setTop(std::max(0, (p.screenHeight() - form.height()) / 2));
-}
 
 tk::Control& addLabel(tk::Form& form, const QString& name, int index, tk::Control* container,
                       const tk::Rect& r, const QString& text, std::optional<tk::Color> back,

@@ -1,4 +1,4 @@
-// What the small windows around the program share: their look and their place on the screen.
+// What the small windows around the program share: their look.
 #pragma once
 
 #include "toolkit/form.h"
@@ -13,9 +13,6 @@ inline const tk::Font kPlainFont{QString(), 8.25, false, false};
 inline const tk::Font kBoldFont{QString(), 8.25, true, false};
 inline const tk::Font kTitleFont{QString(), 12, true, false};
 inline constexpr tk::Color kNavy{0, 0, 128};
-
-// Puts the window in the middle of the screen, never with its title bar off the top or left.
-void centreOnScreen(tk::Form& form);
 
 tk::Control& addLabel(tk::Form& form, const QString& name, int index, tk::Control* container,
                       const tk::Rect& r, const QString& text,

@@ -34,7 +34,7 @@ void EmailForm::build() {
 }
 
 void EmailForm::load() {
-    centreOnScreen(*this);
+    centreOnScreen();
 }
 
 }  // namespace zelmor::periphery

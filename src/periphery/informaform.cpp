@@ -83,7 +83,7 @@ void InformaForm::load() {
     address.setText(lines.value(1));
     address.setVisible(lines.size() > 1);
 
-    centreOnScreen(*this);
+    centreOnScreen();
 }
 
 }  // namespace zelmor::periphery

@@ -52,7 +52,7 @@ void SupportoClientiForm::load() {
     at(QStringLiteral("versione"))
         .setText(QStringLiteral("Versione in uso: %1 del %2")
                      .arg(shared_->productVersion, shared_->productDate));
-    centreOnScreen(*this);
+    centreOnScreen();
 }
 
 }  // namespace zelmor::periphery

@@ -142,9 +142,7 @@ const QImage& SplashForm::picture() {
 }
 
 void SplashForm::load() {
-    // Centred on the screen; the window is all drawing area.
-    setLeft((app().platform().screenWidth() - width()) / 2);
-    setTop((app().platform().screenHeight() - height()) / 2);
+    centreOnScreen();
 
     MMControl1.FileName = QStringLiteral("Internet.mid");
     MMControl1.setCommand(QStringLiteral("open"));

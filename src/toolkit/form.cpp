@@ -115,6 +115,12 @@ void Form::setOuterSize(int w, int h) {
     resize();
 }
 
+void Form::centreOnScreen() {
+    const Platform& p = app_->platform();
+    setLeft(std::max(0, (p.screenWidth() - width_) / 2));
+    setTop(std::max(0, (p.screenHeight() - height_) / 2));
+}
+
 void Form::setWindowState(WindowState s) {
     if (s == state_) return;
     state_ = s;

@@ -78,6 +78,9 @@ class Form {
     int scaleHeight() const;
     void setScaleSize(int width, int height);  // as when the user drags the window's frame
 
+    // Puts the window in the middle of the screen, never with its top-left corner off it.
+    void centreOnScreen();
+
     WindowState windowState() const { return state_; }
     void setWindowState(WindowState s);
 

@@ -2,6 +2,7 @@
 // screen, clock, settings and folders.
 #pragma once
 
+#include "toolkit/application.h"
 #include "toolkit/services.h"
 
 #include <QStringList>
@@ -36,6 +37,15 @@ class QtPlatform : public tk::Platform {
     QString setting(const QString& key) const override;
     QString programFolder() const override;
     QString picturePath() const override;  // its folder is created when missing
+};
+
+// The four together, as the desktop program hands them to its application.
+struct QtServices {
+    QtMessageBox messages;
+    QtFileDialog files;
+    QtColorDialog colors;
+    QtPlatform platform;
+    tk::Application::Services services() { return {&messages, &files, &colors, &platform}; }
 };
 
 }  // namespace zelmor::qtui
