@@ -2,7 +2,6 @@
 
 #include "toolkit/application.h"
 
-
 namespace zelmor::periphery {
 
 tk::Control& addLabel(tk::Form& form, const QString& name, int index, tk::Control* container,

@@ -17,6 +17,8 @@ class ModZelmor {
   public:
     explicit ModZelmor(tk::Application& app) : app_(&app) {}
     virtual ~ModZelmor() = default;
+    ModZelmor(const ModZelmor&) = delete;
+    ModZelmor& operator=(const ModZelmor&) = delete;
 
     tk::Application& app() const { return *app_; }
 
@@ -47,8 +49,8 @@ class ModZelmor {
     std::function<void()> closingScreen;
 
     // The player of the splash music; silent until the program gives it one.
-    MusicPlayer& music() const { return music_ != nullptr ? *music_ : silent_; }
-    void setMusicPlayer(MusicPlayer* player) { music_ = player; }
+    MusicPlayer& music() const { return *music_; }
+    void setMusicPlayer(MusicPlayer* player) { music_ = player != nullptr ? player : &silent_; }
 
     // The model as the data-entry window holds it: what the drawing and the reports read. Empty
     // when no source is set or the window is not loaded.
@@ -67,8 +69,8 @@ class ModZelmor {
   private:
     tk::Application* app_;
     model::TitlePage titlePage_;
-    MusicPlayer* music_ = nullptr;
-    mutable SilentMusicPlayer silent_;
+    SilentMusicPlayer silent_;
+    MusicPlayer* music_ = &silent_;
 };
 
 }  // namespace zelmor::shell
