@@ -1,12 +1,12 @@
 #include "menuform.h"
 
 #include "drawing/disegnoform.h"
+#include "shell/workwindow.h"
 
 #include "model/datafile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zelmor::entry {
 
@@ -22,21 +22,12 @@ namespace colors = tk::colors;
 
 const QString kStartHint = QStringLiteral("cliccare sul tasto della situazione endemica prescelta");
 const QString kFinalHint = QStringLiteral("correggere, archiviare i dati o disegnare il modello");
-const QString kFileFilter = QStringLiteral("File Zelmor-dati- | Zelmor-dati-*");
-const QString kAllFilesFilter =
-    QStringLiteral("Tutti i file (*.*)|*.*|File Zelmor-dati- | Zelmor-dati-*");
+using shell::kAllFilesFilter;
+using shell::whyNot;
 
 // Numbers joined to texts carry one leading blank, where a sign would stand.
 QString num(int n) {
     return QStringLiteral(" %1").arg(n);
-}
-
-// Why a file could not be opened or removed, in the user's words.
-QString whyNot(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("il file non esiste");
-    if (info.isDir()) return QStringLiteral("è una cartella");
-    return QStringLiteral("accesso negato");
 }
 
 int rowTop(int i) {
@@ -244,8 +235,7 @@ void MenuForm::build() {
     };
     barButton(QStringLiteral("guida"), 120, QStringLiteral("&Guida in linea"),
               QStringLiteral("guide"),
-              QStringLiteral("cliccare per visualizzare il sommario della guida"))
-        .onClick = [this] { shared_->showWindow(QStringLiteral("sommario")); };
+              QStringLiteral("cliccare per visualizzare il sommario della guida"));
     barButton(QStringLiteral("aiuto"), 1320, QStringLiteral("&AIUTO"), QStringLiteral("aid"),
               QStringLiteral("cliccare per visualizzare gli aiuti in linea"))
         .onClick = [this] { aiuto_Click(); };
@@ -260,65 +250,31 @@ void MenuForm::build() {
               QStringLiteral("cliccare per visualizzare il disegno del modello"))
         .onClick = [this] { disegn_Click(); };
     barButton(QStringLiteral("uscita"), 8160, QStringLiteral("&USCITA"), QStringLiteral("exit"),
-              QStringLiteral("cliccare per uscire da Zelmor"))
-        .onClick = [this] { shared_->confirmExit(); };
+              QStringLiteral("cliccare per uscire da Zelmor"));
 
     buildMenus();
     buildToolbar();
+    shell::wireSharedCommands(*this, *shared_, "guidainlinea");
 }
 
 void MenuForm::buildMenus() {
-    struct Item {
-        const char* name;
-        const char* caption;  // nullptr: separator
-    };
-    auto menu = [&](const char* name, const QString& caption, std::initializer_list<Item> items) {
-        Control& top = add(ControlKind::MenuItem, QString::fromLatin1(name));
-        top.setText(caption);
-        int sep = 0;
-        for (const Item& it : items) {
-            Control& c = it.caption != nullptr
-                             ? add(ControlKind::MenuItem, QString::fromLatin1(it.name))
-                             : add(ControlKind::MenuItem,
-                                   QString::fromLatin1(name) + QStringLiteral("Sep"), ++sep);
-            c.setParentMenu(top.name());
-            if (it.caption != nullptr) {
-                c.setText(QString::fromUtf8(it.caption));
-            } else {
-                c.setSeparator(true);
-            }
-        }
-    };
-    menu("file", QStringLiteral("&File"),
-         {{"apri", "&Apri..."},
-          {"salva", "&Salva"},
-          {"salvanome", "Salva con &nome..."},
-          {nullptr, nullptr},
-          {"eliminare", "E&limina..."},
-          {nullptr, nullptr},
-          {"solodati", "S&tampa"},
-          {nullptr, nullptr},
-          {"esci", "&Esci"}});
-    menu("modifica", QStringLiteral("&Modifica"),
-         {{"colorare", "&Colore di sfondo"},
-          {nullptr, nullptr},
-          {"controlla", "Controllo &dati immessi"},
-          {nullptr, nullptr},
-          {"cancelladati", "C&ancella dati immessi"}});
-    menu("visualizza", QStringLiteral("&Visualizza"),
-         {{"fin1", "Finestra Menu"},
-          {"fin2", "Finestra Disegno"},
-          {"fin3", "Finestra Frontespizio"}});
-    menu("punto", QStringLiteral("&?"),
-         {{"guidainlinea", "&Guida in linea"},
-          {"sugger", "&Suggerimenti..."},
-          {nullptr, nullptr},
-          {"supporto", "Supporto &prodotto"},
-          {nullptr, nullptr},
-          {"informazioni", "&Informazioni su Zelmor"}});
-    // Stands at the right end of the bar, pushed there by its leading blanks.
-    Control& finestra = add(ControlKind::MenuItem, QStringLiteral("finestra"));
-    finestra.setText(QString(126, QLatin1Char(' ')) + QStringLiteral("Fi&nestra n.1 di 3"));
+    shell::addMenu(*this, "file", QStringLiteral("&File"),
+                   {{"apri", "&Apri..."},
+                    {"salva", "&Salva"},
+                    {"salvanome", "Salva con &nome..."},
+                    {},
+                    {"eliminare", "E&limina..."},
+                    {},
+                    {"solodati", "S&tampa"},
+                    {},
+                    {"esci", "&Esci"}});
+    shell::addMenu(*this, "modifica", QStringLiteral("&Modifica"),
+                   {{"colorare", "&Colore di sfondo"},
+                    {},
+                    {"controlla", "Controllo &dati immessi"},
+                    {},
+                    {"cancelladati", "C&ancella dati immessi"}});
+    shell::addNavigationMenus(*this, "guidainlinea", 1);
 
     auto on = [&](const char* name, std::function<void()> f) {
         at(QString::fromLatin1(name)).onClick = std::move(f);
@@ -328,57 +284,18 @@ void MenuForm::buildMenus() {
     on("salvanome", [this] { salvanome_Click(); });
     on("eliminare", [this] { eliminare_Click(); });
     on("solodati", [] { /* the model-data report comes with the word-processor reports */ });
-    on("esci", [this] { shared_->confirmExit(); });
     on("colorare", [this] { colorare_Click(); });
     on("controlla", [this] { controlla_Click(); });
     on("cancelladati", [this] { cancelladati_Click(); });
     on("fin1", [this] { Toolbar1_ButtonClick(8); });
     on("fin2", [this] { disegn_Click(); });
     on("fin3", [this] { shared_->showTitlePage(); });
-    on("guidainlinea", [this] { shared_->showWindow(QStringLiteral("sommario")); });
-    on("sugger", [this] { shared_->showWindow(QStringLiteral("frmTip")); });
-    on("supporto", [this] { shared_->showWindow(QStringLiteral("supportoclienti")); });
-    on("informazioni", [this] { shared_->showWindow(QStringLiteral("informa")); });
     on("finestra", [this] { shared_->showWindow(QStringLiteral("guidamenu")); });
 }
 
 void MenuForm::buildToolbar() {
-    struct Button {
-        const char* tip;  // nullptr: separator
-        const char* picture;
-    };
-    static const Button buttons[21] = {{"apri file", "open"},
-                                       {"salva file", "save"},
-                                       {"salva file con nome", "saveas"},
-                                       {"elimina file", "delete"},
-                                       {nullptr, nullptr},
-                                       {"stampa dati finestra", "print"},
-                                       {nullptr, nullptr},
-                                       {"visualizza finestra 'Menu'", "window-menu"},
-                                       {"visualizza finestra 'Disegno'", "window-drawing"},
-                                       {"visualizza finestra 'Frontespizio'", "window-title"},
-                                       {nullptr, nullptr},
-                                       {"colore di sfondo", "colour"},
-                                       {nullptr, nullptr},
-                                       {"guida in linea", "help"},
-                                       {"suggerimenti", "tips"},
-                                       {"supporto prodotto", "support"},
-                                       {"informazioni su Zelmor", "about"},
-                                       {nullptr, nullptr},
-                                       {"controllo dati immessi", "check"},
-                                       {"cancella dati finestra", "clear"},
-                                       {"uscita da Zelmor", "exit"}};
-    for (int i = 1; i <= 21; ++i) {
-        const Button& b = buttons[i - 1];
-        Control& c = add(ControlKind::ToolbarButton, QStringLiteral("Toolbar1"), i);
-        if (b.tip == nullptr) {
-            c.setSeparator(true);
-            continue;
-        }
-        c.setToolTip(QString::fromUtf8(b.tip));
-        c.setPicture(QString::fromLatin1(b.picture));
-        c.onClick = [this, i] { Toolbar1_ButtonClick(i); };
-    }
+    shell::addToolbar(*this, QStringLiteral("stampa dati finestra"),
+                      [this](int i) { Toolbar1_ButtonClick(i); });
 }
 
 void MenuForm::Toolbar1_ButtonClick(int index) {
@@ -410,29 +327,15 @@ void MenuForm::Toolbar1_ButtonClick(int index) {
         case 12:
             colorare_Click();
             break;
-        case 14:
-            shared_->showWindow(QStringLiteral("sommario"));
-            break;
-        case 15:
-            shared_->showWindow(QStringLiteral("frmTip"));
-            break;
-        case 16:
-            shared_->showWindow(QStringLiteral("supportoclienti"));
-            break;
-        case 17:
-            shared_->showWindow(QStringLiteral("informa"));
-            break;
         case 19:
             controlla_Click();
             break;
         case 20:
             cancelladati_Click();
             break;
-        case 21:
-            shared_->confirmExit();
-            break;
         default:
-            break;  // separators cannot be pressed
+            shell::runSharedToolbarButton(*shared_, index);  // separators cannot be pressed
+            break;
     }
 }
 
@@ -895,21 +798,17 @@ void MenuForm::saveRoutine() {
         return;
     }
     if (shared_->dataFileName.isEmpty()) {
-        CommonDialog1.filter = kFileFilter;
+        CommonDialog1.filter = shell::kDataFileFilter;
         CommonDialog1.filterIndex = 1;
         if (!CommonDialog1.showSave()) return;
+        dialogChoice_ = CommonDialog1.fileName;
     }
-    shared_->dataFileName = CommonDialog1.fileName;
+    // Without a dialog the file is the name last chosen in this window's dialog. When another
+    // window has opened or saved a file since, or this window never chose one, that is the
+    // current file instead.
+    if (!dialogChoice_.isEmpty()) shared_->dataFileName = dialogChoice_;
 
-    // Written beside the old file and renamed over it, so a failed write never destroys it.
-    QSaveFile file(shared_->dataFileName);
-    const QByteArray bytes = model::writeDataFile(model(), page);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        fileError(QStringLiteral("Impossibile salvare il file \"%1\": controllare che la cartella "
-                                 "esista, sia scrivibile e che il disco non sia pieno.\rIl file "
-                                 "precedente, se esisteva, non è stato modificato.")
-                      .arg(shared_->dataFileName));
-    }
+    shell::saveDataFile(*shared_, shared_->dataFileName, model(), page);
 }
 
 void MenuForm::apri_Click() {
@@ -918,8 +817,16 @@ void MenuForm::apri_Click() {
     CommonDialog1.filter = kAllFilesFilter;
     CommonDialog1.filterIndex = 2;
     if (!CommonDialog1.showOpen()) return;
+    dialogChoice_ = CommonDialog1.fileName;
     shared_->dataFileName = CommonDialog1.fileName;
+    readDataFile();
+}
 
+void MenuForm::followCurrentFile() {
+    dialogChoice_ = shared_->dataFileName;
+}
+
+void MenuForm::readDataFile() {
     QFile file(shared_->dataFileName);
     if (!file.open(QIODevice::ReadOnly)) {
         fileError(QStringLiteral("Impossibile aprire il file \"%1\": %2.")
@@ -1001,11 +908,8 @@ void MenuForm::eliminare_Click() {
     CommonDialog1.filterIndex = 2;
     CommonDialog1.title = shared_->titleDeleteFile;
     if (!CommonDialog1.showOpen()) return;
-    QFile file(CommonDialog1.fileName);
-    if (!file.remove()) {
-        fileError(QStringLiteral("Impossibile eliminare il file \"%1\": %2.")
-                      .arg(CommonDialog1.fileName, whyNot(CommonDialog1.fileName)));
-    }
+    dialogChoice_ = CommonDialog1.fileName;
+    shell::deleteDataFile(*shared_, CommonDialog1.fileName);
 }
 
 }  // namespace zelmor::entry

@@ -49,6 +49,13 @@ class MenuForm : public tk::Form {
     void disegn_Click();
     void Toolbar1_ButtonClick(int index);
 
+    // Reads the current data file (`dataFileName`) into this window and the title page, as
+    // Open does after its dialog. The title-page window's Open uses it too.
+    void readDataFile();
+    // Another window has opened or saved the current data file: a later "&Salva" here writes
+    // to that file.
+    void followCurrentFile();
+
   private:
     using Control = tk::Control;
 
@@ -82,6 +89,7 @@ class MenuForm : public tk::Form {
     shell::ModZelmor* shared_;
     std::unique_ptr<shell::clsResize> resize_;
     tk::CommonDialog CommonDialog1;
+    QString dialogChoice_;  // the name last chosen in CommonDialog1, or the current file
 
     std::optional<int> endemicKind_;
     std::optional<int> endemicTypology_;

@@ -28,7 +28,22 @@ void ModZelmor::showWindow(const QString& name) {
     if (app_->isRegistered(name)) app_->show(name);
 }
 
+TitlePageHolder* ModZelmor::titlePageWindow() {
+    const QString name = QStringLiteral("frontespizio");
+    if (!app_->isRegistered(name)) return nullptr;
+    return dynamic_cast<TitlePageHolder*>(&app_->load(name));
+}
+
+model::TitlePage ModZelmor::titlePage() {
+    if (TitlePageHolder* window = titlePageWindow()) return window->titlePage();
+    return titlePage_;
+}
+
 void ModZelmor::setTitlePage(const model::TitlePage& page, int denominations) {
+    if (TitlePageHolder* window = titlePageWindow()) {
+        window->fillTitlePage(page, denominations);
+        return;
+    }
     // Denominations beyond those given keep what they held.
     model::TitlePage merged = page;
     for (int i = std::max(denominations, 0); i < model::kMaxSubsystems; ++i) {

@@ -13,10 +13,19 @@
 
 namespace zelmor::shell {
 
+// The window that holds the title page in its text boxes.
+class TitlePageHolder {
+  public:
+    virtual ~TitlePageHolder() = default;
+    virtual model::TitlePage titlePage() const = 0;
+    // Fills the seven fields and denominations 1..denominations; the others keep their text.
+    virtual void fillTitlePage(const model::TitlePage& page, int denominations) = 0;
+};
+
 class ModZelmor {
   public:
     explicit ModZelmor(tk::Application& app) : app_(&app) {}
-    virtual ~ModZelmor() = default;
+    ~ModZelmor() = default;
     ModZelmor(const ModZelmor&) = delete;
     ModZelmor& operator=(const ModZelmor&) = delete;
 
@@ -59,14 +68,17 @@ class ModZelmor {
         return modelSource ? modelSource() : model::ModelData{};
     }
 
-    // The title page travels in the data file. Until its window is loaded the page read from a
-    // file is kept here, so that a save writes it back unchanged.
-    virtual model::TitlePage titlePage() const { return titlePage_; }
-    virtual void setTitlePage(const model::TitlePage& page, int denominations);
+    // The title page travels in the data file and lives in the title-page window, which is
+    // loaded (hidden) when the page is read or filled. A program without that window keeps
+    // the page here instead.
+    model::TitlePage titlePage();
+    void setTitlePage(const model::TitlePage& page, int denominations);
     // Shows the title-page window (when the program has it).
-    virtual void showTitlePage() { showWindow(QStringLiteral("frontespizio")); }
+    void showTitlePage() { showWindow(QStringLiteral("frontespizio")); }
 
   private:
+    TitlePageHolder* titlePageWindow();
+
     tk::Application* app_;
     model::TitlePage titlePage_;
     SilentMusicPlayer silent_;

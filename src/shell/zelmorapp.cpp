@@ -7,6 +7,7 @@
 #include "periphery/prodottiform.h"
 #include "periphery/supportoclientiform.h"
 #include "splashform.h"
+#include "titlepage/frontespizioform.h"
 
 namespace zelmor::shell {
 
@@ -26,6 +27,7 @@ ZelmorApp::ZelmorApp(tk::Application::Services services, MusicPlayer* music)
     registerWindow<SplashForm>(app_, *shared_, "frmSplash");
     registerWindow<entry::MenuForm>(app_, *shared_, "menu");
     registerWindow<drawing::DisegnoForm>(app_, *shared_, "disegno");
+    registerWindow<titlepage::FrontespizioForm>(app_, *shared_, "frontespizio");
     registerWindow<periphery::ProdottiForm>(app_, *shared_, "prodotti");
     registerWindow<periphery::InformaForm>(app_, *shared_, "informa");
     registerWindow<periphery::SupportoClientiForm>(app_, *shared_, "supportoclienti");

@@ -188,6 +188,13 @@ class Control {
     void setParentMenu(const QString& p) { parentMenu_ = p; }
     bool separator() const { return separator_; }
     void setSeparator(bool on) { separator_ = on; }
+    // Menu items: the key combination that runs the item, in the desktop's notation ("Ctrl+A").
+    const QString& shortcut() const { return shortcut_; }
+    void setShortcut(const QString& keys) { shortcut_ = keys; }
+
+    // The place in the window's order of keyboard focus (Tab); -1: no place of its own.
+    int tabIndex() const { return tabIndex_; }
+    void setTabIndex(int i) { tabIndex_ = i; }
 
     // User actions. Each runs what the platform runs for the same gesture.
     void click();                      // button, check, option, label, picture, menu item, toolbar
@@ -233,6 +240,8 @@ class Control {
     Color fillColor_ = colors::kBlack;
     QString parentMenu_;
     bool separator_ = false;
+    QString shortcut_;
+    int tabIndex_ = -1;
 };
 
 }  // namespace zelmor::tk

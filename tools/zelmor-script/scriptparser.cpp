@@ -146,7 +146,7 @@ class Cursor {
 
     Ref ref(const QString& what, bool windowOnly = false, bool controlOnly = false) {
         static const QRegularExpression kRef(QStringLiteral(
-            R"(^([A-Za-z_][A-Za-z0-9_]*)(?:\.([A-Za-z_][A-Za-z0-9_]*)(?:\(([0-9]{1,5})\))?)?$)"));
+            R"(^([A-Za-z_][A-Za-z0-9_]*)(?:\.([\p{L}_][\p{L}0-9_]*)(?:\(([0-9]{1,5})\))?)?$)"));
         const bool isWord = !atEnd() && tokens_[pos_].kind == Token::Kind::Word;
         const auto m = kRef.match(isWord ? shown(tokens_[pos_].bytes) : QString());
         if (!m.hasMatch()) fail(QStringLiteral("expected %1, got %2").arg(what, describeNext()));

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -199,7 +200,24 @@ FormWindow::FormWindow(tk::Application& app, tk::Form& form) : app_(&app), form_
         buildControl(*c);
     }
     buildToolbar();
+    buildTabOrder();
     syncForm();
+}
+
+void FormWindow::buildTabOrder() {
+    std::vector<tk::Control*> ordered;
+    for (const auto& c : form_->controls()) {
+        if (c->tabIndex() >= 0 && widget(*c) != nullptr) ordered.push_back(c.get());
+    }
+    if (ordered.empty()) return;
+    std::stable_sort(
+        ordered.begin(), ordered.end(),
+        [](const tk::Control* a, const tk::Control* b) { return a->tabIndex() < b->tabIndex(); });
+    for (std::size_t i = 1; i < ordered.size(); ++i) {
+        QWidget::setTabOrder(widget(*ordered[i - 1]), widget(*ordered[i]));
+    }
+    // The first place of the order has the keyboard when the window first comes up.
+    widget(*ordered.front())->setFocus();
 }
 
 FormWindow::~FormWindow() = default;
@@ -275,6 +293,7 @@ void FormWindow::addMenuItems(QWidget* parent, const QString& parentName, int de
             addMenuItems(b.menu, c->name(), depth + 1);
         } else {
             b.action = new QAction(parent);
+            if (!c->shortcut().isEmpty()) b.action->setShortcut(QKeySequence(c->shortcut()));
             if (bar != nullptr && c->text().startsWith(QLatin1Char(' '))) {
                 // Blanks before a caption of the bar push it to the right end.
                 b.action->setProperty("zelmorCorner", true);

@@ -68,6 +68,7 @@ class FormWindow : public QMainWindow {
     QWidget* cornerButtons();
     QToolButton* cornerButton(QAction* action);
     void buildToolbar();
+    void buildTabOrder();
     void buildControl(tk::Control& control);
     QWidget* containerWidget(const tk::Control& control) const;
     void syncWidget(tk::Control& control, QWidget* widget);

@@ -1,0 +1,175 @@
+#include "workwindow.h"
+
+#include "model/datafile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace zelmor::shell {
+
+using tk::Control;
+using tk::ControlKind;
+
+namespace {
+
+void addEntry(tk::Form& form, const QString& menu, const MenuEntry& entry) {
+    if (entry.name == nullptr) {
+        const QString sepName = menu + QStringLiteral("Sep");
+        const auto& all = form.controls();
+        const int used = static_cast<int>(std::count_if(
+            all.begin(), all.end(), [&](const auto& c) { return c->name() == sepName; }));
+        Control& sep = form.add(ControlKind::MenuItem, sepName, used + 1);
+        sep.setParentMenu(menu);
+        sep.setSeparator(true);
+        return;
+    }
+    Control& item = form.add(ControlKind::MenuItem, QString::fromLatin1(entry.name));
+    item.setParentMenu(menu);
+    item.setText(QString::fromUtf8(entry.caption));
+}
+
+}  // namespace
+
+Control& addMenu(tk::Form& form, const char* name, const QString& caption,
+                 std::initializer_list<MenuEntry> entries, const QString& parent) {
+    Control& top = form.add(ControlKind::MenuItem, QString::fromLatin1(name));
+    top.setText(caption);
+    top.setParentMenu(parent);
+    addMenuEntries(form, top.name(), entries);
+    return top;
+}
+
+void addMenuEntries(tk::Form& form, const QString& menu, std::initializer_list<MenuEntry> entries) {
+    for (const MenuEntry& e : entries) addEntry(form, menu, e);
+}
+
+void addNavigationMenus(tk::Form& form, const char* helpItem, int windowNumber) {
+    addMenu(form, "visualizza", QStringLiteral("&Visualizza"),
+            {{"fin1", "Finestra Menu"},
+             {"fin2", "Finestra Disegno"},
+             {"fin3", "Finestra Frontespizio"}});
+    addMenu(form, "punto", QStringLiteral("&?"),
+            {{helpItem, "&Guida in linea"},
+             {"sugger", "&Suggerimenti..."},
+             {},
+             {"supporto", "Supporto &prodotto"},
+             {},
+             {"informazioni", "&Informazioni su Zelmor"}});
+    // Stands at the right end of the bar, pushed there by its leading blanks.
+    Control& finestra = form.add(ControlKind::MenuItem, QStringLiteral("finestra"));
+    finestra.setText(QString(126, QLatin1Char(' ')) +
+                     QStringLiteral("Fi&nestra n.%1 di 3").arg(windowNumber));
+}
+
+void addToolbar(tk::Form& form, const QString& printTip, const std::function<void(int)>& pressed) {
+    struct Button {
+        const char* tip;  // nullptr: separator
+        const char* picture;
+    };
+    static const Button buttons[21] = {{"apri file", "open"},
+                                       {"salva file", "save"},
+                                       {"salva file con nome", "saveas"},
+                                       {"elimina file", "delete"},
+                                       {nullptr, nullptr},
+                                       {"", "print"},
+                                       {nullptr, nullptr},
+                                       {"visualizza finestra 'Menu'", "window-menu"},
+                                       {"visualizza finestra 'Disegno'", "window-drawing"},
+                                       {"visualizza finestra 'Frontespizio'", "window-title"},
+                                       {nullptr, nullptr},
+                                       {"colore di sfondo", "colour"},
+                                       {nullptr, nullptr},
+                                       {"guida in linea", "help"},
+                                       {"suggerimenti", "tips"},
+                                       {"supporto prodotto", "support"},
+                                       {"informazioni su Zelmor", "about"},
+                                       {nullptr, nullptr},
+                                       {"controllo dati immessi", "check"},
+                                       {"cancella dati finestra", "clear"},
+                                       {"uscita da Zelmor", "exit"}};
+    for (int i = 1; i <= 21; ++i) {
+        const Button& b = buttons[i - 1];
+        Control& c = form.add(ControlKind::ToolbarButton, QStringLiteral("Toolbar1"), i);
+        if (b.tip == nullptr) {
+            c.setSeparator(true);
+            continue;
+        }
+        c.setToolTip(i == 6 ? printTip : QString::fromUtf8(b.tip));
+        c.setPicture(QString::fromLatin1(b.picture));
+        c.onClick = [pressed, i] { pressed(i); };
+    }
+}
+
+void wireSharedCommands(tk::Form& form, ModZelmor& shared, const char* helpItem) {
+    ModZelmor* s = &shared;
+    auto on = [&](const QString& name, std::function<void()> f) {
+        form.at(name).onClick = std::move(f);
+    };
+    on(QStringLiteral("esci"), [s] { s->confirmExit(); });
+    on(QStringLiteral("uscita"), [s] { s->confirmExit(); });
+    on(QStringLiteral("guida"), [s] { s->showWindow(QStringLiteral("sommario")); });
+    on(QString::fromLatin1(helpItem), [s] { s->showWindow(QStringLiteral("sommario")); });
+    on(QStringLiteral("sugger"), [s] { s->showWindow(QStringLiteral("frmTip")); });
+    on(QStringLiteral("supporto"), [s] { s->showWindow(QStringLiteral("supportoclienti")); });
+    on(QStringLiteral("informazioni"), [s] { s->showWindow(QStringLiteral("informa")); });
+}
+
+bool runSharedToolbarButton(ModZelmor& shared, int index) {
+    switch (index) {
+        case 14:
+            shared.showWindow(QStringLiteral("sommario"));
+            return true;
+        case 15:
+            shared.showWindow(QStringLiteral("frmTip"));
+            return true;
+        case 16:
+            shared.showWindow(QStringLiteral("supportoclienti"));
+            return true;
+        case 17:
+            shared.showWindow(QStringLiteral("informa"));
+            return true;
+        case 21:
+            shared.confirmExit();
+            return true;
+        default:
+            return false;
+    }
+}
+
+QString whyNot(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) return QStringLiteral("il file non esiste");
+    if (info.isDir()) return QStringLiteral("è una cartella");
+    return QStringLiteral("accesso negato");
+}
+
+bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData& model,
+                  const model::TitlePage& title) {
+    // Written beside the old file and renamed over it, so a failed write never destroys it.
+    QSaveFile file(path);
+    const QByteArray bytes = model::writeDataFile(model, title);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+        return true;
+    }
+    shared.app().message(
+        tk::MessageIcon::Critical, shared.titleDataCheck,
+        QStringLiteral("Impossibile salvare il file \"%1\": controllare che la cartella esista, "
+                       "sia scrivibile e che il disco non sia pieno.\rIl file precedente, se "
+                       "esisteva, non è stato modificato.")
+            .arg(path));
+    return false;
+}
+
+bool deleteDataFile(ModZelmor& shared, const QString& path) {
+    QFile file(path);
+    if (file.remove()) return true;
+    shared.app().message(
+        tk::MessageIcon::Critical, shared.titleDataCheck,
+        QStringLiteral("Impossibile eliminare il file \"%1\": %2.").arg(path, whyNot(path)));
+    return false;
+}
+
+}  // namespace zelmor::shell

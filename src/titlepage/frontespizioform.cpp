@@ -1,0 +1,506 @@
+#include "frontespizioform.h"
+
+#include "drawing/disegnoform.h"
+#include "entry/menuform.h"
+#include "shell/workwindow.h"
+
+namespace zelmor::titlepage {
+
+namespace {
+
+using tk::Alignment;
+using tk::ControlKind;
+using tk::Font;
+using tk::MessageIcon;
+using tk::Rect;
+namespace colors = tk::colors;
+
+constexpr tk::Color kNavy{0, 0, 128};
+
+struct FieldSpec {
+    const char* label;
+    const char* caption;
+    const char* tip;
+    const char* field;
+};
+
+// The left column, top to bottom; the text boxes take tab places 0..6 in this order.
+const FieldSpec kFields[7] = {
+    {"Label2", " progetto....................:", "il tipo di progetto che si sta elaborando",
+     "progetto"},
+    {"Label3", " località......................:", "denominazione dei luoghi oggetto dello studio",
+     "località"},
+    {"Label4", " tipologia di studio......:",
+     "ad esempio: 'analisi situazione attuale'; 'ipotesi situazione di progetto'; ecc.",
+     "tipostudio"},
+    {"Label6", " committente..............:", "chi ha commissionato lo studio", "committente"},
+    {"Label10", " luogo elaborazione...:",
+     "località in cui viene effettuata la elaborazione dei dati", "luogo"},
+    {"label7", " data elaborazione.....:",
+     "la data della elaborazione è importante per la formulazione di ipotesi e per il "
+     "riferimento temporale delle analisi",
+     "data"},
+    {"Label9", " allegati alla relazione:", "grafici, disegni, planimetrie, foto, ecc.",
+     "allegati"},
+};
+
+bool isSeparator(int index) {
+    return index == 5 || index == 7 || index == 11 || index == 13 || index == 18;
+}
+
+}  // namespace
+
+QString longDate(const QDate& date) {
+    static const char* const days[] = {"lunedì",  "martedì", "mercoledì", "giovedì",
+                                       "venerdì", "sabato",  "domenica"};
+    static const char* const months[] = {"gen", "feb", "mar", "apr", "mag", "giu",
+                                         "lug", "ago", "set", "ott", "nov", "dic"};
+    if (!date.isValid()) return QString();
+    return QStringLiteral("%1, %2 %3 %4")
+        .arg(QString::fromUtf8(days[date.dayOfWeek() - 1]))
+        .arg(date.day())
+        .arg(QString::fromLatin1(months[date.month() - 1]))
+        .arg(date.year());
+}
+
+FrontespizioForm::FrontespizioForm(tk::Application& app, shell::ModZelmor& shared)
+    : tk::Form(app, QStringLiteral("frontespizio")), shared_(&shared), CommonDialog1(app) {
+    build();
+}
+
+FrontespizioForm::~FrontespizioForm() = default;
+
+void FrontespizioForm::build() {
+    setCaption(QStringLiteral("Zelmor: frontespizio per la relazione"));
+    setBackColor(colors::kLightGrey);
+    setHasMenuBar(true);
+    setToolbarHeight(420);
+    setWidth(kDesignWidth);
+    setHeight(kDesignHeight);
+    CommonDialog1.fileName = QStringLiteral("Zelmor-dati-");
+
+    auto label = [&](const char* name, int index, Control* parent, Rect r, const QString& cap,
+                     std::optional<tk::Color> back, const QString& tip = QString()) -> Control& {
+        Control& c = add(ControlKind::Label, QString::fromLatin1(name), index, parent);
+        c.setGeometry(r);
+        c.setText(cap);
+        c.setBackColor(back);
+        c.setToolTip(tip);
+        return c;
+    };
+
+    Control& heading = label("Label1", 0, nullptr, {1320, 1080, 6855, 375},
+                             QStringLiteral("MODELLO FENOMENOLOGICO ASPAZIALE"), std::nullopt);
+    heading.setFont(Font{QString(), 13.5, true, false});
+    heading.setForeColor(kNavy);
+    heading.setAlignment(Alignment::Center);
+
+    for (int k = 0; k < 7; ++k) {
+        const FieldSpec& f = kFields[k];
+        const int top = 2280 + 240 * k;
+        label(f.label, 0, nullptr, {120, top, 1695, 255}, QString::fromUtf8(f.caption),
+              colors::kYellow, QString::fromUtf8(f.tip));
+        Control& box = add(ControlKind::TextBox, QString::fromUtf8(f.field));
+        box.setGeometry({1920, top, 3975, 285});
+        box.setBackColor(colors::kWhite);
+        box.setTabIndex(k);
+        box.onChange = [this, &box] { field_Change(box); };
+        fields_[static_cast<std::size_t>(k)] = &box;
+    }
+    progetto = fields_[0];
+    localita = fields_[1];
+    tipostudio = fields_[2];
+    committente = fields_[3];
+    luogo = fields_[4];
+    data = fields_[5];
+    allegati = fields_[6];
+
+    label("Label8", 0, nullptr, {120, 4200, 1695, 255},
+          QStringLiteral(" studio tecnico...........:"), colors::kYellow,
+          QStringLiteral("lo studio che ha effettuato la elaborazione"));
+    Labelstudio =
+        &label("Labelstudio", 0, nullptr, {1920, 4200, 3975, 255}, QString(), colors::kCyan,
+               QStringLiteral("dato non modificabile: il nome dello studio tecnico "
+                              "viene dalle impostazioni del programma"));
+    labelindirizzo =
+        &label("labelindirizzo", 0, nullptr, {1920, 4440, 3975, 255}, QString(), colors::kCyan,
+               QStringLiteral("dato non modificabile: l'indirizzo dello studio "
+                              "tecnico viene dalle impostazioni del programma"));
+
+    Control& Frame1 = add(ControlKind::Frame, QStringLiteral("Frame1"));
+    Frame1.setGeometry({6000, 1680, 3375, 3255});
+    Frame1.setText(QStringLiteral("Denominazione dei sottosistemi"));
+    const QString projectTip = QString::fromUtf8(kFields[0].tip);
+    label("Label5", 0, &Frame1, {120, 480, 1335, 255}, QStringLiteral(" tipologia"),
+          colors::kYellow, projectTip);
+    label("Label11", 0, &Frame1, {1440, 480, 1815, 255}, QStringLiteral("denominazione"),
+          colors::kYellow, projectTip);
+    for (int i = 1; i <= 9; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        tiposotto[k] = &label("tiposotto", i, &Frame1, {120, 600 + 240 * i, 1335, 255}, QString(),
+                              colors::kCyan);
+        Control& d = add(ControlKind::TextBox, QStringLiteral("denominazione"), i, &Frame1);
+        d.setGeometry({1440, 600 + 240 * i, 1815, 285});
+        d.setBackColor(colors::kWhite);
+        d.setTabIndex(6 + i);
+        // Open once the title page knows the model's subsystems (see progetto_Change).
+        d.setEnabled(false);
+        d.onChange = [this, i] { denominazione_Change(i); };
+        denominazione[k] = &d;
+    }
+
+    Control& Frame5 = add(ControlKind::Frame, QStringLiteral("Frame5"));
+    Frame5.setGeometry({0, 5520, 9495, 615});
+    Frame5.setBackColor(colors::kDarkGrey);
+    auto barButton = [&](const char* name, int left, const char* cap, const char* pic,
+                         const char* tip) -> Control& {
+        Control& b = add(ControlKind::CommandButton, QString::fromLatin1(name), 0, &Frame5);
+        b.setGeometry({left, 240, 1215, 375});
+        b.setText(QString::fromUtf8(cap));
+        b.setPicture(QString::fromLatin1(pic));
+        b.setToolTip(QString::fromUtf8(tip));
+        return b;
+    };
+    barButton("guida", 120, "&Guida in linea", "guide",
+              "cliccare per visualizzare il sommario della guida");
+    barButton("aiuto", 1320, "&AIUTO", "aid", "cliccare per visualizzare gli aiuti in linea")
+        .onClick = [this] { aiuto_Click(); };
+    passo = &label("passo", 0, &Frame5, {2640, 120, 4215, 495}, QString(), colors::kYellow,
+                   QStringLiteral("indicazioni in linea sulla immissione dei dati"));
+    passo->setForeColor(colors::kBlack);
+    passo->setBordered(true);
+    barButton("stampa", 6960, "&Stampa", "print",
+              "cliccare per avere la stampa completa della elaborazione eseguita")
+        .onClick = [] { /* the full report comes with the word-processor reports */ };
+    barButton("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor");
+
+    buildMenus();
+    shell::addToolbar(*this, QStringLiteral("stampa completa dell'elaborazione"),
+                      [this](int i) { Toolbar1_ButtonClick(i); });
+    shell::wireSharedCommands(*this, *shared_, "guidaonline");
+}
+
+void FrontespizioForm::buildMenus() {
+    shell::addMenu(*this, "file", QStringLiteral("&File"),
+                   {{"apri", "&Apri..."},
+                    {},
+                    {"salva", "&Salva"},
+                    {"salvanome", "Salva con &nome..."},
+                    {},
+                    {"eliminare", "&Elimina..."},
+                    {}});
+    shell::addMenu(*this, "stampe", QStringLiteral("S&tampa"),
+                   {{"stampadati", "&solo dati finestra"},
+                    {"stampamodello", "solo &modello"},
+                    {"stampatutto", "&relazione e modello"}},
+                   QStringLiteral("file"));
+    shell::addMenuEntries(*this, QStringLiteral("file"), {{}, {"esci", "&Esci"}});
+    shell::addMenu(*this, "modifica", QStringLiteral("&Modifica"),
+                   {{"colorare", "&Colore di sfondo"},
+                    {},
+                    {"controllodati", "Controllo &dati immessi"},
+                    {},
+                    {"cancella", "C&ancella dati finestra"}});
+    shell::addNavigationMenus(*this, "guidaonline", 3);
+    at(QStringLiteral("fin1")).setShortcut(QStringLiteral("Ctrl+A"));
+    at(QStringLiteral("fin2")).setShortcut(QStringLiteral("Ctrl+B"));
+    at(QStringLiteral("fin3")).setShortcut(QStringLiteral("Ctrl+C"));
+    at(QStringLiteral("fin3")).setValue(1);  // shown ticked: this is the window
+
+    auto on = [&](const char* name, std::function<void()> f) {
+        at(QString::fromLatin1(name)).onClick = std::move(f);
+    };
+    on("apri", [this] { apri_Click(); });
+    on("salva", [this] { salva_Click(); });
+    on("salvanome", [this] { salvanome_Click(); });
+    on("eliminare", [this] { eliminare_Click(); });
+    // The three reports come with the word-processor reports.
+    on("stampadati", [] {});
+    on("stampamodello", [] {});
+    on("stampatutto", [] {});
+    on("colorare", [this] { colorare_Click(); });
+    on("controllodati", [this] { controllodati_Click(); });
+    on("cancella", [this] { cancella_Click(); });
+    on("fin1", [this] { Toolbar1_ButtonClick(8); });
+    on("fin2", [this] { disegno_Click(); });
+    on("fin3", [this] { Toolbar1_ButtonClick(10); });
+    on("finestra", [this] { shared_->showWindow(QStringLiteral("guidafrontespizio")); });
+}
+
+void FrontespizioForm::Toolbar1_ButtonClick(int index) {
+    // A separator stands for the button after it; an unknown index for the first button.
+    if (index < 1 || index > 21) index = 1;
+    if (isSeparator(index)) ++index;
+    switch (index) {
+        case 1:
+            apri_Click();
+            break;
+        case 2:
+            salva_Click();
+            break;
+        case 3:
+            salvanome_Click();
+            break;
+        case 4:
+            eliminare_Click();
+            break;
+        case 6:
+            break;  // the full report comes with the word-processor reports
+        case 8:
+            shared_->showMenuWindow();
+            break;
+        case 9:
+            disegno_Click();
+            break;
+        case 10:
+            app().message(MessageIcon::Exclamation, shared_->titleDataCheck,
+                          QStringLiteral("E' questa la finestra Frontespizio."));
+            break;
+        case 12:
+            colorare_Click();
+            break;
+        case 19:
+            controllodati_Click();
+            break;
+        case 20:
+            cancella_Click();
+            break;
+        default:
+            shell::runSharedToolbarButton(*shared_, index);
+            break;
+    }
+}
+
+// ---- window events -----------------------------------------------------------------------
+
+void FrontespizioForm::load() {
+    resize_ = std::make_unique<shell::clsResize>();
+    resize_->SourceForm = this;
+    resize_->SizeFormToScreen(75);
+    setHeight(kDesignHeight);
+    setWidth(kDesignWidth);
+    data->setText(longDate(app().platform().today()));
+    Labelstudio->setText(shared_->officeName);
+    labelindirizzo->setText(shared_->officeAddress);
+    passo->setText(QStringLiteral("digitare i dati in ogni campo"));
+}
+
+void FrontespizioForm::unload() {
+    resize_.reset();
+}
+
+void FrontespizioForm::resize() {
+    if (resize_) resize_->ResizeControls();
+}
+
+// ---- the record --------------------------------------------------------------------------
+
+model::TitlePage FrontespizioForm::titlePage() const {
+    model::TitlePage t;
+    t.project = progetto->text();
+    t.place = localita->text();
+    t.studyType = tipostudio->text();
+    t.client = committente->text();
+    t.town = luogo->text();
+    t.date = data->text();
+    t.attachments = allegati->text();
+    for (int i = 1; i <= 9; ++i) {
+        t.denominations[static_cast<std::size_t>(i - 1)] =
+            denominazione[static_cast<std::size_t>(i)]->text();
+    }
+    return t;
+}
+
+void FrontespizioForm::fillTitlePage(const model::TitlePage& page, int denominations) {
+    progetto->setText(page.project);
+    localita->setText(page.place);
+    tipostudio->setText(page.studyType);
+    committente->setText(page.client);
+    luogo->setText(page.town);
+    data->setText(page.date);
+    allegati->setText(page.attachments);
+    for (int i = 1; i <= std::min(denominations, model::kMaxSubsystems); ++i) {
+        denominazione[static_cast<std::size_t>(i)]->setText(
+            page.denominations[static_cast<std::size_t>(i - 1)]);
+    }
+}
+
+entry::MenuForm* FrontespizioForm::menuWindow() const {
+    return app().formAs<entry::MenuForm>(QStringLiteral("menu"));
+}
+
+int FrontespizioForm::subsystemCount() const {
+    const entry::MenuForm* menu = menuWindow();
+    return menu != nullptr ? std::min(menu->subsystemCount(), model::kMaxSubsystems) : 0;
+}
+
+// ---- typing ------------------------------------------------------------------------------
+
+void FrontespizioForm::field_Change(Control& field) {
+    if (&field == progetto) progetto_Change();
+    if (field.text().size() > kFieldLimit) {
+        app().message(
+            MessageIcon::Exclamation, shared_->titleDataCheck,
+            QStringLiteral("Per una stampa corretta non digitare dati lunghi più di 60 spazi."));
+    }
+}
+
+void FrontespizioForm::denominazione_Change(int i) {
+    Control& d = *denominazione[static_cast<std::size_t>(i)];
+    if (d.text().size() > kDenominationLimit) {
+        app().message(
+            MessageIcon::Exclamation, shared_->titleDataCheck,
+            QStringLiteral("Per una stampa corretta non digitare dati lunghi più di 25 spazi."));
+    }
+    d.setText(d.text().left(kDenominationLimit));
+}
+
+// The denominations follow the model: one open box per subsystem, beside its type text.
+void FrontespizioForm::progetto_Change() {
+    for (int i = 1; i <= 9; ++i) {
+        denominazione[static_cast<std::size_t>(i)]->setEnabled(false);
+        tiposotto[static_cast<std::size_t>(i)]->setText(QString());
+    }
+    const int n = subsystemCount();
+    if (n == 0) return;
+    const model::ModelData m = menuWindow()->model();
+    for (int i = 1; i <= n; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        tiposotto[k]->setText(m.subsystems[k - 1].typologyText);
+        denominazione[k]->setEnabled(true);
+    }
+}
+
+// ---- checks and help ---------------------------------------------------------------------
+
+void FrontespizioForm::controllodati_Click() {
+    auto say = [this](MessageIcon icon, const char* text) {
+        app().message(icon, shared_->titleDataCheck, QString::fromUtf8(text));
+    };
+    const auto empty = [](const Control* c) { return c->text().isEmpty(); };
+    if (empty(progetto) && empty(localita) && empty(tipostudio) && empty(committente) &&
+        empty(allegati)) {
+        say(MessageIcon::Question, "Non è stato immesso alcun dato.");
+        return;
+    }
+    if (empty(progetto) || empty(localita) || empty(tipostudio) || empty(committente) ||
+        empty(data) || empty(allegati)) {
+        say(MessageIcon::Exclamation, "Inserire dati per ogni campo.");
+        return;
+    }
+    for (int i = 1; i <= subsystemCount(); ++i) {
+        if (empty(denominazione[static_cast<std::size_t>(i)])) {
+            say(MessageIcon::Exclamation,
+                "Mancano solo le denominazioni complete dei sottosistemi: digitarle se "
+                "necessario.");
+            return;
+        }
+    }
+    say(MessageIcon::Information, "I dati sono stati immessi correttamente.");
+}
+
+void FrontespizioForm::cancella_Click() {
+    for (Control* f : fields_) f->setText(QString());
+    for (int i = 1; i <= 9; ++i) denominazione[static_cast<std::size_t>(i)]->setText(QString());
+}
+
+void FrontespizioForm::colorare_Click() {
+    if (!CommonDialog1.showColor()) return;
+    setBackColor(CommonDialog1.color);
+    shared_->lastBackColor = CommonDialog1.color;
+}
+
+void FrontespizioForm::aiuto_Click() {
+    const QChar cr(13);
+    app().message(
+        MessageIcon::Information, shared_->titleOnlineHelp,
+        QStringLiteral("- Digitare o correggere i dati spostandosi con il tasto TAB, o con il "
+                       "mouse, nei campi;") +
+            cr + QStringLiteral("- la data viene impostata in automatico, ma è modificabile;") +
+            cr +
+            QStringLiteral("- lo studio tecnico non è modificabile: nome e indirizzo sono quelli "
+                           "registrati nelle impostazioni del programma;") +
+            cr +
+            QStringLiteral("- aprire un file archiviato per prelevare, eventualmente, i dati "
+                           "registrati (Zelmor-dati-);") +
+            cr +
+            QStringLiteral("- non digitare dati più lunghi di 60 spazi per i dati di sinistra;") +
+            cr +
+            QStringLiteral("- non digitare dati più lunghi di 25 spazi per i dati di destra;") +
+            cr +
+            QStringLiteral("- effettuare il controllo dei dati immessi cliccando sul tasto ABC."));
+}
+
+void FrontespizioForm::disegno_Click() {
+    const entry::MenuForm* menu = menuWindow();
+    if (menu == nullptr || menu->model().endemicTypology.value_or(0) == 0) {
+        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+                      QStringLiteral("Per poter visualizzare il disegno di un modello bisogna "
+                                     "immettere tutti i dati necessari."));
+        return;
+    }
+    drawing::DisegnoForm::startDrawing(app());
+}
+
+// ---- data file ---------------------------------------------------------------------------
+
+void FrontespizioForm::apri_Click() {
+    CommonDialog1.title = QStringLiteral("Apri file (frontespizio)");
+    CommonDialog1.fileName.clear();
+    CommonDialog1.filter = shell::kAllFilesFilter;
+    CommonDialog1.filterIndex = 2;
+    if (!CommonDialog1.showOpen()) return;
+    shared_->dataFileName = CommonDialog1.fileName;
+    // The model goes into the data-entry window, loaded (hidden) if the user had closed it.
+    auto* menu = dynamic_cast<entry::MenuForm*>(&app().load(QStringLiteral("menu")));
+    if (menu == nullptr) return;
+    menu->followCurrentFile();
+    menu->readDataFile();
+}
+
+void FrontespizioForm::salva_Click() {
+    CommonDialog1.title = QStringLiteral("Salva file (frontespizio)");
+    saveRoutine();
+}
+
+void FrontespizioForm::salvanome_Click() {
+    CommonDialog1.title = QStringLiteral("Salva file con nome (frontespizio)");
+    const QString previous = shared_->dataFileName;
+    shared_->dataFileName.clear();
+    saveRoutine();
+    // Refused or cancelled, "save as" leaves the current file as it was.
+    if (shared_->dataFileName.isEmpty()) shared_->dataFileName = previous;
+}
+
+void FrontespizioForm::saveRoutine() {
+    entry::MenuForm* menu = menuWindow();
+    if (menu == nullptr || menu->model().subsystemCount.isEmpty()) {
+        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+                      QStringLiteral("Non esistono dati da archiviare."));
+        shared_->showMenuWindow();
+        return;
+    }
+    if (progetto->text().isEmpty()) {
+        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+                      QStringLiteral("Attenzione: immettere i dati del progetto."));
+        return;
+    }
+    if (shared_->dataFileName.isEmpty()) {
+        CommonDialog1.filter = shell::kDataFileFilter;
+        CommonDialog1.filterIndex = 1;
+        if (!CommonDialog1.showSave()) return;
+        shared_->dataFileName = CommonDialog1.fileName;
+    }
+    menu->followCurrentFile();
+    shell::saveDataFile(*shared_, shared_->dataFileName, menu->model(), titlePage());
+}
+
+void FrontespizioForm::eliminare_Click() {
+    CommonDialog1.title = shared_->titleDeleteFile;
+    CommonDialog1.filter = shell::kAllFilesFilter;
+    CommonDialog1.filterIndex = 2;
+    if (!CommonDialog1.showOpen()) return;
+    shell::deleteDataFile(*shared_, CommonDialog1.fileName);
+}
+
+}  // namespace zelmor::titlepage

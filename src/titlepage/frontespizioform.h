@@ -1,0 +1,88 @@
+// The title-page window `frontespizio`: the general data of the report in seven text boxes, the
+// subsystems' denominations beside their type texts, the checks, and the file commands, which
+// read and write the same data file as the data-entry window.
+#pragma once
+
+#include "model/model.h"
+#include "shell/clsresize.h"
+#include "shell/modzelmor.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+
+#include <QDate>
+
+#include <array>
+#include <memory>
+
+namespace zelmor::entry {
+class MenuForm;
+}
+
+namespace zelmor::titlepage {
+
+// A date as the title page first shows it, "dddd, d mmm yyyy" in Italian:
+// "lunedì, 7 dic 2026".
+QString longDate(const QDate& date);
+
+class FrontespizioForm : public tk::Form, public shell::TitlePageHolder {
+  public:
+    static constexpr int kDesignWidth = 9600;
+    static constexpr int kDesignHeight = 6825;
+    static constexpr int kFieldLimit = 60;         // the left column's fields
+    static constexpr int kDenominationLimit = 25;  // denominations are cut to it
+
+    FrontespizioForm(tk::Application& app, shell::ModZelmor& shared);
+    ~FrontespizioForm() override;
+
+    model::TitlePage titlePage() const override;
+    void fillTitlePage(const model::TitlePage& page, int denominations) override;
+
+    void load() override;
+    void unload() override;
+    void resize() override;
+
+    // The window's commands, as their menu items, buttons and toolbar run them.
+    void apri_Click();
+    void salva_Click();
+    void salvanome_Click();
+    void eliminare_Click();
+    void colorare_Click();
+    void controllodati_Click();
+    void cancella_Click();
+    void aiuto_Click();
+    void disegno_Click();  // "Finestra Disegno"
+    void Toolbar1_ButtonClick(int index);
+
+  private:
+    using Control = tk::Control;
+
+    void build();
+    void buildMenus();
+    void field_Change(Control& field);
+    void denominazione_Change(int i);
+    void progetto_Change();
+    void saveRoutine();
+    entry::MenuForm* menuWindow() const;  // the data-entry window when loaded
+    int subsystemCount() const;           // the data-entry window's count, 0 when none
+
+    shell::ModZelmor* shared_;
+    std::unique_ptr<shell::clsResize> resize_;
+    tk::CommonDialog CommonDialog1;
+
+    // progetto, località, tipostudio, committente, luogo, data, allegati
+    std::array<Control*, 7> fields_{};
+    Control* progetto = nullptr;
+    Control* localita = nullptr;
+    Control* tipostudio = nullptr;
+    Control* committente = nullptr;
+    Control* luogo = nullptr;
+    Control* data = nullptr;
+    Control* allegati = nullptr;
+    Control* Labelstudio = nullptr;
+    Control* labelindirizzo = nullptr;
+    std::array<Control*, 10> tiposotto{};  // 1-based
+    std::array<Control*, 10> denominazione{};
+    Control* passo = nullptr;
+};
+
+}  // namespace zelmor::titlepage
