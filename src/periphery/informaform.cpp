@@ -79,6 +79,8 @@ void InformaForm::load() {
     if (lines.isEmpty()) lines.append(kNoOffice);
     tk::Control& office = at(QStringLiteral("ufficio"));
     tk::Control& address = at(QStringLiteral("indirizzo"));
+    office.setUseMnemonic(false);
+    address.setUseMnemonic(false);
     office.setText(lines.at(0));
     address.setText(lines.value(1));
     address.setVisible(lines.size() > 1);

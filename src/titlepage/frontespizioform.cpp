@@ -127,6 +127,9 @@ void FrontespizioForm::build() {
                QStringLiteral("dato non modificabile: l'indirizzo dello studio "
                               "tecnico viene dalle impostazioni del programma"));
 
+    Labelstudio->setUseMnemonic(false);
+    labelindirizzo->setUseMnemonic(false);
+
     Control& Frame1 = add(ControlKind::Frame, QStringLiteral("Frame1"));
     Frame1.setGeometry({6000, 1680, 3375, 3255});
     Frame1.setText(QStringLiteral("Denominazione dei sottosistemi"));

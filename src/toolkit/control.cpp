@@ -155,6 +155,12 @@ void Control::setToolTip(const QString& t) {
     changed();
 }
 
+void Control::setUseMnemonic(bool on) {
+    if (on == useMnemonic_) return;
+    useMnemonic_ = on;
+    changed();
+}
+
 void Control::setAlignment(Alignment a) {
     if (a == alignment_) return;
     alignment_ = a;

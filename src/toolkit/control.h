@@ -158,6 +158,10 @@ class Control {
     void setBordered(bool on);
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool on);
+    // Labels: whether "&" marks an access key (the default) or is shown as it stands, as for
+    // a label that shows what the user typed.
+    bool useMnemonic() const { return useMnemonic_; }
+    void setUseMnemonic(bool on);
     // Name of a picture of the program's own set (see the backend's picture factory).
     const QString& picture() const { return picture_; }
     void setPicture(const QString& name);
@@ -230,6 +234,7 @@ class Control {
     Alignment alignment_ = Alignment::Left;
     bool bordered_ = false;
     bool autoSize_ = false;
+    bool useMnemonic_ = true;
     QString picture_;
     QImage image_;
     QStringList items_;

@@ -353,6 +353,8 @@ Command parseCommand(const std::vector<Token>& tokens, int line) {
         cmd.numbers.push_back(c.number(QStringLiteral("the page count"), 0));
     } else if (name == QLatin1String("start")) {
         cmd.op = Op::Start;
+    } else if (name == QLatin1String("restart")) {
+        cmd.op = Op::Restart;
     } else if (name == QLatin1String("click")) {
         cmd.op = Op::Click;
         cmd.ref = c.ref(QStringLiteral("window or window.control"));

@@ -68,6 +68,7 @@ enum class Op {
     Remove,
     Pages,
     Start,
+    Restart,
     // actions
     Click,
     Type,

@@ -360,6 +360,7 @@ void Session::execute(const Command& cmd) {
         case Op::Remove:
         case Op::Pages:
         case Op::Start:
+        case Op::Restart:
             setUp(cmd);
             return;
         case Op::Click:
@@ -483,6 +484,18 @@ void Session::setUp(const Command& cmd) {
                 dispatch([&h] { h.startup(); });
             }
             return;
+        case Op::Restart: {
+            // A new run of the program in the same folder, with the same settings and date:
+            // what a user sees who starts it again after leaving it.
+            if (!started_) fail(QStringLiteral("the program has not started yet"));
+            if (!app().ended()) fail(QStringLiteral("the program is still running"));
+            host_.reset();
+            recorders_.music.clear();
+            recorders_.musicFiles.clear();
+            Host& h = host();
+            dispatch([&h] { h.startup(); });
+            return;
+        }
         default:
             return;
     }

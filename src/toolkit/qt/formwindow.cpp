@@ -497,6 +497,7 @@ void FormWindow::syncWidget(tk::Control& c, QWidget* w) {
             auto* label = static_cast<CaptionLabel*>(w);
             if (label->text() != c.text()) label->setText(c.text());
             label->setHorizontalAlignment(c.alignment());
+            label->setUseMnemonic(c.useMnemonic());
             label->setFrameStyle(c.bordered() ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
             label->setLineWidth(1);
             if (c.autoSize()) geometry.setSize(label->fittingSize());

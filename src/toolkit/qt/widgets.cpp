@@ -141,11 +141,17 @@ void CaptionLabel::setHorizontalAlignment(tk::Alignment a) {
     update();
 }
 
+void CaptionLabel::setUseMnemonic(bool on) {
+    if (on == useMnemonic_) return;
+    useMnemonic_ = on;
+    update();
+}
+
 int CaptionLabel::textFlags() const {
     int h = Qt::AlignLeft;
     if (alignment_ == tk::Alignment::Center) h = Qt::AlignHCenter;
     if (alignment_ == tk::Alignment::Right) h = Qt::AlignRight;
-    return h | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    return h | Qt::AlignTop | Qt::TextWordWrap | (useMnemonic_ ? Qt::TextShowMnemonic : 0);
 }
 
 QString CaptionLabel::shownText() const {
@@ -156,7 +162,7 @@ QString CaptionLabel::shownText() const {
 }
 
 QSize CaptionLabel::fittingSize() const {
-    const QSize text = fontMetrics().size(Qt::TextShowMnemonic, shownText());
+    const QSize text = fontMetrics().size(useMnemonic_ ? Qt::TextShowMnemonic : 0, shownText());
     const int frame = 2 * frameWidth();
     return {text.width() + frame, std::max(text.height(), fontMetrics().height()) + frame};
 }
@@ -171,7 +177,7 @@ void CaptionLabel::paintEvent(QPaintEvent* event) {
     // a line that the label's height would hide.
     const QFontMetrics fm = fontMetrics();
     if (!shown.contains(QLatin1Char('\n')) && area.height() < 2 * fm.lineSpacing()) {
-        const int needed = fm.size(Qt::TextShowMnemonic, shown).width();
+        const int needed = fm.size(useMnemonic_ ? Qt::TextShowMnemonic : 0, shown).width();
         if (needed > area.width() && needed * kMinStretch <= area.width() * 100) {
             QFont condensed = font();
             condensed.setStretch(area.width() * 100 / needed);

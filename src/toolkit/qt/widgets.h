@@ -31,6 +31,7 @@ class CaptionLabel : public QLabel {
   public:
     explicit CaptionLabel(QWidget* parent = nullptr);
     void setHorizontalAlignment(tk::Alignment a);
+    void setUseMnemonic(bool on);
     // The size that fits the caption on one line (plus the frame), for auto-sized labels.
     QSize fittingSize() const;
 
@@ -41,6 +42,7 @@ class CaptionLabel : public QLabel {
     int textFlags() const;
     QString shownText() const;
     tk::Alignment alignment_ = tk::Alignment::Left;
+    bool useMnemonic_ = true;
 };
 
 // A frame: an etched rectangle whose caption interrupts its top edge. Drawn here rather than by
