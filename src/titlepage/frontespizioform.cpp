@@ -315,7 +315,10 @@ model::TitlePage FrontespizioForm::titlePage() const {
 }
 
 void FrontespizioForm::fillTitlePage(const model::TitlePage& page, int denominations) {
+    // A file brings its own model: the boxes follow it even when the project reads the same.
+    const bool sameProject = progetto->text() == page.project;
     progetto->setText(page.project);
+    if (sameProject) progetto_Change();
     localita->setText(page.place);
     tipostudio->setText(page.studyType);
     committente->setText(page.client);

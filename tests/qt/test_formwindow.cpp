@@ -582,3 +582,55 @@ TEST_F(FormWindowTest, ClosingFromTheTitleBarUnloadsTheForm) {
 
 }  // namespace
 }  // namespace zelmor
+
+namespace zelmor {
+namespace {
+
+// Three text boxes whose places in the keyboard order run against the order they were made in.
+class TabForm : public tk::Form {
+  public:
+    explicit TabForm(tk::Application& app) : Form(app, QStringLiteral("tabs")) {
+        setWidth(6000);
+        setHeight(3000);
+        const char* names[] = {"txtA", "txtB", "txtC"};
+        const int places[] = {1, 0, 2};
+        for (int i = 0; i < 3; ++i) {
+            tk::Control& c = add(ControlKind::TextBox, QString::fromLatin1(names[i]));
+            c.setGeometry({300, 300 + 450 * i, 2400, 300});
+            c.setTabIndex(places[i]);
+        }
+    }
+};
+
+TEST(FormWindowTabOrder, FollowsTheTabIndexesNotTheOrderOfMaking) {
+    tk::testing::FakeServices fakes;
+    tk::Application app{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+    qtui::QtBackend backend{app};
+    app.registerForm(QStringLiteral("tabs"),
+                     [](tk::Application& a) { return std::make_unique<TabForm>(a); });
+    app.setObserver(&backend);
+    backend.setEndAction([] {});
+    app.dispatch([&] { app.show(QStringLiteral("tabs")); });
+    tk::Form& form = *app.form(QStringLiteral("tabs"));
+    qtui::FormWindow* window = backend.window(form);
+    ASSERT_NE(window, nullptr);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    const auto edit = [&](const char* name) {
+        return window->widget(form.at(QString::fromLatin1(name)));
+    };
+    // The first place has the keyboard when the window comes up.
+    EXPECT_EQ(QApplication::focusWidget(), edit("txtB"));
+    const char* walk[] = {"txtA", "txtC", "txtB"};
+    for (const char* next : walk) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), edit(next)) << next;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), edit("txtC"));
+    app.setObserver(nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+}  // namespace zelmor

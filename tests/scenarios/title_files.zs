@@ -104,3 +104,26 @@ expect frontespizio.denominazione(1) text "città"
 expect frontespizio.denominazione(2) enabled "0"
 expect frontespizio.tiposotto(2) text ""
 expect no message
+# Closed, the title page is lost with its window: the data-entry window's save finds no project
+# and brings up a fresh title page.
+close frontespizio
+expect window frontespizio unloaded
+click menu.salva
+expect message critical "Zelmor: controllo dati immessi nella finestra attiva" "Attenzione: immettere i dati del progetto."
+expect window frontespizio visible
+expect frontespizio.progetto text ""
+expect frontespizio.passo text "digitare i dati in ogni campo"
+# A file whose project reads the same as the window's still brings its own subsystems.
+set frontespizio.progetto "A"
+expect frontespizio.tiposotto(2) text ""
+answer file "{dir}/Zelmor-dati-due"
+click frontespizio.apri
+expect frontespizio.tiposotto(1) text "angolo nord-ovest"
+expect frontespizio.tiposotto(2) text "centrale"
+expect frontespizio.denominazione(2) enabled "1"
+answer file "{dir}/Zelmor-dati-acc"
+set frontespizio.progetto "Variante è località"
+click menu.apri
+expect frontespizio.tiposotto(2) text ""
+expect frontespizio.denominazione(2) enabled "0"
+expect no message

@@ -710,6 +710,21 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
                     return forwardMouse(*it, static_cast<QWidget*>(watched), event);
                 }
                 break;
+            case QEvent::ShortcutOverride: {
+                // The window's menu keys win over a text box's own editing keys (Ctrl+A,
+                // Ctrl+C), as they always did: the keyboard is nearly always in a text box.
+                if (!controlOf_.contains(watched)) break;
+                const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+                for (const auto& [control, binding] : bindings_) {
+                    const QAction* a = binding.action;
+                    if (control->kind() == ControlKind::MenuItem && a != nullptr &&
+                        a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) {
+                        event->ignore();  // not overridden: the menu's shortcut runs
+                        return true;
+                    }
+                }
+                break;
+            }
             default:
                 break;
         }
