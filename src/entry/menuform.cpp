@@ -50,7 +50,8 @@ int val(const QString& text) {
 }  // namespace
 
 MenuForm::MenuForm(tk::Application& app, shell::ModZelmor& shared)
-    : tk::Form(app, QStringLiteral("menu")), shared_(&shared), CommonDialog1(app) {
+    : shell::WorkWindow(app, QStringLiteral("menu"), shared,
+                        QStringLiteral("Zelmor: menu - immissione dati")) {
     build();
 }
 
@@ -58,25 +59,12 @@ MenuForm::~MenuForm() = default;
 
 // The window as it is designed; the load handler then fits it to the screen.
 void MenuForm::build() {
-    setCaption(QStringLiteral("Zelmor: menu - immissione dati"));
-    setBackColor(colors::kLightGrey);
-    setHasMenuBar(true);
-    setToolbarHeight(420);
-    setWidth(kDesignWidth);
-    setHeight(kDesignHeight);
-    CommonDialog1.fileName = QStringLiteral("Zelmor-dati-");
-
     const Font bold825{QString(), 8.25, true, false};
     const Font bold12{QString(), 12, true, false};
 
-    auto label = [&](const QString& name, int index, Control* parent, Rect r, const QString& cap,
-                     std::optional<Color> back, const QString& tip = QString()) -> Control& {
-        Control& c = add(ControlKind::Label, name, index, parent);
-        c.setGeometry(r);
-        c.setText(cap);
-        c.setBackColor(back);
-        c.setToolTip(tip);
-        return c;
+    auto label = [this](const QString& name, int index, Control* parent, Rect r, const QString& cap,
+                        std::optional<Color> back, const QString& tip = QString()) -> Control& {
+        return addLabel(name, index, parent, r, cap, back, tip);
     };
 
     Frame4 = &add(ControlKind::Frame, QStringLiteral("Frame4"));
@@ -224,14 +212,9 @@ void MenuForm::build() {
     Frame5->setGeometry({0, 5520, 9495, 615});
     Frame5->setBackColor(colors::kDarkGrey);
 
-    auto barButton = [&](const QString& name, int left, const QString& cap, const QString& pic,
-                         const QString& tip) -> Control& {
-        Control& b = add(ControlKind::CommandButton, name, 0, Frame5);
-        b.setGeometry({left, 240, 1215, 375});
-        b.setText(cap);
-        b.setPicture(pic);
-        b.setToolTip(tip);
-        return b;
+    auto barButton = [this, Frame5](const QString& name, int left, const QString& cap,
+                                    const QString& pic, const QString& tip) -> Control& {
+        return addBarButton(*Frame5, name, left, cap, pic, tip);
     };
     barButton(QStringLiteral("guida"), 120, QStringLiteral("&Guida in linea"),
               QStringLiteral("guide"),
@@ -342,11 +325,7 @@ void MenuForm::Toolbar1_ButtonClick(int index) {
 // ---- window events -----------------------------------------------------------------------
 
 void MenuForm::load() {
-    resize_ = std::make_unique<shell::clsResize>();
-    resize_->SourceForm = this;
-    resize_->SizeFormToScreen(75);
-    setHeight(kDesignHeight);
-    setWidth(kDesignWidth);
+    shell::WorkWindow::load();
     shared_->initMessageTitles();
     resetProcedure();
     for (int i = 1; i <= 9; ++i) {
@@ -363,14 +342,6 @@ void MenuForm::load() {
         Check1[k]->setToolTip(QStringLiteral(
             "cliccare per scegliere il sottosistema al quale vanno riferiti i dati successivi"));
     }
-}
-
-void MenuForm::unload() {
-    resize_.reset();
-}
-
-void MenuForm::resize() {
-    if (resize_) resize_->ResizeControls();
 }
 
 // ---- the model ---------------------------------------------------------------------------
@@ -776,12 +747,7 @@ void MenuForm::salva_Click() {
 }
 
 void MenuForm::salvanome_Click() {
-    CommonDialog1.title = QStringLiteral("Salva file con nome");
-    const QString previous = shared_->dataFileName;
-    shared_->dataFileName.clear();
-    saveRoutine();
-    // Refused or cancelled, "save as" leaves the current file as it was.
-    if (shared_->dataFileName.isEmpty()) shared_->dataFileName = previous;
+    saveAs(QStringLiteral("Salva file con nome"), [this] { saveRoutine(); });
 }
 
 void MenuForm::saveRoutine() {

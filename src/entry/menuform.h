@@ -8,22 +8,17 @@
 #pragma once
 
 #include "model/model.h"
-#include "shell/clsresize.h"
 #include "shell/modzelmor.h"
+#include "shell/workwindow.h"
 #include "toolkit/application.h"
-#include "toolkit/form.h"
 
 #include <array>
-#include <memory>
 #include <optional>
 
 namespace zelmor::entry {
 
-class MenuForm : public tk::Form {
+class MenuForm : public shell::WorkWindow {
   public:
-    static constexpr int kDesignWidth = 9600;
-    static constexpr int kDesignHeight = 6825;
-
     MenuForm(tk::Application& app, shell::ModZelmor& shared);
     ~MenuForm() override;
 
@@ -34,8 +29,6 @@ class MenuForm : public tk::Form {
     int currentSubsystem() const { return currentSubsystem_; }
 
     void load() override;
-    void unload() override;
-    void resize() override;
 
     // The window's commands, as their menu items, buttons and toolbar run them.
     void apri_Click();
@@ -86,9 +79,6 @@ class MenuForm : public tk::Form {
     void saveRoutine();
     void fileError(const QString& text);
 
-    shell::ModZelmor* shared_;
-    std::unique_ptr<shell::clsResize> resize_;
-    tk::CommonDialog CommonDialog1;
     QString dialogChoice_;  // the name last chosen in CommonDialog1, or the current file
 
     std::optional<int> endemicKind_;

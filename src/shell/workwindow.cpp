@@ -33,6 +33,66 @@ void addEntry(tk::Form& form, const QString& menu, const MenuEntry& entry) {
 
 }  // namespace
 
+WorkWindow::WorkWindow(tk::Application& app, const QString& name, ModZelmor& shared,
+                       const QString& caption)
+    : tk::Form(app, name), shared_(&shared), CommonDialog1(app) {
+    setCaption(caption);
+    setBackColor(tk::colors::kLightGrey);
+    setHasMenuBar(true);
+    setToolbarHeight(420);
+    setWidth(kDesignWidth);
+    setHeight(kDesignHeight);
+    CommonDialog1.fileName = QStringLiteral("Zelmor-dati-");
+}
+
+WorkWindow::~WorkWindow() = default;
+
+void WorkWindow::load() {
+    resize_ = std::make_unique<clsResize>();
+    resize_->SourceForm = this;
+    resize_->SizeFormToScreen(75);
+    setHeight(kDesignHeight);
+    setWidth(kDesignWidth);
+}
+
+void WorkWindow::unload() {
+    resize_.reset();
+}
+
+void WorkWindow::resize() {
+    if (resize_) resize_->ResizeControls();
+}
+
+Control& WorkWindow::addLabel(const QString& name, int index, Control* parent, const tk::Rect& r,
+                              const QString& caption, std::optional<tk::Color> back,
+                              const QString& tip) {
+    Control& c = add(ControlKind::Label, name, index, parent);
+    c.setGeometry(r);
+    c.setText(caption);
+    c.setBackColor(back);
+    c.setToolTip(tip);
+    return c;
+}
+
+Control& WorkWindow::addBarButton(Control& bar, const QString& name, int left,
+                                  const QString& caption, const QString& picture,
+                                  const QString& tip) {
+    Control& b = add(ControlKind::CommandButton, name, 0, &bar);
+    b.setGeometry({left, 240, 1215, 375});
+    b.setText(caption);
+    b.setPicture(picture);
+    b.setToolTip(tip);
+    return b;
+}
+
+void WorkWindow::saveAs(const QString& dialogTitle, const std::function<void()>& saveRoutine) {
+    CommonDialog1.title = dialogTitle;
+    const QString previous = shared_->dataFileName;
+    shared_->dataFileName.clear();
+    saveRoutine();
+    if (shared_->dataFileName.isEmpty()) shared_->dataFileName = previous;
+}
+
 Control& addMenu(tk::Form& form, const char* name, const QString& caption,
                  std::initializer_list<MenuEntry> entries, const QString& parent) {
     Control& top = form.add(ControlKind::MenuItem, QString::fromLatin1(name));

@@ -3,15 +3,52 @@
 // window or end the program.
 #pragma once
 
+#include "clsresize.h"
 #include "modzelmor.h"
+#include "toolkit/application.h"
 #include "toolkit/form.h"
 
 #include <QString>
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
+#include <optional>
 
 namespace zelmor::shell {
+
+// A working window with a menu bar and the toolbar: light grey, 9600 x 6825 twips, fitted to
+// the screen at load, rescaling its controls with its size, with one file and colour dialog.
+class WorkWindow : public tk::Form {
+  public:
+    static constexpr int kDesignWidth = 9600;
+    static constexpr int kDesignHeight = 6825;
+
+    WorkWindow(tk::Application& app, const QString& name, ModZelmor& shared,
+               const QString& caption);
+    ~WorkWindow() override;
+
+    void load() override;  // derived windows call it first
+    void unload() override;
+    void resize() override;
+
+  protected:
+    tk::Control& addLabel(const QString& name, int index, tk::Control* parent, const tk::Rect& r,
+                          const QString& caption, std::optional<tk::Color> back,
+                          const QString& tip = QString());
+    // A button of the bottom bar `Frame5`: 1215 x 375 twips at `left`, 240 down.
+    tk::Control& addBarButton(tk::Control& bar, const QString& name, int left,
+                              const QString& caption, const QString& picture, const QString& tip);
+    // "Save as": the current file is forgotten so that the dialog opens; refused or cancelled,
+    // the current file stays as it was.
+    void saveAs(const QString& dialogTitle, const std::function<void()>& saveRoutine);
+
+    ModZelmor* shared_;
+    tk::CommonDialog CommonDialog1;
+
+  private:
+    std::unique_ptr<clsResize> resize_;
+};
 
 struct MenuEntry {
     const char* name = nullptr;  // nullptr: a separator

@@ -64,29 +64,17 @@ QString longDate(const QDate& date) {
 }
 
 FrontespizioForm::FrontespizioForm(tk::Application& app, shell::ModZelmor& shared)
-    : tk::Form(app, QStringLiteral("frontespizio")), shared_(&shared), CommonDialog1(app) {
+    : shell::WorkWindow(app, QStringLiteral("frontespizio"), shared,
+                        QStringLiteral("Zelmor: frontespizio per la relazione")) {
     build();
 }
 
 FrontespizioForm::~FrontespizioForm() = default;
 
 void FrontespizioForm::build() {
-    setCaption(QStringLiteral("Zelmor: frontespizio per la relazione"));
-    setBackColor(colors::kLightGrey);
-    setHasMenuBar(true);
-    setToolbarHeight(420);
-    setWidth(kDesignWidth);
-    setHeight(kDesignHeight);
-    CommonDialog1.fileName = QStringLiteral("Zelmor-dati-");
-
-    auto label = [&](const char* name, int index, Control* parent, Rect r, const QString& cap,
-                     std::optional<tk::Color> back, const QString& tip = QString()) -> Control& {
-        Control& c = add(ControlKind::Label, QString::fromLatin1(name), index, parent);
-        c.setGeometry(r);
-        c.setText(cap);
-        c.setBackColor(back);
-        c.setToolTip(tip);
-        return c;
+    auto label = [this](const char* name, int index, Control* parent, Rect r, const QString& cap,
+                        std::optional<tk::Color> back, const QString& tip = QString()) -> Control& {
+        return addLabel(QString::fromLatin1(name), index, parent, r, cap, back, tip);
     };
 
     Control& heading = label("Label1", 0, nullptr, {1320, 1080, 6855, 375},
@@ -155,14 +143,10 @@ void FrontespizioForm::build() {
     Control& Frame5 = add(ControlKind::Frame, QStringLiteral("Frame5"));
     Frame5.setGeometry({0, 5520, 9495, 615});
     Frame5.setBackColor(colors::kDarkGrey);
-    auto barButton = [&](const char* name, int left, const char* cap, const char* pic,
-                         const char* tip) -> Control& {
-        Control& b = add(ControlKind::CommandButton, QString::fromLatin1(name), 0, &Frame5);
-        b.setGeometry({left, 240, 1215, 375});
-        b.setText(QString::fromUtf8(cap));
-        b.setPicture(QString::fromLatin1(pic));
-        b.setToolTip(QString::fromUtf8(tip));
-        return b;
+    auto barButton = [this, &Frame5](const char* name, int left, const char* cap, const char* pic,
+                                     const char* tip) -> Control& {
+        return addBarButton(Frame5, QString::fromLatin1(name), left, QString::fromUtf8(cap),
+                            QString::fromLatin1(pic), QString::fromUtf8(tip));
     };
     barButton("guida", 120, "&Guida in linea", "guide",
               "cliccare per visualizzare il sommario della guida");
@@ -277,23 +261,11 @@ void FrontespizioForm::Toolbar1_ButtonClick(int index) {
 // ---- window events -----------------------------------------------------------------------
 
 void FrontespizioForm::load() {
-    resize_ = std::make_unique<shell::clsResize>();
-    resize_->SourceForm = this;
-    resize_->SizeFormToScreen(75);
-    setHeight(kDesignHeight);
-    setWidth(kDesignWidth);
+    shell::WorkWindow::load();
     data->setText(longDate(app().platform().today()));
     Labelstudio->setText(shared_->officeName);
     labelindirizzo->setText(shared_->officeAddress);
     passo->setText(QStringLiteral("digitare i dati in ogni campo"));
-}
-
-void FrontespizioForm::unload() {
-    resize_.reset();
-}
-
-void FrontespizioForm::resize() {
-    if (resize_) resize_->ResizeControls();
 }
 
 // ---- the record --------------------------------------------------------------------------
@@ -470,12 +442,7 @@ void FrontespizioForm::salva_Click() {
 }
 
 void FrontespizioForm::salvanome_Click() {
-    CommonDialog1.title = QStringLiteral("Salva file con nome (frontespizio)");
-    const QString previous = shared_->dataFileName;
-    shared_->dataFileName.clear();
-    saveRoutine();
-    // Refused or cancelled, "save as" leaves the current file as it was.
-    if (shared_->dataFileName.isEmpty()) shared_->dataFileName = previous;
+    saveAs(QStringLiteral("Salva file con nome (frontespizio)"), [this] { saveRoutine(); });
 }
 
 void FrontespizioForm::saveRoutine() {

@@ -4,15 +4,13 @@
 #pragma once
 
 #include "model/model.h"
-#include "shell/clsresize.h"
 #include "shell/modzelmor.h"
+#include "shell/workwindow.h"
 #include "toolkit/application.h"
-#include "toolkit/form.h"
 
 #include <QDate>
 
 #include <array>
-#include <memory>
 
 namespace zelmor::entry {
 class MenuForm;
@@ -24,10 +22,8 @@ namespace zelmor::titlepage {
 // "lunedì, 7 dic 2026".
 QString longDate(const QDate& date);
 
-class FrontespizioForm : public tk::Form, public shell::TitlePageHolder {
+class FrontespizioForm : public shell::WorkWindow, public shell::TitlePageHolder {
   public:
-    static constexpr int kDesignWidth = 9600;
-    static constexpr int kDesignHeight = 6825;
     static constexpr int kFieldLimit = 60;         // the left column's fields
     static constexpr int kDenominationLimit = 25;  // denominations are cut to it
 
@@ -38,8 +34,6 @@ class FrontespizioForm : public tk::Form, public shell::TitlePageHolder {
     void fillTitlePage(const model::TitlePage& page, int denominations) override;
 
     void load() override;
-    void unload() override;
-    void resize() override;
 
     // The window's commands, as their menu items, buttons and toolbar run them.
     void apri_Click();
@@ -64,10 +58,6 @@ class FrontespizioForm : public tk::Form, public shell::TitlePageHolder {
     void saveRoutine();
     entry::MenuForm* menuWindow() const;  // the data-entry window when loaded
     int subsystemCount() const;           // the data-entry window's count, 0 when none
-
-    shell::ModZelmor* shared_;
-    std::unique_ptr<shell::clsResize> resize_;
-    tk::CommonDialog CommonDialog1;
 
     // progetto, località, tipostudio, committente, luogo, data, allegati
     std::array<Control*, 7> fields_{};
