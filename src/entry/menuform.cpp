@@ -6,7 +6,6 @@
 #include "model/datafile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace zelmor::entry {
 
@@ -277,24 +276,11 @@ void MenuForm::buildMenus() {
 }
 
 void MenuForm::buildToolbar() {
-    shell::addToolbar(*this, QStringLiteral("stampa dati finestra"),
-                      [this](int i) { Toolbar1_ButtonClick(i); });
+    addToolbar(QStringLiteral("stampa dati finestra"));
 }
 
-void MenuForm::Toolbar1_ButtonClick(int index) {
+void MenuForm::windowButton(int index) {
     switch (index) {
-        case 1:
-            apri_Click();
-            break;
-        case 2:
-            salva_Click();
-            break;
-        case 3:
-            salvanome_Click();
-            break;
-        case 4:
-            eliminare_Click();
-            break;
         case 6:
             break;  // the model-data report comes with the word-processor reports
         case 8:
@@ -307,9 +293,6 @@ void MenuForm::Toolbar1_ButtonClick(int index) {
         case 10:
             shared_->showTitlePage();
             break;
-        case 12:
-            colorare_Click();
-            break;
         case 19:
             controlla_Click();
             break;
@@ -317,7 +300,6 @@ void MenuForm::Toolbar1_ButtonClick(int index) {
             cancelladati_Click();
             break;
         default:
-            shell::runSharedToolbarButton(*shared_, index);  // separators cannot be pressed
             break;
     }
 }

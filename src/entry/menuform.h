@@ -31,16 +31,15 @@ class MenuForm : public shell::WorkWindow {
     void load() override;
 
     // The window's commands, as their menu items, buttons and toolbar run them.
-    void apri_Click();
-    void salva_Click();
-    void salvanome_Click();
-    void eliminare_Click();
-    void colorare_Click();
+    void apri_Click() override;
+    void salva_Click() override;
+    void salvanome_Click() override;
+    void eliminare_Click() override;
+    void colorare_Click() override;
     void controlla_Click();
     void cancelladati_Click();
     void aiuto_Click();
     void disegn_Click();
-    void Toolbar1_ButtonClick(int index);
 
     // Reads the current data file (`dataFileName`) into this window and the title page, as
     // Open does after its dialog. The title-page window's Open uses it too.
@@ -51,6 +50,8 @@ class MenuForm : public shell::WorkWindow {
 
   private:
     using Control = tk::Control;
+
+    void windowButton(int index) override;
 
     void build();
     void buildMenus();

@@ -124,7 +124,7 @@ void addNavigationMenus(tk::Form& form, const char* helpItem, int windowNumber) 
                      QStringLiteral("Fi&nestra n.%1 di 3").arg(windowNumber));
 }
 
-void addToolbar(tk::Form& form, const QString& printTip, const std::function<void(int)>& pressed) {
+void WorkWindow::addToolbar(const QString& printTip) {
     struct Button {
         const char* tip;  // nullptr: separator
         const char* picture;
@@ -152,14 +152,14 @@ void addToolbar(tk::Form& form, const QString& printTip, const std::function<voi
                                        {"uscita da Zelmor", "exit"}};
     for (int i = 1; i <= 21; ++i) {
         const Button& b = buttons[i - 1];
-        Control& c = form.add(ControlKind::ToolbarButton, QStringLiteral("Toolbar1"), i);
+        Control& c = add(ControlKind::ToolbarButton, QStringLiteral("Toolbar1"), i);
         if (b.tip == nullptr) {
             c.setSeparator(true);
             continue;
         }
         c.setToolTip(i == 6 ? printTip : QString::fromUtf8(b.tip));
         c.setPicture(QString::fromLatin1(b.picture));
-        c.onClick = [pressed, i] { pressed(i); };
+        c.onClick = [this, i] { Toolbar1_ButtonClick(i); };
     }
 }
 
@@ -177,25 +177,43 @@ void wireSharedCommands(tk::Form& form, ModZelmor& shared, const char* helpItem)
     on(QStringLiteral("informazioni"), [s] { s->showWindow(QStringLiteral("informa")); });
 }
 
-bool runSharedToolbarButton(ModZelmor& shared, int index) {
+void WorkWindow::Toolbar1_ButtonClick(int index) {
+    if (index < 1 || index > 21) index = 1;
+    if (index == 5 || index == 7 || index == 11 || index == 13 || index == 18) ++index;
     switch (index) {
+        case 1:
+            apri_Click();
+            break;
+        case 2:
+            salva_Click();
+            break;
+        case 3:
+            salvanome_Click();
+            break;
+        case 4:
+            eliminare_Click();
+            break;
+        case 12:
+            colorare_Click();
+            break;
         case 14:
-            shared.showWindow(QStringLiteral("sommario"));
-            return true;
+            shared_->showWindow(QStringLiteral("sommario"));
+            break;
         case 15:
-            shared.showWindow(QStringLiteral("frmTip"));
-            return true;
+            shared_->showWindow(QStringLiteral("frmTip"));
+            break;
         case 16:
-            shared.showWindow(QStringLiteral("supportoclienti"));
-            return true;
+            shared_->showWindow(QStringLiteral("supportoclienti"));
+            break;
         case 17:
-            shared.showWindow(QStringLiteral("informa"));
-            return true;
+            shared_->showWindow(QStringLiteral("informa"));
+            break;
         case 21:
-            shared.confirmExit();
-            return true;
+            shared_->confirmExit();
+            break;
         default:
-            return false;
+            windowButton(index);
+            break;
     }
 }
 

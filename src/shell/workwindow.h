@@ -32,7 +32,24 @@ class WorkWindow : public tk::Form {
     void unload() override;
     void resize() override;
 
+    // The commands that both windows have under the same names (toolbar buttons 1..4, 12).
+    virtual void apri_Click() = 0;
+    virtual void salva_Click() = 0;
+    virtual void salvanome_Click() = 0;
+    virtual void eliminare_Click() = 0;
+    virtual void colorare_Click() = 0;
+
+    // Runs toolbar button `index`. A separator's index stands for the button after it, and an
+    // index outside 1..21 for the first button.
+    void Toolbar1_ButtonClick(int index);
+
   protected:
+    // The buttons whose command is the window's own: 6, 8, 9, 10, 19 and 20.
+    virtual void windowButton(int index) = 0;
+    // The toolbar `Toolbar1`, its buttons running Toolbar1_ButtonClick; `printTip` is button
+    // 6's tooltip, which differs between the windows.
+    void addToolbar(const QString& printTip);
+
     tk::Control& addLabel(const QString& name, int index, tk::Control* parent, const tk::Rect& r,
                           const QString& caption, std::optional<tk::Color> back,
                           const QString& tip = QString());
@@ -66,16 +83,9 @@ void addMenuEntries(tk::Form& form, const QString& menu, std::initializer_list<M
 // "Fi&nestra n.<number> di 3".
 void addNavigationMenus(tk::Form& form, const char* helpItem, int windowNumber);
 
-// The toolbar `Toolbar1`: 21 buttons, the separators at 5, 7, 11, 13 and 18. `printTip` is the
-// tooltip of button 6, which differs between the windows. A pressed button calls `pressed`.
-void addToolbar(tk::Form& form, const QString& printTip, const std::function<void(int)>& pressed);
-
 // The commands both windows run alike: "&Esci", "&USCITA", "&Guida in linea" (button and
 // `helpItem`), "&Suggerimenti...", "Supporto &prodotto", "&Informazioni su Zelmor".
 void wireSharedCommands(tk::Form& form, ModZelmor& shared, const char* helpItem);
-// Runs toolbar button `index` when it is one of those shared commands (14 to 17 and 21).
-bool runSharedToolbarButton(ModZelmor& shared, int index);
-
 // The data file as both windows write and delete it. A failure is told to the user (title
 // `titleDataCheck`) and leaves any earlier file as it was. True when done.
 bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData& model,

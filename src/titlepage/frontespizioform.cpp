@@ -44,10 +44,6 @@ const FieldSpec kFields[7] = {
      "allegati"},
 };
 
-bool isSeparator(int index) {
-    return index == 5 || index == 7 || index == 11 || index == 13 || index == 18;
-}
-
 }  // namespace
 
 QString longDate(const QDate& date) {
@@ -162,8 +158,7 @@ void FrontespizioForm::build() {
     barButton("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor");
 
     buildMenus();
-    shell::addToolbar(*this, QStringLiteral("stampa completa dell'elaborazione"),
-                      [this](int i) { Toolbar1_ButtonClick(i); });
+    addToolbar(QStringLiteral("stampa completa dell'elaborazione"));
     shell::wireSharedCommands(*this, *shared_, "guidaonline");
 }
 
@@ -214,23 +209,8 @@ void FrontespizioForm::buildMenus() {
     on("finestra", [this] { shared_->showWindow(QStringLiteral("guidafrontespizio")); });
 }
 
-void FrontespizioForm::Toolbar1_ButtonClick(int index) {
-    // A separator stands for the button after it; an unknown index for the first button.
-    if (index < 1 || index > 21) index = 1;
-    if (isSeparator(index)) ++index;
+void FrontespizioForm::windowButton(int index) {
     switch (index) {
-        case 1:
-            apri_Click();
-            break;
-        case 2:
-            salva_Click();
-            break;
-        case 3:
-            salvanome_Click();
-            break;
-        case 4:
-            eliminare_Click();
-            break;
         case 6:
             break;  // the full report comes with the word-processor reports
         case 8:
@@ -243,9 +223,6 @@ void FrontespizioForm::Toolbar1_ButtonClick(int index) {
             app().message(MessageIcon::Exclamation, shared_->titleDataCheck,
                           QStringLiteral("E' questa la finestra Frontespizio."));
             break;
-        case 12:
-            colorare_Click();
-            break;
         case 19:
             controllodati_Click();
             break;
@@ -253,7 +230,6 @@ void FrontespizioForm::Toolbar1_ButtonClick(int index) {
             cancella_Click();
             break;
         default:
-            shell::runSharedToolbarButton(*shared_, index);
             break;
     }
 }

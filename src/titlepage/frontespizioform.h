@@ -36,19 +36,20 @@ class FrontespizioForm : public shell::WorkWindow, public shell::TitlePageHolder
     void load() override;
 
     // The window's commands, as their menu items, buttons and toolbar run them.
-    void apri_Click();
-    void salva_Click();
-    void salvanome_Click();
-    void eliminare_Click();
-    void colorare_Click();
+    void apri_Click() override;
+    void salva_Click() override;
+    void salvanome_Click() override;
+    void eliminare_Click() override;
+    void colorare_Click() override;
     void controllodati_Click();
     void cancella_Click();
     void aiuto_Click();
     void disegno_Click();  // "Finestra Disegno"
-    void Toolbar1_ButtonClick(int index);
 
   private:
     using Control = tk::Control;
+
+    void windowButton(int index) override;
 
     void build();
     void buildMenus();
