@@ -35,22 +35,12 @@ TitlePageHolder* ModZelmor::titlePageWindow() {
 }
 
 model::TitlePage ModZelmor::titlePage() {
-    if (TitlePageHolder* window = titlePageWindow()) return window->titlePage();
-    return titlePage_;
+    TitlePageHolder* window = titlePageWindow();
+    return window != nullptr ? window->titlePage() : model::TitlePage{};
 }
 
 void ModZelmor::setTitlePage(const model::TitlePage& page, int denominations) {
-    if (TitlePageHolder* window = titlePageWindow()) {
-        window->fillTitlePage(page, denominations);
-        return;
-    }
-    // Denominations beyond those given keep what they held.
-    model::TitlePage merged = page;
-    for (int i = std::max(denominations, 0); i < model::kMaxSubsystems; ++i) {
-        merged.denominations[static_cast<std::size_t>(i)] =
-            titlePage_.denominations[static_cast<std::size_t>(i)];
-    }
-    titlePage_ = merged;
+    if (TitlePageHolder* window = titlePageWindow()) window->fillTitlePage(page, denominations);
 }
 
 void ModZelmor::confirmExit() {

@@ -69,8 +69,8 @@ class ModZelmor {
     }
 
     // The title page travels in the data file and lives in the title-page window, which is
-    // loaded (hidden) when the page is read or filled. A program without that window keeps
-    // the page here instead.
+    // loaded (hidden) when the page is read or filled. Empty, and not filled, when the program
+    // has no such window.
     model::TitlePage titlePage();
     void setTitlePage(const model::TitlePage& page, int denominations);
     // Shows the title-page window (when the program has it).
@@ -80,7 +80,6 @@ class ModZelmor {
     TitlePageHolder* titlePageWindow();
 
     tk::Application* app_;
-    model::TitlePage titlePage_;
     SilentMusicPlayer silent_;
     MusicPlayer* music_ = &silent_;
 };
