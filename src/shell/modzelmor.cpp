@@ -1,7 +1,5 @@
 #include "modzelmor.h"
 
-#include <algorithm>
-
 namespace zelmor::shell {
 
 void ModZelmor::initProductTexts() {
