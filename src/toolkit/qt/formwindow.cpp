@@ -226,6 +226,7 @@ void FormWindow::detach() {
     form_ = nullptr;
     controlOf_.clear();
     bindings_.clear();
+    shortcutActions_.clear();
 }
 
 QWidget* FormWindow::clientArea() const {
@@ -293,7 +294,10 @@ void FormWindow::addMenuItems(QWidget* parent, const QString& parentName, int de
             addMenuItems(b.menu, c->name(), depth + 1);
         } else {
             b.action = new QAction(parent);
-            if (!c->shortcut().isEmpty()) b.action->setShortcut(QKeySequence(c->shortcut()));
+            if (!c->shortcut().isEmpty()) {
+                b.action->setShortcut(QKeySequence(c->shortcut()));
+                shortcutActions_.push_back(b.action);
+            }
             if (bar != nullptr && c->text().startsWith(QLatin1Char(' '))) {
                 // Blanks before a caption of the bar push it to the right end.
                 b.action->setProperty("zelmorCorner", true);
@@ -713,12 +717,10 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
             case QEvent::ShortcutOverride: {
                 // The window's menu keys win over a text box's own editing keys (Ctrl+A,
                 // Ctrl+C), as they always did: the keyboard is nearly always in a text box.
-                if (!controlOf_.contains(watched)) break;
+                if (shortcutActions_.empty() || !controlOf_.contains(watched)) break;
                 const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-                for (const auto& [control, binding] : bindings_) {
-                    const QAction* a = binding.action;
-                    if (control->kind() == ControlKind::MenuItem && a != nullptr &&
-                        a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) {
+                for (const QAction* a : shortcutActions_) {
+                    if (a->isEnabled() && a->shortcut() == pressed) {
                         event->ignore();  // not overridden: the menu's shortcut runs
                         return true;
                     }

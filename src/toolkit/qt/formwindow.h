@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -83,6 +84,7 @@ class FormWindow : public QMainWindow {
     ClientArea* client_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     std::unordered_map<const tk::Control*, Binding> bindings_;
+    std::vector<QAction*> shortcutActions_;  // menu items with a key combination
     QHash<const QObject*, tk::Control*> controlOf_;
     int toolbarPixels_ = 0;
     QPoint placedAt_;
