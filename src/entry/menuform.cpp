@@ -236,7 +236,7 @@ void MenuForm::build() {
 
     buildMenus();
     buildToolbar();
-    shell::wireSharedCommands(*this, *shared_, "guidainlinea");
+    wireSharedCommands("guidainlinea");
 }
 
 void MenuForm::buildMenus() {

@@ -163,18 +163,18 @@ void WorkWindow::addToolbar(const QString& printTip) {
     }
 }
 
-void wireSharedCommands(tk::Form& form, ModZelmor& shared, const char* helpItem) {
-    ModZelmor* s = &shared;
-    auto on = [&](const QString& name, std::function<void()> f) {
-        form.at(name).onClick = std::move(f);
+void WorkWindow::wireSharedCommands(const char* helpItem) {
+    // The same commands as the toolbar's buttons: help, tips, support, about, exit.
+    auto on = [this](const QString& name, int button) {
+        at(name).onClick = [this, button] { Toolbar1_ButtonClick(button); };
     };
-    on(QStringLiteral("esci"), [s] { s->confirmExit(); });
-    on(QStringLiteral("uscita"), [s] { s->confirmExit(); });
-    on(QStringLiteral("guida"), [s] { s->showWindow(QStringLiteral("sommario")); });
-    on(QString::fromLatin1(helpItem), [s] { s->showWindow(QStringLiteral("sommario")); });
-    on(QStringLiteral("sugger"), [s] { s->showWindow(QStringLiteral("frmTip")); });
-    on(QStringLiteral("supporto"), [s] { s->showWindow(QStringLiteral("supportoclienti")); });
-    on(QStringLiteral("informazioni"), [s] { s->showWindow(QStringLiteral("informa")); });
+    on(QStringLiteral("esci"), 21);
+    on(QStringLiteral("uscita"), 21);
+    on(QStringLiteral("guida"), 14);
+    on(QString::fromLatin1(helpItem), 14);
+    on(QStringLiteral("sugger"), 15);
+    on(QStringLiteral("supporto"), 16);
+    on(QStringLiteral("informazioni"), 17);
 }
 
 void WorkWindow::Toolbar1_ButtonClick(int index) {

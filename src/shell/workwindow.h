@@ -49,6 +49,10 @@ class WorkWindow : public tk::Form {
     // The toolbar `Toolbar1`, its buttons running Toolbar1_ButtonClick; `printTip` is button
     // 6's tooltip, which differs between the windows.
     void addToolbar(const QString& printTip);
+    // The commands that only show a window or end the program: "&Esci", "&USCITA", "&Guida in
+    // linea" (button and the help item `helpItem`), "&Suggerimenti...", "Supporto &prodotto",
+    // "&Informazioni su Zelmor".
+    void wireSharedCommands(const char* helpItem);
 
     tk::Control& addLabel(const QString& name, int index, tk::Control* parent, const tk::Rect& r,
                           const QString& caption, std::optional<tk::Color> back,
@@ -83,9 +87,6 @@ void addMenuEntries(tk::Form& form, const QString& menu, std::initializer_list<M
 // "Fi&nestra n.<number> di 3".
 void addNavigationMenus(tk::Form& form, const char* helpItem, int windowNumber);
 
-// The commands both windows run alike: "&Esci", "&USCITA", "&Guida in linea" (button and
-// `helpItem`), "&Suggerimenti...", "Supporto &prodotto", "&Informazioni su Zelmor".
-void wireSharedCommands(tk::Form& form, ModZelmor& shared, const char* helpItem);
 // The data file as both windows write and delete it. A failure is told to the user (title
 // `titleDataCheck`) and leaves any earlier file as it was. True when done.
 bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData& model,

@@ -159,7 +159,7 @@ void FrontespizioForm::build() {
 
     buildMenus();
     addToolbar(QStringLiteral("stampa completa dell'elaborazione"));
-    shell::wireSharedCommands(*this, *shared_, "guidaonline");
+    wireSharedCommands("guidaonline");
 }
 
 void FrontespizioForm::buildMenus() {
