@@ -235,7 +235,7 @@ void MenuForm::build() {
               QStringLiteral("cliccare per uscire da Zelmor"));
 
     buildMenus();
-    buildToolbar();
+    addToolbar(QStringLiteral("stampa dati finestra"));
     wireSharedCommands("guidainlinea");
 }
 
@@ -273,10 +273,6 @@ void MenuForm::buildMenus() {
     on("fin2", [this] { disegn_Click(); });
     on("fin3", [this] { shared_->showTitlePage(); });
     on("finestra", [this] { shared_->showWindow(QStringLiteral("guidamenu")); });
-}
-
-void MenuForm::buildToolbar() {
-    addToolbar(QStringLiteral("stampa dati finestra"));
 }
 
 void MenuForm::windowButton(int index) {

@@ -55,7 +55,6 @@ class MenuForm : public shell::WorkWindow {
 
     void build();
     void buildMenus();
-    void buildToolbar();
 
     QString hint() const;
     void setHint(const QString& text);
