@@ -1,5 +1,6 @@
 // Zelmor on the desktop: the program's windows shown through Qt, the splash music through
-// FluidSynth.
+// FluidSynth, the reports in LibreOffice Writer.
+#include "reports/officewordprocessor.h"
 #include "shell/fluidmusic.h"
 #include "shell/zelmorapp.h"
 #include "toolkit/qt/qtbackend.h"
@@ -15,7 +16,9 @@ int main(int argc, char* argv[]) {
 
     zelmor::qtui::QtServices desktop;
     zelmor::shell::FluidSynthPlayer music;
-    zelmor::shell::ZelmorApp program(desktop.services(), &music);
+    // Reports open in LibreOffice Writer windows, which stay open for the user.
+    const auto writer = zelmor::reports::makeOfficeWordProcessor(/*hidden=*/false);
+    zelmor::shell::ZelmorApp program(desktop.services(), &music, writer.get());
 
     zelmor::qtui::QtBackend backend(program.app());
     program.app().setObserver(&backend);

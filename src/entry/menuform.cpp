@@ -265,7 +265,7 @@ void MenuForm::buildMenus() {
     on("salva", [this] { salva_Click(); });
     on("salvanome", [this] { salvanome_Click(); });
     on("eliminare", [this] { eliminare_Click(); });
-    on("solodati", [] { /* the model-data report comes with the word-processor reports */ });
+    on("solodati", [this] { solodati_Click(); });
     on("colorare", [this] { colorare_Click(); });
     on("controlla", [this] { controlla_Click(); });
     on("cancelladati", [this] { cancelladati_Click(); });
@@ -278,7 +278,8 @@ void MenuForm::buildMenus() {
 void MenuForm::windowButton(int index) {
     switch (index) {
         case 6:
-            break;  // the model-data report comes with the word-processor reports
+            solodati_Click();
+            break;
         case 8:
             app().message(MessageIcon::Exclamation, shared_->titleDataCheck,
                           QStringLiteral("E' questa la finestra 'Menu'."));
@@ -298,6 +299,25 @@ void MenuForm::windowButton(int index) {
         default:
             break;
     }
+}
+
+// ---- the model-data report --------------------------------------------------------------
+
+void MenuForm::solodati_Click() {
+    if (!complete()) {
+        app().message(MessageIcon::Information,
+                      shared_->productName + QStringLiteral(": aiuto in linea"),
+                      QStringLiteral("I dati immessi sono incompleti: seguire le indicazioni della "
+                                     "casella gialla prima di stamparli."));
+        return;
+    }
+    setHint(QStringLiteral("sto caricando WORD"));
+    const model::ModelData data = model();
+    shared_->runReport([&](reports::WordProcessor& word) {
+        reports::writeModelData(word, data, shared_->reportTexts());
+    });
+    // The hint is also the model's completeness, which the data check and this report read.
+    setHint(kFinalHint);
 }
 
 // ---- window events -----------------------------------------------------------------------

@@ -35,6 +35,7 @@ class MenuForm : public shell::WorkWindow {
     void salva_Click() override;
     void salvanome_Click() override;
     void eliminare_Click() override;
+    void solodati_Click();  // the model-data report
     void colorare_Click() override;
     void controlla_Click();
     void cancelladati_Click();

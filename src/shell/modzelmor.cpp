@@ -1,5 +1,7 @@
 #include "modzelmor.h"
 
+#include <optional>
+
 namespace zelmor::shell {
 
 void ModZelmor::initProductTexts() {
@@ -54,6 +56,95 @@ void ModZelmor::confirmExit() {
         "frontespizio",  "frmTip",      "prodotti",  "supportoclienti", "informa"};
     for (const char* name : order) app_->unload(QString::fromLatin1(name));
     if (closingScreen) closingScreen();
+}
+
+}  // namespace zelmor::shell
+
+namespace zelmor::shell {
+
+reports::ReportTexts ModZelmor::reportTexts() const {
+    return {productName, productSubtitle, officeName, officeAddress};
+}
+
+bool ModZelmor::runReport(const std::function<void(reports::WordProcessor&)>& write) {
+    std::optional<reports::WordError> failure;
+    {
+        const tk::Application::BusyScope busy(*app_);
+        try {
+            if (word_ == nullptr) {
+                throw reports::WordError(reports::WordError::Kind::Missing,
+                                         QStringLiteral("nessun elaboratore di testi collegato"));
+            }
+            write(*word_);
+        } catch (const reports::WordError& e) {
+            failure = e;
+        }
+    }
+    if (failure) reportFailure(*failure);
+    return !failure;
+}
+
+void ModZelmor::reportFailure(const reports::WordError& error) {
+    app_->message(tk::MessageIcon::Critical, productName + QStringLiteral(": stampa"),
+                  failureText(error));
+}
+
+QString ModZelmor::failureText(const reports::WordError& error) {
+    using Kind = reports::WordError::Kind;
+    const QChar cr(13);
+    QString text;
+    switch (error.kind()) {
+        case Kind::Missing:
+            text = QStringLiteral(
+                       "Non è possibile scrivere il documento: LibreOffice Writer non è "
+                       "installato.") +
+                   cr +
+                   QStringLiteral(
+                       "Installare LibreOffice Writer (pacchetto \"libreoffice-writer\") "
+                       "e ripetere la stampa.");
+            break;
+        case Kind::NotStarted:
+            text = QStringLiteral("Non è stato possibile avviare LibreOffice Writer.") + cr +
+                   QStringLiteral(
+                       "Verificare che LibreOffice Writer si apra normalmente, poi "
+                       "ripetere la stampa.");
+            break;
+        case Kind::Lost:
+            text = QStringLiteral(
+                       "LibreOffice Writer si è chiuso mentre il documento veniva "
+                       "scritto: il documento è incompleto.") +
+                   cr +
+                   QStringLiteral("Ripetere la stampa: LibreOffice Writer verrà avviato di nuovo.");
+            break;
+        case Kind::Failed:
+            text = QStringLiteral(
+                       "LibreOffice Writer non ha eseguito un'operazione: il documento "
+                       "è incompleto.") +
+                   cr +
+                   QStringLiteral(
+                       "Ripetere la stampa; se il problema rimane, chiudere LibreOffice "
+                       "Writer e riprovare.");
+            break;
+        case Kind::PictureMissing:
+            text = QStringLiteral("Il disegno del modello non è ancora stato salvato (") +
+                   error.detail() + QStringLiteral(").") + cr +
+                   QStringLiteral(
+                       "Visualizzare il disegno (Finestra Disegno), poi ripetere la "
+                       "stampa.");
+            return text;
+        case Kind::SaveFailed:
+            text = QStringLiteral(
+                       "La relazione è stata scritta, ma non è stato possibile "
+                       "salvarla.") +
+                   cr +
+                   QStringLiteral(
+                       "Il documento resta aperto in LibreOffice Writer: salvarlo da lì "
+                       "con il comando Salva con nome.");
+            break;
+    }
+    if (!error.detail().isEmpty())
+        text += cr + QStringLiteral("(") + error.detail() + QStringLiteral(")");
+    return text;
 }
 
 }  // namespace zelmor::shell

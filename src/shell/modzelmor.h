@@ -5,6 +5,8 @@
 
 #include "model/model.h"
 #include "music.h"
+#include "reports/reports.h"
+#include "reports/wordprocessor.h"
 #include "toolkit/application.h"
 
 #include <QString>
@@ -76,10 +78,23 @@ class ModZelmor {
     // Shows the title-page window (when the program has it).
     void showTitlePage() { showWindow(QStringLiteral("frontespizio")); }
 
+    // The word processor every report writes into; none: reports say that it is missing.
+    void setWordProcessor(reports::WordProcessor* word) { word_ = word; }
+    // The product texts and office data the reports print.
+    reports::ReportTexts reportTexts() const;
+    // Writes one report, with the program marked busy meanwhile. A failure of the word processor
+    // is told to the user; false then.
+    bool runReport(const std::function<void(reports::WordProcessor&)>& write);
+    // Tells the user why a report could not be written, and what to do.
+    void reportFailure(const reports::WordError& error);
+    // The message a failure shows.
+    static QString failureText(const reports::WordError& error);
+
   private:
     TitlePageHolder* titlePageWindow();
 
     tk::Application* app_;
+    reports::WordProcessor* word_ = nullptr;
     SilentMusicPlayer silent_;
     MusicPlayer* music_ = &silent_;
 };

@@ -21,9 +21,11 @@ void registerWindow(tk::Application& app, ModZelmor& shared, const char* name) {
 
 }  // namespace
 
-ZelmorApp::ZelmorApp(tk::Application::Services services, MusicPlayer* music)
+ZelmorApp::ZelmorApp(tk::Application::Services services, MusicPlayer* music,
+                     reports::WordProcessor* word)
     : app_(services), shared_(std::make_unique<ModZelmor>(app_)) {
     shared_->setMusicPlayer(music);
+    shared_->setWordProcessor(word);
     registerWindow<SplashForm>(app_, *shared_, "frmSplash");
     registerWindow<entry::MenuForm>(app_, *shared_, "menu");
     registerWindow<drawing::DisegnoForm>(app_, *shared_, "disegno");

@@ -12,8 +12,10 @@ namespace zelmor::shell {
 
 class ZelmorApp {
   public:
-    // The music player plays the splash music; none: silence.
-    explicit ZelmorApp(tk::Application::Services services, MusicPlayer* music = nullptr);
+    // The music player plays the splash music; none: silence. The word processor receives the
+    // reports; none: a report tells the user that there is no word processor.
+    explicit ZelmorApp(tk::Application::Services services, MusicPlayer* music = nullptr,
+                       reports::WordProcessor* word = nullptr);
     ~ZelmorApp();
 
     tk::Application& app() { return app_; }

@@ -4,6 +4,8 @@
 #include "entry/menuform.h"
 #include "shell/workwindow.h"
 
+#include <QFileInfo>
+
 namespace zelmor::titlepage {
 
 namespace {
@@ -154,7 +156,7 @@ void FrontespizioForm::build() {
     passo->setBordered(true);
     barButton("stampa", 6960, "&Stampa", "print",
               "cliccare per avere la stampa completa della elaborazione eseguita")
-        .onClick = [] { /* the full report comes with the word-processor reports */ };
+        .onClick = [this] { stampa_Click(); };
     barButton("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor");
 
     buildMenus();
@@ -196,10 +198,9 @@ void FrontespizioForm::buildMenus() {
     on("salva", [this] { salva_Click(); });
     on("salvanome", [this] { salvanome_Click(); });
     on("eliminare", [this] { eliminare_Click(); });
-    // The three reports come with the word-processor reports.
-    on("stampadati", [] {});
-    on("stampamodello", [] {});
-    on("stampatutto", [] {});
+    on("stampadati", [this] { stampadati_Click(); });
+    on("stampamodello", [this] { stampamodello_Click(); });
+    on("stampatutto", [this] { stampa_Click(); });
     on("colorare", [this] { colorare_Click(); });
     on("controllodati", [this] { controllodati_Click(); });
     on("cancella", [this] { cancella_Click(); });
@@ -212,7 +213,8 @@ void FrontespizioForm::buildMenus() {
 void FrontespizioForm::windowButton(int index) {
     switch (index) {
         case 6:
-            break;  // the full report comes with the word-processor reports
+            stampa_Click();
+            break;
         case 8:
             shared_->showMenuWindow();
             break;
@@ -419,6 +421,65 @@ void FrontespizioForm::salva_Click() {
 
 void FrontespizioForm::salvanome_Click() {
     saveAs(QStringLiteral("Salva file con nome (frontespizio)"), [this] { saveRoutine(); });
+}
+
+// ---- the reports -------------------------------------------------------------------------
+
+namespace {
+const QString kLoading = QStringLiteral("sto caricando WORD");
+const QString kNotDone = QStringLiteral("stampa non completata");
+}  // namespace
+
+bool FrontespizioForm::refuseWithoutModel() {
+    if (subsystemCount() > 0) return false;
+    app().message(MessageIcon::Critical, shared_->titleDataCheck,
+                  QStringLiteral("Non esistono dati del modello da stampare: immetterli nella "
+                                 "finestra Menu o aprire un file archiviato."));
+    shared_->showMenuWindow();
+    return true;
+}
+
+bool FrontespizioForm::refuseWithoutPicture() {
+    const QString picture = app().platform().picturePath();
+    if (QFileInfo(picture).isFile()) return false;
+    shared_->reportFailure(reports::WordError(reports::WordError::Kind::PictureMissing, picture));
+    return true;
+}
+
+void FrontespizioForm::stampadati_Click() {
+    if (refuseWithoutModel()) return;
+    passo->setText(kLoading);
+    const int n = subsystemCount();
+    QStringList types;
+    for (int i = 1; i <= n; ++i) types << tiposotto[static_cast<std::size_t>(i)]->text();
+    const model::TitlePage page = titlePage();
+    const bool done = shared_->runReport([&](reports::WordProcessor& word) {
+        reports::writeTitlePageData(word, page, n, types, shared_->reportTexts());
+    });
+    passo->setText(done ? QStringLiteral("ho visualizzato i dati su WORD") : kNotDone);
+}
+
+void FrontespizioForm::stampamodello_Click() {
+    if (refuseWithoutPicture()) return;
+    passo->setText(kLoading);
+    const QString picture = app().platform().picturePath();
+    const bool done = shared_->runReport(
+        [&](reports::WordProcessor& word) { reports::writeModelPicture(word, picture); });
+    passo->setText(done ? QStringLiteral("ho visualizzato il modello su WORD") : kNotDone);
+}
+
+void FrontespizioForm::stampa_Click() {
+    if (refuseWithoutModel() || refuseWithoutPicture()) return;
+    // The status is set once: it still says so when the report is open in the word processor.
+    passo->setText(kLoading);
+    const model::ModelData data = shared_->currentModel();
+    const model::TitlePage page = titlePage();
+    const QString picture = app().platform().picturePath();
+    const QString path = reports::fullReportPath(app().platform().programFolder(), page.client);
+    const bool done = shared_->runReport([&](reports::WordProcessor& word) {
+        reports::writeFullReport(word, data, page, shared_->reportTexts(), picture, path);
+    });
+    if (!done) passo->setText(kNotDone);
 }
 
 void FrontespizioForm::saveRoutine() {

@@ -45,6 +45,10 @@ class FrontespizioForm : public shell::WorkWindow, public shell::TitlePageHolder
     void cancella_Click();
     void aiuto_Click();
     void disegno_Click();  // "Finestra Disegno"
+    // The reports: the title page's data, the model picture, the full report.
+    void stampadati_Click();
+    void stampamodello_Click();
+    void stampa_Click();
 
   private:
     using Control = tk::Control;
@@ -59,6 +63,8 @@ class FrontespizioForm : public shell::WorkWindow, public shell::TitlePageHolder
     void saveRoutine();
     entry::MenuForm* menuWindow() const;  // the data-entry window when loaded
     int subsystemCount() const;           // the data-entry window's count, 0 when none
+    bool refuseWithoutModel();            // tells the user when there is no model to print
+    bool refuseWithoutPicture();          // tells the user when the model was never drawn
 
     // progetto, località, tipostudio, committente, luogo, data, allegati
     std::array<Control*, 7> fields_{};

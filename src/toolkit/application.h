@@ -33,6 +33,9 @@ class Application {
         virtual void formShown(Form& form) = 0;  // made visible and brought to the front
         virtual void formHidden(Form& form) = 0;
         virtual void programEnded() = 0;
+        // A long operation starts or ends: the display shows what changed so far and that the
+        // program is busy.
+        virtual void busyChanged(bool /*busy*/) {}
     };
 
     using Factory = std::function<std::unique_ptr<Form>(Application&)>;
@@ -68,6 +71,21 @@ class Application {
     bool ended() const { return ended_; }
 
     void setObserver(Observer* o) { observer_ = o; }
+
+    // Marks a long operation (a report) from its construction to its destruction.
+    class BusyScope {
+      public:
+        explicit BusyScope(Application& app) : app_(&app) { app_->setBusy(true); }
+        ~BusyScope() { app_->setBusy(false); }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+      private:
+        Application* app_;
+    };
+    void setBusy(bool busy) {
+        if (observer_ != nullptr) observer_->busyChanged(busy);
+    }
 
     MessageResult message(MessageIcon icon, const QString& title, const QString& text,
                           MessageButtons buttons = MessageButtons::Ok,

@@ -44,9 +44,11 @@ click frontespizio.fin2
 expect message critical "Zelmor: controllo dati immessi nella finestra attiva" "Per poter visualizzare il disegno di un modello bisogna immettere tutti i dati necessari."
 expect window disegno unloaded
 click frontespizio.finestra
+# Without a model the reports refuse (and bring the data-entry window forward).
 click frontespizio.stampa
+expect message critical "Zelmor: controllo dati immessi nella finestra attiva" "Non esistono dati del modello da stampare: immetterli nella finestra Menu o aprire un file archiviato."
 click frontespizio.stampadati
-expect no message
+expect message critical "Zelmor: controllo dati immessi nella finestra attiva" "Non esistono dati del modello da stampare: immetterli nella finestra Menu o aprire un file archiviato."
 # A 61st character warns at each keystroke from then on; the text keeps every character.
 set frontespizio.committente "123456789012345678901234567890123456789012345678901234567890"
 expect no message

@@ -228,7 +228,7 @@ TEST_F(TitlePageTest, ToolbarSeparatorsAndStrayIndexesDispatchLikeTheirNeighbour
         int index;
         const char* expectation;
     } rows[] = {
-        {0, "open"},    {22, "open"}, {-5, "open"},  {1, "open"},   {5, "none"},    {7, "menu"},
+        {0, "open"},    {22, "open"}, {-5, "open"},  {1, "open"},   {5, "report"},  {7, "menu"},
         {11, "colour"}, {13, "none"}, {18, "check"}, {10, "where"}, {9, "refused"},
     };
     for (const Row& r : rows) {
@@ -242,18 +242,23 @@ TEST_F(TitlePageTest, ToolbarSeparatorsAndStrayIndexesDispatchLikeTheirNeighbour
         const std::string e = r.expectation;
         EXPECT_EQ(fakes.files.shown.size() - files, e == "open" ? 1U : 0U) << r.index;
         EXPECT_EQ(fakes.colors.shownWith.size() - colours, e == "colour" ? 1U : 0U) << r.index;
-        EXPECT_EQ(menu().visible(), e == "menu") << r.index;
-        const bool message = e == "check" || e == "where" || e == "refused";
+        // The full report, without a model, refuses and brings the data-entry window forward.
+        EXPECT_EQ(menu().visible(), e == "menu" || e == "report") << r.index;
+        const bool message = e == "check" || e == "where" || e == "refused" || e == "report";
         ASSERT_EQ(messages() - shown, message ? 1U : 0U) << r.index;
         if (!message) continue;
         const QString text = fakes.messages.shown.back().text;
         const QString wanted = e == "check" ? QString::fromUtf8("Non è stato immesso alcun dato.")
                                : e == "where"
                                    ? QStringLiteral("E' questa la finestra Frontespizio.")
-                                   : QStringLiteral(
-                                         "Per poter visualizzare il disegno di "
-                                         "un modello bisogna immettere tutti "
-                                         "i dati necessari.");
+                               : e == "report" ? QStringLiteral(
+                                                     "Non esistono dati del modello da stampare: "
+                                                     "immetterli nella finestra Menu o aprire un "
+                                                     "file archiviato.")
+                                               : QStringLiteral(
+                                                     "Per poter visualizzare il disegno di "
+                                                     "un modello bisogna immettere tutti "
+                                                     "i dati necessari.");
         EXPECT_EQ(text, wanted) << r.index;
     }
     EXPECT_FALSE(z.app().isLoaded(QStringLiteral("disegno")));

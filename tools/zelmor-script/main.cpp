@@ -1,5 +1,7 @@
 // zelmor-script: runs scenario files against the headless program and reports what did not hold.
 #include "drawing/disegnoform.h"
+#include "reports/officewordprocessor.h"
+#include "reports/recordingwordprocessor.h"
 #include "scriptrunner.h"
 #include "shell/zelmorapp.h"
 
@@ -11,12 +13,15 @@
 
 namespace {
 
-// The whole program, as main.cpp builds it, but on the runner's queued services.
+// The whole program, as main.cpp builds it, but on the runner's queued services. The reports go
+// to the recording word processor, or to the office when one is given.
 class ZelmorHost : public zelmor::script::Host {
   public:
     ZelmorHost(const zelmor::tk::Application::Services& services,
-               zelmor::script::Recorders& recorders)
-        : music_(recorders.music, recorders.musicFiles), program_(services, &music_) {}
+               zelmor::script::Recorders& recorders, zelmor::reports::WordProcessor* office)
+        : music_(recorders.music, recorders.musicFiles),
+          recording_(recorders.word, recorders.pages),
+          program_(services, &music_, office != nullptr ? office : &recording_) {}
     zelmor::tk::Application& app() override { return program_.app(); }
     void startup() override { program_.startup(); }
     std::vector<zelmor::script::DrawnPrimitive> lastDrawing() override {
@@ -45,6 +50,7 @@ class ZelmorHost : public zelmor::script::Host {
 
   private:
     zelmor::shell::RecordingMusicPlayer music_;
+    zelmor::reports::RecordingWordProcessor recording_;
     zelmor::shell::ZelmorApp program_;
 };
 
@@ -86,17 +92,14 @@ int main(int argc, char** argv) {
         }
     }
     if (files.isEmpty()) return usage();
-    if (options.office) {
-        // There is no office back-end in this build yet: the recording word processor stays in
-        // place, and only the word expectations change (they are skipped).
-        std::cerr << "zelmor-script: --office: the office back-end is not available yet; "
-                     "'expect word' checks are skipped\n";
-    }
+    // One office serves every file of the run, with hidden documents.
+    std::unique_ptr<zelmor::reports::WordProcessor> office;
+    if (options.office) office = zelmor::reports::makeOfficeWordProcessor(/*hidden=*/true);
 
     const zelmor::script::Runner runner(
-        [](const zelmor::tk::Application::Services& services,
-           zelmor::script::Recorders& recorders) {
-            return std::make_unique<ZelmorHost>(services, recorders);
+        [&office](const zelmor::tk::Application::Services& services,
+                  zelmor::script::Recorders& recorders) {
+            return std::make_unique<ZelmorHost>(services, recorders, office.get());
         },
         options);
 

@@ -102,6 +102,19 @@ void QtBackend::programEnded() {
     if (end_) end_();
 }
 
+void QtBackend::busyChanged(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // The event loop does not run during the operation: paint now what changed before it,
+        // such as a status line that says what is happening.
+        for (const auto& [form, w] : windows_) {
+            if (w->isVisible()) w->repaint();
+        }
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
 void QtBackend::controlChanged(tk::Control& control) {
     if (FormWindow* w = window(control.form())) w->syncControl(control);
 }

@@ -40,6 +40,7 @@ class QtBackend : public tk::Application::Observer, public tk::FormObserver {
     void formShown(tk::Form& form) override;
     void formHidden(tk::Form& form) override;
     void programEnded() override;
+    void busyChanged(bool busy) override;
 
     void controlChanged(tk::Control& control) override;
     void formChanged(tk::Form& form) override;

@@ -1,0 +1,76 @@
+#include "officewordprocessor.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+
+namespace zelmor::reports {
+
+namespace {
+
+using CreateWriter = OfficeWordProcessor* (*)(bool hidden);
+
+class LoadingWordProcessor final : public OfficeWordProcessor {
+  public:
+    LoadingWordProcessor(bool hidden, QString path) : hidden_(hidden), path_(std::move(path)) {}
+
+    void start() override {
+        load();
+        impl_->start();
+    }
+    void show() override { impl().show(); }
+    void addDocument() override { impl().addDocument(); }
+    void fontName(const QString& name) override { impl().fontName(name); }
+    void fontSize(int points) override { impl().fontSize(points); }
+    void type(const QString& text) override { impl().type(text); }
+    void appendParagraph() override { impl().appendParagraph(); }
+    void paragraphText(const QString& text) override { impl().paragraphText(text); }
+    void paragraphFontSize(int points) override { impl().paragraphFontSize(points); }
+    void addTable(int rows, int columns) override { impl().addTable(rows, columns); }
+    void tableFontSize(int points) override { impl().tableFontSize(points); }
+    void cell(int row, int column, const QString& text) override { impl().cell(row, column, text); }
+    void autoformat(int format) override { impl().autoformat(format); }
+    void addPicture(const QString& path) override { impl().addPicture(path); }
+    int countPages() override { return impl().countPages(); }
+    void justifyAll() override { impl().justifyAll(); }
+    void save(const QString& path) override { impl().save(path); }
+    long long bridgeCalls() const override { return impl_ ? impl_->bridgeCalls() : 0; }
+    void closeDocument() override {
+        if (impl_) impl_->closeDocument();
+    }
+    void shutdown() override {
+        if (impl_) impl_->shutdown();
+    }
+
+  private:
+    void load() {
+        if (impl_) return;
+        QLibrary library(path_);
+        auto create = reinterpret_cast<CreateWriter>(library.resolve("zelmor_create_writer"));
+        if (create == nullptr) throw WordError(WordError::Kind::Missing, library.errorString());
+        impl_.reset(create(hidden_));
+        if (!impl_) throw WordError(WordError::Kind::Missing, path_);
+    }
+    OfficeWordProcessor& impl() {
+        if (!impl_) throw WordError(WordError::Kind::Failed, QStringLiteral("no session started"));
+        return *impl_;
+    }
+
+    bool hidden_;
+    QString path_;
+    // The plugin stays loaded for the life of the program: QLibrary does not unload on
+    // destruction, and the office connection it holds must outlive every call.
+    std::unique_ptr<OfficeWordProcessor> impl_;
+};
+
+}  // namespace
+
+std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden,
+                                                             const QString& pluginPath) {
+    QString path = pluginPath;
+    if (path.isEmpty()) path = qEnvironmentVariable("ZELMOR_WRITER_PLUGIN");
+    if (path.isEmpty())
+        path = QCoreApplication::applicationDirPath() + QStringLiteral("/libzelmor_writer.so");
+    return std::make_unique<LoadingWordProcessor>(hidden, path);
+}
+
+}  // namespace zelmor::reports

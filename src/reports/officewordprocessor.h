@@ -1,0 +1,30 @@
+// The LibreOffice Writer back-end, as the program sees it: a word processor loaded from a plugin
+// at the first report, so that the program starts (and can say what is missing) on a machine
+// without LibreOffice.
+#pragma once
+
+#include "wordprocessor.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace zelmor::reports {
+
+class OfficeWordProcessor : public WordProcessor {
+  public:
+    // Remote calls made to the office so far.
+    virtual long long bridgeCalls() const = 0;
+    // Closes the current document without saving it (tests and benchmarks).
+    virtual void closeDocument() = 0;
+    // Ends the office this back-end started (tests and benchmarks).
+    virtual void shutdown() = 0;
+};
+
+// The back-end behind a loader: the plugin is loaded at the first start(); when it cannot be,
+// start() throws WordError Missing. hidden keeps every document hidden (tests). The plugin is
+// pluginPath, else $ZELMOR_WRITER_PLUGIN, else libzelmor_writer.so beside the executable.
+std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden,
+                                                             const QString& pluginPath = {});
+
+}  // namespace zelmor::reports

@@ -1,0 +1,244 @@
+#include "reports.h"
+
+#include <QChar>
+
+#include <algorithm>
+
+namespace zelmor::reports {
+
+namespace {
+
+const QString kFont = QStringLiteral("Century Gothic");
+const QChar kCR = QChar(13);  // ends a paragraph
+const QChar kFF = QChar(12);  // starts a new page
+constexpr int kTableFormat = 9;
+constexpr int kTableFontSize = 10;
+
+// A number as the old Basic Str() writes it: a blank where a minus sign would go.
+QString str(int n) {
+    return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
+}
+
+QString crs(int n) {
+    return QString(n, kCR);
+}
+
+void begin(WordProcessor& word) {
+    word.start();
+    word.show();
+    word.addDocument();
+}
+
+QString kindName(const model::ModelData& m) {
+    const QStringList& names = model::kindReportNames();
+    const int kind = m.endemicKind.value_or(1);
+    return kind == 2 ? names[1] : kind == 3 ? names[2] : names[0];
+}
+
+// A table at the end of the document, after a paragraph of its own, filled row by row.
+void table(WordProcessor& word, const std::vector<QStringList>& rows) {
+    word.appendParagraph();
+    const int columns = rows.empty() ? 0 : static_cast<int>(rows.front().size());
+    word.addTable(static_cast<int>(rows.size()), columns);
+    word.tableFontSize(kTableFontSize);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (qsizetype c = 0; c < rows[r].size(); ++c)
+            word.cell(static_cast<int>(r) + 1, static_cast<int>(c) + 1, rows[r][c]);
+    }
+    word.autoformat(kTableFormat);
+}
+
+std::vector<QStringList> endemicRows(const model::ModelData& m) {
+    return {
+        {QStringLiteral("dati"), QStringLiteral("valori")},
+        {QStringLiteral("situazione endemica"), kindName(m)},
+        {QStringLiteral("tipologia"), m.endemicTypologyText},
+        {QStringLiteral("valore"), m.endemicValue},
+        {QStringLiteral("numero di sottosistemi"), m.subsystemCount},
+    };
+}
+
+const model::Subsystem& subsystem(const model::ModelData& m, int i) {
+    return m.subsystems[static_cast<std::size_t>(i - 1)];
+}
+
+// The count that sizes a subsystem table: the model's own, within 0..9.
+int rowsOf(const model::ModelData& m) {
+    return std::clamp(m.count(), 0, model::kMaxSubsystems);
+}
+
+}  // namespace
+
+void writeModelData(WordProcessor& word, const model::ModelData& m, const ReportTexts& texts) {
+    begin(word);
+    word.fontName(kFont);
+    word.fontSize(20);
+    word.type(texts.productName + kCR);
+    word.fontSize(16);
+    word.type(texts.productSubtitle + crs(2));
+    word.fontSize(12);
+    word.type(QStringLiteral("DATI") + kCR);
+
+    table(word, endemicRows(m));
+
+    std::vector<QStringList> rows{{QStringLiteral("n. sottosistema"), QStringLiteral("tipologia"),
+                                   QStringLiteral("valore"),
+                                   QStringLiteral("legami tra sottosistemi")}};
+    for (int i = 1; i <= rowsOf(m); ++i) {
+        const model::Subsystem& s = subsystem(m, i);
+        rows.push_back({str(i), s.typologyText, s.value, s.links});
+    }
+    table(word, rows);
+}
+
+void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int subsystems,
+                        const QStringList& types, const ReportTexts& texts) {
+    begin(word);
+    word.fontName(kFont);
+    word.fontSize(20);
+    word.type(texts.productName + kCR);
+    word.fontSize(16);
+    word.type(texts.productSubtitle + crs(2));
+    word.fontSize(12);
+    word.type(QStringLiteral("Dati generali") + kCR);
+
+    table(word, {
+                    {QStringLiteral("tipologia"), QStringLiteral("dati")},
+                    {QStringLiteral("progetto"), page.project},
+                    {QStringLiteral("località"), page.place},
+                    {QStringLiteral("tipologia di studio"), page.studyType},
+                    {QStringLiteral("committente"), page.client},
+                    {QStringLiteral("luogo di elaborazione"), page.town},
+                    {QStringLiteral("data di elaborazione"), page.date},
+                    {QStringLiteral("allegati alla relazione"), page.attachments},
+                    {QStringLiteral("studio tecnico"), texts.officeName},
+                    {QStringLiteral("indirizzo dello studio"), texts.officeAddress},
+                });
+
+    std::vector<QStringList> rows{{QStringLiteral("n. sottosistema"), QStringLiteral("tipologia"),
+                                   QStringLiteral("denominazione")}};
+    const int n = std::clamp(subsystems, 0, model::kMaxSubsystems);
+    for (int i = 1; i <= n; ++i) {
+        rows.push_back(
+            {str(i), types.value(i - 1), page.denominations[static_cast<std::size_t>(i - 1)]});
+    }
+    table(word, rows);
+}
+
+void writeModelPicture(WordProcessor& word, const QString& picture) {
+    begin(word);
+    word.addPicture(picture);
+}
+
+void writeFullReport(WordProcessor& word, const model::ModelData& m, const model::TitlePage& page,
+                     const ReportTexts& texts, const QString& picture, const QString& savePath) {
+    // The title page.
+    begin(word);
+    word.fontName(kFont);
+    word.fontSize(24);
+    word.type(texts.productName + kCR);
+    word.fontSize(14);
+    word.type(texts.productSubtitle + crs(2));
+    word.type(QStringLiteral("progetto: ") + page.project + kCR);
+    word.type(QStringLiteral("località: ") + page.place + kCR);
+    word.type(QStringLiteral("tipologia di studio: ") + page.studyType + kCR);
+    for (int i = 0; i < 6; ++i) word.type(QString(kCR));
+    word.type(QStringLiteral("progettista: ") + texts.officeName + kCR);
+    word.type(QStringLiteral("committente: ") + page.client + crs(2));
+    word.type(page.town + QStringLiteral(": ") + page.date + kCR);
+    for (int i = 0; i < 20; ++i) word.type(QString(kCR));
+    word.type(texts.officeName + kCR);
+    word.type(texts.officeAddress + kFF);
+
+    // How the model is built, and the picture.
+    word.fontSize(16);
+    word.type(QStringLiteral("Criteri di elaborazione") + crs(2));
+    word.fontSize(12);
+    word.type(kTextT1 + kCR);
+    word.type(kTextT2 + kCR);
+    word.type(kTextT3 + crs(4));
+    word.appendParagraph();
+    word.addPicture(picture);
+    word.type(QString(kFF));
+
+    // How to read it, and the data.
+    word.fontSize(16);
+    word.type(QStringLiteral("Analisi del grafico") + crs(2));
+    word.fontSize(12);
+    word.type(kTextT4 + kCR);
+    word.type(kTextT5 + kCR);
+    word.type(kTextT6 + kCR);
+    word.type(QStringLiteral("Si riportano i dati inseriti nella elaborazione.") + crs(2));
+
+    table(word, endemicRows(m));
+    std::vector<QStringList> rows{{QStringLiteral("n. sottosistema"), QStringLiteral("tipologia"),
+                                   QStringLiteral("denominazione"), QStringLiteral("valore"),
+                                   QStringLiteral("legami tra sottosistemi")}};
+    for (int i = 1; i <= rowsOf(m); ++i) {
+        const model::Subsystem& s = subsystem(m, i);
+        rows.push_back({str(i), s.typologyText, page.denominations[static_cast<std::size_t>(i - 1)],
+                        s.value, s.links});
+    }
+    table(word, rows);
+
+    // The closing block counts the pages written before it.
+    word.appendParagraph();
+    word.paragraphFontSize(12);
+    const int pages = word.countPages();
+    word.paragraphText(crs(2) + QStringLiteral("La presente relazione è composta di n.") +
+                       str(pages) + QStringLiteral(" pagine.") + kCR +
+                       QStringLiteral("Si allegano: ") + page.attachments + crs(2) + page.town +
+                       QStringLiteral(": ") + page.date + crs(2) +
+                       QStringLiteral("il progettista") + kCR + QLatin1Char('(') +
+                       texts.officeName + QLatin1Char(')'));
+    word.justifyAll();
+    try {
+        word.save(savePath);
+    } catch (const WordError& e) {
+        // The user needs the name that could not be written, not only the office's reason.
+        if (e.kind() != WordError::Kind::SaveFailed) throw;
+        throw WordError(e.kind(), e.detail().isEmpty()
+                                      ? savePath
+                                      : savePath + QStringLiteral(": ") + e.detail());
+    }
+}
+
+QString safeFileNamePart(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\')) {
+            out += QLatin1Char('-');
+        } else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
+                   c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            out += QLatin1Char(' ');
+        } else {
+            out += c;
+        }
+    }
+    // Names are limited to 255 bytes; the rest of the report's name needs some of them.
+    constexpr qsizetype kMaxBytes = 150;
+    while (out.toUtf8().size() > kMaxBytes) {
+        out.chop(1);
+        if (!out.isEmpty() && out.back().isHighSurrogate()) out.chop(1);
+    }
+    return out;
+}
+
+QString fullReportPath(const QString& programFolder, const QString& client) {
+    QString folder = programFolder;
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    return folder + QStringLiteral("-RelazioneZelmor-") + safeFileNamePart(client) +
+           QStringLiteral(".doc");
+}
+
+// clang-format off
+const QString kTextT1 = QStringLiteral("Il modello fenomelogico aspaziale è uno schema della situazione analizzata o progettata. E' un disegno fenomenologico perchè riguarda i fenomeni osservati con tutti i loro legami e la loro importanza. E' aspaziale perchè non contempla scale di riferimento alla grandezza naturale dei fatti, ma solo alla loro importanza.");
+const QString kTextT2 = QStringLiteral("Per questi motivi la situazione viene indicata come endemica in quanto riferita a tutto l'insieme territoriale oggetto della elaborazione e con la specificazione di 'superficiale', 'lineare', 'puntuale, secondo che essa sia estesa su tutta la superficie o solo su una sua dimensione, o su un punto concentrato. A tale proposito sono state indicate le tipologie possibili ed il loro valore come forza del fenomeno.");
+const QString kTextT3 = QStringLiteral("Nello schema territoriale sono stati individuati nove sottosistemi massimi: ciascuno che occupa una zona predefinita dividendo l'intera mappa in una tavola di quadranti (tre superiormente, tre centrali e tre inferiori, oppure tre sulla sinistra, tre al centro e tre sulla destra). Per ciascuno di essi sono stati indicati i legami e la loro natura rispetto agli altri sottosistemi in modo da ottenere, quantitativamente e qualitativamente, uno schema grafico che è riportato in questa relazione sulla elaborazione effettuata. Il modello è un mezzo di lettura o di progetto semplificato della situazione che consente, nello stesso tempo, di avere un'immagine precisa di dove intervenire, se necessario, ed anche come farlo urbanisticamente.");
+const QString kTextT4 = QStringLiteral("Il grafico è strutturato come un insieme di rettangoli che possono anche intersecarsi tra loro quando hanno elementi di sovrapposizione. Rappresentano, in tal modo, le singole zone del territorio oggetto di studio. Tali aree possono caratterizzarsi anche come elementi concentrati lungo un asse o in singoli punti. In questi casi la rappresentazione prende la forma di segmenti o di cerchi. Anch'essi possono essere posizionati in un ambito specifico o nell'intera area, secondo i dati di input.");
+const QString kTextT5 = QStringLiteral("I legami tra le parti possono essere di vario tipo, secondo la distanza tra gli elementi da collegare: una serie di segmenti paralelli, una serie di cerchi di dimensioni variabili, una serie di rettangoli paralleli di dimensioni pure variabili. In tutti i casi i legami sono posti tra le zone da collegare e strettamente connesse.");
+const QString kTextT6 = QStringLiteral("Infine vi è da specificare l'aspetto qualitativo degli elementi rappresentati, sia in senso generale che come legami. In tutti i casi lo spessore della grafica simboleggia l'importanza come fenomeno: maggiore è lo spessore delle linee del contorno e maggiore sarà anche il valore all'interno dell'insieme studiato. Il colore serve solo a fornire una differenziazione delle parti ed evitare confusioni di lettura del grafico.");
+// clang-format on
+
+}  // namespace zelmor::reports

@@ -1,0 +1,58 @@
+// The four reports: what each writes into the word processor, in the order it writes it.
+//
+// They read only what they are given; the windows gather the model, the title page and the
+// texts, check what must be checked first, and tell the user when the word processor fails.
+#pragma once
+
+#include "model/model.h"
+#include "wordprocessor.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zelmor::reports {
+
+// The program's texts and the office data that the reports print.
+struct ReportTexts {
+    QString productName;      // "Zelmor"
+    QString productSubtitle;  // "composizioni di modelli logici aspaziali"
+    QString officeName;
+    QString officeAddress;
+};
+
+// The model's data: a heading and two tables (endemic situation; subsystems).
+void writeModelData(WordProcessor& word, const model::ModelData& model, const ReportTexts& texts);
+
+// The title page's data and the subsystems with their denominations. subsystems sizes the second
+// table; types holds the type caption of subsystems 1, 2, ... as the title-page window shows them
+// (missing entries print empty).
+void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int subsystems,
+                        const QStringList& types, const ReportTexts& texts);
+
+// The model picture alone.
+void writeModelPicture(WordProcessor& word, const QString& picture);
+
+// The full report: title page, explanatory text, the picture, the two tables, the closing block
+// with the page count, everything justified, then saved under savePath.
+void writeFullReport(WordProcessor& word, const model::ModelData& model,
+                     const model::TitlePage& page, const ReportTexts& texts, const QString& picture,
+                     const QString& savePath);
+
+// Where the full report is saved: the program folder's path immediately followed by
+// "-RelazioneZelmor-", the client and ".doc", so that the file lands beside the program folder.
+// The client is made safe for a file name first (see safeFileNamePart).
+QString fullReportPath(const QString& programFolder, const QString& client);
+
+// A text made fit to be part of one file name: no folder separators, no control characters,
+// and short enough for the name limit of common file systems; readable otherwise.
+QString safeFileNamePart(const QString& text);
+
+// The explanatory paragraphs of the full report.
+extern const QString kTextT1;
+extern const QString kTextT2;
+extern const QString kTextT3;
+extern const QString kTextT4;
+extern const QString kTextT5;
+extern const QString kTextT6;
+
+}  // namespace zelmor::reports

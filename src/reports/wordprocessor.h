@@ -1,0 +1,80 @@
+// The word processor the reports write into: the operations the reports and help prints call,
+// in the order they call them. One back-end drives LibreOffice Writer; the recording one logs
+// each operation as one line for the scenarios and tests.
+//
+// Every operation may throw WordError; a report then stops where it stands and the program tells
+// the user why.
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace zelmor::reports {
+
+class WordError : public std::runtime_error {
+  public:
+    enum class Kind {
+        Missing,         // the office's libraries or program are not installed
+        NotStarted,      // the office would not start or answer
+        Lost,            // the office went away during the report (closed or crashed)
+        Failed,          // the office refused an operation
+        PictureMissing,  // the picture file to insert does not exist
+        SaveFailed,      // the document could not be written under the name asked
+    };
+    WordError(Kind kind, const QString& detail)
+        : std::runtime_error(detail.toStdString()), kind_(kind), detail_(detail) {}
+    Kind kind() const { return kind_; }
+    // What went wrong in the office's own words (technical; may be empty).
+    const QString& detail() const { return detail_; }
+
+  private:
+    Kind kind_;
+    QString detail_;
+};
+
+class WordProcessor {
+  public:
+    virtual ~WordProcessor() = default;
+
+    // A new session for one report: makes sure an office is running (starting one when there
+    // is none, or when the one used before has been closed or has died) and forgets the
+    // document and table of the previous report.
+    virtual void start() = 0;
+    // The documents of this session are shown to the user (a back-end may be told to keep them
+    // hidden, for tests).
+    virtual void show() = 0;
+    // A new empty document, in a window of its own, with the insertion point at its end.
+    virtual void addDocument() = 0;
+
+    // Font of the text typed after it at the insertion point.
+    virtual void fontName(const QString& name) = 0;
+    virtual void fontSize(int points) = 0;
+    // Text at the insertion point, which moves after it. "\r" ends a paragraph, "\f" starts a
+    // new page.
+    virtual void type(const QString& text) = 0;
+
+    // A new last paragraph at the end of the document; its text and font size can be set.
+    virtual void appendParagraph() = 0;
+    virtual void paragraphText(const QString& text) = 0;  // "\r" ends a paragraph
+    virtual void paragraphFontSize(int points) = 0;
+
+    // A table at the end of the document, which becomes the current table.
+    virtual void addTable(int rows, int columns) = 0;
+    virtual void tableFontSize(int points) = 0;                       // every cell
+    virtual void cell(int row, int column, const QString& text) = 0;  // 1-based
+    // A predefined look for the current table; 9 is the coloured one with a header row and
+    // banded rows, the only one the program asks for.
+    virtual void autoformat(int format) = 0;
+
+    // The picture file inline at the insertion point, its format recognised by content.
+    virtual void addPicture(const QString& path) = 0;
+    // The number of pages the document has now.
+    virtual int countPages() = 0;
+    // Every paragraph of the document justified.
+    virtual void justifyAll() = 0;
+    // The current document written as a Word 97 document under this full path; it stays open.
+    virtual void save(const QString& path) = 0;
+};
+
+}  // namespace zelmor::reports

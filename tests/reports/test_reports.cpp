@@ -1,0 +1,362 @@
+// The reports as the recording word processor sees them: the operations, in order, with their
+// texts; the full report's file name; and the log's quoting, which the scenario runner reads.
+#include "reports/recordingwordprocessor.h"
+#include "reports/reports.h"
+#include "scriptparser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zelmor;
+using reports::RecordingWordProcessor;
+using reports::WordError;
+
+namespace {
+
+reports::ReportTexts texts() {
+    return {QStringLiteral("Zelmor"), QStringLiteral("composizioni di modelli logici aspaziali"),
+            QStringLiteral("Studio Rossi"), QStringLiteral("via Roma 1, Parma")};
+}
+
+model::ModelData modelOf(int n) {
+    model::ModelData m;
+    m.endemicKind = 2;
+    m.endemicTypologyText = QStringLiteral("longitudinale nord");
+    m.endemicTypology = 1;
+    m.endemicValue = QStringLiteral("forte");
+    m.subsystemCount = QString::number(n);
+    for (int i = 1; i <= n; ++i) {
+        model::Subsystem& s = m.subsystems[static_cast<std::size_t>(i - 1)];
+        s.typology = i;
+        s.typologyText = QStringLiteral("tipo %1").arg(i);
+        s.value = QStringLiteral("medio");
+        s.links = i == 1 ? QStringLiteral("con nessuno") : QStringLiteral("con 1");
+    }
+    return m;
+}
+
+struct Recorder {
+    QStringList log;
+    int pages = 1;
+    RecordingWordProcessor word{log, pages};
+    // The strings of the "type" lines, joined, as the scenarios' "expect word typed" reads them.
+    QString typed() const {
+        QString out;
+        for (const QString& line : log) {
+            const auto t = script::tokenize(line.toUtf8());
+            if (t.size() == 2 && t[0].bytes == "type") out += QString::fromUtf8(t[1].bytes);
+        }
+        return out;
+    }
+    // The lines from the first one that starts with prefix.
+    QStringList from(const QString& prefix) const {
+        for (qsizetype i = 0; i < log.size(); ++i)
+            if (log[i].startsWith(prefix)) return log.mid(i);
+        return {};
+    }
+};
+
+}  // namespace
+
+TEST(ModelDataReport, OneSubsystemWritesTheHeadingAndTwoTables) {
+    Recorder r;
+    reports::writeModelData(r.word, modelOf(1), texts());
+    const QStringList expected = {
+        "start",
+        "show",
+        "add document",
+        "font name \"Century Gothic\"",
+        "font size 20",
+        "type \"Zelmor\\r\"",
+        "font size 16",
+        "type \"composizioni di modelli logici aspaziali\\r\\r\"",
+        "font size 12",
+        "type \"DATI\\r\"",
+        "append paragraph",
+        "add table 5 2",
+        "table font size 10",
+        "cell 1 1 \"dati\"",
+        "cell 1 2 \"valori\"",
+        "cell 2 1 \"situazione endemica\"",
+        "cell 2 2 \"lineare\"",
+        "cell 3 1 \"tipologia\"",
+        "cell 3 2 \"longitudinale nord\"",
+        "cell 4 1 \"valore\"",
+        "cell 4 2 \"forte\"",
+        "cell 5 1 \"numero di sottosistemi\"",
+        "cell 5 2 \"1\"",
+        "autoformat 9",
+        "append paragraph",
+        "add table 2 4",
+        "table font size 10",
+        "cell 1 1 \"n. sottosistema\"",
+        "cell 1 2 \"tipologia\"",
+        "cell 1 3 \"valore\"",
+        "cell 1 4 \"legami tra sottosistemi\"",
+        "cell 2 1 \" 1\"",
+        "cell 2 2 \"tipo 1\"",
+        "cell 2 3 \"medio\"",
+        "cell 2 4 \"con nessuno\"",
+        "autoformat 9",
+    };
+    EXPECT_EQ(r.log, expected);
+}
+
+TEST(ModelDataReport, NineSubsystemsAndTheKindNames) {
+    Recorder r;
+    reports::writeModelData(r.word, modelOf(9), texts());
+    EXPECT_TRUE(r.log.contains("add table 10 4"));
+    EXPECT_TRUE(r.log.contains("cell 10 1 \" 9\""));
+    EXPECT_TRUE(r.log.contains("cell 10 2 \"tipo 9\""));
+    EXPECT_FALSE(r.log.contains("cell 11 1 \" 10\""));
+    EXPECT_EQ(r.log.last(), "autoformat 9");
+
+    // The second row's kind: 2 and 3 have names of their own; everything else is "superficiale".
+    const std::pair<std::optional<int>, const char*> kinds[] = {
+        {1, "superficiale"}, {2, "lineare"},     {3, "puntuale"}, {std::nullopt, "superficiale"},
+        {0, "superficiale"}, {7, "superficiale"}};
+    for (const auto& [kind, name] : kinds) {
+        Recorder k;
+        model::ModelData m = modelOf(2);
+        m.endemicKind = kind;
+        reports::writeModelData(k.word, m, texts());
+        EXPECT_TRUE(k.log.contains(QStringLiteral("cell 2 2 \"%1\"").arg(name)))
+            << (kind ? *kind : -1);
+    }
+}
+
+TEST(TitlePageReport, FieldsOfficeAndDenominations) {
+    Recorder r;
+    model::TitlePage page;
+    page.project = QStringLiteral("Piano \"centro\"");
+    page.place = QStringLiteral("Borgo");
+    page.client = QStringLiteral("Comune");
+    page.date = QStringLiteral("martedì, 8 dic 2026");
+    page.denominations[0] = QStringLiteral("centro storico");
+    page.denominations[2] = QStringLiteral("parco");
+    reports::writeTitlePageData(r.word, page, 3,
+                                {QStringLiteral("centrale"), QStringLiteral("lato nord")}, texts());
+    const QStringList head = r.log.mid(0, 11);
+    EXPECT_EQ(head, (QStringList{"start", "show", "add document", "font name \"Century Gothic\"",
+                                 "font size 20", "type \"Zelmor\\r\"", "font size 16",
+                                 "type \"composizioni di modelli logici aspaziali\\r\\r\"",
+                                 "font size 12", "type \"Dati generali\\r\"", "append paragraph"}));
+    const QStringList first = r.from("add table 10 2");
+    ASSERT_GE(first.size(), 23);
+    EXPECT_EQ(first[1], "table font size 10");
+    const QStringList cells = first.mid(2, 20);
+    EXPECT_EQ(cells[2], "cell 2 1 \"progetto\"");
+    EXPECT_EQ(cells[3], "cell 2 2 \"Piano \\\"centro\\\"\"");
+    EXPECT_EQ(cells[5], "cell 3 2 \"Borgo\"");
+    EXPECT_EQ(cells[7], "cell 4 2 \"\"");  // an empty field is an empty cell
+    EXPECT_EQ(cells[13], "cell 7 2 \"martedì, 8 dic 2026\"");
+    EXPECT_EQ(cells[16], "cell 9 1 \"studio tecnico\"");
+    EXPECT_EQ(cells[17], "cell 9 2 \"Studio Rossi\"");
+    EXPECT_EQ(cells[19], "cell 10 2 \"via Roma 1, Parma\"");
+    EXPECT_EQ(first[22], "autoformat 9");
+
+    const QStringList second = r.from("add table 4 3");
+    EXPECT_EQ(second.mid(2),
+              (QStringList{"cell 1 1 \"n. sottosistema\"", "cell 1 2 \"tipologia\"",
+                           "cell 1 3 \"denominazione\"", "cell 2 1 \" 1\"", "cell 2 2 \"centrale\"",
+                           "cell 2 3 \"centro storico\"", "cell 3 1 \" 2\"",
+                           "cell 3 2 \"lato nord\"", "cell 3 3 \"\"", "cell 4 1 \" 3\"",
+                           "cell 4 2 \"\"", "cell 4 3 \"parco\"", "autoformat 9"}));
+
+    // An empty title page still gives ten rows; nine subsystems give ten rows below.
+    Recorder empty;
+    reports::writeTitlePageData(empty.word, model::TitlePage{}, 9, {}, texts());
+    EXPECT_TRUE(empty.log.contains("add table 10 2"));
+    EXPECT_TRUE(empty.log.contains("add table 10 3"));
+    EXPECT_TRUE(empty.log.contains("cell 2 2 \"\""));
+    EXPECT_TRUE(empty.log.contains("cell 10 1 \" 9\""));
+}
+
+TEST(PictureReport, InsertsThePictureAloneAndStopsWhenItIsMissing) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("schemaZelmor.jpg"));
+    Recorder r;
+    EXPECT_THROW(
+        {
+            try {
+                reports::writeModelPicture(r.word, picture);
+            } catch (const WordError& e) {
+                EXPECT_EQ(e.kind(), WordError::Kind::PictureMissing);
+                EXPECT_EQ(e.detail(), picture);
+                throw;
+            }
+        },
+        WordError);
+
+    QFile f(picture);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("BM");
+    f.close();
+    Recorder ok;
+    reports::writeModelPicture(ok.word, picture);
+    EXPECT_EQ(ok.log, (QStringList{"start", "show", "add document",
+                                   "add picture " + reports::quoted(picture)}));
+}
+
+TEST(FullReport, TitlePageTextsTablesClosingBlockAndSave) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("schema.jpg"));
+    QFile f(picture);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("BM");
+    f.close();
+    const QString target = dir.filePath(QStringLiteral("bin-RelazioneZelmor-Comune.doc"));
+
+    model::TitlePage page;
+    page.project = QStringLiteral("Piano");
+    page.place = QStringLiteral("Borgo");
+    page.studyType = QStringLiteral("analisi");
+    page.client = QStringLiteral("Comune");
+    page.town = QStringLiteral("Parma");
+    page.date = QStringLiteral("lunedì, 7 dic 2026");
+    page.attachments = QStringLiteral("planimetrie");
+    for (int i = 0; i < 9; ++i)
+        page.denominations[static_cast<std::size_t>(i)] = QStringLiteral("zona %1").arg(i + 1);
+
+    Recorder r;
+    r.pages = 4;
+    reports::writeFullReport(r.word, modelOf(9), page, texts(), picture, target);
+
+    const QChar cr(13);
+    const QString titlePage =
+        "Zelmor\rcomposizioni di modelli logici aspaziali\r\rprogetto: Piano\rlocalità: Borgo\r"
+        "tipologia di studio: analisi\r\r\r\r\r\r\rprogettista: Studio Rossi\r"
+        "committente: Comune\r\rParma: lunedì, 7 dic 2026\r" +
+        QString(20, cr) + "Studio Rossi\rvia Roma 1, Parma\f";
+    const QString body = "Criteri di elaborazione\r\r" + reports::kTextT1 + cr + reports::kTextT2 +
+                         cr + reports::kTextT3 + QString(4, cr) + "\fAnalisi del grafico\r\r" +
+                         reports::kTextT4 + cr + reports::kTextT5 + cr + reports::kTextT6 + cr +
+                         "Si riportano i dati inseriti nella elaborazione.\r\r";
+    EXPECT_EQ(r.typed(), titlePage + body);
+
+    // Fonts: 24 and 14 on the title page, 16 and 12 for headings and texts.
+    const QStringList sizes = r.log.filter(QRegularExpression("^font size"));
+    EXPECT_EQ(sizes, (QStringList{"font size 24", "font size 14", "font size 16", "font size 12",
+                                  "font size 16", "font size 12"}));
+    // The picture comes in its own appended paragraph, right after the explanatory texts.
+    const QStringList pic = r.from("append paragraph");
+    ASSERT_GE(pic.size(), 3);
+    EXPECT_EQ(pic[1], "add picture " + reports::quoted(picture));
+    EXPECT_EQ(pic[2], "type \"\\x0c\"");
+
+    const QStringList first = r.from("add table 5 2");
+    EXPECT_TRUE(first.contains("cell 5 2 \"9\""));
+    const QStringList second = r.from("add table 10 5");
+    ASSERT_FALSE(second.isEmpty());
+    EXPECT_EQ(second.mid(2, 5),
+              (QStringList{"cell 1 1 \"n. sottosistema\"", "cell 1 2 \"tipologia\"",
+                           "cell 1 3 \"denominazione\"", "cell 1 4 \"valore\"",
+                           "cell 1 5 \"legami tra sottosistemi\""}));
+    EXPECT_TRUE(second.contains("cell 10 1 \" 9\""));
+    EXPECT_TRUE(second.contains("cell 10 3 \"zona 9\""));
+    EXPECT_TRUE(second.contains("cell 2 5 \"con nessuno\""));
+
+    // The page count is taken before the closing block, which is written into the last paragraph.
+    const QStringList tail = r.log.mid(r.log.size() - 7);
+    EXPECT_EQ(tail[0], "autoformat 9");
+    EXPECT_EQ(tail[1], "append paragraph");
+    EXPECT_EQ(tail[2], "paragraph font size 12");
+    EXPECT_EQ(tail[3], "count pages");
+    EXPECT_EQ(tail[4],
+              "paragraph text " +
+                  reports::quoted("\r\rLa presente relazione è composta di n. 4 pagine.\r"
+                                  "Si allegano: planimetrie\r\rParma: lunedì, 7 dic 2026\r\r"
+                                  "il progettista\r(Studio Rossi)"));
+    EXPECT_EQ(tail[5], "justify all");
+    EXPECT_EQ(tail[6], "save " + reports::quoted(target));
+    EXPECT_TRUE(QFileInfo(target).isFile());
+}
+
+TEST(FullReport, AFailedSaveNamesTheFileAndAMissingPictureStopsBeforeIt) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("schema.jpg"));
+    {
+        Recorder r;
+        EXPECT_THROW(reports::writeFullReport(r.word, modelOf(1), {}, texts(), picture,
+                                              dir.filePath("x.doc")),
+                     WordError);
+        EXPECT_FALSE(r.log.contains("justify all"));
+        EXPECT_TRUE(r.log.last().startsWith("add picture"));
+    }
+    QFile f(picture);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    // A folder where the file should go: the save cannot be done.
+    const QString blocked = dir.filePath(QStringLiteral("blocked.doc"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("blocked.doc")));
+    Recorder r;
+    try {
+        reports::writeFullReport(r.word, modelOf(1), {}, texts(), picture, blocked);
+        FAIL() << "the save should fail";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), WordError::Kind::SaveFailed);
+        EXPECT_TRUE(e.detail().startsWith(blocked)) << e.detail().toStdString();
+    }
+}
+
+TEST(FullReport, FileNameStaysBesideTheProgramFolder) {
+    const QString folder = QStringLiteral("/opt/zelmor/bin");
+    EXPECT_EQ(reports::fullReportPath(folder, QStringLiteral("Comune di Parma")),
+              "/opt/zelmor/bin-RelazioneZelmor-Comune di Parma.doc");
+    EXPECT_EQ(reports::fullReportPath(folder, QString()), "/opt/zelmor/bin-RelazioneZelmor-.doc");
+    EXPECT_EQ(reports::fullReportPath(folder + "/", QStringLiteral("x")),
+              "/opt/zelmor/bin-RelazioneZelmor-x.doc");
+    // Whatever the client, the report is one file in the folder that holds the program folder.
+    const QStringList clients = {"../x",
+                                 "a/b",
+                                 "../../etc/passwd",
+                                 "/",
+                                 "a\\b",
+                                 "x\ny",
+                                 QString(QChar(0)) + "z",
+                                 QString(300, 'e'),
+                                 QString(200, QChar(0x00E8)),
+                                 "..",
+                                 "."};
+    for (const QString& client : clients) {
+        const QString path = reports::fullReportPath(folder, client);
+        const QFileInfo info(path);
+        EXPECT_EQ(QDir::cleanPath(info.absolutePath()), "/opt/zelmor") << path.toStdString();
+        EXPECT_TRUE(info.fileName().startsWith("bin-RelazioneZelmor-")) << path.toStdString();
+        EXPECT_TRUE(info.fileName().endsWith(".doc"));
+        EXPECT_LE(info.fileName().toUtf8().size(), 255);
+        for (const QChar c : info.fileName()) EXPECT_GE(c.unicode(), 0x20) << path.toStdString();
+    }
+    EXPECT_EQ(reports::safeFileNamePart("a/b"), "a-b");
+    EXPECT_EQ(reports::safeFileNamePart("Rossi & C. s.r.l."), "Rossi & C. s.r.l.");
+    // A cut never leaves half of a character pair behind.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x8F\xA0");
+    QString many;
+    for (int i = 0; i < 60; ++i) many += emoji;
+    const QString cut = reports::safeFileNamePart(many);
+    EXPECT_LE(cut.toUtf8().size(), 150);
+    EXPECT_EQ(cut.size() % 2, 0);
+    EXPECT_FALSE(cut.back().isHighSurrogate());
+}
+
+TEST(RecordingLog, EveryStringReadsBackThroughTheScenarioTokenizer) {
+    auto* rng = QRandomGenerator::global();
+    const QString pool = QStringLiteral("ab \"\\\r\n\t\f\x01\x7f àèìòù€’ ()-:.,");
+    for (int round = 0; round < 500; ++round) {
+        QString text;
+        const int length = static_cast<int>(rng->bounded(12));
+        for (int i = 0; i < length; ++i)
+            text += pool[static_cast<qsizetype>(rng->bounded(static_cast<int>(pool.size())))];
+        const QString line = QStringLiteral("type ") + reports::quoted(text);
+        const auto tokens = script::tokenize(line.toUtf8());
+        ASSERT_EQ(tokens.size(), 2u) << line.toStdString();
+        EXPECT_EQ(tokens[1].kind, script::Token::Kind::String);
+        EXPECT_EQ(tokens[1].bytes, text.toUtf8()) << line.toStdString();
+    }
+}
