@@ -195,11 +195,10 @@ void writeFullReport(WordProcessor& word, const model::ModelData& m, const model
     try {
         word.save(savePath);
     } catch (const WordError& e) {
-        // The user needs the name that could not be written, not only the office's reason.
+        // The user needs the name that could not be written; the office's own reason is a code
+        // that says nothing to them.
         if (e.kind() != WordError::Kind::SaveFailed) throw;
-        throw WordError(e.kind(), e.detail().isEmpty()
-                                      ? savePath
-                                      : savePath + QStringLiteral(": ") + e.detail());
+        throw WordError(e.kind(), savePath);
     }
 }
 
