@@ -4,6 +4,7 @@ namespace zelmor::tk::testing {
 
 MessageResult RecordingMessageBox::show(const Message& message) {
     shown.push_back(message);
+    if (onShow) onShow();
     if (message.buttons == MessageButtons::Ok) return MessageResult::Ok;
     if (answers.empty()) {
         throw MissingAnswer("a question appeared with no answer queued: \"" +

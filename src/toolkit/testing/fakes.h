@@ -8,6 +8,7 @@
 #include <QMap>
 
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -25,6 +26,7 @@ class RecordingMessageBox : public MessageBoxService {
     std::vector<Message> shown;         // every message, in order
     std::size_t checked = 0;            // how many of them a test has looked at
     std::deque<MessageResult> answers;  // for Yes/No questions
+    std::function<void()> onShow;       // runs as each message appears
 };
 
 class QueuedFileDialog : public FileDialogService {

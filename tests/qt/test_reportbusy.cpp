@@ -1,0 +1,131 @@
+// A report on the real Qt windows: while the word processor works, the event loop does not run,
+// so the program must paint its status line itself and show the busy pointer.
+#include "shell/zelmorapp.h"
+#include "toolkit/qt/qtbackend.h"
+#include "toolkit/testing/fakes.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace zelmor {
+namespace {
+
+// Notes the texts a label was painted with.
+class PaintLog : public QObject {
+  public:
+    explicit PaintLog(QLabel* label) : label_(label) { label->installEventFilter(this); }
+    QStringList painted;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == label_ && event->type() == QEvent::Paint) painted << label_->text();
+        return false;
+    }
+
+  private:
+    QLabel* label_;
+};
+
+// Looks at the screen when the report starts, then fails or writes nothing.
+class ProbeWordProcessor final : public reports::WordProcessor {
+  public:
+    std::function<void()> atStart;
+    bool fail = false;
+    void start() override {
+        if (atStart) atStart();
+        if (fail) throw reports::WordError(reports::WordError::Kind::NotStarted, QString());
+    }
+    void show() override {}
+    void addDocument() override {}
+    void fontName(const QString&) override {}
+    void fontSize(int) override {}
+    void type(const QString&) override {}
+    void appendParagraph() override {}
+    void paragraphText(const QString&) override {}
+    void paragraphFontSize(int) override {}
+    void addTable(int, int) override {}
+    void tableFontSize(int) override {}
+    void cell(int, int, const QString&) override {}
+    void autoformat(int) override {}
+    void addPicture(const QString&) override {}
+    int countPages() override { return 1; }
+    void justifyAll() override {}
+    void save(const QString&) override {}
+};
+
+class ReportBusyTest : public ::testing::Test {
+  protected:
+    tk::testing::FakeServices fakes;
+    ProbeWordProcessor word;
+    shell::ZelmorApp program{
+        {&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}, nullptr, &word};
+    qtui::QtBackend backend{program.app()};
+
+    void SetUp() override {
+        program.app().setObserver(&backend);
+        backend.setEndAction([] {});
+        run([&] { program.startup(); });
+        run([&] { program.app().form(QStringLiteral("frmSplash"))->click(); });
+        // A complete one-subsystem model.
+        tk::Form& m = *program.app().form(QStringLiteral("menu"));
+        run([&] { m.at(QStringLiteral("endemica"), 1).click(); });
+        run([&] { m.at(QStringLiteral("Option1"), 1).click(); });
+        run([&] { m.at(QStringLiteral("valore")).setText(QStringLiteral("forte")); });
+        run([&] { m.at(QStringLiteral("VScroll1")).setValue(2); });
+        run([&] { m.at(QStringLiteral("VScroll1")).setValue(1); });
+        run([&] { m.at(QStringLiteral("Check1"), 1).click(); });
+        run([&] { m.at(QStringLiteral("Option3"), 1).click(); });
+        run([&] { m.at(QStringLiteral("Combo1"), 1).setText(QStringLiteral("medio")); });
+        run([&] { m.at(QStringLiteral("dopo")).click(); });
+        QApplication::processEvents();
+    }
+    void TearDown() override { program.app().setObserver(nullptr); }
+    void run(const std::function<void()>& f) { program.app().dispatch(f); }
+    tk::Form& menu() { return *program.app().form(QStringLiteral("menu")); }
+    QLabel* hintLabel() {
+        return qobject_cast<QLabel*>(
+            backend.window(menu())->widget(menu().at(QStringLiteral("passo"))));
+    }
+};
+
+TEST_F(ReportBusyTest, TheStatusIsPaintedAndThePointerBusyWhileTheReportRuns) {
+    ASSERT_TRUE(menu().at(QStringLiteral("passo")).text().startsWith(QLatin1String("correggere")));
+    QLabel* label = hintLabel();
+    ASSERT_NE(label, nullptr);
+    PaintLog log(label);
+    QStringList paintedAtStart;
+    int cursorAtStart = -1;
+    word.atStart = [&] {
+        paintedAtStart = log.painted;
+        const QCursor* c = QApplication::overrideCursor();
+        cursorAtStart = c != nullptr ? c->shape() : -1;
+    };
+    run([&] { menu().at(QStringLiteral("solodati")).click(); });
+    EXPECT_TRUE(paintedAtStart.contains(QStringLiteral("sto caricando WORD")))
+        << paintedAtStart.join('|').toStdString();
+    EXPECT_EQ(cursorAtStart, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(ReportBusyTest, AFailureIsToldWithThePointerBackToNormal) {
+    word.fail = true;
+    int cursorAtMessage = -2;
+    fakes.messages.onShow = [&] {
+        const QCursor* c = QApplication::overrideCursor();
+        cursorAtMessage = c != nullptr ? c->shape() : -1;
+    };
+    run([&] { menu().at(QStringLiteral("solodati")).click(); });
+    ASSERT_EQ(fakes.messages.shown.size(), 1U);
+    EXPECT_EQ(fakes.messages.shown[0].title, QStringLiteral("Zelmor: stampa"));
+    EXPECT_EQ(cursorAtMessage, -1);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(menu().at(QStringLiteral("passo")).text(),
+              QStringLiteral("correggere, archiviare i dati o disegnare il modello"));
+}
+
+}  // namespace
+}  // namespace zelmor
