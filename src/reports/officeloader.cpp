@@ -3,12 +3,16 @@
 #include <QCoreApplication>
 #include <QLibrary>
 
+#include <utility>
+
 namespace zelmor::reports {
 
 namespace {
 
+// The plugin's one entry point (libreofficewriter.cpp).
 using CreateWriter = OfficeWordProcessor* (*)(bool hidden);
 
+// Forwards every operation to the back-end in the plugin, which it loads at the first start().
 class LoadingWordProcessor final : public OfficeWordProcessor {
   public:
     LoadingWordProcessor(bool hidden, QString path) : hidden_(hidden), path_(std::move(path)) {}
@@ -42,23 +46,31 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     }
 
   private:
+    // A plugin that cannot be loaded (not built, or the office's libraries are not installed)
+    // leaves the program as it was; the next start() tries again.
     void load() {
         if (impl_) return;
+        // The plugin stays loaded for the life of the program (QLibrary does not unload on
+        // destruction): the office connection it keeps must outlive every back-end.
         QLibrary library(path_);
+        if (!library.load()) throw WordError(WordError::Kind::Missing, library.errorString());
         auto create = reinterpret_cast<CreateWriter>(library.resolve("zelmor_create_writer"));
         if (create == nullptr) throw WordError(WordError::Kind::Missing, library.errorString());
         impl_.reset(create(hidden_));
-        if (!impl_) throw WordError(WordError::Kind::Missing, path_);
+        if (!impl_)
+            throw WordError(
+                WordError::Kind::Missing,
+                QStringLiteral("%1: the word processor could not be created").arg(path_));
     }
     OfficeWordProcessor& impl() {
-        if (!impl_) throw WordError(WordError::Kind::Failed, QStringLiteral("no session started"));
+        if (!impl_)
+            throw WordError(WordError::Kind::NotStarted,
+                            QStringLiteral("The word processor has not been started"));
         return *impl_;
     }
 
     bool hidden_;
     QString path_;
-    // The plugin stays loaded for the life of the program: QLibrary does not unload on
-    // destruction, and the office connection it holds must outlive every call.
     std::unique_ptr<OfficeWordProcessor> impl_;
 };
 

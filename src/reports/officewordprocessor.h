@@ -13,11 +13,11 @@ namespace zelmor::reports {
 
 class OfficeWordProcessor : public WordProcessor {
   public:
-    // Remote calls made to the office so far.
+    // Remote calls this back-end has made to the office so far.
     virtual long long bridgeCalls() const = 0;
     // Closes the current document without saving it (tests and benchmarks).
     virtual void closeDocument() = 0;
-    // Ends the office this back-end started (tests and benchmarks).
+    // Ends the office the back-ends share and waits until it has gone (tests and benchmarks).
     virtual void shutdown() = 0;
 };
 

@@ -7,9 +7,12 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
 
 #include <iostream>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -92,9 +95,17 @@ int main(int argc, char** argv) {
         }
     }
     if (files.isEmpty()) return usage();
-    // One office serves every file of the run, with hidden documents.
-    std::unique_ptr<zelmor::reports::WordProcessor> office;
-    if (options.office) office = zelmor::reports::makeOfficeWordProcessor(/*hidden=*/true);
+    // One office serves every file of the run, with hidden documents, on a profile of its own
+    // unless one is given ($UserInstallation), so that the office it ends is its own.
+    std::unique_ptr<zelmor::reports::OfficeWordProcessor> office;
+    std::optional<QTemporaryDir> profile;
+    if (options.office) {
+        if (!qEnvironmentVariableIsSet("UserInstallation")) {
+            profile.emplace();
+            qputenv("UserInstallation", QUrl::fromLocalFile(profile->path()).toEncoded());
+        }
+        office = zelmor::reports::makeOfficeWordProcessor(/*hidden=*/true);
+    }
 
     const zelmor::script::Runner runner(
         [&office](const zelmor::tk::Application::Services& services,
@@ -117,5 +128,12 @@ int main(int argc, char** argv) {
         }
     }
     print(QStringLiteral("%1 passed, %2 failed").arg(passed).arg(failed));
+    if (office) {
+        try {
+            office->shutdown();
+        } catch (const zelmor::reports::WordError&) {
+            // Already gone: nothing to end.
+        }
+    }
     return failed == 0 ? 0 : 1;
 }

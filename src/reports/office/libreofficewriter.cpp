@@ -1,0 +1,894 @@
+// The LibreOffice Writer back-end: the reports' operations as UNO calls into a Writer document, in
+// an office process of its own that this plugin starts and talks to over a pipe.
+//
+// Every remote call costs a round trip (about 0.1 ms here), so the code keeps the interfaces it
+// has asked for, sends the font only when it changes, and lets Writer split paragraphs itself.
+// bridgeCalls() counts each remote call where it is made, interface queries across the bridge
+// included (asking a proxy again for an interface it already gave is answered locally and not
+// counted; neither are the one-way releases of proxies).
+
+#include "reports/officewordprocessor.h"
+
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/awt/XWindow.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/frame/XTerminateListener.hpp>
+#include <com/sun/star/graphic/GraphicProvider.hpp>
+#include <com/sun/star/graphic/XGraphic.hpp>
+#include <com/sun/star/graphic/XGraphicProvider.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/EventObject.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/style/ParagraphAdjust.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/table/XAutoFormattable.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/TextContentAnchorType.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
+#include <com/sun/star/uno/Any.hxx>
+#include <com/sun/star/uno/Reference.hxx>
+#include <com/sun/star/uno/Sequence.hxx>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/implbase1.hxx>
+#include <rtl/bootstrap.hxx>
+#include <rtl/ustring.hxx>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStringList>
+#include <QUrl>
+
+#include <cerrno>
+#include <csignal>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#ifndef ZELMOR_OFFICE_PROGRAM_DIR
+#define ZELMOR_OFFICE_PROGRAM_DIR "/usr/lib/libreoffice/program"
+#endif
+
+namespace zelmor::reports {
+
+namespace {
+
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY_THROW;
+using rtl::OUString;
+using Kind = WordError::Kind;
+
+// How long a starting office may take to answer, and how long an office that has been asked to
+// end may take to go away, before the program gives up on it.
+constexpr auto kStartTimeout = std::chrono::seconds(90);
+constexpr auto kForwardedStartTimeout = std::chrono::seconds(15);
+constexpr auto kEndTimeout = std::chrono::seconds(10);
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
+
+// Pictures without a resolution of their own are laid out at this one, as Word does.
+constexpr int kPictureDpi = 96;
+constexpr int kHundredthMmPerInch = 2540;
+
+// Word's table format 9 is the coloured one with a header row and banded rows; this is Writer's
+// nearest table style.
+constexpr int kColouredTableFormat = 9;
+
+OUString toOu(const QString& text) {
+    return OUString(reinterpret_cast<const sal_Unicode*>(text.utf16()),
+                    static_cast<sal_Int32>(text.size()));
+}
+
+QString toQt(const OUString& text) {
+    return QString(reinterpret_cast<const QChar*>(text.getStr()), text.getLength());
+}
+
+css::beans::PropertyValue property(const char* name, const Any& value) {
+    return css::beans::PropertyValue(OUString::createFromAscii(name), -1, value,
+                                     css::beans::PropertyState_DIRECT_VALUE);
+}
+
+template <typename T>
+Sequence<T> sequenceOf(const std::vector<T>& items) {
+    return Sequence<T>(items.data(), static_cast<sal_Int32>(items.size()));
+}
+
+QString fileUrl(const QString& path) {
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
+}
+
+// Set by the office when it ends (the user quit it, or it was told to): an office that still
+// answers for a moment after that must not be used for a new report.
+class TerminationWatch final : public cppu::WeakImplHelper1<css::frame::XTerminateListener> {
+  public:
+    explicit TerminationWatch(std::shared_ptr<std::atomic<bool>> ended)
+        : ended_(std::move(ended)) {}
+    void SAL_CALL queryTermination(const css::lang::EventObject&) override {}
+    void SAL_CALL notifyTermination(const css::lang::EventObject&) override { *ended_ = true; }
+    void SAL_CALL disposing(const css::lang::EventObject&) override { *ended_ = true; }
+
+  private:
+    std::shared_ptr<std::atomic<bool>> ended_;
+};
+
+// One running office and what is needed from it for every document.
+struct Office {
+    Reference<css::uno::XComponentContext> context;
+    Reference<css::frame::XDesktop2> desktop;
+    Reference<css::graphic::XGraphicProvider> graphics;  // on the first picture
+    std::shared_ptr<std::atomic<bool>> ended = std::make_shared<std::atomic<bool>>(false);
+    qint64 pid = 0;  // the process started for it (it has ended at once when another took over)
+};
+
+// The office is shared by every word processor of the program, as one Word application served
+// every report. Never destroyed: releasing proxies while the program exits gains nothing.
+std::shared_ptr<Office>& sharedOffice() {
+    static auto* office = new std::shared_ptr<Office>();
+    return *office;
+}
+
+// The local UNO runtime, set up once: type and service registries of the installed office.
+Reference<css::uno::XComponentContext> localContext(const QString& programDir) {
+    static auto* context = new Reference<css::uno::XComponentContext>();
+    if (!context->is()) {
+        rtl::Bootstrap::set("URE_BOOTSTRAP",
+                            rtl::Bootstrap::encode(toOu(fileUrl(programDir + "/fundamentalrc"))));
+        *context = cppu::defaultBootstrap_InitialComponentContext();
+    }
+    return *context;
+}
+
+// Whether a process is there and not merely waiting to be reaped.
+bool processRunning(qint64 pid) {
+    if (pid <= 0) return false;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM) return false;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return true;
+    const QByteArray line = stat.readAll();
+    const qsizetype name = line.lastIndexOf(')');
+    return name < 0 || line.mid(name + 2, 1) != "Z";
+}
+
+QString pipeName() {
+    return QStringLiteral("zelmor%1x%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(QRandomGenerator::global()->generate64(), 0, 36);
+}
+
+class LibreOfficeWriter final : public OfficeWordProcessor {
+  public:
+    explicit LibreOfficeWriter(bool hidden) : hidden_(hidden) {}
+    ~LibreOfficeWriter() override = default;
+
+    void start() override {
+        cellsPending_ = false;  // a report left unfinished: its table is not written any more
+        run([&] {
+            forgetDocument();
+            visible_ = false;
+            office_ = sharedOffice();
+            if (office_ && (*office_->ended || !answers(*office_))) {
+                waitUntilGone(*office_);
+                dropOffice();
+            }
+            reused_ = office_ != nullptr;
+            if (!office_) connect();
+        });
+    }
+
+    void show() override {
+        run([&] {
+            requireOffice();
+            visible_ = !hidden_;
+            if (visible_ && document_.is() && documentHidden_) {
+                Reference<css::frame::XModel> model = query<css::frame::XModel>(document_);
+                ++calls_;
+                Reference<css::frame::XController> controller = model->getCurrentController();
+                ++calls_;
+                Reference<css::frame::XFrame> frame = controller->getFrame();
+                ++calls_;
+                Reference<css::awt::XWindow> window = frame->getContainerWindow();
+                ++calls_;
+                window->setVisible(true);
+                documentHidden_ = false;
+            }
+        });
+    }
+
+    void addDocument() override {
+        run([&] {
+            requireOffice();
+            forgetDocument();
+            Reference<css::lang::XComponent> component;
+            try {
+                component = loadDocument();
+            } catch (const css::lang::DisposedException&) {
+                if (!reused_) throw;
+            }
+            if (!component.is() && reused_) {
+                // The office of an earlier report was ending, or died, just after it last
+                // answered: one new office, one more try.
+                dropOffice();
+                connect();
+                component = loadDocument();
+            }
+            if (!component.is())
+                throw WordError(Kind::Failed, QStringLiteral("The office made no new document"));
+            document_ = component;
+            documentHidden_ = !visible_;
+            Reference<css::text::XTextDocument> textDocument =
+                query<css::text::XTextDocument>(document_);
+            ++calls_;
+            text_ = textDocument->getText();
+            ++calls_;
+            cursor_ = text_->createTextCursor();
+            cursorProperties_ = query<css::beans::XMultiPropertySet>(cursor_);
+        });
+    }
+
+    void fontName(const QString& name) override { pendingFontName_ = name; }
+    void fontSize(int points) override { pendingFontSize_ = points; }
+
+    void type(const QString& text) override {
+        run([&] {
+            requireDocument();
+            applyPendingFont();
+            // Writer ends a paragraph at each CR inside the string itself; a page break is a
+            // paragraph end whose new paragraph starts on a new page (the paragraphs after it
+            // do not inherit the break).
+            qsizetype from = 0;
+            for (;;) {
+                const qsizetype feed = text.indexOf(QChar(12), from);
+                QString piece = text.mid(from, feed < 0 ? -1 : feed - from);
+                if (feed >= 0) piece += QChar(13);
+                if (!piece.isEmpty()) {
+                    ++calls_;
+                    text_->insertString(cursor_.get(), toOu(piece), false);
+                }
+                if (feed < 0) break;
+                setCursorProperties({"BreakType"}, {Any(css::style::BreakType_PAGE_BEFORE)});
+                from = feed + 1;
+            }
+        });
+    }
+
+    void appendParagraph() override {
+        run([&] {
+            requireDocument();
+            // The new paragraph goes after the last one; the insertion point, even when it is
+            // at the end of the document, stays where it is (Writer's APPEND_PARAGRAPH does not
+            // move other cursors), as Word's selection stays put.
+            if (!paragraph_.is()) {
+                ++calls_;
+                paragraph_ = text_->createTextCursor();
+            }
+            ++calls_;
+            paragraph_->gotoEnd(false);
+            ++calls_;
+            text_->insertControlCharacter(paragraph_.get(),
+                                          css::text::ControlCharacter::APPEND_PARAGRAPH, false);
+            paragraphLength_ = 0;
+        });
+    }
+
+    void paragraphText(const QString& text) override {
+        run([&] {
+            requireParagraph();
+            ++calls_;
+            text_->insertString(paragraph_.get(), toOu(text), false);
+            // A CR becomes a paragraph end, which the cursor passes in one step as well.
+            paragraphLength_ += static_cast<sal_Int16>(std::min<qsizetype>(text.size(), 0x7FFF));
+        });
+    }
+
+    // The size of the text written into the paragraph so far and of what follows.
+    void paragraphFontSize(int points) override {
+        run([&] {
+            requireParagraph();
+            if (!paragraphProperties_.is())
+                paragraphProperties_ = query<css::beans::XPropertySet>(paragraph_);
+            if (paragraphLength_ > 0) {
+                ++calls_;
+                paragraph_->goLeft(paragraphLength_, true);
+            }
+            ++calls_;
+            paragraphProperties_->setPropertyValue("CharHeight", Any(static_cast<float>(points)));
+            if (paragraphLength_ > 0) {
+                ++calls_;
+                paragraph_->collapseToEnd();
+            }
+        });
+    }
+
+    void addTable(int rows, int columns) override {
+        run([&] {
+            requireDocument();
+            if (rows < 1 || columns < 1)
+                throw WordError(Kind::Failed,
+                                QStringLiteral("A table of %1 x %2 cells").arg(rows).arg(columns));
+            forgetTable();
+            ++calls_;
+            Reference<css::uno::XInterface> created =
+                factory()->createInstance("com.sun.star.text.TextTable");
+            Reference<css::text::XTextTable> table = query<css::text::XTextTable>(created);
+            ++calls_;
+            table->initialize(rows, columns);
+            ++calls_;
+            Reference<css::text::XTextRange> end = text_->getEnd();
+            ++calls_;
+            text_->insertTextContent(end, table.get(), false);
+            table_ = table;
+            tableCells_ = query<css::table::XCellRange>(table_);
+            tableTexts_.assign(static_cast<std::size_t>(rows),
+                               std::vector<QString>(static_cast<std::size_t>(columns)));
+        });
+    }
+
+    void tableFontSize(int points) override {
+        run([&] {
+            requireTable();
+            tableFontSize_ = points;
+            applyTableFontSize();
+        });
+    }
+
+    // The texts wait until the next operation, which writes every cell of the table in one call
+    // (a call per cell was most of a report's calls).
+    void cell(int row, int column, const QString& text) override {
+        requireTable();
+        if (row < 1 || column < 1 || row > rowCount() || column > columnCount())
+            throw WordError(Kind::Failed,
+                            QStringLiteral("No cell %1, %2 in the table").arg(row).arg(column));
+        tableTexts_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)] = text;
+        cellsPending_ = true;
+    }
+
+    void autoformat(int format) override {
+        cellsPending_ = false;  // written once, after the style
+        run([&] {
+            requireTable();
+            const OUString style = format == kColouredTableFormat ? OUString("Box List Red")
+                                                                  : OUString("Default Style");
+            // "Box List Red" sets the last row apart as a total row, which the data tables do
+            // not have: the style goes onto the table with one more row, which then goes away,
+            // so that the real last row keeps the banding.
+            const auto rows = static_cast<sal_Int32>(rowCount());
+            ++calls_;
+            Reference<css::table::XTableRows> tableRows = table_->getRows();
+            ++calls_;
+            tableRows->insertByIndex(rows, 1);
+            auto formattable = query<css::table::XAutoFormattable>(table_);
+            ++calls_;
+            formattable->autoFormat(style);
+            ++calls_;
+            tableRows->removeByIndex(rows, 1);
+            // The style's number format turns cells such as " 3" into "3": the texts go back
+            // as they were written, in one call.
+            writeCells();
+            // The style brings its own font size too. The cell range asked for before the
+            // rows changed no longer reaches the cells: a new one.
+            tableFont_.clear();
+            if (tableFontSize_) applyTableFontSize();
+        });
+    }
+
+    void addPicture(const QString& path) override {
+        run([&] {
+            requireDocument();
+            if (!QFileInfo(path).isFile()) throw WordError(Kind::PictureMissing, path);
+            std::vector<css::beans::PropertyValue> request{
+                property("URL", Any(toOu(fileUrl(path))))};
+            ++calls_;
+            Reference<css::graphic::XGraphic> graphic =
+                graphicProvider()->queryGraphic(sequenceOf(request));
+            if (!graphic.is())
+                throw WordError(Kind::Failed, QStringLiteral("Not a picture: %1").arg(path));
+            auto graphicProperties = query<css::beans::XPropertySet>(graphic);
+            css::awt::Size pixels;
+            ++calls_;
+            graphicProperties->getPropertyValue("SizePixel") >>= pixels;
+            css::awt::Size size;
+            if (pixels.Width > 0 && pixels.Height > 0) {
+                size = pictureSize(pixels);
+            } else {  // a drawing rather than a bitmap
+                ++calls_;
+                graphicProperties->getPropertyValue("Size100thMM") >>= size;
+                size = fitted(size);
+            }
+
+            ++calls_;
+            Reference<css::uno::XInterface> created =
+                factory()->createInstance("com.sun.star.text.TextGraphicObject");
+            auto object = query<css::beans::XPropertySet>(created);
+            ++calls_;
+            object->setPropertyValue("AnchorType",
+                                     Any(css::text::TextContentAnchorType_AS_CHARACTER));
+            ++calls_;
+            object->setPropertyValue("Graphic", Any(graphic));
+            ++calls_;
+            object->setPropertyValue("Size", Any(size));
+            auto content = query<css::text::XTextContent>(object);
+            ++calls_;
+            text_->insertTextContent(cursor_.get(), content, false);
+        });
+    }
+
+    int countPages() override {
+        return run([&] {
+            requireDocument();
+            if (!controllerProperties_.is()) {
+                auto model = query<css::frame::XModel>(document_);
+                ++calls_;
+                Reference<css::frame::XController> controller = model->getCurrentController();
+                controllerProperties_ = query<css::beans::XPropertySet>(controller);
+            }
+            sal_Int32 pages = 0;
+            ++calls_;
+            controllerProperties_->getPropertyValue("PageCount") >>= pages;
+            return static_cast<int>(pages);
+        });
+    }
+
+    void justifyAll() override {
+        run([&] {
+            requireDocument();
+            // A selection from the start to the end of the body, as Word's select-all: it
+            // takes in the paragraphs of the tables' cells as well.
+            ++calls_;
+            Reference<css::text::XTextCursor> all = text_->createTextCursor();
+            ++calls_;
+            all->gotoEnd(true);
+            auto properties = query<css::beans::XPropertySet>(all);
+            ++calls_;
+            properties->setPropertyValue(
+                "ParaAdjust", Any(static_cast<sal_Int16>(css::style::ParagraphAdjust_BLOCK)));
+        });
+    }
+
+    void save(const QString& path) override {
+        run([&] {
+            requireDocument();
+            auto storable = query<css::frame::XStorable>(document_);
+            std::vector<css::beans::PropertyValue> arguments{
+                property("FilterName", Any(OUString("MS Word 97"))),
+                property("Overwrite", Any(true))};
+            try {
+                ++calls_;
+                storable->storeAsURL(toOu(fileUrl(path)), sequenceOf(arguments));
+            } catch (const css::lang::DisposedException&) {
+                throw;
+            } catch (const css::uno::Exception& e) {
+                throw WordError(Kind::SaveFailed, toQt(e.Message));
+            }
+        });
+    }
+
+    long long bridgeCalls() const override { return calls_; }
+
+    void closeDocument() override {
+        cellsPending_ = false;
+        run([&] {
+            if (!document_.is()) return;
+            Reference<css::lang::XComponent> document = document_;
+            forgetDocument();
+            auto closeable = query<css::util::XCloseable>(document);
+            ++calls_;
+            closeable->close(true);
+        });
+    }
+
+    void shutdown() override {
+        cellsPending_ = false;
+        run([&] {
+            forgetDocument();
+            office_ = sharedOffice();
+            if (!office_) return;
+            bool ended = false;
+            try {
+                ++calls_;
+                ended = office_->desktop->terminate();
+            } catch (const css::lang::DisposedException&) {
+                ended = true;  // already gone
+            }
+            if (!ended) throw WordError(Kind::Failed, QStringLiteral("The office refused to end"));
+            waitUntilGone(*office_);
+            dropOffice();
+        });
+    }
+
+  private:
+    // Every operation runs through here: whatever the office throws becomes a WordError, and an
+    // office that has gone away is dropped so that the next report starts a new one.
+    template <typename F>
+    auto run(F&& operation) -> decltype(operation()) {
+        try {
+            if (cellsPending_ && table_.is()) writeCells();
+            return operation();
+        } catch (const WordError&) {
+            throw;
+        } catch (const css::lang::DisposedException& e) {
+            officeLost();
+            throw WordError(Kind::Lost, toQt(e.Message));
+        } catch (const cppu::BootstrapException& e) {
+            throw WordError(Kind::NotStarted, toQt(e.getMessage()));
+        } catch (const css::uno::Exception& e) {
+            // Whatever a call on a broken connection throws, a report cannot go on without the
+            // office.
+            if (office_ && !answers(*office_)) {
+                officeLost();
+                throw WordError(Kind::Lost, toQt(e.Message));
+            }
+            throw WordError(Kind::Failed, toQt(e.Message));
+        } catch (const std::exception& e) {
+            throw WordError(Kind::Failed, QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            throw WordError(Kind::Failed, QStringLiteral("Unknown error in the office back-end"));
+        }
+    }
+
+    // An interface of a remote object: one call across the bridge.
+    template <typename T, typename From>
+    Reference<T> query(const Reference<From>& object) {
+        ++calls_;
+        return Reference<T>(object, UNO_QUERY_THROW);
+    }
+
+    void requireOffice() const {
+        if (!office_)
+            throw WordError(Kind::NotStarted, QStringLiteral("No office session has been started"));
+    }
+    void requireDocument() const {
+        requireOffice();
+        if (!document_.is())
+            throw WordError(Kind::Failed, QStringLiteral("No document has been added"));
+    }
+    void requireParagraph() const {
+        requireDocument();
+        if (!paragraph_.is())
+            throw WordError(Kind::Failed, QStringLiteral("No paragraph has been appended"));
+    }
+    void requireTable() const {
+        requireDocument();
+        if (!table_.is()) throw WordError(Kind::Failed, QStringLiteral("No table has been added"));
+    }
+
+    int rowCount() const { return static_cast<int>(tableTexts_.size()); }
+    int columnCount() const {
+        return tableTexts_.empty() ? 0 : static_cast<int>(tableTexts_.front().size());
+    }
+
+    // Starts an office with a pipe of its own and connects to it. cppu::bootstrap() does the
+    // same, but waits in steps of half a second, forever when the office never answers, and
+    // leaves the office writing into this program's terminal.
+    void connect() {
+        try {
+            launch();
+        } catch (const WordError&) {
+            throw;
+        } catch (const cppu::BootstrapException& e) {
+            throw WordError(Kind::NotStarted, toQt(e.getMessage()));
+        } catch (const css::uno::Exception& e) {
+            throw WordError(Kind::NotStarted, toQt(e.Message));
+        }
+    }
+
+    void launch() {
+        const QString programDir = qEnvironmentVariableIsSet("UNO_PATH")
+                                       ? qEnvironmentVariable("UNO_PATH")
+                                       : QStringLiteral(ZELMOR_OFFICE_PROGRAM_DIR);
+        const QString soffice = programDir + QStringLiteral("/soffice");
+        if (!QFileInfo(soffice).isExecutable())
+            throw WordError(Kind::NotStarted,
+                            QStringLiteral("No office program at %1").arg(soffice));
+        const Reference<css::uno::XComponentContext> local = localContext(programDir);
+        if (!local.is()) throw WordError(Kind::NotStarted, QStringLiteral("No local UNO runtime"));
+
+        const QString pipe = pipeName();
+        QProcess process;
+        process.setProgram(soffice);
+        process.setArguments({QStringLiteral("--nologo"), QStringLiteral("--nodefault"),
+                              QStringLiteral("--norestore"), QStringLiteral("--nolockcheck"),
+                              QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipe)});
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        qint64 pid = 0;
+        if (!process.startDetached(&pid)) throw WordError(Kind::NotStarted, process.errorString());
+
+        Reference<css::bridge::XUnoUrlResolver> resolver =
+            css::bridge::UnoUrlResolver::create(local);
+        const OUString url =
+            toOu(QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipe));
+        QElapsedTimer clock;
+        clock.start();
+        std::optional<qint64> endedAt;  // when the started process ended
+        Reference<css::uno::XInterface> remote;
+        for (;;) {
+            try {
+                remote = resolver->resolve(url);
+                ++calls_;
+                break;
+            } catch (const css::connection::NoConnectException&) {
+                // An office already running on the same profile takes over the request and
+                // the process started here ends at once: keep asking for a while.
+                const auto elapsed = std::chrono::milliseconds(clock.elapsed());
+                if (!endedAt && !processRunning(pid)) endedAt = clock.elapsed();
+                if (endedAt &&
+                    std::chrono::milliseconds(clock.elapsed() - *endedAt) > kForwardedStartTimeout)
+                    throw WordError(Kind::NotStarted,
+                                    QStringLiteral("The office ended without answering"));
+                if (elapsed > kStartTimeout)
+                    throw WordError(
+                        Kind::NotStarted,
+                        QStringLiteral("The office did not answer within %1 s")
+                            .arg(std::chrono::duration_cast<std::chrono::seconds>(kStartTimeout)
+                                     .count()));
+                std::this_thread::sleep_for(kPollInterval);
+            }
+        }
+        auto office = std::make_shared<Office>();
+        office->pid = pid;
+        office->context = query<css::uno::XComponentContext>(remote);
+        calls_ += 3;  // the service manager, the new desktop, its interface
+        office->desktop = css::frame::Desktop::create(office->context);
+        ++calls_;
+        office->desktop->addTerminateListener(new TerminationWatch(office->ended));
+        sharedOffice() = office;
+        office_ = office;
+        reused_ = false;
+    }
+
+    bool answers(const Office& office) {
+        try {
+            ++calls_;
+            office.desktop->getName();
+            return true;
+        } catch (const css::uno::Exception&) {
+            return false;
+        }
+    }
+
+    // An office told to end still answers for some moments, and its process goes on for a while
+    // after that; a new one on the same profile must not start before it is gone.
+    void waitUntilGone(const Office& office) {
+        QElapsedTimer clock;
+        clock.start();
+        const auto waiting = [&] {
+            return std::chrono::milliseconds(clock.elapsed()) < kEndTimeout;
+        };
+        while (waiting() && answers(office)) std::this_thread::sleep_for(kPollInterval);
+        while (waiting() && processRunning(office.pid)) std::this_thread::sleep_for(kPollInterval);
+    }
+
+    void dropOffice() {
+        if (sharedOffice() == office_) sharedOffice().reset();
+        office_.reset();
+        forgetDocument();
+    }
+
+    // A disposed object: the office is gone, or only the document (closed by the user).
+    void officeLost() {
+        std::shared_ptr<Office> office = office_;
+        forgetDocument();
+        if (office && (*office->ended || !answers(*office))) dropOffice();
+    }
+
+    Reference<css::lang::XComponent> loadDocument() {
+        std::vector<css::beans::PropertyValue> arguments{property("Hidden", Any(!visible_))};
+        ++calls_;
+        return office_->desktop->loadComponentFromURL("private:factory/swriter", "_blank", 0,
+                                                      sequenceOf(arguments));
+    }
+
+    void forgetDocument() {
+        forgetTable();
+        document_.clear();
+        text_.clear();
+        cursor_.clear();
+        cursorProperties_.clear();
+        paragraph_.clear();
+        paragraphProperties_.clear();
+        paragraphLength_ = 0;
+        factory_.clear();
+        controllerProperties_.clear();
+        textWidth_.reset();
+        appliedFontName_.reset();
+        appliedFontSize_.reset();
+        pendingFontName_.reset();
+        pendingFontSize_.reset();
+        documentHidden_ = false;
+    }
+
+    void writeCells() {
+        std::vector<Sequence<Any>> data;
+        for (const std::vector<QString>& rowTexts : tableTexts_) {
+            std::vector<Any> values;
+            for (const QString& text : rowTexts) values.emplace_back(toOu(text));
+            data.push_back(sequenceOf(values));
+        }
+        if (!cellData_.is()) cellData_ = query<css::sheet::XCellRangeData>(table_);
+        ++calls_;
+        cellData_->setDataArray(sequenceOf(data));
+        cellsPending_ = false;
+    }
+
+    void forgetTable() {
+        cellsPending_ = false;
+        cellData_.clear();
+        table_.clear();
+        tableCells_.clear();
+        tableFont_.clear();
+        tableFontSize_.reset();
+        tableTexts_.clear();
+    }
+
+    Reference<css::lang::XMultiServiceFactory> factory() {
+        if (!factory_.is()) factory_ = query<css::lang::XMultiServiceFactory>(document_);
+        return factory_;
+    }
+
+    Reference<css::graphic::XGraphicProvider> graphicProvider() {
+        if (!office_->graphics.is()) {
+            calls_ += 3;  // the service manager, the new provider, its interface
+            office_->graphics = css::graphic::GraphicProvider::create(office_->context);
+        }
+        return office_->graphics;
+    }
+
+    void setCursorProperties(const std::vector<OUString>& names, const std::vector<Any>& values) {
+        ++calls_;
+        cursorProperties_->setPropertyValues(sequenceOf(names), sequenceOf(values));
+    }
+
+    // The font chosen for the text typed next goes to the insertion point with that text; what
+    // the insertion point already has is not sent again.
+    void applyPendingFont() {
+        std::vector<OUString> names;
+        std::vector<Any> values;
+        if (pendingFontName_ && pendingFontName_ != appliedFontName_) {
+            names.emplace_back("CharFontName");
+            values.emplace_back(toOu(*pendingFontName_));
+        }
+        if (pendingFontSize_ && pendingFontSize_ != appliedFontSize_) {
+            names.emplace_back("CharHeight");
+            values.emplace_back(static_cast<float>(*pendingFontSize_));
+        }
+        if (!names.empty()) setCursorProperties(names, values);
+        if (pendingFontName_) appliedFontName_ = pendingFontName_;
+        if (pendingFontSize_) appliedFontSize_ = pendingFontSize_;
+        pendingFontName_.reset();
+        pendingFontSize_.reset();
+    }
+
+    void applyTableFontSize() {
+        if (!tableFont_.is()) {
+            ++calls_;
+            Reference<css::table::XCellRange> all =
+                tableCells_->getCellRangeByPosition(0, 0, columnCount() - 1, rowCount() - 1);
+            tableFont_ = query<css::beans::XPropertySet>(all);
+        }
+        ++calls_;
+        tableFont_->setPropertyValue("CharHeight", Any(static_cast<float>(*tableFontSize_)));
+    }
+
+    // A bitmap at 96 dpi (the size Writer gives it by itself is a fixed square).
+    css::awt::Size pictureSize(const css::awt::Size& pixels) {
+        return fitted(css::awt::Size(pixels.Width * kHundredthMmPerInch / kPictureDpi,
+                                     pixels.Height * kHundredthMmPerInch / kPictureDpi));
+    }
+
+    // A size in 1/100 mm made smaller, in proportion, to the width of the page's text area.
+    css::awt::Size fitted(const css::awt::Size& size) {
+        if (size.Width <= 0 || size.Height <= 0)
+            throw WordError(Kind::Failed, QStringLiteral("The picture has no size"));
+        const double available = textWidth();
+        if (available <= 0 || size.Width <= available) return size;
+        return css::awt::Size(static_cast<sal_Int32>(available),
+                              static_cast<sal_Int32>(size.Height * available / size.Width + 0.5));
+    }
+
+    // The width of the text area of the document's page style, in 1/100 mm.
+    double textWidth() {
+        if (!textWidth_) {
+            auto families = query<css::style::XStyleFamiliesSupplier>(document_);
+            ++calls_;
+            Reference<css::container::XNameAccess> all = families->getStyleFamilies();
+            ++calls_;
+            Any pageStyles = all->getByName("PageStyles");
+            auto pages = query<css::container::XNameAccess>(
+                pageStyles.get<Reference<css::uno::XInterface>>());
+            ++calls_;
+            Any standard = pages->getByName("Standard");
+            auto page = query<css::beans::XMultiPropertySet>(
+                standard.get<Reference<css::uno::XInterface>>());
+            const OUString names[] = {"LeftMargin", "RightMargin", "Width"};  // sorted
+            ++calls_;
+            const Sequence<Any> values = page->getPropertyValues(Sequence<OUString>(names, 3));
+            sal_Int32 left = 0;
+            sal_Int32 right = 0;
+            sal_Int32 width = 0;
+            values[0] >>= left;
+            values[1] >>= right;
+            values[2] >>= width;
+            textWidth_ = std::max(0, width - left - right);
+        }
+        return *textWidth_;
+    }
+
+    const bool hidden_;
+    bool visible_ = false;
+    bool reused_ = false;  // the office was running before this report
+    long long calls_ = 0;
+    std::shared_ptr<Office> office_;
+
+    Reference<css::lang::XComponent> document_;
+    bool documentHidden_ = false;
+    Reference<css::text::XText> text_;
+    Reference<css::text::XTextCursor> cursor_;  // the insertion point
+    Reference<css::beans::XMultiPropertySet> cursorProperties_;
+    Reference<css::text::XTextCursor> paragraph_;  // in the last appended paragraph
+    Reference<css::beans::XPropertySet> paragraphProperties_;
+    sal_Int16 paragraphLength_ = 0;  // characters written into it, for its font size
+    Reference<css::lang::XMultiServiceFactory> factory_;
+    Reference<css::beans::XPropertySet> controllerProperties_;
+    std::optional<double> textWidth_;
+    std::optional<QString> appliedFontName_;
+    std::optional<int> appliedFontSize_;
+    std::optional<QString> pendingFontName_;
+    std::optional<int> pendingFontSize_;
+
+    Reference<css::text::XTextTable> table_;
+    Reference<css::table::XCellRange> tableCells_;
+    Reference<css::beans::XPropertySet> tableFont_;  // every cell
+    std::optional<int> tableFontSize_;
+    std::vector<std::vector<QString>> tableTexts_;  // what the cells were given
+    Reference<css::sheet::XCellRangeData> cellData_;
+    bool cellsPending_ = false;  // texts given that the table does not hold yet
+};
+
+}  // namespace
+
+}  // namespace zelmor::reports
+
+extern "C" SAL_DLLPUBLIC_EXPORT zelmor::reports::OfficeWordProcessor* zelmor_create_writer(
+    bool hidden) {
+    try {
+        return new zelmor::reports::LibreOfficeWriter(hidden);
+    } catch (...) {
+        return nullptr;
+    }
+}

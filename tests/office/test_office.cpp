@@ -1,0 +1,1057 @@
+// The LibreOffice Writer back-end against a real office.
+//
+// Documents are written through makeOfficeWordProcessor() (the plugin beside the test, as the
+// program loads it), saved as Word 97 documents and read back by a second office that the test
+// drives itself: paragraphs, fonts, page breaks, tables, pictures and the text as the office
+// converts it. Both offices run hidden on temporary profiles; the whole run shares one office
+// for the back-end, apart from the tests that end or kill it.
+
+#include "model/model.h"
+#include "reports/officewordprocessor.h"
+#include "reports/reports.h"
+
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/style/ParagraphAdjust.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/table/XTableColumns.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextGraphicObjectsSupplier.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <cppuhelper/bootstrap.hxx>
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <csignal>
+#include <cstdint>
+#include <cstdlib>
+
+#include <chrono>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <vector>
+
+// Readable failures.
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{';
+    for (const QString& text : texts) *out << '"' << text.toStdString() << "\" ";
+    *out << '}';
+}
+
+namespace {
+
+using zelmor::reports::OfficeWordProcessor;
+using zelmor::reports::WordError;
+using Kind = WordError::Kind;
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+using rtl::OUString;
+
+constexpr QChar kCR(13);
+constexpr QChar kFF(12);
+
+// --- the scratch folder and the profiles -----------------------------------------------------
+
+QTemporaryDir* gScratch = nullptr;
+
+QString scratchPath(const QString& name) {
+    return gScratch->filePath(name);
+}
+
+QString profileUrl(const QString& name) {
+    return QUrl::fromLocalFile(scratchPath(name)).toString(QUrl::FullyEncoded);
+}
+
+// The profile of the office under test; the reader's office has another one.
+QString testProfile() {
+    return profileUrl(QStringLiteral("profile-writer"));
+}
+
+OUString toOu(const QString& text) {
+    return OUString(reinterpret_cast<const sal_Unicode*>(text.utf16()),
+                    static_cast<sal_Int32>(text.size()));
+}
+
+QString toQt(const OUString& text) {
+    return QString(reinterpret_cast<const QChar*>(text.getStr()), text.getLength());
+}
+
+// --- pictures --------------------------------------------------------------------------------
+
+// A 24-bit Windows bitmap of the given size with a few coloured bands, at 96 dpi: what the
+// program stores as the model picture.
+QByteArray bitmap(int width, int height) {
+    const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3U;
+    const std::uint32_t pixels = stride * static_cast<std::uint32_t>(height);
+    QByteArray out;
+    auto put = [&out](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+    };
+    out.append("BM", 2);
+    put(54 + pixels, 4);
+    put(0, 4);
+    put(54, 4);
+    put(40, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);
+    put(24, 2);
+    put(0, 4);
+    put(pixels, 4);
+    put(3780, 4);
+    put(3780, 4);
+    put(0, 4);
+    put(0, 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int band = (x / 40 + y / 40) % 3;
+            out.append(static_cast<char>(band == 0 ? 200 : 30));
+            out.append(static_cast<char>(band == 1 ? 200 : 30));
+            out.append(static_cast<char>(band == 2 ? 200 : 240));
+        }
+        out.append(QByteArray(static_cast<qsizetype>(stride) - 3 * width, '\0'));
+    }
+    return out;
+}
+
+// The picture written under a .jpg name, as the program names the model picture.
+QString pictureFile(int width, int height) {
+    const QString path = scratchPath(QStringLiteral("model-%1x%2.jpg").arg(width).arg(height));
+    if (!QFileInfo::exists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bitmap(width, height)) < 0) return {};
+    }
+    return path;
+}
+
+// --- the offices ---------------------------------------------------------------------------
+
+// The back-end under test, shared by the tests as the program shares it between reports.
+std::unique_ptr<OfficeWordProcessor>& sharedWord() {
+    static std::unique_ptr<OfficeWordProcessor> word =
+        zelmor::reports::makeOfficeWordProcessor(true);
+    return word;
+}
+
+OfficeWordProcessor& word() {
+    return *sharedWord();
+}
+
+// The office processes running on the test's profile.
+std::vector<pid_t> officeProcesses() {
+    std::vector<pid_t> found;
+    const QByteArray wanted = QByteArrayLiteral("UserInstallation=") + testProfile().toUtf8();
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const int pid = entry.toInt(&number);
+        if (!number) continue;
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (!cmdline.open(QIODevice::ReadOnly) || !cmdline.readAll().contains("soffice.bin"))
+            continue;
+        QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
+        if (!environ.open(QIODevice::ReadOnly)) continue;
+        if (environ.readAll().split('\0').contains(wanted)) found.push_back(pid);
+    }
+    return found;
+}
+
+// Whether the office under test has gone within a few seconds.
+bool officeGone() {
+    for (int i = 0; i < 250 && !officeProcesses().empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return officeProcesses().empty();
+}
+
+// Kills the office under test as a crash would, and waits until it is gone.
+int killOffice() {
+    const std::vector<pid_t> pids = officeProcesses();
+    for (pid_t pid : pids) ::kill(pid, SIGKILL);
+    officeGone();
+    return static_cast<int>(pids.size());
+}
+
+// What a saved document holds, as a second office reads it.
+struct Portion {
+    QString text;
+    QString type;  // "Text", "Frame" (a picture), ...
+    float height = 0;
+    float weight = 0;
+    QString font;
+};
+
+struct Paragraph {
+    QString text;
+    int table = -1;  // the index of the table standing here instead of a paragraph
+    css::style::BreakType breakType = css::style::BreakType_NONE;
+    sal_Int16 adjust = 0;
+    std::vector<Portion> portions;
+    bool hasPicture() const {
+        for (const Portion& p : portions)
+            if (p.type == QLatin1String("Frame")) return true;
+        return false;
+    }
+};
+
+struct Cell {
+    QString text;
+    sal_Int32 background = -1;
+    std::vector<Paragraph> paragraphs;
+};
+
+struct Table {
+    int rows = 0;
+    int columns = 0;
+    std::vector<std::vector<Cell>> cells;
+    const Cell& at(int row, int column) const {
+        return cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    }
+};
+
+struct Picture {
+    css::awt::Size size;
+};
+
+struct Document {
+    std::vector<Paragraph> body;
+    std::vector<Table> tables;
+    std::vector<Picture> pictures;
+    int pages = 0;
+    QString plainText;  // the document converted to text, one line per paragraph
+
+    QStringList texts() const {
+        QStringList out;
+        for (const Paragraph& p : body)
+            out << (p.table >= 0 ? QStringLiteral("[table %1]").arg(p.table) : p.text);
+        return out;
+    }
+    int indexOf(const QString& text) const {
+        for (std::size_t i = 0; i < body.size(); ++i)
+            if (body[i].table < 0 && body[i].text == text) return static_cast<int>(i);
+        return -1;
+    }
+};
+
+Paragraph readParagraph(const Reference<css::uno::XInterface>& element) {
+    Paragraph paragraph;
+    Reference<css::text::XTextRange> range(element, UNO_QUERY_THROW);
+    Reference<css::beans::XPropertySet> properties(element, UNO_QUERY_THROW);
+    paragraph.text = toQt(range->getString());
+    properties->getPropertyValue("BreakType") >>= paragraph.breakType;
+    properties->getPropertyValue("ParaAdjust") >>= paragraph.adjust;
+    Reference<css::container::XEnumerationAccess> portions(element, UNO_QUERY_THROW);
+    Reference<css::container::XEnumeration> each = portions->createEnumeration();
+    while (each->hasMoreElements()) {
+        Reference<css::text::XTextRange> portionRange(each->nextElement(), UNO_QUERY_THROW);
+        Reference<css::beans::XPropertySet> portionProperties(portionRange, UNO_QUERY_THROW);
+        Portion portion;
+        portion.text = toQt(portionRange->getString());
+        OUString type;
+        OUString font;
+        portionProperties->getPropertyValue("TextPortionType") >>= type;
+        portionProperties->getPropertyValue("CharHeight") >>= portion.height;
+        portionProperties->getPropertyValue("CharWeight") >>= portion.weight;
+        portionProperties->getPropertyValue("CharFontName") >>= font;
+        portion.type = toQt(type);
+        // A Word document keeps a substitute after the name ("Liberation Serif;Times New Roman").
+        portion.font = toQt(font).section(QLatin1Char(';'), 0, 0);
+        paragraph.portions.push_back(portion);
+    }
+    return paragraph;
+}
+
+std::vector<Paragraph> readParagraphs(const Reference<css::text::XText>& text) {
+    std::vector<Paragraph> out;
+    Reference<css::container::XEnumerationAccess> access(text, UNO_QUERY_THROW);
+    Reference<css::container::XEnumeration> each = access->createEnumeration();
+    while (each->hasMoreElements()) {
+        Reference<css::lang::XServiceInfo> element(each->nextElement(), UNO_QUERY_THROW);
+        if (element->supportsService("com.sun.star.text.TextTable")) {
+            Paragraph marker;
+            marker.table = -2;  // numbered by the caller
+            out.push_back(marker);
+        } else {
+            out.push_back(readParagraph(element));
+        }
+    }
+    return out;
+}
+
+Table readTable(const Reference<css::text::XTextTable>& table) {
+    Table out;
+    out.rows = table->getRows()->getCount();
+    out.columns = table->getColumns()->getCount();
+    Reference<css::table::XCellRange> cells(table, UNO_QUERY_THROW);
+    for (int r = 0; r < out.rows; ++r) {
+        std::vector<Cell> row;
+        for (int c = 0; c < out.columns; ++c) {
+            Reference<css::table::XCell> cell = cells->getCellByPosition(c, r);
+            Reference<css::text::XText> text(cell, UNO_QUERY_THROW);
+            Reference<css::beans::XPropertySet> properties(cell, UNO_QUERY_THROW);
+            Cell read;
+            read.text = toQt(text->getString());
+            properties->getPropertyValue("BackColor") >>= read.background;
+            read.paragraphs = readParagraphs(text);
+            row.push_back(read);
+        }
+        out.cells.push_back(row);
+    }
+    return out;
+}
+
+// A second office, on a profile of its own, that reads back what the back-end saved.
+class Reader {
+  public:
+    Document read(const QString& path) {
+        connect();
+        std::vector<css::beans::PropertyValue> arguments{
+            css::beans::PropertyValue("Hidden", -1, Any(true),
+                                      css::beans::PropertyState_DIRECT_VALUE),
+            css::beans::PropertyValue("ReadOnly", -1, Any(true),
+                                      css::beans::PropertyState_DIRECT_VALUE)};
+        Reference<css::lang::XComponent> component = desktop_->loadComponentFromURL(
+            toOu(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)), "_blank", 0,
+            css::uno::Sequence<css::beans::PropertyValue>(arguments.data(), 2));
+        Document document;
+        Reference<css::text::XTextDocument> textDocument(component, UNO_QUERY_THROW);
+        document.body = readParagraphs(textDocument->getText());
+
+        Reference<css::container::XEnumerationAccess> access(textDocument->getText(),
+                                                             UNO_QUERY_THROW);
+        Reference<css::container::XEnumeration> each = access->createEnumeration();
+        std::size_t index = 0;
+        while (each->hasMoreElements()) {
+            Any element = each->nextElement();
+            Reference<css::text::XTextTable> table(element, css::uno::UNO_QUERY);
+            if (table.is()) {
+                document.body[index].table = static_cast<int>(document.tables.size());
+                document.tables.push_back(readTable(table));
+            }
+            ++index;
+        }
+
+        Reference<css::text::XTextGraphicObjectsSupplier> graphics(component, UNO_QUERY_THROW);
+        Reference<css::container::XIndexAccess> objects(graphics->getGraphicObjects(),
+                                                        UNO_QUERY_THROW);
+        for (sal_Int32 i = 0; i < objects->getCount(); ++i) {
+            Reference<css::beans::XPropertySet> object(objects->getByIndex(i), UNO_QUERY_THROW);
+            Picture picture;
+            object->getPropertyValue("Size") >>= picture.size;
+            document.pictures.push_back(picture);
+        }
+
+        Reference<css::frame::XModel> model(component, UNO_QUERY_THROW);
+        Reference<css::beans::XPropertySet> controller(model->getCurrentController(),
+                                                       UNO_QUERY_THROW);
+        sal_Int32 pages = 0;
+        controller->getPropertyValue("PageCount") >>= pages;
+        document.pages = pages;
+
+        const QString textPath = path + QStringLiteral(".txt");
+        std::vector<css::beans::PropertyValue> textFilter{
+            css::beans::PropertyValue("FilterName", -1, Any(OUString("Text (encoded)")),
+                                      css::beans::PropertyState_DIRECT_VALUE),
+            css::beans::PropertyValue("FilterOptions", -1, Any(OUString("UTF8,LF,,")),
+                                      css::beans::PropertyState_DIRECT_VALUE)};
+        Reference<css::frame::XStorable>(component, UNO_QUERY_THROW)
+            ->storeToURL(toOu(QUrl::fromLocalFile(textPath).toString(QUrl::FullyEncoded)),
+                         css::uno::Sequence<css::beans::PropertyValue>(textFilter.data(), 2));
+        QFile text(textPath);
+        if (text.open(QIODevice::ReadOnly)) document.plainText = QString::fromUtf8(text.readAll());
+
+        Reference<css::util::XCloseable>(component, UNO_QUERY_THROW)->close(true);
+        return document;
+    }
+
+    // Ends the reader's office and waits until it has let go of its profile.
+    void shutdown() {
+        if (!desktop_.is()) return;
+        try {
+            desktop_->terminate();
+            for (int i = 0; i < 500; ++i) {
+                desktop_->getName();
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        } catch (const css::uno::Exception&) {
+        }
+        desktop_.clear();
+    }
+
+  private:
+    void connect() {
+        if (desktop_.is()) return;
+        // The office started here inherits the environment: its own profile, then the test's
+        // back again.
+        const QByteArray saved = qgetenv("UserInstallation");
+        qputenv("UserInstallation", profileUrl(QStringLiteral("profile-reader")).toUtf8());
+        Reference<css::uno::XComponentContext> context = cppu::bootstrap();
+        qputenv("UserInstallation", saved);
+        desktop_ = css::frame::Desktop::create(context);
+    }
+
+    Reference<css::frame::XDesktop2> desktop_;
+};
+
+Reader& reader() {
+    static Reader instance;
+    return instance;
+}
+
+class OfficeEnvironment : public ::testing::Environment {
+  public:
+    void TearDown() override {
+        try {
+            word().shutdown();
+        } catch (const WordError& e) {
+            std::cerr << "office shutdown: " << e.what() << "\n";
+        }
+        reader().shutdown();
+    }
+};
+
+// --- fixtures -------------------------------------------------------------------------------
+
+// Each test writes into a new document of the shared office and reads back what it saved.
+class WriterTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        word().start();
+        word().show();
+        word().addDocument();
+    }
+    void TearDown() override {
+        try {
+            word().closeDocument();
+        } catch (const WordError&) {
+        }
+    }
+
+    Document saveAndRead() {
+        const QString path = scratchPath(
+            QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+            QStringLiteral(".doc"));
+        word().save(path);
+        return reader().read(path);
+    }
+};
+
+// --- typing ---------------------------------------------------------------------------------
+
+using Typing = WriterTest;
+
+TEST_F(Typing, TextComesInParagraphsWithTheFontChosenBeforeIt) {
+    word().fontName(QStringLiteral("Century Gothic"));
+    word().fontSize(20);
+    word().type(QStringLiteral("Zelmor") + kCR);
+    word().fontSize(16);
+    word().type(QStringLiteral("sottotitolo") + kCR + kCR);
+    word().type(QStringLiteral("ancora sedici") + kCR);
+    word().fontName(QStringLiteral("Liberation Serif"));
+    word().fontSize(12);
+    word().type(QStringLiteral("dodici, "));
+    word().type(QStringLiteral("stesso paragrafo"));
+
+    const Document doc = saveAndRead();
+    EXPECT_EQ(doc.texts(), (QStringList{"Zelmor", "sottotitolo", "", "ancora sedici",
+                                        "dodici, stesso paragrafo"}));
+    const std::vector<std::pair<int, float>> sizes{{0, 20}, {1, 16}, {3, 16}, {4, 12}};
+    for (const auto& [index, size] : sizes) {
+        const Paragraph& p = doc.body[static_cast<std::size_t>(index)];
+        ASSERT_FALSE(p.portions.empty()) << p.text.toStdString();
+        for (const Portion& portion : p.portions) {
+            EXPECT_FLOAT_EQ(portion.height, size) << portion.text.toStdString();
+            EXPECT_EQ(portion.font, index < 4 ? QStringLiteral("Century Gothic")
+                                              : QStringLiteral("Liberation Serif"))
+                << portion.text.toStdString();
+        }
+    }
+}
+
+TEST_F(Typing, FormFeedStartsANewPageOnlyForTheTextAfterIt) {
+    word().type(QStringLiteral("pagina uno") + kCR + QStringLiteral("ancora uno") + kFF);
+    word().type(QStringLiteral("pagina due") + kCR + QStringLiteral("ancora due") + kCR);
+    word().type(QStringLiteral("fine due") + kFF + QStringLiteral("pagina tre"));
+    EXPECT_EQ(word().countPages(), 3);
+
+    const Document doc = saveAndRead();
+    EXPECT_EQ(doc.texts(), (QStringList{"pagina uno", "ancora uno", "pagina due", "ancora due",
+                                        "fine due", "pagina tre"}));
+    QStringList breaks;
+    for (const Paragraph& p : doc.body)
+        if (p.breakType == css::style::BreakType_PAGE_BEFORE) breaks << p.text;
+    EXPECT_EQ(breaks, (QStringList{"pagina due", "pagina tre"}));
+    EXPECT_EQ(doc.pages, 3);
+}
+
+TEST_F(Typing, AFontChosenAgainIsNotSentAgain) {
+    word().fontName(QStringLiteral("Century Gothic"));
+    word().fontSize(14);
+    word().type(QStringLiteral("uno"));
+    const long long before = word().bridgeCalls();
+    word().fontName(QStringLiteral("Century Gothic"));
+    word().fontSize(14);
+    word().type(QStringLiteral(" due") + kCR + QStringLiteral("tre"));
+    EXPECT_EQ(word().bridgeCalls() - before, 1);  // the text alone
+
+    const Document doc = saveAndRead();
+    ASSERT_EQ(doc.body.size(), 2U);
+    for (const Paragraph& p : doc.body)
+        for (const Portion& portion : p.portions) EXPECT_FLOAT_EQ(portion.height, 14);
+}
+
+TEST_F(Typing, AnAppendedParagraphStaysAfterTheInsertionPoint) {
+    word().fontSize(11);
+    word().type(QStringLiteral("uno") + kCR);
+    word().appendParagraph();
+    word().paragraphFontSize(9);
+    word().type(QStringLiteral("due") + kCR);
+    word().paragraphText(QStringLiteral("ultimo") + kCR + QStringLiteral("penultimo no, ultimo"));
+    word().type(QStringLiteral("tre"));
+
+    const Document doc = saveAndRead();
+    EXPECT_EQ(doc.texts(), (QStringList{"uno", "due", "tre", "ultimo", "penultimo no, ultimo"}));
+    for (const char* text : {"ultimo", "penultimo no, ultimo"}) {
+        const Paragraph& p = doc.body[static_cast<std::size_t>(doc.indexOf(text))];
+        ASSERT_FALSE(p.portions.empty());
+        for (const Portion& portion : p.portions) EXPECT_FLOAT_EQ(portion.height, 9) << text;
+    }
+    for (const Portion& portion : doc.body[2].portions) EXPECT_FLOAT_EQ(portion.height, 11);
+}
+
+TEST_F(Typing, AParagraphSizeAlsoTakesTheTextAlreadyInIt) {
+    word().type(QStringLiteral("testo"));
+    word().appendParagraph();
+    word().paragraphText(QStringLiteral("uno") + kCR + QStringLiteral("due"));
+    word().paragraphFontSize(18);
+    word().paragraphText(QStringLiteral(" e tre"));
+
+    const Document doc = saveAndRead();
+    EXPECT_EQ(doc.texts(), (QStringList{"testo", "uno", "due e tre"}));
+    for (std::size_t i = 1; i < 3; ++i)
+        for (const Portion& portion : doc.body[i].portions)
+            EXPECT_FLOAT_EQ(portion.height, 18) << portion.text.toStdString();
+    for (const Portion& portion : doc.body[0].portions) EXPECT_FLOAT_EQ(portion.height, 12);
+}
+
+// --- tables ---------------------------------------------------------------------------------
+
+using Tables = WriterTest;
+
+void fillTable(const std::vector<QStringList>& rows) {
+    word().addTable(static_cast<int>(rows.size()), static_cast<int>(rows.front().size()));
+    word().tableFontSize(10);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (qsizetype c = 0; c < rows[r].size(); ++c)
+            word().cell(static_cast<int>(r) + 1, static_cast<int>(c) + 1, rows[r][c]);
+}
+
+TEST_F(Tables, ColouredFormatKeepsTextsSizeAndBandingToTheLastRow) {
+    word().type(QStringLiteral("prima della tabella") + kCR);
+    word().appendParagraph();
+    const std::vector<QStringList> rows{
+        {"n. sottosistema", "valore"}, {" 1", " 3"}, {" 2", " 3"}, {" 3", " 3"}, {" 4", "forte "}};
+    fillTable(rows);
+    word().autoformat(9);
+
+    const Document doc = saveAndRead();
+    ASSERT_EQ(doc.tables.size(), 1U);
+    const Table& table = doc.tables[0];
+    ASSERT_EQ(table.rows, 5);
+    ASSERT_EQ(table.columns, 2);
+    for (int r = 0; r < 5; ++r) {
+        for (int c = 0; c < 2; ++c) {
+            const Cell& cell = table.at(r, c);
+            EXPECT_EQ(cell.text, rows[static_cast<std::size_t>(r)][c]) << r << "," << c;
+            for (const Paragraph& p : cell.paragraphs)
+                for (const Portion& portion : p.portions)
+                    EXPECT_FLOAT_EQ(portion.height, 10) << r << "," << c;
+        }
+    }
+    // A coloured header row in bold; the last row banded like the body, not a bold total.
+    const sal_Int32 header = table.at(0, 0).background;
+    EXPECT_NE(header, -1);
+    EXPECT_NE(header, 0xFFFFFF);
+    EXPECT_NE(header, table.at(1, 0).background);
+    ASSERT_FALSE(table.at(0, 0).paragraphs.at(0).portions.empty());
+    EXPECT_GT(table.at(0, 0).paragraphs[0].portions[0].weight, 100);
+    for (int c = 0; c < 2; ++c) {
+        EXPECT_EQ(table.at(4, c).background, table.at(2, c).background);
+        EXPECT_NE(table.at(4, c).background, table.at(3, c).background);
+        for (const Portion& portion : table.at(4, c).paragraphs.at(0).portions)
+            EXPECT_LE(portion.weight, 100) << "last row, column " << c;
+    }
+    // The table follows the text, after the paragraph appended for it.
+    EXPECT_EQ(doc.texts().mid(0, 3), (QStringList{"prima della tabella", "", "[table 0]"}));
+}
+
+TEST_F(Tables, OtherFormatsGiveThePlainStyleAndKeepTheTexts) {
+    const std::vector<QStringList> rows{{"a", "b", "c"}, {" 1", "2,5", " x "}};
+    fillTable(rows);
+    word().autoformat(1);
+
+    const Document doc = saveAndRead();
+    ASSERT_EQ(doc.tables.size(), 1U);
+    ASSERT_EQ(doc.tables[0].rows, 2);
+    ASSERT_EQ(doc.tables[0].columns, 3);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(doc.tables[0].at(r, c).text, rows[static_cast<std::size_t>(r)][c]);
+    EXPECT_NE(doc.tables[0].at(0, 0).background, 13506590);  // not the red one
+}
+
+TEST_F(Tables, CellsOutsideTheTableAreRefused) {
+    word().addTable(2, 2);
+    try {
+        word().cell(3, 1, QStringLiteral("x"));
+        FAIL() << "no error";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), Kind::Failed);
+    }
+}
+
+// --- pictures -------------------------------------------------------------------------------
+
+using Pictures = WriterTest;
+
+TEST_F(Pictures, APictureGoesInlineAtItsSizeWithTheTextAroundIt) {
+    const QString picture = pictureFile(632, 428);
+    ASSERT_FALSE(picture.isEmpty());
+    word().type(QStringLiteral("prima") + kCR);
+    word().addPicture(picture);
+    word().type(QStringLiteral(" dopo"));
+
+    const Document doc = saveAndRead();
+    ASSERT_EQ(doc.pictures.size(), 1U);
+    const css::awt::Size size = doc.pictures[0].size;
+    EXPECT_NEAR(size.Width, 632 * 2540 / 96, 30);
+    EXPECT_NEAR(size.Height, 428 * 2540 / 96, 30);
+    ASSERT_EQ(doc.body.size(), 2U);
+    EXPECT_TRUE(doc.body[1].hasPicture());
+    EXPECT_EQ(doc.body[1].text.trimmed(), QStringLiteral("dopo"));
+    ASSERT_GE(doc.body[1].portions.size(), 2U);
+    EXPECT_EQ(doc.body[1].portions.front().type, QStringLiteral("Frame"));
+}
+
+TEST_F(Pictures, APictureWiderThanThePageIsScaledDownToIt) {
+    word().addPicture(pictureFile(2400, 600));
+    word().addPicture(pictureFile(632, 428));
+
+    const Document doc = saveAndRead();
+    ASSERT_EQ(doc.pictures.size(), 2U);
+    const css::awt::Size wide = doc.pictures[0].size;
+    const css::awt::Size model = doc.pictures[1].size;
+    EXPECT_LT(wide.Width, 2400 * 2540 / 96);
+    EXPECT_LE(wide.Width, 21590 - 2000);  // within the text area of A4 or Letter
+    EXPECT_GE(wide.Width, 21000 - 4100);
+    EXPECT_NEAR(double(wide.Width) / wide.Height, 4.0, 0.02);
+    EXPECT_NEAR(double(model.Width) / model.Height, 632.0 / 428.0, 0.01);
+}
+
+TEST_F(Pictures, AMissingFileIsPictureMissing) {
+    const QString missing = scratchPath(QStringLiteral("no such folder/modello.jpg"));
+    try {
+        word().addPicture(missing);
+        FAIL() << "no error";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), Kind::PictureMissing);
+        EXPECT_EQ(e.detail(), missing);
+    }
+    word().type(QStringLiteral("il documento resta"));
+    EXPECT_EQ(saveAndRead().texts(), QStringList{"il documento resta"});
+}
+
+// --- pages, justification, saving -------------------------------------------------------------
+
+using Pages = WriterTest;
+
+TEST_F(Pages, CountFollowsTheText) {
+    EXPECT_EQ(word().countPages(), 1);
+    for (int i = 0; i < 80; ++i) word().type(QStringLiteral("riga %1").arg(i) + kCR);
+    const int pages = word().countPages();
+    EXPECT_GE(pages, 2);
+    word().type(QString(kFF) + QStringLiteral("nuova"));
+    EXPECT_EQ(word().countPages(), pages + 1);
+    EXPECT_EQ(saveAndRead().pages, pages + 1);
+}
+
+using Justify = WriterTest;
+
+TEST_F(Justify, EveryParagraphAndEveryCell) {
+    word().type(QStringLiteral("testo") + kCR);
+    word().appendParagraph();
+    fillTable({{"a", "b"}, {"c", "d"}});
+    word().autoformat(9);
+    word().appendParagraph();
+    word().paragraphText(QStringLiteral("chiusura") + kCR + QStringLiteral("firma"));
+    word().justifyAll();
+
+    const Document doc = saveAndRead();
+    const auto block = static_cast<sal_Int16>(css::style::ParagraphAdjust_BLOCK);
+    for (const Paragraph& p : doc.body)
+        if (p.table < 0) {
+            EXPECT_EQ(p.adjust, block) << p.text.toStdString();
+        }
+    ASSERT_EQ(doc.tables.size(), 1U);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c)
+            for (const Paragraph& p : doc.tables[0].at(r, c).paragraphs)
+                EXPECT_EQ(p.adjust, block) << r << "," << c;
+}
+
+using Saving = WriterTest;
+
+TEST_F(Saving, OverwritesAFileAndCreatesMissingFolders) {
+    word().type(QStringLiteral("contenuto"));
+    const QString existing = scratchPath(QStringLiteral("esistente.doc"));
+    {
+        QFile file(existing);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("vecchio");
+    }
+    word().save(existing);
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(4).startsWith("\xD0\xCF\x11\xE0"));  // a Word 97 (OLE) file
+    EXPECT_EQ(reader().read(existing).texts(), QStringList{"contenuto"});
+
+    const QString nested = scratchPath(QStringLiteral("nuova cartella/à è/relazione.doc"));
+    word().save(nested);
+    EXPECT_EQ(reader().read(nested).texts(), QStringList{"contenuto"});
+}
+
+TEST_F(Saving, UnderAFileInsteadOfAFolderIsSaveFailed) {
+    word().type(QStringLiteral("contenuto"));
+    const QString notAFolder = scratchPath(QStringLiteral("file.txt"));
+    {
+        QFile file(notAFolder);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    try {
+        word().save(notAFolder + QStringLiteral("/relazione.doc"));
+        FAIL() << "no error";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), Kind::SaveFailed);
+    }
+    // The document is still there to be saved elsewhere.
+    EXPECT_EQ(saveAndRead().texts(), QStringList{"contenuto"});
+}
+
+// --- the office between and during reports --------------------------------------------------
+
+void writeSmallReport(OfficeWordProcessor& w, const QString& text) {
+    w.start();
+    w.show();
+    w.addDocument();
+    w.type(text);
+}
+
+TEST(Lifecycle, ReportsShareOneOfficeAcrossBackEnds) {
+    writeSmallReport(word(), QStringLiteral("primo"));
+    const std::vector<pid_t> before = officeProcesses();
+    ASSERT_EQ(before.size(), 1U);
+    auto other = zelmor::reports::makeOfficeWordProcessor(true);
+    writeSmallReport(*other, QStringLiteral("secondo"));
+    EXPECT_EQ(officeProcesses(), before);
+    other->closeDocument();
+    word().closeDocument();
+}
+
+TEST(Lifecycle, AnOfficeEndedBetweenReportsIsStartedAgain) {
+    writeSmallReport(word(), QStringLiteral("prima"));
+    word().shutdown();
+    EXPECT_TRUE(officeGone());
+    writeSmallReport(word(), QStringLiteral("dopo"));
+    const QString path = scratchPath(QStringLiteral("after-shutdown.doc"));
+    word().save(path);
+    word().closeDocument();
+    EXPECT_EQ(reader().read(path).texts(), QStringList{"dopo"});
+    EXPECT_EQ(officeProcesses().size(), 1U);
+}
+
+TEST(Lifecycle, AnOfficeQuitBetweenReportsIsStartedAgain) {
+    writeSmallReport(word(), QStringLiteral("prima"));
+    word().closeDocument();
+    // The office ends on its own, as when the user quits it.
+    const std::vector<pid_t> pids = officeProcesses();
+    ASSERT_EQ(pids.size(), 1U);
+    ::kill(pids.front(), SIGTERM);
+    ASSERT_TRUE(officeGone());
+    writeSmallReport(word(), QStringLiteral("dopo"));
+    EXPECT_EQ(word().countPages(), 1);
+    word().closeDocument();
+}
+
+TEST(Lifecycle, AnOfficeKilledBetweenReportsIsStartedAgain) {
+    writeSmallReport(word(), QStringLiteral("prima"));
+    ASSERT_EQ(killOffice(), 1);
+    writeSmallReport(word(), QStringLiteral("dopo"));
+    const QString path = scratchPath(QStringLiteral("after-kill.doc"));
+    word().save(path);
+    word().closeDocument();
+    EXPECT_EQ(reader().read(path).texts(), QStringList{"dopo"});
+}
+
+TEST(Lifecycle, AnOfficeKilledDuringAReportIsLostAndTheNextReportWorks) {
+    writeSmallReport(word(), QStringLiteral("prima"));
+    ASSERT_EQ(killOffice(), 1);
+    try {
+        word().type(QStringLiteral("nel vuoto"));
+        word().countPages();
+        FAIL() << "no error";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), Kind::Lost);
+    }
+    writeSmallReport(word(), QStringLiteral("nuovo"));
+    EXPECT_EQ(word().countPages(), 1);
+    word().closeDocument();
+}
+
+// --- the full report ----------------------------------------------------------------------
+
+zelmor::model::ModelData model(int subsystems) {
+    zelmor::model::ModelData m;
+    m.endemicKind = 2;
+    m.endemicTypology = 1;
+    m.endemicTypologyText = QStringLiteral("longitudinale nord");
+    m.endemicValue = QStringLiteral("medio");
+    m.subsystemCount = QString::number(subsystems);
+    const QStringList values{"debole", "medio", "forte"};
+    for (int i = 0; i < subsystems; ++i) {
+        auto& s = m.subsystems[static_cast<std::size_t>(i)];
+        s.typology = i + 1;
+        s.typologyText = zelmor::model::particularTypologies().value(i);
+        s.value = values[i % 3];
+        s.links = i == 0 ? QStringLiteral("con nessuno") : QStringLiteral("con %1").arg(i);
+    }
+    return m;
+}
+
+zelmor::model::TitlePage titlePage(int subsystems) {
+    zelmor::model::TitlePage page;
+    page.project = QStringLiteral("Piano di recupero");
+    page.place = QStringLiteral("Borgo Nuovo");
+    page.studyType = QStringLiteral("analisi territoriale");
+    page.client = QStringLiteral("Comune di Prova");
+    page.town = QStringLiteral("Ancona");
+    page.date = QStringLiteral("lunedì, 7 dic 2026");
+    page.attachments = QStringLiteral("tavole 1-3");
+    for (int i = 0; i < subsystems; ++i)
+        page.denominations[static_cast<std::size_t>(i)] = QStringLiteral("zona %1").arg(i + 1);
+    return page;
+}
+
+zelmor::reports::ReportTexts reportTexts() {
+    return {QStringLiteral("Zelmor"), QStringLiteral("composizioni di modelli logici aspaziali"),
+            QStringLiteral("Studio Tecnico Rossi"), QStringLiteral("via Roma 1, Ancona")};
+}
+
+class FullReport : public ::testing::TestWithParam<int> {};
+
+TEST_P(FullReport, HoldsEveryPartInOrder) {
+    const int n = GetParam();
+    const auto m = model(n);
+    const auto page = titlePage(n);
+    const auto texts = reportTexts();
+    const QString path = scratchPath(QStringLiteral("Relazione-%1.doc").arg(n));
+    const long long before = word().bridgeCalls();
+    zelmor::reports::writeFullReport(word(), m, page, texts, pictureFile(632, 428), path);
+    std::cout << "[ calls    ] full report, " << n
+              << " subsystems: " << word().bridgeCalls() - before << " bridge calls\n";
+    word().closeDocument();
+
+    const Document doc = reader().read(path);
+    const QStringList lines = doc.plainText.split(QLatin1Char('\n'));
+    for (const QString& line : {QStringLiteral("Zelmor"),
+                                texts.productSubtitle,
+                                QStringLiteral("progetto: Piano di recupero"),
+                                QStringLiteral("località: Borgo Nuovo"),
+                                QStringLiteral("tipologia di studio: analisi territoriale"),
+                                QStringLiteral("progettista: Studio Tecnico Rossi"),
+                                QStringLiteral("committente: Comune di Prova"),
+                                QStringLiteral("Ancona: lunedì, 7 dic 2026"),
+                                texts.officeAddress,
+                                QStringLiteral("Criteri di elaborazione"),
+                                zelmor::reports::kTextT1,
+                                zelmor::reports::kTextT2,
+                                zelmor::reports::kTextT3,
+                                QStringLiteral("Analisi del grafico"),
+                                zelmor::reports::kTextT4,
+                                zelmor::reports::kTextT5,
+                                zelmor::reports::kTextT6,
+                                QStringLiteral("Si riportano i dati inseriti nella elaborazione."),
+                                QStringLiteral("Si allegano: tavole 1-3"),
+                                QStringLiteral("il progettista"),
+                                QStringLiteral("(Studio Tecnico Rossi)")}) {
+        EXPECT_TRUE(lines.contains(line)) << line.toStdString();
+    }
+
+    // The closing block gives the number of pages written before it.
+    const QRegularExpression closing(QStringLiteral("^La presente relazione è composta di n\\. "
+                                                    "(\\d+) pagine\\.$"),
+                                     QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = closing.match(doc.plainText);
+    ASSERT_TRUE(match.hasMatch());
+    const int counted = match.captured(1).toInt();
+    EXPECT_GE(counted, 3);
+    EXPECT_LE(counted, doc.pages);
+
+    // Title page, then the criteria and the picture, then the analysis and the tables.
+    const int criteria = doc.indexOf(QStringLiteral("Criteri di elaborazione"));
+    const int t3 = doc.indexOf(zelmor::reports::kTextT3);
+    const int analysis = doc.indexOf(QStringLiteral("Analisi del grafico"));
+    const int data =
+        doc.indexOf(QStringLiteral("Si riportano i dati inseriti nella elaborazione."));
+    ASSERT_GT(criteria, doc.indexOf(texts.officeAddress));
+    ASSERT_GT(t3, criteria);
+    ASSERT_GT(analysis, t3);
+    ASSERT_GT(data, analysis);
+    EXPECT_EQ(doc.body[static_cast<std::size_t>(criteria)].breakType,
+              css::style::BreakType_PAGE_BEFORE);
+    EXPECT_EQ(doc.body[static_cast<std::size_t>(analysis)].breakType,
+              css::style::BreakType_PAGE_BEFORE);
+    int pictureAt = -1;
+    int breaks = 0;
+    for (std::size_t i = 0; i < doc.body.size(); ++i) {
+        if (doc.body[i].hasPicture()) pictureAt = static_cast<int>(i);
+        if (doc.body[i].breakType != css::style::BreakType_NONE) ++breaks;
+    }
+    EXPECT_GT(pictureAt, t3);
+    EXPECT_LT(pictureAt, analysis);
+    EXPECT_EQ(breaks, 2);
+    ASSERT_EQ(doc.pictures.size(), 1U);
+    EXPECT_NEAR(double(doc.pictures[0].size.Width) / doc.pictures[0].size.Height, 632.0 / 428.0,
+                0.01);
+
+    ASSERT_EQ(doc.tables.size(), 2U);
+    int firstTable = -1;
+    for (std::size_t i = 0; i < doc.body.size(); ++i)
+        if (doc.body[i].table == 0) firstTable = static_cast<int>(i);
+    EXPECT_GT(firstTable, data);
+    EXPECT_LT(firstTable, doc.indexOf(QStringLiteral("Si allegano: tavole 1-3")));
+
+    const Table& endemic = doc.tables[0];
+    ASSERT_EQ(endemic.rows, 5);
+    ASSERT_EQ(endemic.columns, 2);
+    EXPECT_EQ(endemic.at(1, 1).text, QStringLiteral("lineare"));
+    EXPECT_EQ(endemic.at(2, 1).text, QStringLiteral("longitudinale nord"));
+    EXPECT_EQ(endemic.at(4, 0).text, QStringLiteral("numero di sottosistemi"));
+    EXPECT_EQ(endemic.at(4, 1).text, QString::number(n));
+
+    const Table& subsystems = doc.tables[1];
+    ASSERT_EQ(subsystems.rows, n + 1);
+    ASSERT_EQ(subsystems.columns, 5);
+    EXPECT_EQ(subsystems.at(0, 4).text, QStringLiteral("legami tra sottosistemi"));
+    for (int i = 1; i <= n; ++i) {
+        const auto& s = m.subsystems[static_cast<std::size_t>(i - 1)];
+        EXPECT_EQ(subsystems.at(i, 0).text, QStringLiteral(" %1").arg(i));
+        EXPECT_EQ(subsystems.at(i, 1).text, s.typologyText);
+        EXPECT_EQ(subsystems.at(i, 2).text, QStringLiteral("zona %1").arg(i));
+        EXPECT_EQ(subsystems.at(i, 3).text, s.value);
+        EXPECT_EQ(subsystems.at(i, 4).text, s.links);
+    }
+    for (const Table* table : {&endemic, &subsystems})
+        for (const auto& row : table->cells)
+            for (const Cell& cell : row)
+                for (const Paragraph& p : cell.paragraphs) {
+                    EXPECT_EQ(p.adjust, static_cast<sal_Int16>(css::style::ParagraphAdjust_BLOCK));
+                    for (const Portion& portion : p.portions) EXPECT_FLOAT_EQ(portion.height, 10);
+                }
+}
+
+INSTANTIATE_TEST_SUITE_P(Subsystems, FullReport, ::testing::Values(1, 9));
+
+// --- the loader -------------------------------------------------------------------------------
+
+TEST(Loader, APluginThatCannotBeLoadedIsMissing) {
+    auto missing = zelmor::reports::makeOfficeWordProcessor(
+        true, scratchPath(QStringLiteral("nowhere/libzelmor_writer.so")));
+    try {
+        missing->start();
+        FAIL() << "no error";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), Kind::Missing);
+        EXPECT_FALSE(e.detail().isEmpty());
+    }
+    EXPECT_EQ(missing->bridgeCalls(), 0);
+    EXPECT_THROW(missing->addDocument(), WordError);
+    // The environment names another plugin.
+    qputenv("ZELMOR_WRITER_PLUGIN", scratchPath(QStringLiteral("elsewhere.so")).toUtf8());
+    auto elsewhere = zelmor::reports::makeOfficeWordProcessor(true);
+    qunsetenv("ZELMOR_WRITER_PLUGIN");
+    try {
+        elsewhere->start();
+        FAIL() << "no error";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), Kind::Missing);
+        EXPECT_TRUE(e.detail().contains(QStringLiteral("elsewhere.so")))
+            << e.detail().toStdString();
+    }
+    // A file that is no plugin at all.
+    const QString notAPlugin = scratchPath(QStringLiteral("file.so"));
+    {
+        QFile file(notAPlugin);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a library");
+    }
+    try {
+        zelmor::reports::makeOfficeWordProcessor(true, notAPlugin)->start();
+        FAIL() << "no error";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), Kind::Missing);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) return 2;
+    // ZELMOR_OFFICE_TEST_KEEP=1 keeps the saved documents for a look at them.
+    if (qEnvironmentVariableIntValue("ZELMOR_OFFICE_TEST_KEEP") != 0) {
+        scratch.setAutoRemove(false);
+        std::cout << "documents in " << scratch.path().toStdString() << "\n";
+    }
+    gScratch = &scratch;
+    // The office under test gets a profile of its own, which also tells its process apart.
+    qputenv("UserInstallation", testProfile().toUtf8());
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new OfficeEnvironment);
+    const int result = RUN_ALL_TESTS();
+    sharedWord().reset();
+    gScratch = nullptr;
+    return result;
+}
