@@ -1,3 +1,4 @@
+#include "reports/officewordprocessor.h"
 #include "shell/splashform.h"
 #include "shell/zelmorapp.h"
 #include "toolkit/testing/fakes.h"
@@ -85,3 +86,57 @@ TEST(ModZelmor, WithoutASplashAConfirmedExitEndsTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+// A complete one-subsystem model in the data-entry window.
+void enterOneSubsystem(shell::ZelmorApp& z) {
+    tk::Form& m = *z.app().form(QStringLiteral("menu"));
+    auto run = [&](const std::function<void()>& f) { z.app().dispatch(f); };
+    run([&] { m.at(QStringLiteral("endemica"), 1).click(); });
+    run([&] { m.at(QStringLiteral("Option1"), 1).click(); });
+    run([&] { m.at(QStringLiteral("valore")).setText(QStringLiteral("forte")); });
+    run([&] { m.at(QStringLiteral("VScroll1")).setValue(2); });
+    run([&] { m.at(QStringLiteral("VScroll1")).setValue(1); });
+    run([&] { m.at(QStringLiteral("Check1"), 1).click(); });
+    run([&] { m.at(QStringLiteral("Option3"), 1).click(); });
+    run([&] { m.at(QStringLiteral("Combo1"), 1).setText(QStringLiteral("medio")); });
+    run([&] { m.at(QStringLiteral("dopo")).click(); });
+}
+
+}  // namespace
+
+// Without LibreOffice (here: its plugin cannot be loaded) a report tells the user what to
+// install, and the data-entry window stays usable.
+TEST(ModZelmor, AReportWithoutTheOfficeSaysWhatToInstall) {
+    tk::testing::FakeServices fakes;
+    const auto office =
+        reports::makeOfficeWordProcessor(true, QStringLiteral("/nonexistent/libzelmor_writer.so"));
+    shell::ZelmorApp z({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}, nullptr,
+                       office.get());
+    z.app().dispatch([&] { z.startup(); });
+    z.app().dispatch([&] { z.app().form(QStringLiteral("frmSplash"))->click(); });
+    enterOneSubsystem(z);
+    tk::Form& m = *z.app().form(QStringLiteral("menu"));
+    ASSERT_TRUE(m.at(QStringLiteral("passo")).text().startsWith(QLatin1String("correggere")));
+    z.app().dispatch([&] { m.at(QStringLiteral("solodati")).click(); });
+    ASSERT_EQ(fakes.messages.shown.size(), 1U);
+    const tk::Message& said = fakes.messages.shown[0];
+    EXPECT_EQ(said.icon, tk::MessageIcon::Critical);
+    EXPECT_EQ(said.title, QStringLiteral("Zelmor: stampa"));
+    EXPECT_TRUE(said.text.contains(QStringLiteral("LibreOffice Writer non è installato")));
+    EXPECT_TRUE(said.text.contains(QLatin1String("libreoffice-writer")));
+    EXPECT_EQ(m.at(QStringLiteral("passo")).text(),
+              QStringLiteral("correggere, archiviare i dati o disegnare il modello"));
+
+    // Every kind of failure has its own explanation, and none claims that the report was done.
+    using Kind = reports::WordError::Kind;
+    QStringList texts;
+    for (Kind k : {Kind::Missing, Kind::NotStarted, Kind::Lost, Kind::Failed, Kind::PictureMissing,
+                   Kind::SaveFailed}) {
+        const QString t = shell::ModZelmor::failureText(reports::WordError(k, QStringLiteral("x")));
+        EXPECT_FALSE(texts.contains(t));
+        EXPECT_TRUE(t.contains(QLatin1String("(x)"))) << t.toStdString();
+        texts << t;
+    }
+}

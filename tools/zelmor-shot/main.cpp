@@ -1,5 +1,8 @@
 // zelmor-shot: plays a scenario on the real Qt windows and saves a picture of every window that
-// is visible at its end, to look at what the user would see in that state.
+// is visible at its end, to look at what the user would see in that state. With --office the
+// reports go to LibreOffice Writer, whose windows stay open after the run.
+#include "reports/officewordprocessor.h"
+#include "reports/recordingwordprocessor.h"
 #include "scriptrunner.h"
 #include "shell/zelmorapp.h"
 #include "toolkit/qt/qtbackend.h"
@@ -16,9 +19,11 @@ namespace {
 class ShotHost : public zelmor::script::Host {
   public:
     ShotHost(const zelmor::tk::Application::Services& services,
-             zelmor::script::Recorders& recorders, QString folder)
+             zelmor::script::Recorders& recorders, QString folder,
+             zelmor::reports::WordProcessor* office)
         : music_(recorders.music, recorders.musicFiles),
-          program_(services, &music_),
+          recording_(recorders.word, recorders.pages),
+          program_(services, &music_, office != nullptr ? office : &recording_),
           backend_(program_.app()),
           folder_(std::move(folder)) {
         program_.app().setObserver(&backend_);
@@ -39,6 +44,7 @@ class ShotHost : public zelmor::script::Host {
 
   private:
     zelmor::shell::RecordingMusicPlayer music_;
+    zelmor::reports::RecordingWordProcessor recording_;
     zelmor::shell::ZelmorApp program_;
     zelmor::qtui::QtBackend backend_;
     QString folder_;
@@ -49,9 +55,14 @@ class ShotHost : public zelmor::script::Host {
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     zelmor::qtui::prepareApplication(qapp);
-    const QStringList args = QCoreApplication::arguments();
+    QStringList args = QCoreApplication::arguments();
+    std::unique_ptr<zelmor::reports::OfficeWordProcessor> office;
+    if (args.size() > 1 && args.at(1) == QLatin1String("--office")) {
+        office = zelmor::reports::makeOfficeWordProcessor(/*hidden=*/false);
+        args.removeAt(1);
+    }
     if (args.size() != 3) {
-        std::cerr << "usage: zelmor-shot SCENARIO OUTPUT-FOLDER\n";
+        std::cerr << "usage: zelmor-shot [--office] SCENARIO OUTPUT-FOLDER\n";
         return 2;
     }
     const QString folder = QDir(args.at(2)).absolutePath();
@@ -59,9 +70,9 @@ int main(int argc, char** argv) {
     zelmor::script::Options options;
     options.resources = QStringLiteral(ZELMOR_RESOURCES_DIR);
     const zelmor::script::Runner runner(
-        [folder](const zelmor::tk::Application::Services& services,
-                 zelmor::script::Recorders& recorders) {
-            return std::make_unique<ShotHost>(services, recorders, folder);
+        [folder, &office](const zelmor::tk::Application::Services& services,
+                          zelmor::script::Recorders& recorders) {
+            return std::make_unique<ShotHost>(services, recorders, folder, office.get());
         },
         options);
     const zelmor::script::Outcome outcome = runner.runFile(args.at(1));
