@@ -29,6 +29,17 @@ void begin(WordProcessor& word) {
     word.addDocument();
 }
 
+// The program's name and subtitle, then what the document holds.
+void heading(WordProcessor& word, const ReportTexts& texts, const QString& title) {
+    word.fontName(kFont);
+    word.fontSize(20);
+    word.type(texts.productName + kCR);
+    word.fontSize(16);
+    word.type(texts.productSubtitle + crs(2));
+    word.fontSize(12);
+    word.type(title + kCR);
+}
+
 QString kindName(const model::ModelData& m) {
     const QStringList& names = model::kindReportNames();
     const int kind = m.endemicKind.value_or(1);
@@ -71,13 +82,7 @@ int rowsOf(const model::ModelData& m) {
 
 void writeModelData(WordProcessor& word, const model::ModelData& m, const ReportTexts& texts) {
     begin(word);
-    word.fontName(kFont);
-    word.fontSize(20);
-    word.type(texts.productName + kCR);
-    word.fontSize(16);
-    word.type(texts.productSubtitle + crs(2));
-    word.fontSize(12);
-    word.type(QStringLiteral("DATI") + kCR);
+    heading(word, texts, QStringLiteral("DATI"));
 
     table(word, endemicRows(m));
 
@@ -94,13 +99,7 @@ void writeModelData(WordProcessor& word, const model::ModelData& m, const Report
 void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int subsystems,
                         const QStringList& types, const ReportTexts& texts) {
     begin(word);
-    word.fontName(kFont);
-    word.fontSize(20);
-    word.type(texts.productName + kCR);
-    word.fontSize(16);
-    word.type(texts.productSubtitle + crs(2));
-    word.fontSize(12);
-    word.type(QStringLiteral("Dati generali") + kCR);
+    heading(word, texts, QStringLiteral("Dati generali"));
 
     table(word, {
                     {QStringLiteral("tipologia"), QStringLiteral("dati")},
