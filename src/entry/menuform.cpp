@@ -305,8 +305,7 @@ void MenuForm::windowButton(int index) {
 
 void MenuForm::solodati_Click() {
     if (!complete()) {
-        app().message(MessageIcon::Information,
-                      shared_->productName + QStringLiteral(": aiuto in linea"),
+        app().message(MessageIcon::Information, shared_->titleOnlineHelp,
                       QStringLiteral("I dati immessi sono incompleti: seguire le indicazioni della "
                                      "casella gialla prima di stamparli."));
         return;

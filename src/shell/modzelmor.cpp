@@ -58,10 +58,6 @@ void ModZelmor::confirmExit() {
     if (closingScreen) closingScreen();
 }
 
-}  // namespace zelmor::shell
-
-namespace zelmor::shell {
-
 reports::ReportTexts ModZelmor::reportTexts() const {
     return {productName, productSubtitle, officeName, officeAddress};
 }
