@@ -1,6 +1,7 @@
 // A report on the real Qt windows: while the word processor works, the event loop does not run,
 // so the program must paint its status line itself and show the busy pointer.
 #include "shell/zelmorapp.h"
+#include "support/entry.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/testing/fakes.h"
 
@@ -69,17 +70,7 @@ class ReportBusyTest : public ::testing::Test {
         backend.setEndAction([] {});
         run([&] { program.startup(); });
         run([&] { program.app().form(QStringLiteral("frmSplash"))->click(); });
-        // A complete one-subsystem model.
-        tk::Form& m = *program.app().form(QStringLiteral("menu"));
-        run([&] { m.at(QStringLiteral("endemica"), 1).click(); });
-        run([&] { m.at(QStringLiteral("Option1"), 1).click(); });
-        run([&] { m.at(QStringLiteral("valore")).setText(QStringLiteral("forte")); });
-        run([&] { m.at(QStringLiteral("VScroll1")).setValue(2); });
-        run([&] { m.at(QStringLiteral("VScroll1")).setValue(1); });
-        run([&] { m.at(QStringLiteral("Check1"), 1).click(); });
-        run([&] { m.at(QStringLiteral("Option3"), 1).click(); });
-        run([&] { m.at(QStringLiteral("Combo1"), 1).setText(QStringLiteral("medio")); });
-        run([&] { m.at(QStringLiteral("dopo")).click(); });
+        testsupport::enterOneSubsystem(program.app());
         QApplication::processEvents();
     }
     void TearDown() override { program.app().setObserver(nullptr); }

@@ -1,6 +1,7 @@
 #include "reports/officewordprocessor.h"
 #include "shell/splashform.h"
 #include "shell/zelmorapp.h"
+#include "support/entry.h"
 #include "toolkit/testing/fakes.h"
 
 #include <gtest/gtest.h>
@@ -87,25 +88,6 @@ TEST(ModZelmor, WithoutASplashAConfirmedExitEndsTheProgram) {
 
 }  // namespace
 
-namespace {
-
-// A complete one-subsystem model in the data-entry window.
-void enterOneSubsystem(shell::ZelmorApp& z) {
-    tk::Form& m = *z.app().form(QStringLiteral("menu"));
-    auto run = [&](const std::function<void()>& f) { z.app().dispatch(f); };
-    run([&] { m.at(QStringLiteral("endemica"), 1).click(); });
-    run([&] { m.at(QStringLiteral("Option1"), 1).click(); });
-    run([&] { m.at(QStringLiteral("valore")).setText(QStringLiteral("forte")); });
-    run([&] { m.at(QStringLiteral("VScroll1")).setValue(2); });
-    run([&] { m.at(QStringLiteral("VScroll1")).setValue(1); });
-    run([&] { m.at(QStringLiteral("Check1"), 1).click(); });
-    run([&] { m.at(QStringLiteral("Option3"), 1).click(); });
-    run([&] { m.at(QStringLiteral("Combo1"), 1).setText(QStringLiteral("medio")); });
-    run([&] { m.at(QStringLiteral("dopo")).click(); });
-}
-
-}  // namespace
-
 // Without LibreOffice (here: its plugin cannot be loaded) a report tells the user what to
 // install, and the data-entry window stays usable.
 TEST(ModZelmor, AReportWithoutTheOfficeSaysWhatToInstall) {
@@ -116,7 +98,7 @@ TEST(ModZelmor, AReportWithoutTheOfficeSaysWhatToInstall) {
                        office.get());
     z.app().dispatch([&] { z.startup(); });
     z.app().dispatch([&] { z.app().form(QStringLiteral("frmSplash"))->click(); });
-    enterOneSubsystem(z);
+    testsupport::enterOneSubsystem(z.app());
     tk::Form& m = *z.app().form(QStringLiteral("menu"));
     ASSERT_TRUE(m.at(QStringLiteral("passo")).text().startsWith(QLatin1String("correggere")));
     z.app().dispatch([&] { m.at(QStringLiteral("solodati")).click(); });
