@@ -236,7 +236,7 @@ void MenuForm::build() {
 
     buildMenus();
     addToolbar(QStringLiteral("stampa dati finestra"));
-    wireSharedCommands("guidainlinea");
+    wireSharedCommands("guidainlinea", "solodati");
 }
 
 void MenuForm::buildMenus() {
@@ -261,15 +261,8 @@ void MenuForm::buildMenus() {
     auto on = [&](const char* name, std::function<void()> f) {
         at(QString::fromLatin1(name)).onClick = std::move(f);
     };
-    on("apri", [this] { apri_Click(); });
-    on("salva", [this] { salva_Click(); });
-    on("salvanome", [this] { salvanome_Click(); });
-    on("eliminare", [this] { eliminare_Click(); });
-    on("solodati", [this] { solodati_Click(); });
-    on("colorare", [this] { colorare_Click(); });
     on("controlla", [this] { controlla_Click(); });
     on("cancelladati", [this] { cancelladati_Click(); });
-    on("fin1", [this] { Toolbar1_ButtonClick(8); });
     on("fin2", [this] { disegn_Click(); });
     on("fin3", [this] { shared_->showTitlePage(); });
     on("finestra", [this] { shared_->showWindow(QStringLiteral("guidamenu")); });

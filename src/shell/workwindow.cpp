@@ -163,11 +163,19 @@ void WorkWindow::addToolbar(const QString& printTip) {
     }
 }
 
-void WorkWindow::wireSharedCommands(const char* helpItem) {
-    // The same commands as the toolbar's buttons: help, tips, support, about, exit.
+void WorkWindow::wireSharedCommands(const char* helpItem, const char* printItem) {
+    // The same commands as the toolbar's buttons: the file commands, the report, the data-entry
+    // window, the colour, help, tips, support, about, exit.
     auto on = [this](const QString& name, int button) {
         at(name).onClick = [this, button] { Toolbar1_ButtonClick(button); };
     };
+    on(QStringLiteral("apri"), 1);
+    on(QStringLiteral("salva"), 2);
+    on(QStringLiteral("salvanome"), 3);
+    on(QStringLiteral("eliminare"), 4);
+    on(QString::fromLatin1(printItem), 6);
+    on(QStringLiteral("fin1"), 8);
+    on(QStringLiteral("colorare"), 12);
     on(QStringLiteral("esci"), 21);
     on(QStringLiteral("uscita"), 21);
     on(QStringLiteral("guida"), 14);

@@ -49,10 +49,11 @@ class WorkWindow : public tk::Form {
     // The toolbar `Toolbar1`, its buttons running Toolbar1_ButtonClick; `printTip` is button
     // 6's tooltip, which differs between the windows.
     void addToolbar(const QString& printTip);
-    // The commands that only show a window or end the program: "&Esci", "&USCITA", "&Guida in
-    // linea" (button and the help item `helpItem`), "&Suggerimenti...", "Supporto &prodotto",
+    // The menu items and buttons that run a toolbar button's command: the file commands, the
+    // report item `printItem`, "Finestra Menu", "&Colore di sfondo", "&Esci", "&USCITA", "&Guida
+    // in linea" (button and the help item `helpItem`), "&Suggerimenti...", "Supporto &prodotto",
     // "&Informazioni su Zelmor".
-    void wireSharedCommands(const char* helpItem);
+    void wireSharedCommands(const char* helpItem, const char* printItem);
 
     tk::Control& addLabel(const QString& name, int index, tk::Control* parent, const tk::Rect& r,
                           const QString& caption, std::optional<tk::Color> back,

@@ -161,7 +161,7 @@ void FrontespizioForm::build() {
 
     buildMenus();
     addToolbar(QStringLiteral("stampa completa dell'elaborazione"));
-    wireSharedCommands("guidaonline");
+    wireSharedCommands("guidaonline", "stampatutto");
 }
 
 void FrontespizioForm::buildMenus() {
@@ -194,17 +194,10 @@ void FrontespizioForm::buildMenus() {
     auto on = [&](const char* name, std::function<void()> f) {
         at(QString::fromLatin1(name)).onClick = std::move(f);
     };
-    on("apri", [this] { apri_Click(); });
-    on("salva", [this] { salva_Click(); });
-    on("salvanome", [this] { salvanome_Click(); });
-    on("eliminare", [this] { eliminare_Click(); });
     on("stampadati", [this] { stampadati_Click(); });
     on("stampamodello", [this] { stampamodello_Click(); });
-    on("stampatutto", [this] { stampa_Click(); });
-    on("colorare", [this] { colorare_Click(); });
     on("controllodati", [this] { controllodati_Click(); });
     on("cancella", [this] { cancella_Click(); });
-    on("fin1", [this] { Toolbar1_ButtonClick(8); });
     on("fin2", [this] { disegno_Click(); });
     on("fin3", [this] { Toolbar1_ButtonClick(10); });
     on("finestra", [this] { shared_->showWindow(QStringLiteral("guidafrontespizio")); });
