@@ -78,6 +78,36 @@ int rowsOf(const model::ModelData& m) {
     return std::clamp(m.count(), 0, model::kMaxSubsystems);
 }
 
+// The user needs the name that could not be written; the office's own reason is a code that
+// says nothing to them.
+void saveAs(WordProcessor& word, const QString& path) {
+    try {
+        word.save(path);
+    } catch (const WordError& e) {
+        if (e.kind() != WordError::Kind::SaveFailed) throw;
+        throw WordError(e.kind(), path);
+    }
+}
+
+// The program's name and subtitle that open every help print.
+void helpHeading(WordProcessor& word, const ReportTexts& texts) {
+    begin(word);
+    word.fontName(kFont);
+    word.fontSize(20);
+    word.type(texts.productName + kCR);
+    word.fontSize(16);
+    word.type(texts.productSubtitle + crs(3));
+}
+
+QString helpTitle(const HelpText& page) {
+    return QStringLiteral("Guida: ") + page.title + crs(2);
+}
+
+QString trimmedFolder(QString folder) {
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    return folder;
+}
+
 }  // namespace
 
 void writeModelData(WordProcessor& word, const model::ModelData& m, const ReportTexts& texts) {
@@ -191,14 +221,35 @@ void writeFullReport(WordProcessor& word, const model::ModelData& m, const model
                        QStringLiteral("il progettista") + kCR + QLatin1Char('(') +
                        texts.officeName + QLatin1Char(')'));
     word.justifyAll();
-    try {
-        word.save(savePath);
-    } catch (const WordError& e) {
-        // The user needs the name that could not be written; the office's own reason is a code
-        // that says nothing to them.
-        if (e.kind() != WordError::Kind::SaveFailed) throw;
-        throw WordError(e.kind(), savePath);
+    saveAs(word, savePath);
+}
+
+void writeHelpPage(WordProcessor& word, const ReportTexts& texts, const HelpText& page) {
+    helpHeading(word, texts);
+    word.type(helpTitle(page));
+    word.fontSize(12);
+    word.type(page.body + kCR);
+    word.justifyAll();
+}
+
+void writeGuide(WordProcessor& word, const ReportTexts& texts, const std::vector<HelpText>& pages,
+                const QString& savePath) {
+    helpHeading(word, texts);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        word.type(helpTitle(pages[i]));
+        // Only the first title stays at the heading's size.
+        if (i == 0) word.fontSize(12);
+        // No page break after the last body: the document would end on an empty page.
+        const bool last = i + 1 == pages.size();
+        word.type(last ? pages[i].body : pages[i].body + kCR + kFF);
     }
+    word.justifyAll();
+    saveAs(word, savePath);
+}
+
+QString guidePath(const QString& programFolder, const QString& productName) {
+    return trimmedFolder(programFolder) + safeFileNamePart(productName) +
+           QStringLiteral("-guida.doc");
 }
 
 QString safeFileNamePart(const QString& text) {
@@ -224,10 +275,8 @@ QString safeFileNamePart(const QString& text) {
 }
 
 QString fullReportPath(const QString& programFolder, const QString& client) {
-    QString folder = programFolder;
-    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
-    return folder + QStringLiteral("-RelazioneZelmor-") + safeFileNamePart(client) +
-           QStringLiteral(".doc");
+    return trimmedFolder(programFolder) + QStringLiteral("-RelazioneZelmor-") +
+           safeFileNamePart(client) + QStringLiteral(".doc");
 }
 
 // clang-format off

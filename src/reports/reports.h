@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace zelmor::reports {
 
 // The program's texts and the office data that the reports print.
@@ -37,6 +39,25 @@ void writeModelPicture(WordProcessor& word, const QString& picture);
 void writeFullReport(WordProcessor& word, const model::ModelData& model,
                      const model::TitlePage& page, const ReportTexts& texts, const QString& picture,
                      const QString& savePath);
+
+// A help page as its window shows it.
+struct HelpText {
+    QString title;
+    QString body;
+};
+
+// One help page: the program's name and subtitle, "Guida: " and the page's title, its body,
+// everything justified. Not saved: it stays open for the user.
+void writeHelpPage(WordProcessor& word, const ReportTexts& texts, const HelpText& page);
+
+// The whole guide: the program's name and subtitle, then every page in the order given, each
+// after the previous one on a page of its own, everything justified, then saved under savePath.
+void writeGuide(WordProcessor& word, const ReportTexts& texts, const std::vector<HelpText>& pages,
+                const QString& savePath);
+
+// Where the whole guide is saved: the program folder's path immediately followed by the product
+// name and "-guida.doc", so that it lands beside the program folder, as the full report does.
+QString guidePath(const QString& programFolder, const QString& productName);
 
 // Where the full report is saved: the program folder's path immediately followed by
 // "-RelazioneZelmor-", the client and ".doc", so that the file lands beside the program folder.

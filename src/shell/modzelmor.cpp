@@ -62,6 +62,15 @@ reports::ReportTexts ModZelmor::reportTexts() const {
     return {productName, productSubtitle, officeName, officeAddress};
 }
 
+void ModZelmor::printHelpPage() {
+    if (helpPageTitle == nullptr || helpPageBody == nullptr) return;
+    const reports::HelpText page{helpPageTitle->text(), helpPageBody->text()};
+    helpPageTitle = nullptr;
+    helpPageBody = nullptr;
+    runReport(
+        [&](reports::WordProcessor& word) { reports::writeHelpPage(word, reportTexts(), page); });
+}
+
 bool ModZelmor::runReport(const std::function<void(reports::WordProcessor&)>& write) {
     std::optional<reports::WordError> failure;
     {
@@ -129,9 +138,10 @@ QString ModZelmor::failureText(const reports::WordError& error) {
                        "stampa.");
             return text;
         case Kind::SaveFailed:
+            // Said of the full report and of the whole guide alike.
             text = QStringLiteral(
-                       "La relazione è stata scritta, ma non è stato possibile "
-                       "salvarla.") +
+                       "Il documento è stato scritto, ma non è stato possibile "
+                       "salvarlo.") +
                    cr +
                    QStringLiteral(
                        "Il documento resta aperto in LibreOffice Writer: salvarlo da lì "

@@ -59,6 +59,13 @@ class ModZelmor {
     // Without it a confirmed exit simply ends the program.
     std::function<void()> closingScreen;
 
+    // The title and body labels of the help page to print; printHelpPage reads their texts.
+    tk::Control* helpPageTitle = nullptr;
+    tk::Control* helpPageBody = nullptr;
+    // Writes the help page whose labels are set into a new document, left open for the user.
+    // The labels are forgotten afterwards, so that none outlives its window here.
+    void printHelpPage();
+
     // The player of the splash music; silent until the program gives it one.
     MusicPlayer& music() const { return *music_; }
     void setMusicPlayer(MusicPlayer* player) { music_ = player != nullptr ? player : &silent_; }

@@ -2,6 +2,9 @@
 
 #include "drawing/disegnoform.h"
 #include "entry/menuform.h"
+#include "help/frmtip.h"
+#include "help/helppageform.h"
+#include "help/sommarioform.h"
 #include "periphery/emailform.h"
 #include "periphery/informaform.h"
 #include "periphery/prodottiform.h"
@@ -34,6 +37,9 @@ ZelmorApp::ZelmorApp(tk::Application::Services services, MusicPlayer* music,
     registerWindow<periphery::InformaForm>(app_, *shared_, "informa");
     registerWindow<periphery::SupportoClientiForm>(app_, *shared_, "supportoclienti");
     registerWindow<periphery::EmailForm>(app_, *shared_, "emailform");
+    registerWindow<help::SommarioForm>(app_, *shared_, "sommario");
+    help::registerHelpPages(app_, *shared_);
+    registerWindow<help::FrmTip>(app_, *shared_, "frmTip");
     shared_->modelSource = [this] {
         const auto* menu = app_.formAs<entry::MenuForm>(QStringLiteral("menu"));
         return menu != nullptr ? menu->model() : model::ModelData{};

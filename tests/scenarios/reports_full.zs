@@ -141,7 +141,7 @@ expect file "{dir}/studi/Rossi.doc" absent
 write "{program}-RelazioneZelmor-bloccato.doc/segnaposto" ""
 set frontespizio.committente "bloccato"
 click frontespizio.stampa
-expect message critical "Zelmor: stampa" "La relazione è stata scritta, ma non è stato possibile salvarla.\rIl documento resta aperto in LibreOffice Writer: salvarlo da lì con il comando Salva con nome.\r({program}-RelazioneZelmor-bloccato.doc)"
+expect message critical "Zelmor: stampa" "Il documento è stato scritto, ma non è stato possibile salvarlo.\rIl documento resta aperto in LibreOffice Writer: salvarlo da lì con il comando Salva con nome.\r({program}-RelazioneZelmor-bloccato.doc)"
 expect frontespizio.passo text "stampa non completata"
 remove "{program}-RelazioneZelmor-bloccato.doc/segnaposto"
 remove "{program}-RelazioneZelmor-bloccato.doc"

@@ -181,7 +181,7 @@ const QStringList kControlProps = {
     QStringLiteral("tooltip"),   QStringLiteral("left"),        QStringLiteral("top"),
     QStringLiteral("width"),     QStringLiteral("height"),      QStringLiteral("x1"),
     QStringLiteral("y1"),        QStringLiteral("x2"),          QStringLiteral("y2"),
-    QStringLiteral("backcolor"), QStringLiteral("borderwidth"),
+    QStringLiteral("backcolor"), QStringLiteral("borderwidth"), QStringLiteral("border"),
 };
 const QStringList kWindowProps = {
     QStringLiteral("caption"), QStringLiteral("backcolor"), QStringLiteral("left"),

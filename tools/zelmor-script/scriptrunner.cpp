@@ -692,6 +692,11 @@ QString Session::controlProperty(const Control& c, const Ref& ref, const QString
     if (prop == QLatin1String("value")) return QString::number(c.value());
     if (prop == QLatin1String("bold")) return flag(c.font().bold);
     if (prop == QLatin1String("tooltip")) return c.toolTip();
+    // A label's single-line border: 1 when drawn, 0 when not.
+    if (prop == QLatin1String("border")) {
+        if (c.kind() != ControlKind::Label) return notFor();
+        return flag(c.bordered());
+    }
     if (prop == QLatin1String("left") || prop == QLatin1String("top") ||
         prop == QLatin1String("width") || prop == QLatin1String("height")) {
         if (!c.hasGeometry() || isLine) return notFor();

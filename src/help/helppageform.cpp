@@ -1,0 +1,103 @@
+#include "helppageform.h"
+
+namespace zelmor::help {
+
+using tk::ControlKind;
+
+namespace {
+
+const tk::Font kTitleFont{QString(), 8.25, true, false};
+const tk::Font kBodyFont{QString(), 9.75, false, false};
+constexpr tk::Color kBlue{0, 0, 255};
+
+}  // namespace
+
+HelpPageForm::HelpPageForm(tk::Application& app, shell::ModZelmor& shared,
+                           const HelpPageLayout& layout)
+    : tk::Form(app, QString::fromLatin1(layout.name)), shared_(&shared), layout_(&layout) {
+    build();
+}
+
+HelpPageForm::~HelpPageForm() = default;
+
+void HelpPageForm::build() {
+    setCaption(QStringLiteral("Guida in linea"));
+    setBackColor(kHelpYellow);
+    setWidth(layout_->width);
+    setHeight(kHeight);
+
+    const bool manual = QLatin1String(layout_->name) == QLatin1String("manuale");
+    const auto button = [&](const char* name, int left, const char* caption, const char* tip) {
+        tk::Control& b = add(ControlKind::CommandButton, QString::fromLatin1(name));
+        b.setGeometry({left, 120, 1215, 375});
+        b.setText(QString::fromUtf8(caption));
+        if (manual) b.setToolTip(QString::fromUtf8(tip));
+        return &b;
+    };
+    button("cmdSommario", 120, "&Sommario", "cliccare per tornare al sommario")->onClick = [this] {
+        cmdSommario_Click();
+    };
+    button("cmdstampa", 1320, "S&tampa",
+           "cliccare per avere la copia su carta del MANUALE D'USO RAPIDO")
+        ->onClick = [this] { cmdstampa_Click(); };
+    button("cmdchiudi", 2520, "&Chiudi", "cliccare per chiudere la finestra")->onClick = [this] {
+        cmdchiudi_Click();
+    };
+
+    // The texts are shown as they stand: an "&" in them marks no access key.
+    tk::Control& title = add(ControlKind::Label, QStringLiteral("Label1"));
+    title.setGeometry(layout_->titleRect);
+    title.setUseMnemonic(false);
+    title.setText(QString::fromUtf8(layout_->title));
+    title.setForeColor(kBlue);
+    title.setBackColor(kHelpYellow);
+    title.setFont(kTitleFont);
+
+    tk::Control& body = add(ControlKind::Label, QStringLiteral("Label2"));
+    body.setGeometry(layout_->bodyRect);
+    body.setUseMnemonic(false);
+    body.setText(helpBody(name()));
+    body.setBackColor(kHelpYellow);
+    body.setFont(kBodyFont);
+}
+
+void HelpPageForm::load() {
+    resize_ = std::make_unique<shell::clsResize>();
+    resize_->SourceForm = this;
+    resize_->SizeFormToScreen(75);
+    setHeight(kHeight);
+    setWidth(layout_->width);
+    if (layout_->rightSide) setLeft(kRightSideLeft);
+}
+
+void HelpPageForm::unload() {
+    resize_.reset();
+}
+
+void HelpPageForm::resize() {
+    if (resize_) resize_->ResizeControls();
+}
+
+void HelpPageForm::cmdSommario_Click() {
+    shared_->showWindow(QStringLiteral("sommario"));
+}
+
+void HelpPageForm::cmdstampa_Click() {
+    shared_->helpPageTitle = &at(QStringLiteral("Label1"));
+    shared_->helpPageBody = &at(QStringLiteral("Label2"));
+    shared_->printHelpPage();
+}
+
+void HelpPageForm::cmdchiudi_Click() {
+    app().unload(name());
+}
+
+void registerHelpPages(tk::Application& app, shell::ModZelmor& shared) {
+    for (const HelpPageLayout& page : helpPages()) {
+        app.registerForm(QString::fromLatin1(page.name), [&shared, &page](tk::Application& a) {
+            return std::make_unique<HelpPageForm>(a, shared, page);
+        });
+    }
+}
+
+}  // namespace zelmor::help

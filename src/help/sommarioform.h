@@ -1,0 +1,47 @@
+// The help contents: one entry per page (and the tip of the day), the whole guide's print, and
+// the way out of the program. "Chiudi" only hides it: it comes back as it was left.
+#pragma once
+
+#include "shell/clsresize.h"
+#include "shell/modzelmor.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+
+#include <memory>
+
+namespace zelmor::help {
+
+class SommarioForm : public tk::Form {
+  public:
+    static constexpr int kEntries = 8;
+    static constexpr int kWidth = 3975;
+    static constexpr int kHeight = 6825;
+
+    SommarioForm(tk::Application& app, shell::ModZelmor& shared);
+    ~SommarioForm() override;
+
+    void load() override;
+    void unload() override;
+    void resize() override;
+    void mouse(tk::MouseAction action) override;
+
+    // The window that entry i (1..8) opens.
+    static QString entryWindow(int i);
+
+    void puls_Click(int i);
+    void lbl_MouseDown(int i);
+    void lbl_MouseUp(int i);
+    void lbl_MouseMove(int i);
+    void resetEntryHighlight();
+    void cmdstampa_Click();
+    void cmdchiudi_Click();
+    void uscita_Click();
+
+  private:
+    void build();
+
+    shell::ModZelmor* shared_;
+    std::unique_ptr<shell::clsResize> resize_;
+};
+
+}  // namespace zelmor::help
