@@ -345,6 +345,77 @@ TEST(FullReport, FileNameStaysBesideTheProgramFolder) {
     EXPECT_FALSE(cut.back().isHighSurrogate());
 }
 
+TEST(HelpPrints, OnePageIsHeadingTitleAndBodyLeftUnsaved) {
+    Recorder r;
+    reports::writeHelpPage(
+        r.word, texts(), {QStringLiteral("STAMPA"), QStringLiteral("Primo.\rSecondo \"tra\" & x")});
+    const QStringList expected = {
+        "start",
+        "show",
+        "add document",
+        "font name \"Century Gothic\"",
+        "font size 20",
+        "type \"Zelmor\\r\"",
+        "font size 16",
+        "type \"composizioni di modelli logici aspaziali\\r\\r\\r\"",
+        "type \"Guida: STAMPA\\r\\r\"",
+        "font size 12",
+        "type \"Primo.\\rSecondo \\\"tra\\\" & x\\r\"",
+        "justify all",
+    };
+    EXPECT_EQ(r.log, expected);
+}
+
+TEST(HelpPrints, TheGuideBreaksPagesBetweenBodiesOnlyAndSavesAtTheEnd) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Zelmor-guida.doc"));
+    for (int n : {1, 2, 7}) {
+        std::vector<reports::HelpText> pages;
+        for (int i = 1; i <= n; ++i)
+            pages.push_back(
+                {QStringLiteral("TITOLO %1").arg(i), QStringLiteral("corpo %1").arg(i)});
+        Recorder r;
+        reports::writeGuide(r.word, texts(), pages, path);
+        const QString typed = r.typed();
+        EXPECT_EQ(typed.count(QChar(12)), n - 1) << n;
+        EXPECT_TRUE(typed.endsWith(QStringLiteral("corpo %1").arg(n))) << n;
+        // Each page after the first starts right after a break.
+        for (int i = 2; i <= n; ++i)
+            EXPECT_TRUE(typed.contains(
+                QStringLiteral("corpo %1\r\fGuida: TITOLO %2\r\r").arg(i - 1).arg(i)))
+                << n;
+        // The first title keeps the heading's size; from its body on everything is at 12.
+        const QStringList sizes = r.log.filter(QRegularExpression(QStringLiteral("^font size")));
+        EXPECT_EQ(sizes, (QStringList{"font size 20", "font size 16", "font size 12"})) << n;
+        const auto firstTitle = r.log.indexOf("type \"Guida: TITOLO 1\\r\\r\"");
+        EXPECT_EQ(r.log.value(firstTitle + 1), "font size 12");
+        EXPECT_EQ(r.log.mid(r.log.size() - 2),
+                  (QStringList{"justify all", "save " + reports::quoted(path)}));
+    }
+}
+
+TEST(HelpPrints, TheGuideNamesTheFileBesideTheProgramFolderAndReportsAFailedSave) {
+    EXPECT_EQ(reports::guidePath(QStringLiteral("/opt/zelmor/bin"), QStringLiteral("Zelmor")),
+              "/opt/zelmor/binZelmor-guida.doc");
+    EXPECT_EQ(reports::guidePath(QStringLiteral("/opt/zelmor/bin//"), QStringLiteral("Zelmor")),
+              "/opt/zelmor/binZelmor-guida.doc");
+    EXPECT_EQ(reports::guidePath(QStringLiteral("/"), QStringLiteral("Zelmor")),
+              "/Zelmor-guida.doc");
+
+    QTemporaryDir dir;
+    const QString blocked = dir.filePath(QStringLiteral("guida.doc"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("guida.doc")));
+    Recorder r;
+    try {
+        reports::writeGuide(r.word, texts(), {{"A", "a"}, {"B", "b"}}, blocked);
+        FAIL() << "the save should fail";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), WordError::Kind::SaveFailed);
+        EXPECT_EQ(e.detail(), blocked);
+    }
+    EXPECT_TRUE(r.log.contains("justify all"));
+}
+
 TEST(RecordingLog, EveryStringReadsBackThroughTheScenarioTokenizer) {
     auto* rng = QRandomGenerator::global();
     const QString pool = QStringLiteral("ab \"\\\r\n\t\f\x01\x7f àèìòù€’ ()-:.,");
