@@ -6,6 +6,7 @@
 // converts it. Both offices run hidden on temporary profiles; the whole run shares one office
 // for the back-end, apart from the tests that end or kill it.
 
+#include "help/helppages.h"
 #include "model/model.h"
 #include "reports/officewordprocessor.h"
 #include "reports/reports.h"
@@ -992,6 +993,70 @@ TEST_P(FullReport, HoldsEveryPartInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Subsystems, FullReport, ::testing::Values(1, 9));
+
+// --- the whole help guide ----------------------------------------------------------------------
+
+TEST(Guide, HoldsTheSevenPagesEachAfterABreakButTheFirst) {
+    std::vector<zelmor::reports::HelpText> pages;
+    for (const zelmor::help::HelpPageLayout& layout : zelmor::help::helpPages()) {
+        pages.push_back({QString::fromUtf8(layout.title),
+                         zelmor::help::helpBody(QString::fromLatin1(layout.name))});
+        ASSERT_FALSE(pages.back().body.isEmpty()) << layout.name;
+    }
+    ASSERT_EQ(pages.size(), 7U);
+    const QString path =
+        zelmor::reports::guidePath(scratchPath(QStringLiteral("bin")), QStringLiteral("Zelmor"));
+    zelmor::reports::writeGuide(word(), reportTexts(), pages, path);
+    word().closeDocument();
+    ASSERT_TRUE(QFileInfo::exists(scratchPath(QStringLiteral("binZelmor-guida.doc"))));
+
+    const Document doc = reader().read(path);
+    // Every title and every paragraph of every body, in order, nothing else but empty lines.
+    QStringList expected{QStringLiteral("Zelmor"), reportTexts().productSubtitle};
+    for (const auto& page : pages) {
+        expected << QStringLiteral("Guida: ") + page.title;
+        expected << page.body.split(kCR);
+    }
+    QStringList written;
+    for (const Paragraph& p : doc.body)
+        if (!p.text.isEmpty()) written << p.text;
+    EXPECT_EQ(written, expected);
+
+    // Six breaks, each starting the page of the next title; none after the last body, which ends
+    // the document.
+    std::vector<QString> brokenAt;
+    for (std::size_t i = 0; i < doc.body.size(); ++i) {
+        if (doc.body[i].breakType != css::style::BreakType_PAGE_BEFORE) continue;
+        std::size_t next = i;
+        while (next < doc.body.size() && doc.body[next].text.isEmpty()) ++next;
+        brokenAt.push_back(next < doc.body.size() ? doc.body[next].text : QString());
+    }
+    ASSERT_EQ(brokenAt.size(), 6U);
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(brokenAt[i], QStringLiteral("Guida: ") + pages[i + 1].title);
+    EXPECT_EQ(doc.body.back().text, pages.back().body.split(kCR).last());
+    EXPECT_GE(doc.pages, 7);
+
+    // The name at 20 points, the subtitle and the first title at 16, everything after at 12, all
+    // justified.
+    const auto sizeOf = [&](const QString& text) {
+        const int i = doc.indexOf(text);
+        return i < 0 || doc.body[static_cast<std::size_t>(i)].portions.empty()
+                   ? 0.0F
+                   : doc.body[static_cast<std::size_t>(i)].portions.front().height;
+    };
+    EXPECT_FLOAT_EQ(sizeOf(QStringLiteral("Zelmor")), 20);
+    EXPECT_FLOAT_EQ(sizeOf(QStringLiteral("Guida: MANUALE D'USO RAPIDO")), 16);
+    EXPECT_FLOAT_EQ(sizeOf(QStringLiteral("Guida: STAMPA")), 12);
+    EXPECT_FLOAT_EQ(sizeOf(pages.back().body.split(kCR).last()), 12);
+    for (const Paragraph& p : doc.body) {
+        if (p.text.isEmpty()) continue;
+        EXPECT_EQ(p.adjust, static_cast<sal_Int16>(css::style::ParagraphAdjust_BLOCK))
+            << p.text.toStdString();
+        for (const Portion& portion : p.portions)
+            EXPECT_EQ(portion.font, QStringLiteral("Century Gothic"));
+    }
+}
 
 // --- the loader -------------------------------------------------------------------------------
 
