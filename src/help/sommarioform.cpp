@@ -138,8 +138,9 @@ void SommarioForm::lbl_MouseUp(int i) {
 }
 
 void SommarioForm::lbl_MouseMove(int i) {
-    resetEntryHighlight();
-    at(QStringLiteral("lbl"), i).setBold(true);
+    // The entry under the pointer keeps its bold face from one move to the next, rather than
+    // losing and regaining it at every move.
+    for (int j = 1; j <= kEntries; ++j) at(QStringLiteral("lbl"), j).setBold(j == i);
 }
 
 void SommarioForm::resetEntryHighlight() {
