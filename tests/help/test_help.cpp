@@ -7,6 +7,7 @@
 #include "reports/recordingwordprocessor.h"
 #include "scriptparser.h"
 #include "shell/zelmorapp.h"
+#include "support/nullwordprocessor.h"
 #include "toolkit/testing/fakes.h"
 
 #include <QDir>
@@ -215,29 +216,13 @@ TEST_F(HelpProgram, TheGuidePrintsWhatEveryPageWindowShowsInTheContentsOrder) {
 }
 
 // Fails at the first operation, as an office that will not start.
-class DeadWordProcessor final : public reports::WordProcessor {
+class DeadWordProcessor final : public testsupport::NullWordProcessor {
   public:
     int starts = 0;
     void start() override {
         ++starts;
         throw reports::WordError(reports::WordError::Kind::NotStarted, QString());
     }
-    void show() override {}
-    void addDocument() override {}
-    void fontName(const QString&) override {}
-    void fontSize(int) override {}
-    void type(const QString&) override {}
-    void appendParagraph() override {}
-    void paragraphText(const QString&) override {}
-    void paragraphFontSize(int) override {}
-    void addTable(int, int) override {}
-    void tableFontSize(int) override {}
-    void cell(int, int, const QString&) override {}
-    void autoformat(int) override {}
-    void addPicture(const QString&) override {}
-    int countPages() override { return 1; }
-    void justifyAll() override {}
-    void save(const QString&) override {}
 };
 
 TEST(HelpPrintFailure, IsToldAndTheWindowsStayUsable) {

@@ -2,6 +2,7 @@
 // so the program must paint its status line itself and show the busy pointer.
 #include "shell/zelmorapp.h"
 #include "support/entry.h"
+#include "support/nullwordprocessor.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/testing/fakes.h"
 
@@ -31,7 +32,7 @@ class PaintLog : public QObject {
 };
 
 // Looks at the screen when the report starts, then fails or writes nothing.
-class ProbeWordProcessor final : public reports::WordProcessor {
+class ProbeWordProcessor final : public testsupport::NullWordProcessor {
   public:
     std::function<void()> atStart;
     bool fail = false;
@@ -39,22 +40,6 @@ class ProbeWordProcessor final : public reports::WordProcessor {
         if (atStart) atStart();
         if (fail) throw reports::WordError(reports::WordError::Kind::NotStarted, QString());
     }
-    void show() override {}
-    void addDocument() override {}
-    void fontName(const QString&) override {}
-    void fontSize(int) override {}
-    void type(const QString&) override {}
-    void appendParagraph() override {}
-    void paragraphText(const QString&) override {}
-    void paragraphFontSize(int) override {}
-    void addTable(int, int) override {}
-    void tableFontSize(int) override {}
-    void cell(int, int, const QString&) override {}
-    void autoformat(int) override {}
-    void addPicture(const QString&) override {}
-    int countPages() override { return 1; }
-    void justifyAll() override {}
-    void save(const QString&) override {}
 };
 
 class ReportBusyTest : public ::testing::Test {
