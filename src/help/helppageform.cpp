@@ -12,19 +12,41 @@ constexpr tk::Color kBlue{0, 0, 255};
 
 }  // namespace
 
+HelpWindow::HelpWindow(tk::Application& app, const QString& name, int width)
+    : tk::Form(app, name), width_(width) {
+    setBackColor(kHelpYellow);
+    setWidth(width_);
+    setHeight(kHeight);
+}
+
+HelpWindow::~HelpWindow() = default;
+
+void HelpWindow::load() {
+    resize_ = std::make_unique<shell::clsResize>();
+    resize_->SourceForm = this;
+    resize_->SizeFormToScreen(75);
+    setHeight(kHeight);
+    setWidth(width_);
+}
+
+void HelpWindow::unload() {
+    resize_.reset();
+}
+
+void HelpWindow::resize() {
+    if (resize_) resize_->ResizeControls();
+}
+
 HelpPageForm::HelpPageForm(tk::Application& app, shell::ModZelmor& shared,
                            const HelpPageLayout& layout)
-    : tk::Form(app, QString::fromLatin1(layout.name)), shared_(&shared), layout_(&layout) {
+    : HelpWindow(app, QString::fromLatin1(layout.name), layout.width),
+      shared_(&shared),
+      layout_(&layout) {
     build();
 }
 
-HelpPageForm::~HelpPageForm() = default;
-
 void HelpPageForm::build() {
     setCaption(QStringLiteral("Guida in linea"));
-    setBackColor(kHelpYellow);
-    setWidth(layout_->width);
-    setHeight(kHeight);
 
     const bool manual = QLatin1String(layout_->name) == QLatin1String("manuale");
     const auto button = [&](const char* name, int left, const char* caption, const char* tip) {
@@ -62,20 +84,8 @@ void HelpPageForm::build() {
 }
 
 void HelpPageForm::load() {
-    resize_ = std::make_unique<shell::clsResize>();
-    resize_->SourceForm = this;
-    resize_->SizeFormToScreen(75);
-    setHeight(kHeight);
-    setWidth(layout_->width);
+    HelpWindow::load();
     if (layout_->rightSide) setLeft(kRightSideLeft);
-}
-
-void HelpPageForm::unload() {
-    resize_.reset();
-}
-
-void HelpPageForm::resize() {
-    if (resize_) resize_->ResizeControls();
 }
 
 void HelpPageForm::cmdSommario_Click() {

@@ -15,17 +15,32 @@ namespace zelmor::help {
 // The pale yellow of every help window.
 inline constexpr tk::Color kHelpYellow{255, 255, 192};
 
-class HelpPageForm : public tk::Form {
+// A help window (the contents or a page): pale yellow, 6825 twips high, placed at load where a
+// window of three quarters of the screen would stand centred, keeping its controls in
+// proportion to its size.
+class HelpWindow : public tk::Form {
   public:
     static constexpr int kHeight = 6825;
-    static constexpr int kRightSideLeft = 5467;
 
-    HelpPageForm(tk::Application& app, shell::ModZelmor& shared, const HelpPageLayout& layout);
-    ~HelpPageForm() override;
+    HelpWindow(tk::Application& app, const QString& name, int width);
+    ~HelpWindow() override;
 
     void load() override;
     void unload() override;
     void resize() override;
+
+  private:
+    int width_;
+    std::unique_ptr<shell::clsResize> resize_;
+};
+
+class HelpPageForm : public HelpWindow {
+  public:
+    static constexpr int kRightSideLeft = 5467;
+
+    HelpPageForm(tk::Application& app, shell::ModZelmor& shared, const HelpPageLayout& layout);
+
+    void load() override;
 
     void cmdSommario_Click();
     void cmdstampa_Click();
@@ -36,7 +51,6 @@ class HelpPageForm : public tk::Form {
 
     shell::ModZelmor* shared_;
     const HelpPageLayout* layout_;
-    std::unique_ptr<shell::clsResize> resize_;
 };
 
 // Registers the seven page windows with the program.

@@ -1,6 +1,5 @@
 #include "sommarioform.h"
 
-#include "helppageform.h"
 #include "helppages.h"
 #include "reports/reports.h"
 
@@ -34,17 +33,12 @@ constexpr std::array<Entry, SommarioForm::kEntries> kEntryTable{{
 }  // namespace
 
 SommarioForm::SommarioForm(tk::Application& app, shell::ModZelmor& shared)
-    : tk::Form(app, QStringLiteral("sommario")), shared_(&shared) {
+    : HelpWindow(app, QStringLiteral("sommario"), kWidth), shared_(&shared) {
     build();
 }
 
-SommarioForm::~SommarioForm() = default;
-
 void SommarioForm::build() {
     setCaption(QStringLiteral("Zelmor: guida in linea"));
-    setBackColor(kHelpYellow);
-    setWidth(kWidth);
-    setHeight(kHeight);
 
     tk::Control& heading = add(ControlKind::Label, QStringLiteral("Label1"));
     heading.setGeometry({240, 240, 3375, 375});
@@ -101,22 +95,6 @@ void SommarioForm::build() {
 QString SommarioForm::entryWindow(int i) {
     if (i < 1 || i > kEntries) return {};
     return QString::fromLatin1(kEntryTable[static_cast<std::size_t>(i - 1)].window);
-}
-
-void SommarioForm::load() {
-    resize_ = std::make_unique<shell::clsResize>();
-    resize_->SourceForm = this;
-    resize_->SizeFormToScreen(75);
-    setHeight(kHeight);
-    setWidth(kWidth);
-}
-
-void SommarioForm::unload() {
-    resize_.reset();
-}
-
-void SommarioForm::resize() {
-    if (resize_) resize_->ResizeControls();
 }
 
 void SommarioForm::mouse(MouseAction action) {

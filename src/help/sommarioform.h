@@ -2,27 +2,19 @@
 // the way out of the program. "Chiudi" only hides it: it comes back as it was left.
 #pragma once
 
-#include "shell/clsresize.h"
+#include "helppageform.h"
 #include "shell/modzelmor.h"
 #include "toolkit/application.h"
-#include "toolkit/form.h"
-
-#include <memory>
 
 namespace zelmor::help {
 
-class SommarioForm : public tk::Form {
+class SommarioForm : public HelpWindow {
   public:
     static constexpr int kEntries = 8;
     static constexpr int kWidth = 3975;
-    static constexpr int kHeight = 6825;
 
     SommarioForm(tk::Application& app, shell::ModZelmor& shared);
-    ~SommarioForm() override;
 
-    void load() override;
-    void unload() override;
-    void resize() override;
     void mouse(tk::MouseAction action) override;
 
     // The window that entry i (1..8) opens.
@@ -41,7 +33,6 @@ class SommarioForm : public tk::Form {
     void build();
 
     shell::ModZelmor* shared_;
-    std::unique_ptr<shell::clsResize> resize_;
 };
 
 }  // namespace zelmor::help
