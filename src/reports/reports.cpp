@@ -29,13 +29,19 @@ void begin(WordProcessor& word) {
     word.addDocument();
 }
 
-// The program's name and subtitle, then what the document holds.
-void heading(WordProcessor& word, const ReportTexts& texts, const QString& title) {
+// The program's name at 20 points and its subtitle at 16, followed by `ends` paragraph ends: what
+// the data reports and the help prints open with.
+void productLines(WordProcessor& word, const ReportTexts& texts, int ends) {
     word.fontName(kFont);
     word.fontSize(20);
     word.type(texts.productName + kCR);
     word.fontSize(16);
-    word.type(texts.productSubtitle + crs(2));
+    word.type(texts.productSubtitle + crs(ends));
+}
+
+// The program's name and subtitle, then what the document holds.
+void heading(WordProcessor& word, const ReportTexts& texts, const QString& title) {
+    productLines(word, texts, 2);
     word.fontSize(12);
     word.type(title + kCR);
 }
@@ -87,16 +93,6 @@ void saveAs(WordProcessor& word, const QString& path) {
         if (e.kind() != WordError::Kind::SaveFailed) throw;
         throw WordError(e.kind(), path);
     }
-}
-
-// The program's name and subtitle that open every help print.
-void helpHeading(WordProcessor& word, const ReportTexts& texts) {
-    begin(word);
-    word.fontName(kFont);
-    word.fontSize(20);
-    word.type(texts.productName + kCR);
-    word.fontSize(16);
-    word.type(texts.productSubtitle + crs(3));
 }
 
 QString helpTitle(const HelpText& page) {
@@ -225,7 +221,8 @@ void writeFullReport(WordProcessor& word, const model::ModelData& m, const model
 }
 
 void writeHelpPage(WordProcessor& word, const ReportTexts& texts, const HelpText& page) {
-    helpHeading(word, texts);
+    begin(word);
+    productLines(word, texts, 3);
     word.type(helpTitle(page));
     word.fontSize(12);
     word.type(page.body + kCR);
@@ -234,7 +231,8 @@ void writeHelpPage(WordProcessor& word, const ReportTexts& texts, const HelpText
 
 void writeGuide(WordProcessor& word, const ReportTexts& texts, const std::vector<HelpText>& pages,
                 const QString& savePath) {
-    helpHeading(word, texts);
+    begin(word);
+    productLines(word, texts, 3);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         word.type(helpTitle(pages[i]));
         // Only the first title stays at the heading's size.
