@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace zelmor::help {
 
@@ -60,21 +61,10 @@ QString FrmTip::missingFileMessage() {
 }
 
 QStringList FrmTip::parseTips(const QByteArray& bytes) {
-    QStringList tips;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const char c = bytes.at(i);
-        if (c == '\r' || c == '\n') {
-            tips.append(model::fromCp1252(bytes.mid(start, i - start)));
-            i += (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < n) tips.append(model::fromCp1252(bytes.mid(start)));
+    static const QRegularExpression kLineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList tips = model::fromCp1252(bytes).split(kLineEnd);
+    // A line end closes the last tip; it does not start an empty one.
+    if (tips.last().isEmpty()) tips.removeLast();
     return tips;
 }
 
