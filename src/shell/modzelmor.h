@@ -50,7 +50,8 @@ class ModZelmor {
     void initMessageTitles();
     void loadOfficeData();  // officeName, officeAddress from the program settings
 
-    // Shows a window by name; a window the program does not have yet is ignored.
+    // Shows a window by name; a window this program was built without (as in tests that build
+    // parts of it) is ignored.
     void showWindow(const QString& name);
     void showMenuWindow() { showWindow(QStringLiteral("menu")); }
     // Asks, and on Yes unloads every window and brings back the closing screen.
