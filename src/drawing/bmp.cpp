@@ -1,8 +1,9 @@
 #include "bmp.h"
 
+#include "model/fileio.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdint>
 
@@ -22,6 +23,20 @@ void put32(QByteArray& out, std::uint32_t v) {
 constexpr std::uint32_t kFileHeader = 14;
 constexpr std::uint32_t kInfoHeader = 40;
 constexpr std::uint32_t kPixelsPerMetre = 3780;  // 96 dots per inch
+
+// Why the folder could not be made: the nearest part of its path that is there says it.
+QString folderFailure(const QString& folder) {
+    QFileInfo part(folder);
+    while (!part.exists() && !part.isSymLink() && !part.isRoot())
+        part = QFileInfo(part.absolutePath());
+    const QString name = part.absoluteFilePath();
+    if (part.isSymLink() && !part.exists())
+        return QStringLiteral("%1 è un collegamento a %2, che non esiste")
+            .arg(name, part.symLinkTarget());
+    if (part.exists() && !part.isDir())
+        return QStringLiteral("%1 è un file, non una cartella").arg(name);
+    return QStringLiteral("impossibile creare la cartella %1 (accesso negato)").arg(folder);
+}
 
 }  // namespace
 
@@ -75,17 +90,11 @@ bool savePicture(const QImage& image, const QString& path, QString* error) {
         return false;
     };
     const QByteArray bytes = encodeBmp24(image);
-    if (bytes.isEmpty()) return failed(QStringLiteral("no picture to save"));
+    if (bytes.isEmpty()) return failed(QStringLiteral("il disegno è vuoto"));
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) return failed(QStringLiteral("cannot create the folder ") + folder);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return failed(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return failed(file.errorString());
-    }
-    if (!file.commit()) return failed(file.errorString());
-    return true;
+    if (!QDir().mkpath(folder)) return failed(folderFailure(folder));
+    const QString why = model::writeWholeFile(path, bytes);
+    return why.isEmpty() || failed(why);
 }
 
 }  // namespace zelmor::drawing

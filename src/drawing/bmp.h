@@ -14,7 +14,7 @@ QByteArray encodeBmp24(const QImage& image);
 
 // Writes the picture whole or not at all: the folder is created when missing, the bytes go to
 // a temporary file beside the target, which then replaces it. On failure the previous file is
-// left as it was, and error says why.
+// left as it was, and error says why, in the user's words.
 bool savePicture(const QImage& image, const QString& path, QString* error = nullptr);
 
 }  // namespace zelmor::drawing

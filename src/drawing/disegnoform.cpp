@@ -75,8 +75,15 @@ bool DisegnoForm::modelliamo() {
     }
 
     picture_ = tk::grabClientArea(*this);
-    if (!savePicture(picture_, app().platform().picturePath())) {
-        fail();
+    const QString path = app().platform().picturePath();
+    QString why;
+    if (!savePicture(picture_, path, &why)) {
+        // The data were enough: only the file is at fault, and the user must know which.
+        app().message(tk::MessageIcon::Critical, shared_->titleOnlineHelp,
+                      QStringLiteral("Impossibile salvare il disegno del modello nel file \"%1\": "
+                                     "%2.\rIl disegno resta visibile sullo schermo; il file "
+                                     "precedente, se esisteva, non è stato modificato.")
+                          .arg(path, why));
         return false;
     }
     return true;

@@ -1,12 +1,14 @@
 #include "workwindow.h"
 
 #include "model/datafile.h"
+#include "model/encoding.h"
+#include "model/fileio.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <vector>
 
 namespace zelmor::shell {
 
@@ -232,14 +234,38 @@ QString whyNot(const QString& path) {
     return QStringLiteral("accesso negato");
 }
 
+namespace {
+
+// Asks whether to save although some characters will be written as "?"; true to go on.
+bool acceptLostCharacters(ModZelmor& shared, const std::vector<model::UnencodableField>& fields) {
+    if (fields.empty()) return true;
+    QString text = QStringLiteral(
+        "Alcuni caratteri non possono essere archiviati nel file dei dati e verrebbero "
+        "sostituiti da \"?\":\r");
+    for (const model::UnencodableField& f : fields)
+        text += QStringLiteral("\r") + f.name + QStringLiteral(": ") +
+                f.characters.join(QLatin1Char(' '));
+    text += QStringLiteral("\r\rSalvare comunque con i caratteri sostituiti da \"?\"?");
+    return shared.app().message(tk::MessageIcon::Question, shared.titleDataCheck, text,
+                                tk::MessageButtons::YesNo,
+                                tk::MessageResult::No) == tk::MessageResult::Yes;
+}
+
+}  // namespace
+
 bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData& model,
                   const model::TitlePage& title) {
-    // Written beside the old file and renamed over it, so a failed write never destroys it.
-    QSaveFile file(path);
-    const QByteArray bytes = model::writeDataFile(model, title);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
-        return true;
-    }
+    // An accent typed as a separate mark has its one-character form in the code page.
+    model::ModelData composedModel = model;
+    model::TitlePage composedTitle = title;
+    model::composeTexts(composedModel, composedTitle);
+    if (!acceptLostCharacters(shared, model::unencodableFields(composedModel, composedTitle)))
+        return false;
+    // Written beside the old file and renamed over it only when whole, so a failed write never
+    // destroys it.
+    const QString failure =
+        model::writeWholeFile(path, model::writeDataFile(composedModel, composedTitle));
+    if (failure.isEmpty()) return true;
     shared.app().message(
         tk::MessageIcon::Critical, shared.titleDataCheck,
         QStringLiteral("Impossibile salvare il file \"%1\": controllare che la cartella esista, "

@@ -58,12 +58,11 @@ class DrawingWindow : public ::testing::Test {
         ASSERT_TRUE(tmp_.isValid());
         fakes_.platform.picture = tmp_.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
         z_.app().dispatch([this] { z_.startup(); });
-        z_.shared().modelSource = [this] { return model_; };
     }
 
     // Draws as the drawing commands do; returns the window.
     DisegnoForm* draw(const model::ModelData& m) {
-        model_ = m;
+        z_.shared().document().model = m;
         z_.app().dispatch([this] { DisegnoForm::startDrawing(z_.app()); });
         return window();
     }
@@ -80,7 +79,6 @@ class DrawingWindow : public ::testing::Test {
     QTemporaryDir tmp_;
     tk::testing::FakeServices fakes_;
     shell::ZelmorApp z_{{&fakes_.messages, &fakes_.files, &fakes_.colors, &fakes_.platform}};
-    model::ModelData model_;
 };
 
 const QColor kWhite(255, 255, 255);
@@ -272,7 +270,12 @@ TEST_F(DrawingWindow, AMissingFolderIsCreatedAndAnUnwritableOneIsTold) {
     blocker.close();
     DisegnoForm* w = draw(makeModel(1, 2, "debole", {{2, "debole", ""}}));
     ASSERT_EQ(fakes_.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes_.messages.shown[0].text, kFailure);
+    // The data were complete: the message is about the file, not the data.
+    EXPECT_EQ(fakes_.messages.shown[0].text,
+              QStringLiteral("Impossibile salvare il disegno del modello nel file \"%1\": %2 è un "
+                             "file, non una cartella.\rIl disegno resta visibile sullo schermo; "
+                             "il file precedente, se esisteva, non è stato modificato.")
+                  .arg(picturePath(), folder));
     EXPECT_TRUE(w->at(QStringLiteral("Shape1"), 2).visible());
     EXPECT_FALSE(QFileInfo::exists(picturePath()));
     EXPECT_EQ(QDir(tmp_.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),

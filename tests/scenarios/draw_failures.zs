@@ -24,12 +24,12 @@ remove "{dir}/Programmi"
 click menu.disegn
 expect no message
 expect picture "{picture}" size 632 428
-# A file where the folder should be: drawn on screen, then told; no picture file.
+# A file where the folder should be: drawn on screen, then told where and why; no picture file.
 remove "{picture}"
 remove "{dir}/Programmi"
 write "{dir}/Programmi" "not a folder"
 click menu.disegn
-expect message critical "Zelmor: aiuto in linea" "Non sono stati immessi tutti i dati dei sottosistemi necessari per il disegno: tornare al Menu."
+expect message critical "Zelmor: aiuto in linea" "Impossibile salvare il disegno del modello nel file \"{picture}\": {dir}/Programmi è un file, non una cartella.\rIl disegno resta visibile sullo schermo; il file precedente, se esisteva, non è stato modificato."
 expect disegno.Shape1(3) visible "1"
 expect disegno.particolare(2) visible "1"
 expect file "{picture}" absent
