@@ -157,12 +157,31 @@ TEST(QtPlatform, ReadsTheUsersSettingsFile) {
     ASSERT_TRUE(QDir().mkpath(folder));
     QFile ini(folder + QStringLiteral("/Zelmor.ini"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ini.write("[General]\nufficio=Studio Rossi\n[Studio]\nindirizzo=Via Roma 1\n");
+    // Values with commas as a user types them (UTF-8, CR LF), a quoted one, comments.
+    ini.write(
+        "[General]\nufficio=Studio Rossi\n[Studio]\nindirizzo=Via Roma 1\n"
+        "[ufficio]\r\nnome=Rossi, Bianchi & C.\r\n"
+        "indirizzo = Via Roma 1, 00100 Citt\xC3\xA0 \r\n"
+        "; vecchio=Via Po 2, Torino\r\n"
+        "telefono=06 1234,  interno 5 ; centralino\r\n"
+        "sede=\"Piazza Duomo 1, Milano\"\r\n");
     ini.close();
     QtPlatform platform;
-    EXPECT_EQ(platform.setting(QStringLiteral("ufficio")), QStringLiteral("Studio Rossi"));
-    EXPECT_EQ(platform.setting(QStringLiteral("Studio/indirizzo")), QStringLiteral("Via Roma 1"));
-    EXPECT_EQ(platform.setting(QStringLiteral("manca")), QString());
+    const struct {
+        const char* key;
+        QString value;
+    } rows[] = {
+        {"ufficio", QStringLiteral("Studio Rossi")},
+        {"Studio/indirizzo", QStringLiteral("Via Roma 1")},
+        {"ufficio/nome", QStringLiteral("Rossi, Bianchi & C.")},
+        {"ufficio/indirizzo", QStringLiteral("Via Roma 1, 00100 Città")},
+        {"ufficio/vecchio", QString()},
+        {"ufficio/telefono", QStringLiteral("06 1234,  interno 5")},
+        {"ufficio/sede", QStringLiteral("Piazza Duomo 1, Milano")},
+        {"manca", QString()},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(platform.setting(QString::fromLatin1(r.key)), r.value) << r.key;
 }
 
 TEST(QtPlatform, KnowsTheScreenClockAndFolders) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <optional>
 
 namespace zelmor::qtui {
 
@@ -29,6 +31,44 @@ QString qtPatterns(const QString& windowsPatterns) {
     }
     if (out.isEmpty()) out.append(QStringLiteral("*"));
     return out.join(QLatin1Char(' '));
+}
+
+// The value of `key` ("group/name"; "name" alone for the general section) as written on its
+// line of an INI file, blanks and any comment after it left out; nothing when no line has it.
+// QSettings reads a value with a comma as a list, and its string is then empty.
+std::optional<QString> iniLineValue(const QString& fileName, const QString& key) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const qsizetype slash = key.indexOf(QLatin1Char('/'));
+    const QString group = slash < 0 ? QStringLiteral("General") : key.left(slash);
+    QString name = key.mid(slash + 1);
+    name.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    QString section = QStringLiteral("General");
+    std::optional<QString> found;
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);  // an editor's byte-order mark
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString& raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            section = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (section != group || equals < 0 || line.left(equals).trimmed() != name) continue;
+        // A semicolon outside quotes starts a comment, as for QSettings.
+        QString value = line.mid(equals + 1);
+        bool quoted = false;
+        for (qsizetype i = 0; i < value.size(); ++i) {
+            if (value[i] == QLatin1Char('"')) quoted = !quoted;
+            if (value[i] == QLatin1Char(';') && !quoted) {
+                value.truncate(i);
+                break;
+            }
+        }
+        found = value.trimmed();
+    }
+    return found;
 }
 
 }  // namespace
@@ -152,7 +192,12 @@ QDate QtPlatform::today() const {
 QString QtPlatform::setting(const QString& key) const {
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Zelmor"),
                              QStringLiteral("Zelmor"));
-    return settings.value(key).toString();
+    const QVariant value = settings.value(key);
+    if (value.typeId() != QMetaType::QStringList) return value.toString();
+    // Unquoted commas ("Via Roma 1, 00100 Città") make a list of the value: the text is taken
+    // as the user wrote it instead.
+    return iniLineValue(settings.fileName(), key)
+        .value_or(value.toStringList().join(QStringLiteral(", ")));
 }
 
 QString QtPlatform::programFolder() const {
