@@ -5,7 +5,7 @@
 
 #include "model/datafile.h"
 
-#include <QFile>
+#include <algorithm>
 
 namespace zelmor::entry {
 
@@ -22,7 +22,20 @@ namespace colors = tk::colors;
 const QString kStartHint = QStringLiteral("cliccare sul tasto della situazione endemica prescelta");
 const QString kFinalHint = QStringLiteral("correggere, archiviare i dati o disegnare il modello");
 using shell::kAllFilesFilter;
-using shell::whyNot;
+
+// Data files are a few hundred bytes; anything far larger is not one of them.
+constexpr qint64 kMaxDataFile = 1 << 20;
+
+QString kindHint(int kind) {
+    switch (kind) {
+        case 2:
+            return QStringLiteral("scegliere la tipologia della situazione lineare");
+        case 3:
+            return QStringLiteral("scegliere la tipologia della situazione puntuale");
+        default:
+            return QStringLiteral("scegliere la tipologia della situazione superficiale");
+    }
+}
 
 // Numbers joined to texts carry one leading blank, where a sign would stand.
 QString num(int n) {
@@ -33,17 +46,9 @@ int rowTop(int i) {
     return 2400 + 240 * (i - 1);
 }
 
-// The platform's text-to-integer rule: leading blanks skipped, digits read as far as they go.
-int val(const QString& text) {
-    int n = 0;
-    int i = 0;
-    while (i < text.size() && text.at(i).isSpace()) ++i;
-    while (i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9') &&
-           n < 100000) {
-        n = n * 10 + (text.at(i).unicode() - '0');
-        ++i;
-    }
-    return n;
+// A link text holds a subsystem's number where a character is a digit 1..9.
+int digit(QChar c) {
+    return c >= QLatin1Char('1') && c <= QLatin1Char('9') ? c.unicode() - '0' : 0;
 }
 
 }  // namespace
@@ -87,8 +92,8 @@ void MenuForm::build() {
     valore->setToolTip(
         QStringLiteral("cliccare per scegliere il valore della situazione endemica"));
     for (const QString& item : model::valueItems()) valore->addItem(item);
-    valore->onChange = [this] { valore_Change(); };
-    valore->onClick = [this] { valore_Change(); };
+    valore->onChange = [this] { rule([&] { valore_Change(); }); };
+    valore->onClick = [this] { rule([&] { valore_Change(); }); };
 
     static const int kindLeft[] = {0, 3480, 5640, 7200};
     static const int kindWidth[] = {0, 1815, 1335, 1695};
@@ -104,7 +109,7 @@ void MenuForm::build() {
         o.setForeColor(colors::kYellow);
         o.setBackColor(colors::kDarkGrey);
         o.setFont(bold12);
-        o.onClick = [this, k] { endemica_Click(k); };
+        o.onClick = [this, k] { rule([&] { endemica_Click(k); }); };
         endemica[k] = &o;
     }
 
@@ -140,9 +145,9 @@ void MenuForm::build() {
                       QStringLiteral("cliccare sulla tipologia riferita al sottosistema indicato"),
                       model::particularTypologies(), Option3, 1815);
     for (int j = 1; j <= 9; ++j) {
-        Option1[j]->onClick = [this, j] { endemicTypology_Click(j, *Option1[j]); };
-        Option2[j]->onClick = [this, j] { endemicTypology_Click(j, *Option2[j]); };
-        Option3[j]->onClick = [this, j] { Option3_Click(j); };
+        Option1[j]->onClick = [this, j] { rule([&] { endemicTypology_Click(j, *Option1[j]); }); };
+        Option2[j]->onClick = [this, j] { rule([&] { endemicTypology_Click(j, *Option2[j]); }); };
+        Option3[j]->onClick = [this, j] { rule([&] { Option3_Click(j); }); };
     }
 
     label(QStringLiteral("Label1"), 0, nullptr, {3240, 2040, 1935, 255},
@@ -158,7 +163,7 @@ void MenuForm::build() {
     VScroll1->setGeometry({6000, 2040, 375, 255});
     VScroll1->setRange(9, 1);
     VScroll1->setValue(1);
-    VScroll1->onChange = [this] { VScroll1_Change(); };
+    VScroll1->onChange = [this] { rule([&] { VScroll1_Change(); }); };
 
     label(QStringLiteral("Label2"), 0, nullptr, {6480, 2040, 2775, 255},
           QStringLiteral("Legami tra sottosistemi"), colors::kYellow);
@@ -168,15 +173,15 @@ void MenuForm::build() {
         Check1[k] = &add(ControlKind::CheckBox, QStringLiteral("Check1"), i);
         Check1[k]->setGeometry({3240, rowTop(i), 615, 255});
         Check1[k]->setText(QStringLiteral("n.%1").arg(i));
-        Check1[k]->onClick = [this, i] { Check1_Click(i); };
+        Check1[k]->onClick = [this, i] { rule([&] { Check1_Click(i); }); };
 
         tiposotto[k] = &label(QStringLiteral("tiposotto"), i, nullptr, {3840, rowTop(i), 1335, 255},
                               QString(), colors::kCyan);
 
         Combo1[k] = &add(ControlKind::ComboBox, QStringLiteral("Combo1"), i);
         Combo1[k]->setGeometry({5280, rowTop(i), 1095, 315});
-        Combo1[k]->onChange = [this, i] { Combo1_Change(i); };
-        Combo1[k]->onClick = [this, i] { Combo1_Change(i); };
+        Combo1[k]->onChange = [this, i] { rule([&] { Combo1_Change(i); }); };
+        Combo1[k]->onClick = [this, i] { rule([&] { Combo1_Change(i); }); };
 
         Image1[k] = &add(ControlKind::Image, QStringLiteral("Image1"), i);
         Image1[k]->setGeometry({6480, rowTop(i), 375, 255});
@@ -190,14 +195,14 @@ void MenuForm::build() {
         correggo[k]->setGeometry({9000, rowTop(i), 255, 255});
         correggo[k]->setPicture(QStringLiteral("erase"));
         correggo[k]->setVisible(false);
-        correggo[k]->onClick = [this, i] { correggo_Click(i); };
+        correggo[k]->onClick = [this, i] { rule([&] { correggo_Click(i); }); };
     }
     for (int i = 1; i <= 9; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         legami[k] = &add(ControlKind::CommandButton, QStringLiteral("legami"), i);
         legami[k]->setGeometry({3240 + 360 * (i - 1), 4680, 375, 375});
         legami[k]->setText(QString::number(i));
-        legami[k]->onClick = [this, i] { legami_Click(i); };
+        legami[k]->onClick = [this, i] { rule([&] { legami_Click(i); }); };
     }
 
     dopo = &add(ControlKind::CommandButton, QStringLiteral("dopo"));
@@ -205,7 +210,7 @@ void MenuForm::build() {
     dopo->setPicture(QStringLiteral("next"));
     dopo->setToolTip(
         QStringLiteral("cliccare per passare ai legami del sottosistema successivo o terminare"));
-    dopo->onClick = [this] { dopo_Click(); };
+    dopo->onClick = [this] { rule([&] { dopo_Click(); }); };
 
     Control* Frame5 = &add(ControlKind::Frame, QStringLiteral("Frame5"));
     Frame5->setGeometry({0, 5520, 9495, 615});
@@ -303,13 +308,12 @@ void MenuForm::solodati_Click() {
                                      "casella gialla prima di stamparli."));
         return;
     }
-    setHint(QStringLiteral("sto caricando WORD"));
+    passo->setText(QStringLiteral("sto caricando WORD"));
     const model::ModelData data = model();
     shared_->runReport([&](reports::WordProcessor& word) {
         reports::writeModelData(word, data, shared_->reportTexts());
     });
-    // The hint is also the model's completeness, which the data check and this report read.
-    setHint(kFinalHint);
+    passo->setText(kFinalHint);
 }
 
 // ---- window events -----------------------------------------------------------------------
@@ -317,6 +321,7 @@ void MenuForm::solodati_Click() {
 void MenuForm::load() {
     shell::WorkWindow::load();
     shared_->initMessageTitles();
+    m() = model::ModelData{};
     resetProcedure();
     for (int i = 1; i <= 9; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
@@ -332,44 +337,77 @@ void MenuForm::load() {
         Check1[k]->setToolTip(QStringLiteral(
             "cliccare per scegliere il sottosistema al quale vanno riferiti i dati successivi"));
     }
+    rememberStartState();
+}
+
+void MenuForm::unload() {
+    // The model lives as long as the window that shows it.
+    m() = model::ModelData{};
+    shell::WorkWindow::unload();
 }
 
 // ---- the model ---------------------------------------------------------------------------
 
-model::ModelData MenuForm::model() const {
-    model::ModelData m;
-    m.endemicKind = endemicKind_;
-    m.endemicTypologyText = situazione->text();
-    m.endemicTypology = endemicTypology_;
-    m.endemicValue = valore->text();
-    m.subsystemCount = sottosistemi->text();
-    for (int i = 1; i <= 9; ++i) {
-        const std::size_t k = static_cast<std::size_t>(i);
-        model::Subsystem& s = m.subsystems[k - 1];
-        s.typology = typology_[k];
-        s.typologyText = tiposotto[k]->text();
-        s.value = Combo1[k]->text();
-        s.links = Label3[k]->text();
-    }
-    return m;
+const model::ModelData& MenuForm::model() const {
+    return shared_->document().model;
+}
+
+model::ModelData& MenuForm::m() {
+    return shared_->document().model;
 }
 
 int MenuForm::subsystemCount() const {
-    return val(sottosistemi->text());
+    return model().count();
 }
 
-bool MenuForm::complete() const {
-    return hint().startsWith(QLatin1String("correggere"));
-}
-
-QString MenuForm::hint() const {
-    return passo->text();
-}
-void MenuForm::setHint(const QString& text) {
+void MenuForm::setHint(Step step, const QString& text) {
+    step_ = step;
     passo->setText(text);
 }
+
 bool MenuForm::ticked(int row) const {
     return Check1[static_cast<std::size_t>(row)]->value() != 0;
+}
+
+void MenuForm::setCount(const QString& text) {
+    m().subsystemCount = text;
+    sottosistemi->setText(text);
+}
+
+void MenuForm::setRowTypology(int row, std::optional<int> index, const QString& text) {
+    model::Subsystem& s = m().subsystems[static_cast<std::size_t>(row - 1)];
+    // The index and its caption go together: a row without a caption draws nothing.
+    s.typology = index;
+    s.typologyText = text;
+    tiposotto[static_cast<std::size_t>(row)]->setText(text);
+}
+
+void MenuForm::setLinks(int row, const QString& text) {
+    m().subsystems[static_cast<std::size_t>(row - 1)].links = text;
+    Label3[static_cast<std::size_t>(row)]->setText(text);
+}
+
+void MenuForm::rule(const std::function<void()>& body) {
+    body();
+    keepLinksSound();
+}
+
+void MenuForm::keepLinksSound() {
+    const int n = subsystemCount();
+    const int c = currentSubsystem_;
+    const std::vector<int> entered =
+        c >= 1 && c <= 9
+            ? model::linkedNumbers(m().subsystems[static_cast<std::size_t>(c - 1)].links)
+            : std::vector<int>{};
+    for (int k = 1; k <= 9; ++k) {
+        Control& b = *legami[static_cast<std::size_t>(k)];
+        if (!b.enabled()) continue;
+        // A subsystem never lists itself, a number at most once, and only subsystems that exist.
+        if (k > n || k == c || std::find(entered.begin(), entered.end(), k) != entered.end())
+            b.setEnabled(false);
+    }
+    // A typology chosen now would go to a row above the count.
+    if (c > n && Frame3->enabled()) Frame3->setEnabled(false);
 }
 
 // ---- the guided procedure ----------------------------------------------------------------
@@ -398,33 +436,31 @@ void MenuForm::resetProcedure() {
 }
 
 void MenuForm::endemica_Click(int kind) {
-    endemicKind_ = kind;
+    m().endemicKind = kind;
     resetProcedure();
     if (kind == 2) {
         Frame2->setVisible(true);
-        setHint(QStringLiteral("scegliere la tipologia della situazione lineare"));
-    } else if (kind == 3) {
-        Frame1->setVisible(true);
-        setHint(QStringLiteral("scegliere la tipologia della situazione puntuale"));
-        Frame1->setText(QStringLiteral("Tipologia situazione puntuale"));
     } else {
         Frame1->setVisible(true);
-        setHint(QStringLiteral("scegliere la tipologia della situazione superficiale"));
-        Frame1->setText(QStringLiteral("Tipologia situazione superficiale"));
+        Frame1->setText(kind == 3 ? QStringLiteral("Tipologia situazione puntuale")
+                                  : QStringLiteral("Tipologia situazione superficiale"));
     }
+    setHint(Step::KindChosen, kindHint(kind));
 }
 
 void MenuForm::endemicTypology_Click(int index, Control& option) {
-    endemicTypology_ = index;
+    m().endemicTypology = index;
+    m().endemicTypologyText = option.text();
     situazione->setText(option.text());
-    setHint(QStringLiteral("scegliere il valore della situazione endemica"));
+    setHint(Step::TypologyChosen, QStringLiteral("scegliere il valore della situazione endemica"));
     valore->setEnabled(true);
 }
 
 void MenuForm::valore_Change() {
+    m().endemicValue = valore->text();
     VScroll1->setEnabled(true);
-    if (sottosistemi->text().isEmpty()) {
-        setHint(QStringLiteral("indicare il numero dei sottosistemi"));
+    if (model().subsystemCount.isEmpty()) {
+        setHint(Step::ValueChosen, QStringLiteral("indicare il numero dei sottosistemi"));
     } else {
         refresh();
     }
@@ -432,7 +468,7 @@ void MenuForm::valore_Change() {
 
 void MenuForm::VScroll1_Change() {
     const int value = VScroll1->value();
-    sottosistemi->setText(QString::number(value));
+    setCount(QString::number(value));
     for (int i = 9; i > value; --i) {
         const std::size_t k = static_cast<std::size_t>(i);
         Check1[k]->setValue(0);
@@ -441,10 +477,15 @@ void MenuForm::VScroll1_Change() {
         Combo1[k]->setEnabled(false);
         correggo[k]->setVisible(false);
         Option3[k]->setValue(0);
-        Label3[k]->setText(QString());
+        setLinks(i, QString());
         Label3[k]->setEnabled(false);
         legami[k]->setEnabled(false);
-        tiposotto[k]->setText(QString());
+        setRowTypology(i, std::nullopt, QString());
+    }
+    // The remaining rows keep only the links to subsystems that still exist.
+    for (int i = 1; i <= value; ++i) {
+        const QString& links = m().subsystems[static_cast<std::size_t>(i - 1)].links;
+        setLinks(i, model::usableLinks(links, i, value));
     }
     for (int i = 1; i <= 9; ++i) Image1[static_cast<std::size_t>(i)]->setVisible(false);
     Frame3->setVisible(true);
@@ -452,26 +493,26 @@ void MenuForm::VScroll1_Change() {
         const std::size_t k = static_cast<std::size_t>(i);
         Check1[k]->setEnabled(true);
         Combo1[k]->setEnabled(true);
-        if (!ticked(i)) setHint(QStringLiteral("spuntare il sottosistema da indicare"));
+        if (!ticked(i)) setHint(Step::Rows, QStringLiteral("spuntare il sottosistema da indicare"));
     }
 }
 
 void MenuForm::Check1_Click(int row) {
-    const std::size_t r = static_cast<std::size_t>(row);
     if (!ticked(row)) {
-        tiposotto[r]->setText(QString());
-        Combo1[r]->setText(QString());
-        setHint(QStringLiteral("spuntare il sottosistema n.") + num(row));
+        setRowTypology(row, std::nullopt, QString());
+        Combo1[static_cast<std::size_t>(row)]->setText(QString());
+        setHint(Step::Rows, QStringLiteral("spuntare il sottosistema n.") + num(row));
         return;
     }
-    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    const int n = subsystemCount();
     for (int j = 1; j <= n; ++j) {
-        if (tiposotto[static_cast<std::size_t>(j)]->text().isEmpty()) {
+        if (m().subsystems[static_cast<std::size_t>(j - 1)].typologyText.isEmpty()) {
             Frame3->setVisible(true);
             Frame3->setEnabled(true);
             for (int o = 1; o <= 9; ++o) Option3[static_cast<std::size_t>(o)]->setValue(0);
             currentSubsystem_ = row;
-            setHint(QStringLiteral("cliccare sulla tipologia della situazione particolare"));
+            setHint(Step::Rows,
+                    QStringLiteral("cliccare sulla tipologia della situazione particolare"));
             return;
         }
     }
@@ -479,42 +520,43 @@ void MenuForm::Check1_Click(int row) {
 }
 
 void MenuForm::Option3_Click(int index) {
-    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    const int n = subsystemCount();
+    if (currentSubsystem_ < 1 || currentSubsystem_ > n) return;
     bool stopped = false;
     for (int j = 1; j <= n && !stopped; ++j) {
-        const std::size_t k = static_cast<std::size_t>(j);
-        if (Combo1[k]->text().isEmpty()) {
-            setHint(QStringLiteral("scegliere il valore del sottosistema n.") + num(j));
+        if (m().subsystems[static_cast<std::size_t>(j - 1)].value.isEmpty()) {
+            setHint(Step::Rows, QStringLiteral("scegliere il valore del sottosistema n.") + num(j));
             stopped = true;
         } else if (!ticked(j)) {
-            setHint(QStringLiteral("spuntare i rimanenti sottosistemi"));
+            setHint(Step::Rows, QStringLiteral("spuntare i rimanenti sottosistemi"));
             stopped = true;
         }
     }
     if (!stopped) allSubsystemsComplete_ = true;
-    const std::size_t c = static_cast<std::size_t>(currentSubsystem_);
-    typology_[c] = index;
-    tiposotto[c]->setText(Option3[static_cast<std::size_t>(index)]->text());
+    setRowTypology(currentSubsystem_, index, Option3[static_cast<std::size_t>(index)]->text());
     if (allSubsystemsComplete_) {
         allSubsystemsComplete_ = false;
         startLinks();
     }
 }
 
-void MenuForm::Combo1_Change(int /*row*/) {
-    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+void MenuForm::Combo1_Change(int row) {
+    m().subsystems[static_cast<std::size_t>(row - 1)].value =
+        Combo1[static_cast<std::size_t>(row)]->text();
+    const int n = subsystemCount();
     for (int j = 1; j <= n; ++j) {
-        const std::size_t k = static_cast<std::size_t>(j);
+        const model::Subsystem& s = m().subsystems[static_cast<std::size_t>(j - 1)];
         if (!ticked(j)) {
-            setHint(QStringLiteral("spuntare il sottosistema n.") + num(j));
+            setHint(Step::Rows, QStringLiteral("spuntare il sottosistema n.") + num(j));
             return;
         }
-        if (tiposotto[k]->text().isEmpty()) {
-            setHint(QStringLiteral("scegliere la tipologia del sottosistema n.") + num(j));
+        if (s.typologyText.isEmpty()) {
+            setHint(Step::Rows,
+                    QStringLiteral("scegliere la tipologia del sottosistema n.") + num(j));
             return;
         }
-        if (Combo1[k]->text().isEmpty()) {
-            setHint(QStringLiteral("scegliere il valore del sottosistema n.") + num(j));
+        if (s.value.isEmpty()) {
+            setHint(Step::Rows, QStringLiteral("scegliere il valore del sottosistema n.") + num(j));
             return;
         }
     }
@@ -522,15 +564,15 @@ void MenuForm::Combo1_Change(int /*row*/) {
 }
 
 void MenuForm::startLinks() {
-    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    const int n = subsystemCount();
     for (int j = 1; j <= n; ++j) {
-        if (tiposotto[static_cast<std::size_t>(j)]->text().isEmpty()) {
-            setHint(QStringLiteral("ri-spuntare il sottosistema n.") + num(j) +
-                    QStringLiteral(" per inserire la tipologia"));
+        if (m().subsystems[static_cast<std::size_t>(j - 1)].typologyText.isEmpty()) {
+            setHint(Step::Rows, QStringLiteral("ri-spuntare il sottosistema n.") + num(j) +
+                                    QStringLiteral(" per inserire la tipologia"));
             return;
         }
     }
-    setHint(QStringLiteral("indicare i legami di ogni sottosistema"));
+    setHint(Step::Links, QStringLiteral("indicare i legami di ogni sottosistema"));
     Frame3->setEnabled(false);
     for (int j = 1; j <= n; ++j) {
         const std::size_t k = static_cast<std::size_t>(j);
@@ -546,74 +588,143 @@ void MenuForm::startLinks() {
 }
 
 void MenuForm::legami_Click(int number) {
-    Control& links = *Label3[static_cast<std::size_t>(currentSubsystem_)];
-    QString text = links.text();
+    const int c = currentSubsystem_;
+    if (c < 1 || c > subsystemCount()) return;
+    QString text = m().subsystems[static_cast<std::size_t>(c - 1)].links;
     QString separator = QStringLiteral("-");
     if (text.isEmpty() || text == QLatin1String("con nessuno")) {
         text = QStringLiteral("con");
         separator = QStringLiteral(" ");
     }
-    links.setText(text + separator + legami[static_cast<std::size_t>(number)]->text());
+    setLinks(c, text + separator + legami[static_cast<std::size_t>(number)]->text());
     legami[static_cast<std::size_t>(number)]->setEnabled(false);
 }
 
 void MenuForm::dopo_Click() {
-    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    const int n = subsystemCount();
     for (int i = 1; i <= 9; ++i) Image1[static_cast<std::size_t>(i)]->setVisible(false);
     if (currentSubsystem_ < n) {
         ++currentSubsystem_;
-        const std::size_t c = static_cast<std::size_t>(currentSubsystem_);
-        Image1[c]->setVisible(true);
+        const int c = currentSubsystem_;
+        Image1[static_cast<std::size_t>(c)]->setVisible(true);
         for (int j = 1; j <= n; ++j) legami[static_cast<std::size_t>(j)]->setEnabled(true);
-        legami[c]->setEnabled(false);
+        legami[static_cast<std::size_t>(c)]->setEnabled(false);
         // Links already entered cannot be entered twice.
-        for (QChar ch : Label3[c]->text()) {
-            const int d = val(QString(ch));
-            if (d > 0) legami[static_cast<std::size_t>(d)]->setEnabled(false);
+        for (QChar ch : m().subsystems[static_cast<std::size_t>(c - 1)].links) {
+            if (const int d = digit(ch)) legami[static_cast<std::size_t>(d)]->setEnabled(false);
         }
-        Control& previous = *Label3[c - 1];
-        if (previous.text().isEmpty()) previous.setText(QStringLiteral("con nessuno"));
-        setHint(QStringLiteral("indicare i sottosistemi legati al sottosistema n.") +
-                num(currentSubsystem_));
+        if (m().subsystems[static_cast<std::size_t>(c - 2)].links.isEmpty())
+            setLinks(c - 1, QStringLiteral("con nessuno"));
+        setHint(Step::Links,
+                QStringLiteral("indicare i sottosistemi legati al sottosistema n.") + num(c));
     } else {
-        for (int j = 1; j <= 9; ++j) legami[static_cast<std::size_t>(j)]->setEnabled(false);
-        setHint(kFinalHint);
-        dopo->setEnabled(false);
-        if (n >= 1) {
-            Control& last = *Label3[static_cast<std::size_t>(n)];
-            if (last.text().isEmpty()) last.setText(QStringLiteral("con nessuno"));
-        }
+        finishLinks();
+    }
+}
+
+// The last subsystem's links are done: the final step, when nothing else is missing.
+void MenuForm::finishLinks() {
+    const int n = subsystemCount();
+    for (int j = 1; j <= 9; ++j) legami[static_cast<std::size_t>(j)]->setEnabled(false);
+    dopo->setEnabled(false);
+    if (n >= 1 && m().subsystems[static_cast<std::size_t>(n - 1)].links.isEmpty())
+        setLinks(n, QStringLiteral("con nessuno"));
+    if (model().isComplete()) {
+        setHint(Step::Final, kFinalHint);
+    } else if (!continuing_) {
+        continueProcedure();
     }
 }
 
 void MenuForm::correggo_Click(int row) {
-    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
-    const std::size_t r = static_cast<std::size_t>(row);
-    setHint(QStringLiteral("indicare i sottosistemi legati al sottosistema n.") + num(row));
-    Label3[r]->setText(QString());
+    const int n = subsystemCount();
+    setHint(Step::Links,
+            QStringLiteral("indicare i sottosistemi legati al sottosistema n.") + num(row));
+    setLinks(row, QString());
     for (int j = 1; j <= n; ++j) {
         Image1[static_cast<std::size_t>(j)]->setVisible(false);
         legami[static_cast<std::size_t>(j)]->setEnabled(true);
     }
-    legami[r]->setEnabled(false);
-    Image1[r]->setVisible(true);
+    legami[static_cast<std::size_t>(row)]->setEnabled(false);
+    Image1[static_cast<std::size_t>(row)]->setVisible(true);
     currentSubsystem_ = row;
     dopo->setEnabled(true);
 }
 
 void MenuForm::refresh() {
-    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
-    VScroll1->setValue(n);
+    VScroll1->setValue(subsystemCount());
     VScroll1_Change();
+    continueProcedure();
+}
+
+// Takes the procedure to the first item the model still lacks, in the order the user enters
+// them, or to the final step when nothing is missing. A refresh and Open end here.
+void MenuForm::continueProcedure() {
+    const model::ModelData& d = model();
+    const int n = subsystemCount();
+    if (n == 0) return;
+    const int typology = d.endemicTypology.value_or(0);
+    if (typology < 1 || typology > 9 || d.endemicTypologyText.isEmpty()) {
+        // The kind's typologies come to the front; nothing entered is lost.
+        const int kind = d.endemicKind.value_or(1);
+        Frame3->setVisible(false);
+        (kind == 2 ? Frame2 : Frame1)->setVisible(true);
+        setHint(Step::KindChosen, kindHint(kind));
+        return;
+    }
+    if (d.endemicValue.isEmpty()) {
+        valore->setEnabled(true);
+        setHint(Step::TypologyChosen,
+                QStringLiteral("scegliere il valore della situazione endemica"));
+        return;
+    }
+    for (int j = 1; j <= n; ++j) {
+        const model::Subsystem& s = d.subsystems[static_cast<std::size_t>(j - 1)];
+        if (!ticked(j)) {
+            setHint(Step::Rows, QStringLiteral("spuntare il sottosistema n.") + num(j));
+            return;
+        }
+        if (!s.typology || s.typologyText.isEmpty()) {
+            // The next typology chosen goes to this row.
+            Frame3->setVisible(true);
+            Frame3->setEnabled(true);
+            for (int o = 1; o <= 9; ++o) Option3[static_cast<std::size_t>(o)]->setValue(0);
+            currentSubsystem_ = j;
+            setHint(Step::Rows,
+                    QStringLiteral("scegliere la tipologia del sottosistema n.") + num(j));
+            return;
+        }
+        if (s.value.isEmpty()) {
+            setHint(Step::Rows, QStringLiteral("scegliere il valore del sottosistema n.") + num(j));
+            return;
+        }
+    }
     startLinks();
+    for (int j = 1; j < n; ++j) {
+        if (d.subsystems[static_cast<std::size_t>(j - 1)].links.isEmpty()) {
+            // Links are entered from here on, as after a correction that keeps what is there.
+            for (int i = 1; i <= n; ++i) {
+                Image1[static_cast<std::size_t>(i)]->setVisible(false);
+                legami[static_cast<std::size_t>(i)]->setEnabled(true);
+            }
+            legami[static_cast<std::size_t>(j)]->setEnabled(false);
+            Image1[static_cast<std::size_t>(j)]->setVisible(true);
+            currentSubsystem_ = j;
+            setHint(Step::Links,
+                    QStringLiteral("indicare i sottosistemi legati al sottosistema n.") + num(j));
+            return;
+        }
+    }
     currentSubsystem_ = n;
+    continuing_ = true;
     dopo_Click();
+    continuing_ = false;
 }
 
 // ---- checks and help ---------------------------------------------------------------------
 
 void MenuForm::disegn_Click() {
-    if (sottosistemi->text().isEmpty() || endemicTypology_.value_or(0) == 0) {
+    if (model().subsystemCount.isEmpty() || model().endemicTypology.value_or(0) == 0) {
         app().message(MessageIcon::Critical, shared_->titleDataCheck,
                       QStringLiteral("Per poter visualizzare il disegno di un modello bisogna "
                                      "immettere tutti i dati necessari."));
@@ -660,29 +771,29 @@ void MenuForm::aiuto_Click() {
             "Scegliere la tipologia di situazione endemica cliccando sull'opzione relativa."));
         return;
     }
-    if (valore->text().isEmpty()) {
+    if (model().endemicValue.isEmpty()) {
         help(QStringLiteral(
             "Scegliere il valore della situazione endemica cliccando sull'apposita freccia."));
         return;
     }
-    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    const int n = subsystemCount();
     if (n == 0) {
         help(QStringLiteral("Inserire il numero dei sottosistemi (da 1 a 9)."));
         return;
     }
     for (int i = 1; i <= n; ++i) {
-        const std::size_t k = static_cast<std::size_t>(i);
+        const model::Subsystem& s = model().subsystems[static_cast<std::size_t>(i - 1)];
         if (!ticked(i)) {
             help(QStringLiteral("Spuntare la casella relativa al sottosistema n.") + num(i));
             return;
         }
-        if (tiposotto[k]->text().isEmpty()) {
+        if (s.typologyText.isEmpty()) {
             help(QStringLiteral("Cliccare sulla casella della 'Tipologia situazione particolare' "
                                 "relativa al sottosistema n.") +
                  num(i));
             return;
         }
-        if (Combo1[k]->text().isEmpty()) {
+        if (s.value.isEmpty()) {
             help(QStringLiteral(
                      "Cliccare sull'apposito tasto per scegliere il valore del sottosistema n.") +
                  num(i));
@@ -691,7 +802,7 @@ void MenuForm::aiuto_Click() {
     }
     if (Image1[static_cast<std::size_t>(n)]->visible()) {
         for (int i = 1; i <= n; ++i) {
-            if (Label3[static_cast<std::size_t>(i)]->text().isEmpty()) {
+            if (model().subsystems[static_cast<std::size_t>(i - 1)].links.isEmpty()) {
                 help(QStringLiteral(
                          "Inserire i numeri dei sottosistemi interagenti con il sottosistema n.") +
                      num(i));
@@ -741,7 +852,7 @@ void MenuForm::salvanome_Click() {
 }
 
 void MenuForm::saveRoutine() {
-    if (sottosistemi->text().isEmpty()) {
+    if (model().subsystemCount.isEmpty()) {
         app().message(MessageIcon::Critical, shared_->titleDataCheck,
                       QStringLiteral("Non esistono dati da archiviare."));
         return;
@@ -753,7 +864,8 @@ void MenuForm::saveRoutine() {
         shared_->showTitlePage();
         return;
     }
-    if (shared_->dataFileName.isEmpty()) {
+    QString& current = shared_->document().fileName;
+    if (current.isEmpty()) {
         CommonDialog1.filter = shell::kDataFileFilter;
         CommonDialog1.filterIndex = 1;
         if (!CommonDialog1.showSave()) return;
@@ -762,9 +874,9 @@ void MenuForm::saveRoutine() {
     // Without a dialog the file is the name last chosen in this window's dialog. When another
     // window has opened or saved a file since, or this window never chose one, that is the
     // current file instead.
-    if (!dialogChoice_.isEmpty()) shared_->dataFileName = dialogChoice_;
+    if (!dialogChoice_.isEmpty()) current = dialogChoice_;
 
-    shell::saveDataFile(*shared_, shared_->dataFileName, model(), page);
+    shell::saveDataFile(*shared_, current, model(), page);
 }
 
 void MenuForm::apri_Click() {
@@ -773,84 +885,87 @@ void MenuForm::apri_Click() {
     CommonDialog1.filter = kAllFilesFilter;
     CommonDialog1.filterIndex = 2;
     if (!CommonDialog1.showOpen()) return;
-    dialogChoice_ = CommonDialog1.fileName;
-    shared_->dataFileName = CommonDialog1.fileName;
-    readDataFile();
+    // A file that could not be read at all is not the window's choice: a later save does not
+    // go there.
+    if (openDataFile(CommonDialog1.fileName) != OpenResult::Unread)
+        dialogChoice_ = CommonDialog1.fileName;
 }
 
 void MenuForm::followCurrentFile() {
-    dialogChoice_ = shared_->dataFileName;
+    dialogChoice_ = shared_->document().fileName;
 }
 
-void MenuForm::readDataFile() {
-    QFile file(shared_->dataFileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fileError(QStringLiteral("Impossibile aprire il file \"%1\": %2.")
-                      .arg(shared_->dataFileName, whyNot(shared_->dataFileName)));
-        return;
+MenuForm::OpenResult MenuForm::openDataFile(const QString& path) {
+    const QString unchanged = QStringLiteral("I dati nella finestra non sono stati modificati.");
+    const shell::FileBytes file = shell::readSmallFile(path, kMaxDataFile);
+    if (!file.error.isEmpty()) {
+        fileError(QStringLiteral("Impossibile aprire il file \"%1\": %2.").arg(path, file.error));
+        return OpenResult::Unread;
     }
-    // Data files are a few hundred bytes; anything far larger is not one of them.
-    constexpr qint64 kMaxDataFile = 1 << 20;
-    const QByteArray bytes = file.read(kMaxDataFile + 1);
-    file.close();
     // The reader's reason, as a sentence of its own.
     auto sentence = [](QString reason) {
         if (!reason.isEmpty()) reason[0] = reason[0].toUpper();
         return reason + QLatin1Char('.');
     };
-    const QString unchanged = QStringLiteral("I dati nella finestra non sono stati modificati.");
-    if (bytes.size() > kMaxDataFile) {
-        fileError(
-            QStringLiteral("Impossibile leggere il file \"%1\".\r").arg(shared_->dataFileName) +
-            sentence(QStringLiteral("è troppo grande per essere un archivio di dati")) +
-            QLatin1Char('\r') + unchanged);
-        return;
-    }
-    const model::DataFileContent content = model::readDataFile(bytes);
+    const model::DataFileContent content = model::readDataFile(file.bytes);
     if (!content.headerRead) {
-        // Nothing of the window has been touched yet: the model stays as it was.
-        fileError(
-            QStringLiteral("Impossibile leggere il file \"%1\".\r").arg(shared_->dataFileName) +
-            sentence(content.error ? content.error->reason : QString()) + QLatin1Char('\r') +
-            unchanged);
-        return;
+        // Nothing of the windows has been touched: the model stays as it was.
+        fileError(QStringLiteral("Impossibile leggere il file \"%1\".\r").arg(path) +
+                  sentence(content.error ? content.error->reason : QString()) + QLatin1Char('\r') +
+                  unchanged);
+        return OpenResult::Unread;
     }
-    const int n = content.count;
 
-    sottosistemi->setText(content.subsystemCount);
-    endemica[static_cast<std::size_t>(*content.endemicKind)]->setValue(1);
+    // Both windows start from their state at load, so that what they show depends on the file
+    // alone, not on what they showed before.
+    startAfresh();
+    shared_->restartTitlePage();
+
+    const int n = content.count;
+    setCount(content.subsystemCount);
+    rule([&] { endemica[static_cast<std::size_t>(*content.endemicKind)]->setValue(1); });
+    m().endemicTypologyText = content.endemicTypologyText;
     situazione->setText(content.endemicTypologyText);
-    valore->setText(content.endemicValue);
-    endemicTypology_ = content.endemicTypology;
-    abili();
+    m().endemicTypology = content.endemicTypology;
+    rule([&] { valore->setText(content.endemicValue); });
+    rule([&] { abili(); });
 
     for (int i = 1; i <= content.subsystemsRead; ++i) {
-        const std::size_t k = static_cast<std::size_t>(i);
-        const model::Subsystem& s = content.subsystems[k - 1];
-        typology_[k] = s.typology;
-        tiposotto[k]->setText(s.typologyText);
-        Combo1[k]->setText(s.value);
-        Label3[k]->setText(s.links);
+        const model::Subsystem& s = content.subsystems[static_cast<std::size_t>(i - 1)];
+        setRowTypology(i, s.typology, s.typologyText);
+        rule([&] { Combo1[static_cast<std::size_t>(i)]->setText(s.value); });
+        setLinks(i, s.links);
     }
     if (content.titleRead) shared_->setTitlePage(content.title, content.denominationsRead);
 
-    if (!content.complete()) {
-        fileError(QStringLiteral("Impossibile leggere tutto il file \"%1\".\r")
-                      .arg(shared_->dataFileName) +
-                  sentence(content.error->reason) +
-                  QStringLiteral("\rSono stati caricati solo i dati letti fino a quel punto: "
-                                 "completarli seguendo le indicazioni nella casella gialla."));
-        return;
-    }
-    VScroll1->setValue(n);
-    currentSubsystem_ = n;
-    dopo_Click();
+    rule([&] {
+        VScroll1->setValue(n);
+        continueProcedure();
+    });
+    shared_->document().fileName = content.complete() ? path : QString();
+    if (content.complete()) return OpenResult::Whole;
+
+    // Saving this over the file would lose what could not be read: the save asks where.
+    CommonDialog1.fileName = path;
+    fileError(QStringLiteral("Impossibile leggere tutto il file \"%1\".\r").arg(path) +
+              sentence(content.error->reason) +
+              QStringLiteral("\rSono stati caricati solo i dati letti fino a quel punto: "
+                             "completarli seguendo le indicazioni nella casella gialla."));
+    return OpenResult::Partial;
+}
+
+void MenuForm::startAfresh() {
+    restoreStartState();
+    m() = model::ModelData{};
+    step_ = Step::Start;
+    currentSubsystem_ = 1;
+    allSubsystemsComplete_ = false;
 }
 
 void MenuForm::abili() {
     valore->setEnabled(true);
     VScroll1->setEnabled(true);
-    const int n = std::min(subsystemCount(), model::kMaxSubsystems);
+    const int n = subsystemCount();
     for (int i = 1; i <= n; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         Check1[k]->setEnabled(true);

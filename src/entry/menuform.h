@@ -1,10 +1,13 @@
 // The data-entry window `menu` and its guided procedure.
 //
-// The window owns the one model of the program. Its controls show every field, and the rules
-// of the procedure run as the controls' handlers: each user action (or each value the program
-// sets) runs its rule at once, which may set other controls and so run their rules in turn.
-// The hint box `passo` says what to do next; the model is complete exactly when the hint begins
-// with "correggere". The file commands save and reload the model with the data file.
+// The window shows the program's model (the document's ModelData) and changes it through the
+// rules of the procedure, which run as the controls' handlers: each user action (or each value
+// the program sets) runs its rule at once, which may set other controls and so run their rules
+// in turn. Every rule that changes a field changes the document and the control that shows it
+// together; nothing reads the model back from a caption. The procedure's step is kept beside the
+// hint box `passo`, which shows it; the final step is reached only by a complete model. Open
+// starts both working windows afresh and then applies the file, so what they show after it
+// depends on the file alone.
 #pragma once
 
 #include "model/model.h"
@@ -13,6 +16,7 @@
 #include "toolkit/application.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace zelmor::entry {
@@ -22,13 +26,17 @@ class MenuForm : public shell::WorkWindow {
     MenuForm(tk::Application& app, shell::ModZelmor& shared);
     ~MenuForm() override;
 
-    // The model as the window holds it.
-    model::ModelData model() const;
+    // The steps of the procedure, in order; the hint shows which one the user is at.
+    enum class Step { Start, KindChosen, TypologyChosen, ValueChosen, Rows, Links, Final };
+
+    // The model the window shows: the program's document.
+    const model::ModelData& model() const;
     int subsystemCount() const;  // the count as a number, 0 when empty
-    bool complete() const;       // the procedure has reached its final step
-    int currentSubsystem() const { return currentSubsystem_; }
+    Step step() const { return step_; }
+    bool complete() const { return step_ == Step::Final; }
 
     void load() override;
+    void unload() override;
 
     // The window's commands, as their menu items, buttons and toolbar run them.
     void apri_Click() override;
@@ -42,9 +50,12 @@ class MenuForm : public shell::WorkWindow {
     void aiuto_Click();
     void disegn_Click();
 
-    // Reads the current data file (`dataFileName`) into this window and the title page, as
-    // Open does after its dialog. The title-page window's Open uses it too.
-    void readDataFile();
+    // Reads a data file into this window and the title page, as Open does after its dialog; the
+    // title-page window's Open uses it too. A file whose first line cannot be read changes
+    // nothing. A file read whole becomes the current file; one that breaks part-way is shown
+    // as far as it was read, and leaves no current file, so that the next save asks where.
+    enum class OpenResult { Unread, Partial, Whole };
+    OpenResult openDataFile(const QString& path);
     // Another window has opened or saved the current data file: a later "&Salva" here writes
     // to that file.
     void followCurrentFile();
@@ -57,9 +68,17 @@ class MenuForm : public shell::WorkWindow {
     void build();
     void buildMenus();
 
-    QString hint() const;
-    void setHint(const QString& text);
+    model::ModelData& m();
+    void setHint(Step step, const QString& text);
     bool ticked(int row) const;
+    // Each field changed in the document and in the control that shows it, together.
+    void setCount(const QString& text);
+    void setRowTypology(int row, std::optional<int> index, const QString& text);
+    void setLinks(int row, const QString& text);
+    // Runs one rule, then disables every link button whose click would break the links'
+    // invariants, and the typology frame while the current subsystem is above the count.
+    void rule(const std::function<void()>& body);
+    void keepLinksSound();
 
     // The guided procedure.
     void resetProcedure();
@@ -75,21 +94,23 @@ class MenuForm : public shell::WorkWindow {
     void dopo_Click();
     void correggo_Click(int row);
     void refresh();
+    void continueProcedure();
+    void finishLinks();
     void abili();
+    void startAfresh();
 
     void saveRoutine();
     void fileError(const QString& text);
 
     QString dialogChoice_;  // the name last chosen in CommonDialog1, or the current file
 
-    std::optional<int> endemicKind_;
-    std::optional<int> endemicTypology_;
-    std::array<std::optional<int>, model::kMaxSubsystems + 1> typology_{};  // 1-based
-    int currentSubsystem_ = 1;
+    Step step_ = Step::Start;
+    int currentSubsystem_ = 1;  // the subsystem the next typology, value or link goes to
     bool allSubsystemsComplete_ = false;
+    bool continuing_ = false;  // inside continueProcedure
 
     Control* Frame4 = nullptr;
-    Control* situazione = nullptr;
+    Control* situazione = nullptr;  // the endemic typology's caption
     Control* valore = nullptr;
     std::array<Control*, 4> endemica{};  // 1-based
     Control* Frame1 = nullptr;
@@ -103,12 +124,12 @@ class MenuForm : public shell::WorkWindow {
     std::array<Control*, 10> Check1{};
     std::array<Control*, 10> tiposotto{};
     std::array<Control*, 10> Combo1{};
-    std::array<Control*, 10> Image1{};
-    std::array<Control*, 10> Label3{};
+    std::array<Control*, 10> Image1{};  // the arrow beside the current row
+    std::array<Control*, 10> Label3{};  // each row's link text
     std::array<Control*, 10> correggo{};
     std::array<Control*, 10> legami{};
     Control* dopo = nullptr;
-    Control* passo = nullptr;
+    Control* passo = nullptr;  // the hint
 };
 
 }  // namespace zelmor::entry

@@ -229,7 +229,7 @@ class Reader {
         if (!kind || *kind < 1 || *kind > 3)
             return fail(
                 QStringLiteral("tipo della situazione endemica non valido (deve essere da 1 a 3)"));
-        // The same text-to-number rule as the rest of the program uses for the count.
+        // The one rule for a count; one the program cannot use is no count at all.
         const int count = counted.count();
         if (count < 1 || count > kMaxSubsystems)
             return fail(
@@ -256,6 +256,9 @@ class Reader {
         if (s.typology && (*s.typology < 1 || *s.typology > particularTypologies().size()))
             return fail(
                 QStringLiteral("tipologia del sottosistema non valida (deve essere da 1 a 9)"));
+        // A hand-made list may name the subsystem itself, a number twice or one above the
+        // count; the model never holds such a link.
+        s.links = usableLinks(s.links, i + 1, content_.count);
         content_.subsystems[static_cast<std::size_t>(i)] = std::move(s);
         ++content_.subsystemsRead;
         return true;

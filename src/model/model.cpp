@@ -1,11 +1,36 @@
 #include "model.h"
 
+#include <algorithm>
+
 namespace zelmor::model {
 
+int countOf(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t.size() > 4) return 0;
+    int n = 0;
+    for (QChar c : t) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return 0;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    return n >= 1 && n <= kMaxSubsystems ? n : 0;
+}
+
 int ModelData::count() const {
-    bool ok = false;
-    const int n = subsystemCount.trimmed().toInt(&ok);
-    return ok ? n : 0;
+    return countOf(subsystemCount);
+}
+
+bool ModelData::isComplete() const {
+    const int n = count();
+    if (n == 0 || endemicKind.value_or(0) < 1 || endemicKind.value_or(0) > 3 ||
+        endemicTypology.value_or(0) < 1 || endemicTypology.value_or(0) > 9 ||
+        endemicTypologyText.isEmpty() || endemicValue.isEmpty())
+        return false;
+    for (int i = 0; i < n; ++i) {
+        const Subsystem& s = subsystems[static_cast<std::size_t>(i)];
+        if (!s.typology || s.typologyText.isEmpty() || s.value.isEmpty() || s.links.isEmpty())
+            return false;
+    }
+    return true;
 }
 
 const QStringList& kindCaptions() {
@@ -75,6 +100,19 @@ std::vector<int> linkedNumbers(const QString& links) {
         if (c >= QLatin1Char('1') && c <= QLatin1Char('9')) out.push_back(c.unicode() - '0');
     }
     return out;
+}
+
+QString usableLinks(const QString& links, int self, int count) {
+    std::vector<int> kept;
+    bool dropped = false;
+    for (int d : linkedNumbers(links)) {
+        if (d == self || d > count || std::find(kept.begin(), kept.end(), d) != kept.end()) {
+            dropped = true;
+        } else {
+            kept.push_back(d);
+        }
+    }
+    return dropped ? linkText(kept) : links;
 }
 
 }  // namespace zelmor::model

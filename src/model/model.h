@@ -32,10 +32,17 @@ struct ModelData {
     QString subsystemCount;  // the text "1".."9"; empty until entered
     std::array<Subsystem, kMaxSubsystems> subsystems{};
 
-    // The count as a number: the ordinary text-to-integer rule, 0 when empty or not a number.
+    // The count as a number (countOf), 0 when there is none.
     int count() const;
+    // Every field of the endemic situation and of subsystems 1..count is filled, each link
+    // text included: what the guided procedure's final step stands for.
+    bool isComplete() const;
     bool operator==(const ModelData&) const = default;
 };
+
+// The one rule for reading a count, wherever it comes from: a whole number 1..9 written in
+// digits, blanks around it allowed; anything else (empty, "0", "+2", "10", "due") is no count: 0.
+int countOf(const QString& text);
 
 // The title page's general data, which travel in the same data file.
 struct TitlePage {
@@ -48,6 +55,16 @@ struct TitlePage {
     QString attachments;  // allegati
     std::array<QString, kMaxSubsystems> denominations{};
     bool operator==(const TitlePage&) const = default;
+};
+
+// What the program works on: the model, the title page that travels with it in the data file,
+// and the data file they were last opened from or saved to (empty: none yet). The program owns
+// one; the data-entry and title-page windows show it and change it, and everything else reads it.
+struct Document {
+    ModelData model;
+    TitlePage title;
+    QString fileName;
+    bool operator==(const Document&) const = default;
 };
 
 // Captions of the kinds as the option buttons show them (with their access keys), and as the
@@ -64,5 +81,9 @@ const QStringList& particularTypologies();  // subsystems: "centrale", "lato nor
 QString linkText(const std::vector<int>& numbers);
 // The linked numbers of a link text: every character that is a digit 1..9, in order.
 std::vector<int> linkedNumbers(const QString& links);
+// The link text of subsystem `self` in a model of `count` subsystems as the procedure would
+// have built it: itself, repeated numbers and numbers above the count left out. A text that
+// names none of those comes back unchanged.
+QString usableLinks(const QString& links, int self, int count);
 
 }  // namespace zelmor::model

@@ -35,12 +35,15 @@ TitlePageHolder* ModZelmor::titlePageWindow() {
 }
 
 model::TitlePage ModZelmor::titlePage() {
-    TitlePageHolder* window = titlePageWindow();
-    return window != nullptr ? window->titlePage() : model::TitlePage{};
+    return titlePageWindow() != nullptr ? document_.title : model::TitlePage{};
 }
 
 void ModZelmor::setTitlePage(const model::TitlePage& page, int denominations) {
     if (TitlePageHolder* window = titlePageWindow()) window->fillTitlePage(page, denominations);
+}
+
+void ModZelmor::restartTitlePage() {
+    if (TitlePageHolder* window = titlePageWindow()) window->startAfresh();
 }
 
 void ModZelmor::confirmExit() {
@@ -55,6 +58,8 @@ void ModZelmor::confirmExit() {
         "guidaarchivio", "guidastampa", "guidamenu", "guidadisegno",    "guidafrontespizio",
         "frontespizio",  "frmTip",      "prodotti",  "supportoclienti", "informa"};
     for (const char* name : order) app_->unload(QString::fromLatin1(name));
+    // Starting again is a new document: no save may go to the file of the one that ended.
+    document_ = model::Document{};
     if (closingScreen) closingScreen();
 }
 

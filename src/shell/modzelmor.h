@@ -1,6 +1,6 @@
 // The values and routines every window shares: product texts, message titles, the office
-// data, the last background colour, the current data file, and the commands that move between
-// windows or end the program.
+// data, the last background colour, the document (model, title page and current data file),
+// and the commands that move between windows or end the program.
 #pragma once
 
 #include "model/model.h"
@@ -19,9 +19,10 @@ namespace zelmor::shell {
 class TitlePageHolder {
   public:
     virtual ~TitlePageHolder() = default;
-    virtual model::TitlePage titlePage() const = 0;
     // Fills the seven fields and denominations 1..denominations; the others keep their text.
     virtual void fillTitlePage(const model::TitlePage& page, int denominations) = 0;
+    // Every box back to what it showed when the window was loaded.
+    virtual void startAfresh() = 0;
 };
 
 class ModZelmor {
@@ -44,7 +45,12 @@ class ModZelmor {
     QString officeName;
     QString officeAddress;
     tk::Color lastBackColor = tk::colors::kBlack;  // the colour dialog opens on it
-    QString dataFileName;  // the current "Zelmor-dati-" file of both working windows
+
+    // The model, the title page and the current "Zelmor-dati-" file of both working windows.
+    // The data-entry window empties the model when it is loaded and unloaded, the title-page
+    // window its page; a confirmed exit starts a new document.
+    model::Document& document() { return document_; }
+    const model::Document& document() const { return document_; }
 
     void initProductTexts();
     void initMessageTitles();
@@ -71,18 +77,15 @@ class ModZelmor {
     MusicPlayer& music() const { return *music_; }
     void setMusicPlayer(MusicPlayer* player) { music_ = player != nullptr ? player : &silent_; }
 
-    // The model as the data-entry window holds it: what the drawing and the reports read. Empty
-    // when no source is set or the window is not loaded.
-    std::function<model::ModelData()> modelSource;
-    model::ModelData currentModel() const {
-        return modelSource ? modelSource() : model::ModelData{};
-    }
+    // The model: what the drawing and the reports read.
+    const model::ModelData& currentModel() const { return document_.model; }
 
-    // The title page travels in the data file and lives in the title-page window, which is
+    // The title page travels in the data file and is typed in the title-page window, which is
     // loaded (hidden) when the page is read or filled. Empty, and not filled, when the program
     // has no such window.
     model::TitlePage titlePage();
     void setTitlePage(const model::TitlePage& page, int denominations);
+    void restartTitlePage();
     // Shows the title-page window (when the program has it).
     void showTitlePage() { showWindow(QStringLiteral("frontespizio")); }
 
@@ -102,6 +105,7 @@ class ModZelmor {
     TitlePageHolder* titlePageWindow();
 
     tk::Application* app_;
+    model::Document document_;
     reports::WordProcessor* word_ = nullptr;
     SilentMusicPlayer silent_;
     MusicPlayer* music_ = &silent_;

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace zelmor::shell {
@@ -89,10 +90,33 @@ Control& WorkWindow::addBarButton(Control& bar, const QString& name, int left,
 
 void WorkWindow::saveAs(const QString& dialogTitle, const std::function<void()>& saveRoutine) {
     CommonDialog1.title = dialogTitle;
-    const QString previous = shared_->dataFileName;
-    shared_->dataFileName.clear();
+    QString& current = shared_->document().fileName;
+    const QString previous = current;
+    current.clear();
     saveRoutine();
-    if (shared_->dataFileName.isEmpty()) shared_->dataFileName = previous;
+    if (current.isEmpty()) current = previous;
+}
+
+void WorkWindow::rememberStartState() {
+    startState_.clear();
+    for (const auto& c : controls()) {
+        startState_.push_back({c.get(), c->text(), c->value(), c->enabled(), c->visible()});
+    }
+}
+
+void WorkWindow::restoreStartState() {
+    for (const ControlState& s : startState_) {
+        Control& c = *s.control;
+        // Handlers stay out of it: the state is put back, no rule runs.
+        const Control::Handler click = std::exchange(c.onClick, nullptr);
+        const Control::Handler change = std::exchange(c.onChange, nullptr);
+        c.setText(s.text);
+        c.setValue(s.value);
+        c.setEnabled(s.enabled);
+        c.setVisible(s.visible);
+        c.onClick = click;
+        c.onChange = change;
+    }
 }
 
 Control& addMenu(tk::Form& form, const char* name, const QString& caption,
@@ -232,6 +256,19 @@ QString whyNot(const QString& path) {
     if (!info.exists()) return QStringLiteral("il file non esiste");
     if (info.isDir()) return QStringLiteral("è una cartella");
     return QStringLiteral("accesso negato");
+}
+
+FileBytes readSmallFile(const QString& path, qint64 limit) {
+    const QFileInfo info(path);
+    if (!info.exists()) return {{}, QStringLiteral("il file non esiste")};
+    if (info.isDir()) return {{}, QStringLiteral("è una cartella")};
+    if (!info.isFile()) return {{}, QStringLiteral("non è un file di dati")};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {{}, QStringLiteral("accesso negato")};
+    QByteArray bytes = file.read(limit + 1);
+    if (bytes.size() > limit)
+        return {{}, QStringLiteral("è troppo grande per essere un archivio di dati")};
+    return {std::move(bytes), {}};
 }
 
 namespace {

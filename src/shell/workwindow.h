@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace zelmor::shell {
 
@@ -65,11 +66,26 @@ class WorkWindow : public tk::Form {
     // the current file stays as it was.
     void saveAs(const QString& dialogTitle, const std::function<void()>& saveRoutine);
 
+    // What every control shows at the end of the load handler (text, value, enabled, visible),
+    // and bringing it back without running any handler: the window as freshly loaded, for a
+    // file to be applied to.
+    void rememberStartState();
+    void restoreStartState();
+
     ModZelmor* shared_;
     tk::CommonDialog CommonDialog1;
 
   private:
+    struct ControlState {
+        tk::Control* control;
+        QString text;
+        int value;
+        bool enabled;
+        bool visible;
+    };
+
     std::unique_ptr<clsResize> resize_;
+    std::vector<ControlState> startState_;
 };
 
 struct MenuEntry {
@@ -95,6 +111,14 @@ bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData
 bool deleteDataFile(ModZelmor& shared, const QString& path);
 // Why a file could not be opened or removed, in the user's words.
 QString whyNot(const QString& path);
+
+// A small file read whole: only a regular file (a pipe or a device would never end), at most
+// `limit` bytes. On failure `error` says why, in the user's words, and `bytes` is empty.
+struct FileBytes {
+    QByteArray bytes;
+    QString error;
+};
+FileBytes readSmallFile(const QString& path, qint64 limit);
 
 inline const QString kDataFileFilter = QStringLiteral("File Zelmor-dati- | Zelmor-dati-*");
 inline const QString kAllFilesFilter =

@@ -40,10 +40,6 @@ ZelmorApp::ZelmorApp(tk::Application::Services services, MusicPlayer* music,
     registerWindow<help::SommarioForm>(app_, *shared_, "sommario");
     help::registerHelpPages(app_, *shared_);
     registerWindow<help::FrmTip>(app_, *shared_, "frmTip");
-    shared_->modelSource = [this] {
-        const auto* menu = app_.formAs<entry::MenuForm>(QStringLiteral("menu"));
-        return menu != nullptr ? menu->model() : model::ModelData{};
-    };
     shared_->closingScreen = [this] { SplashForm::showClosingScreen(app_); };
 }
 

@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <stdexcept>
+
 namespace zelmor::titlepage {
 
 namespace {
@@ -233,28 +235,45 @@ void FrontespizioForm::windowButton(int index) {
 
 void FrontespizioForm::load() {
     shell::WorkWindow::load();
-    data->setText(longDate(app().platform().today()));
+    shared_->document().title = model::TitlePage{};
+    startDate_ = longDate(app().platform().today());
+    data->setText(startDate_);
     Labelstudio->setText(shared_->officeName);
     labelindirizzo->setText(shared_->officeAddress);
     passo->setText(QStringLiteral("digitare i dati in ogni campo"));
+    rememberStartState();
+}
+
+void FrontespizioForm::unload() {
+    // The page lives as long as the window where it is typed.
+    shared_->document().title = model::TitlePage{};
+    shell::WorkWindow::unload();
+}
+
+void FrontespizioForm::startAfresh() {
+    restoreStartState();
+    model::TitlePage& page = shared_->document().title;
+    page = model::TitlePage{};
+    page.date = startDate_;
 }
 
 // ---- the record --------------------------------------------------------------------------
 
-model::TitlePage FrontespizioForm::titlePage() const {
-    model::TitlePage t;
-    t.project = progetto->text();
-    t.place = localita->text();
-    t.studyType = tipostudio->text();
-    t.client = committente->text();
-    t.town = luogo->text();
-    t.date = data->text();
-    t.attachments = allegati->text();
-    for (int i = 1; i <= 9; ++i) {
-        t.denominations[static_cast<std::size_t>(i - 1)] =
-            denominazione[static_cast<std::size_t>(i)]->text();
+const model::TitlePage& FrontespizioForm::titlePage() const {
+    return shared_->document().title;
+}
+
+QString& FrontespizioForm::fieldOf(const Control& box) {
+    model::TitlePage& t = shared_->document().title;
+    QString* const members[7] = {&t.project, &t.place, &t.studyType,  &t.client,
+                                 &t.town,    &t.date,  &t.attachments};
+    for (std::size_t k = 0; k < fields_.size(); ++k) {
+        if (fields_[k] == &box) return *members[k];
     }
-    return t;
+    for (std::size_t i = 1; i <= 9; ++i) {
+        if (denominazione[i] == &box) return t.denominations[i - 1];
+    }
+    throw std::logic_error("not a box of the title page");
 }
 
 void FrontespizioForm::fillTitlePage(const model::TitlePage& page, int denominations) {
@@ -279,13 +298,13 @@ entry::MenuForm* FrontespizioForm::menuWindow() const {
 }
 
 int FrontespizioForm::subsystemCount() const {
-    const entry::MenuForm* menu = menuWindow();
-    return menu != nullptr ? std::min(menu->subsystemCount(), model::kMaxSubsystems) : 0;
+    return shared_->currentModel().count();
 }
 
 // ---- typing ------------------------------------------------------------------------------
 
 void FrontespizioForm::field_Change(Control& field) {
+    fieldOf(field) = field.text();
     if (&field == progetto) progetto_Change();
     if (field.text().size() > kFieldLimit) {
         app().message(
@@ -296,6 +315,7 @@ void FrontespizioForm::field_Change(Control& field) {
 
 void FrontespizioForm::denominazione_Change(int i) {
     Control& d = *denominazione[static_cast<std::size_t>(i)];
+    fieldOf(d) = d.text();
     if (d.text().size() > kDenominationLimit) {
         app().message(
             MessageIcon::Exclamation, shared_->titleDataCheck,
@@ -311,8 +331,7 @@ void FrontespizioForm::progetto_Change() {
         tiposotto[static_cast<std::size_t>(i)]->setText(QString());
     }
     const int n = subsystemCount();
-    if (n == 0) return;
-    const model::ModelData m = menuWindow()->model();
+    const model::ModelData& m = shared_->currentModel();
     for (int i = 1; i <= n; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         tiposotto[k]->setText(m.subsystems[k - 1].typologyText);
@@ -381,8 +400,7 @@ void FrontespizioForm::aiuto_Click() {
 }
 
 void FrontespizioForm::disegno_Click() {
-    const entry::MenuForm* menu = menuWindow();
-    if (menu == nullptr || menu->model().endemicTypology.value_or(0) == 0) {
+    if (shared_->currentModel().endemicTypology.value_or(0) == 0) {
         app().message(MessageIcon::Critical, shared_->titleDataCheck,
                       QStringLiteral("Per poter visualizzare il disegno di un modello bisogna "
                                      "immettere tutti i dati necessari."));
@@ -399,12 +417,11 @@ void FrontespizioForm::apri_Click() {
     CommonDialog1.filter = shell::kAllFilesFilter;
     CommonDialog1.filterIndex = 2;
     if (!CommonDialog1.showOpen()) return;
-    shared_->dataFileName = CommonDialog1.fileName;
     // The model goes into the data-entry window, loaded (hidden) if the user had closed it.
     auto* menu = dynamic_cast<entry::MenuForm*>(&app().load(QStringLiteral("menu")));
     if (menu == nullptr) return;
-    menu->followCurrentFile();
-    menu->readDataFile();
+    if (menu->openDataFile(CommonDialog1.fileName) != entry::MenuForm::OpenResult::Unread)
+        menu->followCurrentFile();
 }
 
 void FrontespizioForm::salva_Click() {
@@ -476,8 +493,7 @@ void FrontespizioForm::stampa_Click() {
 }
 
 void FrontespizioForm::saveRoutine() {
-    entry::MenuForm* menu = menuWindow();
-    if (menu == nullptr || menu->model().subsystemCount.isEmpty()) {
+    if (shared_->currentModel().subsystemCount.isEmpty()) {
         app().message(MessageIcon::Critical, shared_->titleDataCheck,
                       QStringLiteral("Non esistono dati da archiviare."));
         shared_->showMenuWindow();
@@ -488,14 +504,15 @@ void FrontespizioForm::saveRoutine() {
                       QStringLiteral("Attenzione: immettere i dati del progetto."));
         return;
     }
-    if (shared_->dataFileName.isEmpty()) {
+    QString& current = shared_->document().fileName;
+    if (current.isEmpty()) {
         CommonDialog1.filter = shell::kDataFileFilter;
         CommonDialog1.filterIndex = 1;
         if (!CommonDialog1.showSave()) return;
-        shared_->dataFileName = CommonDialog1.fileName;
+        current = CommonDialog1.fileName;
     }
-    menu->followCurrentFile();
-    shell::saveDataFile(*shared_, shared_->dataFileName, menu->model(), titlePage());
+    if (entry::MenuForm* menu = menuWindow()) menu->followCurrentFile();
+    shell::saveDataFile(*shared_, current, shared_->currentModel(), titlePage());
 }
 
 void FrontespizioForm::eliminare_Click() {

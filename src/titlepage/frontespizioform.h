@@ -30,10 +30,12 @@ class FrontespizioForm : public shell::WorkWindow, public shell::TitlePageHolder
     FrontespizioForm(tk::Application& app, shell::ModZelmor& shared);
     ~FrontespizioForm() override;
 
-    model::TitlePage titlePage() const override;
+    const model::TitlePage& titlePage() const;  // the document's, as the window shows it
     void fillTitlePage(const model::TitlePage& page, int denominations) override;
+    void startAfresh() override;
 
     void load() override;
+    void unload() override;
 
     // The window's commands, as their menu items, buttons and toolbar run them.
     void apri_Click() override;
@@ -61,10 +63,11 @@ class FrontespizioForm : public shell::WorkWindow, public shell::TitlePageHolder
     void denominazione_Change(int i);
     void progetto_Change();
     void saveRoutine();
-    entry::MenuForm* menuWindow() const;  // the data-entry window when loaded
-    int subsystemCount() const;           // the data-entry window's count, 0 when none
-    bool refuseWithoutModel();            // tells the user when there is no model to print
-    bool refuseWithoutPicture();          // tells the user when the model was never drawn
+    QString& fieldOf(const Control& box);  // the title page's field a text box shows
+    entry::MenuForm* menuWindow() const;   // the data-entry window when loaded
+    int subsystemCount() const;            // the model's count, 0 when none
+    bool refuseWithoutModel();             // tells the user when there is no model to print
+    bool refuseWithoutPicture();           // tells the user when the model was never drawn
 
     // progetto, località, tipostudio, committente, luogo, data, allegati
     std::array<Control*, 7> fields_{};
@@ -80,6 +83,7 @@ class FrontespizioForm : public shell::WorkWindow, public shell::TitlePageHolder
     std::array<Control*, 10> tiposotto{};  // 1-based
     std::array<Control*, 10> denominazione{};
     Control* passo = nullptr;
+    QString startDate_;  // the date shown at load
 };
 
 }  // namespace zelmor::titlepage

@@ -125,6 +125,8 @@ std::vector<RoundTripRow> roundTripRows() {
                     [] {
                         ModelData m = nineModel();
                         m.subsystemCount = u"2"_s;
+                        // Links name only subsystems within the count.
+                        m.subsystems[0].links = u"con 2"_s;
                         return m;
                     }(),
                     nineTitle()});

@@ -47,7 +47,7 @@ class DrawingWindowOnScreen : public ::testing::Test {
         program.app().setObserver(&backend);
         backend.setEndAction([] {});
         program.app().dispatch([&] { program.startup(); });
-        program.shared().modelSource = [] { return heavyModel(); };
+        program.shared().document().model = heavyModel();
         program.app().dispatch([&] { drawing::DisegnoForm::startDrawing(program.app()); });
     }
     void TearDown() override { program.app().setObserver(nullptr); }

@@ -189,7 +189,7 @@ TEST_F(TitlePageTest, SaveWithoutDialogWritesTheCurrentFileOfEitherWindow) {
     click("menu", "eliminare");
     click("menu", "salva");
     EXPECT_EQ(read(path("Zelmor-dati-C")), bytes);
-    EXPECT_EQ(z.shared().dataFileName, path("Zelmor-dati-C"));
+    EXPECT_EQ(z.shared().document().fileName, path("Zelmor-dati-C"));
     EXPECT_EQ(messages(), 0U);
 }
 
