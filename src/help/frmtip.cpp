@@ -2,10 +2,9 @@
 
 #include "helppageform.h"
 #include "model/cp1252.h"
+#include "model/fileio.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace zelmor::help {
@@ -75,13 +74,11 @@ void FrmTip::load() {
 }
 
 bool FrmTip::LoadTips(const QString& path) {
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return false;
-    QFile file(path);
-    // A file that is there but cannot be read is told as a missing one, rather than failing.
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return false;
-    tipList_.append(parseTips(bytes));
+    // Only an ordinary file of a tips file's size: a pipe or a device of that name would never
+    // end. A file that is there but cannot be read is told as a missing one, rather than failing.
+    const model::FileBytes file = model::readRegularFile(path, kMaxTipsBytes);
+    if (!file.ok()) return false;
+    tipList_.append(parseTips(file.bytes));
     showNextTip();
     return true;
 }

@@ -1,10 +1,9 @@
 #include "prodottiform.h"
 
 #include "common.h"
+#include "model/fileio.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace zelmor::periphery {
 
@@ -108,12 +107,9 @@ void ProdottiForm::readPriceList() {
     if (folder.isEmpty()) return;
     const QString path = QDir(folder).filePath(QStringLiteral("listino.txt"));
     // Only a plain file: a folder or a pipe of that name is no price list, and reading a pipe
-    // would wait for ever.
-    if (!QFileInfo(path).isFile()) return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return;
-    // One byte beyond the limit tells the parser that the file went on.
-    entries_ = parsePriceList(file.read(kMaxPriceListBytes + 1));
+    // would wait for ever. One byte beyond the limit tells the parser that the file went on.
+    const model::FileBytes file = model::readRegularFile(path, kMaxPriceListBytes + 1);
+    if (file.ok() || file.tooLong) entries_ = parsePriceList(file.bytes);
 }
 
 void ProdottiForm::showRows() {
