@@ -1,6 +1,9 @@
 #include "reports.h"
 
 #include <QChar>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
 
 #include <algorithm>
 
@@ -150,13 +153,27 @@ void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int s
     table(word, rows);
 }
 
+void requireReadablePicture(const QString& picture) {
+    if (!QFileInfo(picture).isFile()) throw WordError(WordError::Kind::PictureMissing, picture);
+    // By content: the drawing writes a bitmap under a ".jpg" name.
+    QImageReader reader(picture);
+    reader.setDecideFormatFromContent(true);
+    if (reader.read().isNull()) {
+        throw WordError(
+            WordError::Kind::PictureMissing,
+            QStringLiteral("il file %1 è danneggiato e non si legge come immagine").arg(picture));
+    }
+}
+
 void writeModelPicture(WordProcessor& word, const QString& picture) {
+    requireReadablePicture(picture);
     begin(word);
     word.addPicture(picture);
 }
 
 void writeFullReport(WordProcessor& word, const model::ModelData& m, const model::TitlePage& page,
                      const ReportTexts& texts, const QString& picture, const QString& savePath) {
+    requireReadablePicture(picture);
     // The title page.
     begin(word);
     word.fontName(kFont);
@@ -253,11 +270,13 @@ QString guidePath(const QString& programFolder, const QString& productName) {
 QString safeFileNamePart(const QString& text) {
     QString out;
     out.reserve(text.size());
+    // What a USB stick's or a Windows share's file system refuses in a name, besides "/".
+    static const QString kRefused = QStringLiteral("/\\:*?\"<>|");
     for (const QChar c : text) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\')) {
+        if (kRefused.contains(c) || c.category() == QChar::Other_Control) {
             out += QLatin1Char('-');
-        } else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
-                   c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+        } else if (c.category() == QChar::Other_Format || c == QChar::LineSeparator ||
+                   c == QChar::ParagraphSeparator) {
             out += QLatin1Char(' ');
         } else {
             out += c;
