@@ -1,7 +1,8 @@
 #include "recordingwordprocessor.h"
 
+#include "model/fileio.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace zelmor::reports {
 
@@ -92,8 +93,7 @@ void RecordingWordProcessor::justifyAll() {
 }
 void RecordingWordProcessor::save(const QString& path) {
     record(QStringLiteral("save ") + quoted(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text_.toUtf8()) < 0 || !file.commit())
+    if (!model::writeWholeFile(path, text_.toUtf8()).isEmpty())
         throw WordError(WordError::Kind::SaveFailed, QString());  // the caller names the file
 }
 

@@ -31,6 +31,11 @@ void writeModelData(WordProcessor& word, const model::ModelData& model, const Re
 void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int subsystems,
                         const QStringList& types, const ReportTexts& texts);
 
+// The picture reports check the picture file before anything is written: a missing or damaged
+// one throws WordError PictureMissing (the detail is the path, or says that the file is
+// damaged), so that the user is told to draw the model again rather than about the office.
+void requireReadablePicture(const QString& picture);
+
 // The model picture alone.
 void writeModelPicture(WordProcessor& word, const QString& picture);
 
@@ -64,8 +69,9 @@ QString guidePath(const QString& programFolder, const QString& productName);
 // The client is made safe for a file name first (see safeFileNamePart).
 QString fullReportPath(const QString& programFolder, const QString& client);
 
-// A text made fit to be part of one file name: no folder separators, no control characters,
-// and short enough for the name limit of common file systems; readable otherwise.
+// A text made fit to be part of one file name on any common file system, a USB stick's or a
+// Windows share's included: folder separators, control characters and : * ? " < > | become
+// "-", and the text is cut short enough for the name limit; readable otherwise.
 QString safeFileNamePart(const QString& text);
 
 // The explanatory paragraphs of the full report.
