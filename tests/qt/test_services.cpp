@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -90,6 +92,27 @@ TEST(QtMessageBox, ShowsTheMessageAndReturnsTheAnswer) {
         QTest::keyClick(box, Qt::Key_Escape);
     });
     EXPECT_EQ(service.show(notice), tk::MessageResult::Ok);
+}
+
+// The window manager cuts a title wider than its window: the box leaves room for the whole
+// title in a bold title-bar face, and for the frame's icon and buttons beside it.
+TEST(QtMessageBox, IsWideEnoughForItsWholeTitle) {
+    QtMessageBox service;
+    QFont face = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    face.setPointSize(10);
+    face.setBold(true);
+    const QFontMetrics metrics(face);
+    for (const char* title : {"Attenzione: i dati non archiviati andranno persi !",
+                              "Zelmor: controllo dati immessi nella finestra attiva"}) {
+        const QString shown = QString::fromLatin1(title);
+        const int needed = metrics.horizontalAdvance(shown) + 4 * metrics.height();
+        whenShown<QMessageBox>([needed, title](QMessageBox* box) {
+            EXPECT_GE(box->width(), needed) << title;
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        service.show({tk::MessageIcon::Question, shown, QStringLiteral("Vuoi uscire da Zelmor?"),
+                      tk::MessageButtons::YesNo, tk::MessageResult::No});
+    }
 }
 
 TEST(QtFileDialog, SavesUnderTheNameGivenWithTheChosenFilter) {

@@ -6,11 +6,15 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QSpacerItem>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -31,6 +35,32 @@ QString qtPatterns(const QString& windowsPatterns) {
     }
     if (out.isEmpty()) out.append(QStringLiteral("*"));
     return out.join(QLatin1Char(' '));
+}
+
+// How wide a window must be for the window manager to show this title whole.
+int titleBarWidth(const QString& title) {
+    // Window managers draw titles in a bold face, often larger than the program's own.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(std::max({font.pointSizeF(), QApplication::font().pointSizeF(), 10.0}));
+    }
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    // The icon and three buttons are about as wide as the bar is high, with a margin each.
+    const int button = metrics.height() + 12;
+    return metrics.horizontalAdvance(title) + 4 * button + 2 * metrics.height();
+}
+
+// The window manager cuts a title that is wider than its window, and a message box is only as
+// wide as its text: some titles say what the text does not (that unarchived data will be lost).
+// A row as wide as the title in a title-bar face, plus room for the frame's icon and buttons,
+// widens the box; Qt's own allowance assumes a smaller face and no buttons.
+void keepTitleWhole(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr || box.windowTitle().isEmpty()) return;
+    const int width = titleBarWidth(box.windowTitle());
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 // The value of `key` ("group/name"; "name" alone for the general section) as written on its
@@ -120,6 +150,7 @@ tk::MessageResult QtMessageBox::show(const tk::Message& message) {
             box.setIcon(QMessageBox::NoIcon);
             break;
     }
+    keepTitleWhole(box);
     if (message.buttons == tk::MessageButtons::Ok) {
         QPushButton* ok = box.addButton(QMessageBox::Ok);
         ok->setText(QStringLiteral("OK"));
