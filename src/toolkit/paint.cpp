@@ -2,6 +2,8 @@
 
 #include "form.h"
 
+#include <QPainterPath>
+
 #include <algorithm>
 #include <cmath>
 
@@ -81,20 +83,21 @@ void paintShape(QPainter& p, const QRect& outer, const ShapeLook& look) {
         return;
     }
 
-    p.setPen(Qt::NoPen);
-    if (look.backColor) {
-        p.setBrush(*look.backColor);
-        p.drawEllipse(inner);
-    }
-    if (fill.style() != Qt::NoBrush) {
-        p.setBrush(fill);
-        p.drawEllipse(inner);
+    // The border is the ring between the outer and the inner oval, and the interior is that
+    // same inner oval: both are filled with one rasteriser, so they meet without a gap (a thick
+    // pen's aliased stroke does not reach the interior's edge all round).
+    QPainterPath interior;
+    interior.addEllipse(QRectF(inner));
+    if (!inner.isEmpty()) {
+        if (look.backColor) p.fillPath(interior, *look.backColor);
+        if (fill.style() != Qt::NoBrush) p.fillPath(interior, fill);
     }
     if (bw > 0) {
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(look.borderColor, bw));
-        const double half = bw / 2.0;
-        p.drawEllipse(QRectF(outer).adjusted(half, half, -half, -half));
+        QPainterPath ring;
+        ring.setFillRule(Qt::OddEvenFill);
+        ring.addEllipse(QRectF(outer));
+        if (!inner.isEmpty()) ring.addPath(interior);
+        p.fillPath(ring, look.borderColor);
     }
     p.restore();
 }

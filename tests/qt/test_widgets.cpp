@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -188,6 +189,41 @@ TEST(ShapeWidget, OvalLeavesItsCornersUntouched) {
     }
     EXPECT_EQ(QColor(image.pixel(kSize.width() / 2, 0)), kBorder);
     EXPECT_TRUE(isFill(image, kSize.width() / 2, kSize.height() / 2));
+}
+
+TEST(ShapeWidget, OvalBorderMeetsItsFillAllRound) {
+    // An endemic point (25 pixels, a 5-pixel border) and thinner borders on odd sizes.
+    const struct {
+        QSize size;
+        int border;
+    } cases[] = {{{25, 25}, 5}, {{25, 25}, 2}, {{40, 33}, 3}, {{17, 17}, 1}, {{8, 8}, 4}};
+    for (const auto& c : cases) {
+        QImage image(c.size, QImage::Format_RGB32);
+        image.fill(kGround);
+        ShapeWidget::Look look;
+        look.kind = tk::ShapeKind::Oval;
+        look.borderWidth = c.border;
+        look.borderColor = kBorder;
+        look.fillStyle = tk::FillStyle::Solid;
+        look.fillColor = kFill;
+        QPainter painter(&image);
+        tk::paintShape(painter, image.rect(), look);
+        painter.end();
+        // Every pixel well inside the outer edge is border or fill, never what lies beneath.
+        const double rx = c.size.width() / 2.0;
+        const double ry = c.size.height() / 2.0;
+        for (int y = 0; y < c.size.height(); ++y) {
+            for (int x = 0; x < c.size.width(); ++x) {
+                const double dx = (x + 0.5 - rx) / (rx - 1);
+                const double dy = (y + 0.5 - ry) / (ry - 1);
+                if (dx * dx + dy * dy > 1) continue;
+                const QColor pixel(image.pixel(x, y));
+                ASSERT_TRUE(pixel == kBorder || pixel == kFill)
+                    << c.size.width() << "x" << c.size.height() << " border " << c.border
+                    << ": pixel " << x << "," << y;
+            }
+        }
+    }
 }
 
 // --- captions -------------------------------------------------------------------------------
