@@ -59,6 +59,8 @@ Form& Application::load(const QString& name) {
 
 Form& Application::show(const QString& name) {
     Form& f = load(name);
+    // A window left minimised comes back: otherwise the command would seem to do nothing.
+    f.setWindowState(WindowState::Normal);
     f.setVisibleState(true);
     zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), &f), zOrder_.end());
     zOrder_.push_back(&f);
@@ -71,6 +73,8 @@ void Application::hide(const QString& name) {
     if (f == nullptr || !f->visible()) return;
     f->setVisibleState(false);
     if (observer_ != nullptr) observer_->formHidden(*f);
+    closedSinceSettle_ = true;
+    if (depth_ == 0) settle();
 }
 
 void Application::unload(const QString& name) {
@@ -88,7 +92,7 @@ void Application::unload(const QString& name) {
     zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), f), zOrder_.end());
     discarded_.push_back(std::move(*it));
     loaded_.erase(it);
-    unloadedSinceSettle_ = true;
+    closedSinceSettle_ = true;
     if (depth_ == 0) settle();
 }
 
@@ -106,9 +110,10 @@ void Application::dispatch(const std::function<void()>& action) {
 }
 
 void Application::settle() {
-    // When the user's action closed the last window that could be seen, windows that were only
-    // hidden go too: otherwise the program would live on with nothing on the screen to end it.
-    if (unloadedSinceSettle_ && !loaded_.empty() &&
+    // When the user's action closed or hid the last window that could be seen, windows that were
+    // only hidden go too: otherwise the program would live on with nothing on the screen to end
+    // it.
+    if (closedSinceSettle_ && !loaded_.empty() &&
         std::none_of(loaded_.begin(), loaded_.end(), [](const auto& f) { return f->visible(); })) {
         ++depth_;
         std::vector<QString> names;
@@ -116,7 +121,7 @@ void Application::settle() {
         for (const QString& n : names) unload(n);
         --depth_;
     }
-    unloadedSinceSettle_ = false;
+    closedSinceSettle_ = false;
     discarded_.clear();
     if (started_ && !ended_ && loaded_.empty()) {
         ended_ = true;

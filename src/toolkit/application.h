@@ -1,9 +1,10 @@
 // The registry of windows and the entry point of every user action.
 //
-// "Show" loads a window if needed (its load handler runs) and makes it visible without waiting;
-// "hide" makes it invisible and keeps it; "unload" runs its unload handler and discards it.
-// A window unloaded from inside one of its own handlers stays alive until the user action that
-// started it has finished (dispatch), so handlers never run on a destroyed window.
+// "Show" loads a window if needed (its load handler runs), restores it when minimised and makes
+// it visible without waiting; "hide" makes it invisible and keeps it; "unload" runs its unload
+// handler and discards it. A window unloaded from inside one of its own handlers stays alive until
+// the user action that started it has finished (dispatch), so handlers never run on a destroyed
+// window.
 #pragma once
 
 #include "form.h"
@@ -65,8 +66,9 @@ class Application {
     void unload(const QString& name);  // nothing when not loaded
 
     // Runs one user action; afterwards frees the discarded windows and, when no window is
-    // loaded any more, ends the program. An action that unloads the last visible window also
-    // unloads the hidden ones, so the program never lingers without a window on the screen.
+    // loaded any more, ends the program. An action that unloads or hides the last visible
+    // window also unloads the hidden ones, so the program never lingers without a window on
+    // the screen.
     void dispatch(const std::function<void()>& action);
     bool ended() const { return ended_; }
 
@@ -105,7 +107,7 @@ class Application {
     int depth_ = 0;
     bool started_ = false;
     bool ended_ = false;
-    bool unloadedSinceSettle_ = false;
+    bool closedSinceSettle_ = false;  // a window was unloaded or hidden
 };
 
 // The standard dialog of a window (open, save, colour) with the properties the program sets

@@ -434,6 +434,22 @@ TEST_F(FormWindowTest, ComboTypingChangesPerCharacterAndPickingClicks) {
     EXPECT_EQ(form->count(QStringLiteral("cboCitta:click")), 2);
 }
 
+TEST_F(FormWindowTest, TypingKeepsTextsLongerThanQtsDefaultLimit) {
+    const QString whole(40000, QLatin1Char('a'));
+    for (const char* name : {"txtNome", "cboCitta"}) {
+        tk::Control& c = control(QString::fromLatin1(name));
+        c.setText(whole);
+        QWidget* w = window->widget(c);
+        auto* edit = qobject_cast<QLineEdit*>(w);
+        if (edit == nullptr) edit = static_cast<QComboBox*>(w)->lineEdit();
+        edit->setFocus();
+        edit->end(false);
+        QTest::keyClicks(edit, QStringLiteral("b"));
+        EXPECT_EQ(c.text().size(), whole.size() + 1) << name;
+        EXPECT_TRUE(c.text().endsWith(QLatin1String("ab"))) << name;
+    }
+}
+
 TEST_F(FormWindowTest, TextBoxEditsReachTheRuntimeAndItsCorrectionsComeBack) {
     tk::Control& txt = control(QStringLiteral("txtNome"));
     txt.onChange = [&txt] { txt.setText(txt.text().toUpper()); };
@@ -470,6 +486,12 @@ TEST_F(FormWindowTest, MinimisingAndRestoringReachTheForm) {
     EXPECT_EQ(form->windowState(), tk::WindowState::Minimized);
     form->setWindowState(tk::WindowState::Normal);
     EXPECT_FALSE(window->isMinimized());
+    // Showing a minimised window brings it back to the front.
+    window->showMinimized();
+    app.dispatch([&] { app.show(QStringLiteral("prova")); });
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(form->windowState(), tk::WindowState::Normal);
 }
 
 TEST_F(FormWindowTest, KeysNoControlTakesGoToTheForm) {
@@ -553,6 +575,11 @@ TEST_F(FormWindowTest, ToolbarShowsItsButtonsInIndexOrder) {
 }
 
 TEST_F(FormWindowTest, HidingAndShowingFollowTheRuntime) {
+    // Another window on the screen keeps the program going while this one is hidden.
+    app.registerForm(QStringLiteral("altra"), [](tk::Application& a) {
+        return std::make_unique<tk::Form>(a, QStringLiteral("altra"));
+    });
+    app.dispatch([&] { app.show(QStringLiteral("altra")); });
     app.dispatch([&] { app.hide(QStringLiteral("prova")); });
     EXPECT_FALSE(window->isVisible());
     app.dispatch([&] { app.show(QStringLiteral("prova")); });

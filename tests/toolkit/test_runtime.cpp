@@ -123,7 +123,7 @@ class SelfReloading : public Form {
     int* unloads_;
 };
 
-TEST(Application, ShowHideUnloadAndTheEndOfTheProgram) {
+TEST(Application, ShowUnloadAndTheEndOfTheProgram) {
     Harness h;
     int loads = 0, unloads = 0;
     h.app.registerForm(QStringLiteral("w"), [&](Application& app) {
@@ -143,8 +143,6 @@ TEST(Application, ShowHideUnloadAndTheEndOfTheProgram) {
     EXPECT_TRUE(second->visible());
     EXPECT_FALSE(h.app.ended());
 
-    h.app.dispatch([&] { h.app.hide(QStringLiteral("w")); });
-    EXPECT_FALSE(h.app.ended());  // a hidden window still keeps the program alive
     h.app.dispatch([&] { h.app.unload(QStringLiteral("w")); });
     EXPECT_EQ(unloads, 2);
     EXPECT_TRUE(h.app.ended());
@@ -172,10 +170,6 @@ TEST(Application, ClosingTheLastVisibleWindowTakesTheHiddenOnesWithIt) {
     // Another window is still on the screen: the hidden one stays.
     h.app.dispatch([&] { h.app.unload(QStringLiteral("altra")); });
     EXPECT_TRUE(h.app.isLoaded(QStringLiteral("nascosta")));
-    // Hiding is not closing: the program waits for the window to come back.
-    h.app.dispatch([&] { h.app.hide(QStringLiteral("visibile")); });
-    EXPECT_FALSE(h.app.ended());
-    h.app.dispatch([&] { h.app.show(QStringLiteral("visibile")); });
     // The last window on the screen closed: the hidden one's unload handler runs, the program
     // ends.
     h.app.unload(QStringLiteral("visibile"));

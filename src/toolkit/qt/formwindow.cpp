@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <limits>
 
 namespace zelmor::qtui {
 
@@ -127,6 +128,10 @@ void applyColors(QWidget* w, const tk::Control& c) {
     w->setPalette(pal);
     w->setAutoFillBackground(back && ground == Ground::Surface);
 }
+
+// Qt cuts a text box at 32,767 characters by default, on the first key pressed in it; the
+// program's text boxes hold whatever a data file brings, whole.
+constexpr int kUnlimitedText = std::numeric_limits<int>::max();
 
 bool ownsMouse(ControlKind kind) {
     // These report their own clicks and keep the mouse from the window beneath them.
@@ -394,6 +399,7 @@ void FormWindow::buildControl(tk::Control& control) {
             break;
         case ControlKind::TextBox: {
             auto* edit = new QLineEdit(parent);
+            edit->setMaxLength(kUnlimitedText);
             connect(edit, &QLineEdit::textEdited, this,
                     [this, c](const QString& t) { act(c, [c, t] { c->setText(t); }); });
             w = edit;
@@ -405,6 +411,7 @@ void FormWindow::buildControl(tk::Control& control) {
             // The list belongs to the program: typing neither adds items nor completes them.
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);
+            combo->lineEdit()->setMaxLength(kUnlimitedText);
             connect(combo->lineEdit(), &QLineEdit::textEdited, this,
                     [this, c](const QString& t) { act(c, [c, t] { c->setText(t); }); });
             connect(combo, &QComboBox::activated, this, [this, c, combo](int index) {

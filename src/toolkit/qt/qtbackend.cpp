@@ -85,11 +85,12 @@ void QtBackend::formShown(tk::Form& form) {
     FormWindow* w = window(form);
     if (w == nullptr) return;
     w->syncForm();
-    if (form.windowState() == tk::WindowState::Minimized) {
-        w->showMinimized();
-        return;
+    // Showing restores a minimised window: the user sees the window the command names.
+    if (w->isMinimized()) {
+        w->showNormal();
+    } else {
+        w->show();
     }
-    w->show();
     w->raise();
     w->activateWindow();
 }
