@@ -34,7 +34,7 @@ model::ModelData heaviest() {
     return m;
 }
 
-// The whole program without a display, its model source pointing at the heaviest model.
+// The whole program without a display, its document holding the heaviest model.
 struct Program {
     QTemporaryDir tmp;
     tk::testing::FakeServices fakes;
@@ -43,7 +43,7 @@ struct Program {
     Program() {
         fakes.platform.picture = tmp.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
         z.app().dispatch([this] { z.startup(); });
-        z.shared().modelSource = [] { return heaviest(); };
+        z.shared().document().model = heaviest();
     }
     void draw() {
         z.app().dispatch([this] { drawing::DisegnoForm::startDrawing(z.app()); });

@@ -4,6 +4,7 @@
 #include "shell/workwindow.h"
 
 #include "model/datafile.h"
+#include "model/fileio.h"
 
 #include <algorithm>
 
@@ -873,10 +874,9 @@ void MenuForm::saveRoutine() {
     }
     // Without a dialog the file is the name last chosen in this window's dialog. When another
     // window has opened or saved a file since, or this window never chose one, that is the
-    // current file instead.
-    if (!dialogChoice_.isEmpty()) current = dialogChoice_;
-
-    shell::saveDataFile(*shared_, current, model(), page);
+    // current file instead. It becomes the current file once it holds the model.
+    const QString target = dialogChoice_.isEmpty() ? current : dialogChoice_;
+    if (shell::saveDataFile(*shared_, target, model(), page)) current = target;
 }
 
 void MenuForm::apri_Click() {
@@ -897,9 +897,15 @@ void MenuForm::followCurrentFile() {
 
 MenuForm::OpenResult MenuForm::openDataFile(const QString& path) {
     const QString unchanged = QStringLiteral("I dati nella finestra non sono stati modificati.");
-    const shell::FileBytes file = shell::readSmallFile(path, kMaxDataFile);
-    if (!file.error.isEmpty()) {
-        fileError(QStringLiteral("Impossibile aprire il file \"%1\": %2.").arg(path, file.error));
+    const model::FileBytes file = model::readRegularFile(path, kMaxDataFile);
+    if (file.tooLong) {
+        fileError(QStringLiteral("Impossibile aprire il file \"%1\": è troppo grande per essere un "
+                                 "archivio di dati.")
+                      .arg(path));
+        return OpenResult::Unread;
+    }
+    if (!file.ok()) {
+        fileError(QStringLiteral("Impossibile aprire il file \"%1\": %2.").arg(path, file.failure));
         return OpenResult::Unread;
     }
     // The reader's reason, as a sentence of its own.

@@ -158,11 +158,7 @@ void requireReadablePicture(const QString& picture) {
     // By content: the drawing writes a bitmap under a ".jpg" name.
     QImageReader reader(picture);
     reader.setDecideFormatFromContent(true);
-    if (reader.read().isNull()) {
-        throw WordError(
-            WordError::Kind::PictureMissing,
-            QStringLiteral("il file %1 è danneggiato e non si legge come immagine").arg(picture));
-    }
+    if (reader.read().isNull()) throw WordError(WordError::Kind::PictureUnreadable, picture);
 }
 
 void writeModelPicture(WordProcessor& word, const QString& picture) {

@@ -15,12 +15,13 @@ namespace zelmor::reports {
 class WordError : public std::runtime_error {
   public:
     enum class Kind {
-        Missing,         // the office's libraries or program are not installed
-        NotStarted,      // the office would not start or answer
-        Lost,            // the office went away during the report (closed or crashed)
-        Failed,          // the office refused an operation
-        PictureMissing,  // the picture file to insert does not exist
-        SaveFailed,      // the document could not be written under the name asked
+        Missing,            // the office's libraries or program are not installed
+        NotStarted,         // the office would not start or answer
+        Lost,               // the office went away during the report (closed or crashed)
+        Failed,             // the office refused an operation
+        PictureMissing,     // the picture file to insert does not exist
+        PictureUnreadable,  // it exists but is no picture (damaged); the detail is its path
+        SaveFailed,         // the document could not be written under the name asked
     };
     WordError(Kind kind, const QString& detail)
         : std::runtime_error(detail.toStdString()), kind_(kind), detail_(detail) {}

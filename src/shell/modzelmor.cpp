@@ -142,6 +142,14 @@ QString ModZelmor::failureText(const reports::WordError& error) {
                        "Visualizzare il disegno (Finestra Disegno), poi ripetere la "
                        "stampa.");
             return text;
+        case Kind::PictureUnreadable:
+            return QStringLiteral(
+                       "Il file del disegno del modello è danneggiato e non si può "
+                       "leggere come immagine (") +
+                   error.detail() + QStringLiteral(").") + cr +
+                   QStringLiteral(
+                       "Disegnare di nuovo il modello (Finestra Disegno), poi ripetere la "
+                       "stampa.");
         case Kind::SaveFailed:
             // Said of the full report and of the whole guide alike.
             text = QStringLiteral(

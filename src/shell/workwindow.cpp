@@ -258,19 +258,6 @@ QString whyNot(const QString& path) {
     return QStringLiteral("accesso negato");
 }
 
-FileBytes readSmallFile(const QString& path, qint64 limit) {
-    const QFileInfo info(path);
-    if (!info.exists()) return {{}, QStringLiteral("il file non esiste")};
-    if (info.isDir()) return {{}, QStringLiteral("è una cartella")};
-    if (!info.isFile()) return {{}, QStringLiteral("non è un file di dati")};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {{}, QStringLiteral("accesso negato")};
-    QByteArray bytes = file.read(limit + 1);
-    if (bytes.size() > limit)
-        return {{}, QStringLiteral("è troppo grande per essere un archivio di dati")};
-    return {std::move(bytes), {}};
-}
-
 namespace {
 
 // Asks whether to save although some characters will be written as "?"; true to go on.

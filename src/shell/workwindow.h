@@ -112,14 +112,6 @@ bool deleteDataFile(ModZelmor& shared, const QString& path);
 // Why a file could not be opened or removed, in the user's words.
 QString whyNot(const QString& path);
 
-// A small file read whole: only a regular file (a pipe or a device would never end), at most
-// `limit` bytes. On failure `error` says why, in the user's words, and `bytes` is empty.
-struct FileBytes {
-    QByteArray bytes;
-    QString error;
-};
-FileBytes readSmallFile(const QString& path, qint64 limit);
-
 inline const QString kDataFileFilter = QStringLiteral("File Zelmor-dati- | Zelmor-dati-*");
 inline const QString kAllFilesFilter =
     QStringLiteral("Tutti i file (*.*)|*.*|File Zelmor-dati- | Zelmor-dati-*");

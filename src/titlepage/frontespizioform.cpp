@@ -2,6 +2,7 @@
 
 #include "drawing/disegnoform.h"
 #include "entry/menuform.h"
+#include "model/encoding.h"
 #include "shell/workwindow.h"
 
 #include <QFileInfo>
@@ -306,7 +307,7 @@ int FrontespizioForm::subsystemCount() const {
 void FrontespizioForm::field_Change(Control& field) {
     fieldOf(field) = field.text();
     if (&field == progetto) progetto_Change();
-    if (field.text().size() > kFieldLimit) {
+    if (model::visibleLength(field.text()) > kFieldLimit) {
         app().message(
             MessageIcon::Exclamation, shared_->titleDataCheck,
             QStringLiteral("Per una stampa corretta non digitare dati lunghi più di 60 spazi."));
@@ -316,12 +317,13 @@ void FrontespizioForm::field_Change(Control& field) {
 void FrontespizioForm::denominazione_Change(int i) {
     Control& d = *denominazione[static_cast<std::size_t>(i)];
     fieldOf(d) = d.text();
-    if (d.text().size() > kDenominationLimit) {
+    if (model::visibleLength(d.text()) > kDenominationLimit) {
         app().message(
             MessageIcon::Exclamation, shared_->titleDataCheck,
             QStringLiteral("Per una stampa corretta non digitare dati lunghi più di 25 spazi."));
     }
-    d.setText(d.text().left(kDenominationLimit));
+    // Cut where the user sees a character end: never inside one.
+    d.setText(model::leftVisible(d.text(), kDenominationLimit));
 }
 
 // The denominations follow the model: one open box per subsystem, beside its type text.
@@ -505,14 +507,17 @@ void FrontespizioForm::saveRoutine() {
         return;
     }
     QString& current = shared_->document().fileName;
-    if (current.isEmpty()) {
+    QString target = current;
+    if (target.isEmpty()) {
         CommonDialog1.filter = shell::kDataFileFilter;
         CommonDialog1.filterIndex = 1;
         if (!CommonDialog1.showSave()) return;
-        current = CommonDialog1.fileName;
+        target = CommonDialog1.fileName;
     }
+    // The file becomes the current one of both windows once it holds the model.
+    if (!shell::saveDataFile(*shared_, target, shared_->currentModel(), titlePage())) return;
+    current = target;
     if (entry::MenuForm* menu = menuWindow()) menu->followCurrentFile();
-    shell::saveDataFile(*shared_, current, shared_->currentModel(), titlePage());
 }
 
 void FrontespizioForm::eliminare_Click() {

@@ -681,14 +681,22 @@ TEST_F(Pictures, APictureWiderThanThePageIsScaledDownToIt) {
     EXPECT_NEAR(double(model.Width) / model.Height, 632.0 / 428.0, 0.01);
 }
 
-TEST_F(Pictures, AMissingFileIsPictureMissing) {
+TEST_F(Pictures, AMissingOrDamagedFileIsToldAsSuch) {
     const QString missing = scratchPath(QStringLiteral("no such folder/modello.jpg"));
-    try {
-        word().addPicture(missing);
-        FAIL() << "no error";
-    } catch (const WordError& e) {
-        EXPECT_EQ(e.kind(), Kind::PictureMissing);
-        EXPECT_EQ(e.detail(), missing);
+    const QString damaged = scratchPath(QStringLiteral("danneggiato.jpg"));
+    QFile f(damaged);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Not a picture");
+    f.close();
+    for (const auto& [path, kind] :
+         {std::pair{missing, Kind::PictureMissing}, std::pair{damaged, Kind::PictureUnreadable}}) {
+        try {
+            word().addPicture(path);
+            ADD_FAILURE() << "no error for " << path.toStdString();
+        } catch (const WordError& e) {
+            EXPECT_EQ(e.kind(), kind);
+            EXPECT_EQ(e.detail(), path);
+        }
     }
     word().type(QStringLiteral("il documento resta"));
     EXPECT_EQ(saveAndRead().texts(), QStringList{"il documento resta"});

@@ -189,16 +189,15 @@ QString writePicture(const QString& path) {
 TEST(PictureReport, InsertsThePictureAloneAndStopsBeforeStartingWhenItIsMissingOrDamaged) {
     QTemporaryDir dir;
     const QString picture = dir.filePath(QStringLiteral("schemaZelmor.jpg"));
-    const QString damaged =
-        QStringLiteral("il file %1 è danneggiato e non si legge come immagine").arg(picture);
+    using Kind = WordError::Kind;
     const struct {
         const char* content;  // nullptr: no file
-        QString detail;
+        Kind kind;
     } rows[] = {
-        {nullptr, picture},
-        {"", damaged},
-        {"BM", damaged},
-        {"Not a picture", damaged},
+        {nullptr, Kind::PictureMissing},
+        {"", Kind::PictureUnreadable},
+        {"BM", Kind::PictureUnreadable},
+        {"Not a picture", Kind::PictureUnreadable},
     };
     for (const auto& row : rows) {
         QFile::remove(picture);
@@ -218,8 +217,8 @@ TEST(PictureReport, InsertsThePictureAloneAndStopsBeforeStartingWhenItIsMissingO
                 }
                 ADD_FAILURE() << "no error for " << (row.content ? row.content : "no file");
             } catch (const WordError& e) {
-                EXPECT_EQ(e.kind(), WordError::Kind::PictureMissing);
-                EXPECT_EQ(e.detail(), row.detail);
+                EXPECT_EQ(e.kind(), row.kind);
+                EXPECT_EQ(e.detail(), picture);
             }
             // Nothing opened in the office: no half-written document is left there.
             EXPECT_TRUE(r.log.isEmpty()) << r.log.join('\n').toStdString();

@@ -115,7 +115,7 @@ TEST(ModZelmor, AReportWithoutTheOfficeSaysWhatToInstall) {
     using Kind = reports::WordError::Kind;
     QStringList texts;
     for (Kind k : {Kind::Missing, Kind::NotStarted, Kind::Lost, Kind::Failed, Kind::PictureMissing,
-                   Kind::SaveFailed}) {
+                   Kind::PictureUnreadable, Kind::SaveFailed}) {
         const QString t = shell::ModZelmor::failureText(reports::WordError(k, QStringLiteral("x")));
         EXPECT_FALSE(texts.contains(t));
         EXPECT_TRUE(t.contains(QLatin1String("(x)"))) << t.toStdString();

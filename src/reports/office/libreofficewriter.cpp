@@ -415,8 +415,7 @@ class LibreOfficeWriter final : public OfficeWordProcessor {
             ++calls_;
             Reference<css::graphic::XGraphic> graphic =
                 graphicProvider()->queryGraphic(sequenceOf(request));
-            if (!graphic.is())
-                throw WordError(Kind::Failed, QStringLiteral("Not a picture: %1").arg(path));
+            if (!graphic.is()) throw WordError(Kind::PictureUnreadable, path);
             auto graphicProperties = query<css::beans::XPropertySet>(graphic);
             css::awt::Size pixels;
             ++calls_;
