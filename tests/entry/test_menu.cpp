@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace zelmor;
 
 namespace {
@@ -208,3 +210,16 @@ TEST_F(MenuTest, FailedSaveIsToldAndTheCurrentFileStaysUntouched) {
 }
 
 }  // namespace
+
+// A named pipe never ends: Open refuses it at once instead of waiting for ever.
+TEST_F(MenuTest, APipeIsNoDataFile) {
+    enterModel(2);
+    const QString pipe = dir.filePath(QStringLiteral("Zelmor-dati-tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const model::ModelData before = menu().model();
+    open(pipe);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_TRUE(fakes.messages.shown[0].text.contains(QStringLiteral("non è un file ordinario")));
+    EXPECT_EQ(menu().model(), before);
+    EXPECT_TRUE(menu().complete());
+}

@@ -94,6 +94,14 @@ expect frontespizio.denominazione(1) text "abcdefghijklmnopqrstuvwxy"
 set frontespizio.denominazione(2) "abcdefghijklmnopqrstuvwxyz0123"
 expect message exclamation "Zelmor: controllo dati immessi nella finestra attiva" "Per una stampa corretta non digitare dati lunghi più di 25 spazi."
 expect frontespizio.denominazione(2) text "abcdefghijklmnopqrstuvwxy"
+# Characters count as the user sees them: an emoji with its skin tone is one, and the cut never
+# splits it.
+set frontespizio.denominazione(3) "abcdefghijklmnopqrstuvwx👍🏽"
+expect no message
+expect frontespizio.denominazione(3) text "abcdefghijklmnopqrstuvwx👍🏽"
+set frontespizio.denominazione(3) "abcdefghijklmnopqrstuvw👍🏽yz"
+expect message exclamation "Zelmor: controllo dati immessi nella finestra attiva" "Per una stampa corretta non digitare dati lunghi più di 25 spazi."
+expect frontespizio.denominazione(3) text "abcdefghijklmnopqrstuvw👍🏽y"
 # Fewer subsystems: the next change of the project closes the boxes above the count; their
 # texts stay.
 click frontespizio.Toolbar1(8)
