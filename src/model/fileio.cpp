@@ -113,13 +113,15 @@ FileBytes readRegularFile(const QString& path, qsizetype limit) {
     }
     if (out.failure = kindFailure(st); !out.ok()) return out;
 
-    // One byte beyond the limit tells whether the file goes on.
+    // One byte beyond the limit tells whether the file goes on. The buffer starts at the size
+    // the file says it has and grows only for a file that grows while it is read.
     const qsizetype want = limit < 0 ? 1 : limit + 1;
-    out.bytes.resize(want);
+    out.bytes.resize(std::clamp<qsizetype>(static_cast<qsizetype>(st.st_size) + 1, 1, want));
     qsizetype got = 0;
     while (got < want) {
-        const ssize_t n =
-            ::read(fd.get(), out.bytes.data() + got, static_cast<std::size_t>(want - got));
+        if (got == out.bytes.size()) out.bytes.resize(std::min(want, 2 * got));
+        const ssize_t n = ::read(fd.get(), out.bytes.data() + got,
+                                 static_cast<std::size_t>(out.bytes.size() - got));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             out.bytes.clear();

@@ -25,8 +25,8 @@ void SupportoClientiForm::build() {
     static const char* const kItemTexts[kItems] = {
         "Consultare la guida con il tasto 'Guida in linea' delle finestre di lavoro.",
         "Leggere i suggerimenti: menu '?', voce 'Suggerimenti...'.",
-        "Per segnalare un problema annotare la versione (in 'Informazioni su Zelmor'), i passi "
-        "eseguiti e il file \"Zelmor-dati-...\" in uso.",
+        ("Per segnalare un problema annotare la versione (in 'Informazioni su Zelmor'), i passi "
+         "eseguiti e il file \"Zelmor-dati-...\" in uso."),
         "Per ogni altro dubbio rivolgersi al referente tecnico del proprio ufficio.",
     };
     for (int i = 1; i <= kItems; ++i) {
