@@ -544,24 +544,37 @@ void MenuForm::Option3_Click(int index) {
 void MenuForm::Combo1_Change(int row) {
     m().subsystems[static_cast<std::size_t>(row - 1)].value =
         Combo1[static_cast<std::size_t>(row)]->text();
+    if (!stopAtRowGap(false)) startLinks();
+}
+
+// Says what the first row 1..n lacks (its tick, its typology, its value, in that order) and
+// true; false when no row lacks anything. With `needIndex` a caption without its typology
+// index counts as missing, and the next typology chosen goes to that row.
+bool MenuForm::stopAtRowGap(bool needIndex) {
     const int n = subsystemCount();
     for (int j = 1; j <= n; ++j) {
-        const model::Subsystem& s = m().subsystems[static_cast<std::size_t>(j - 1)];
+        const model::Subsystem& s = model().subsystems[static_cast<std::size_t>(j - 1)];
         if (!ticked(j)) {
             setHint(Step::Rows, QStringLiteral("spuntare il sottosistema n.") + num(j));
-            return;
+            return true;
         }
-        if (s.typologyText.isEmpty()) {
+        if (s.typologyText.isEmpty() || (needIndex && !s.typology)) {
+            if (needIndex) {
+                Frame3->setVisible(true);
+                Frame3->setEnabled(true);
+                for (int o = 1; o <= 9; ++o) Option3[static_cast<std::size_t>(o)]->setValue(0);
+                currentSubsystem_ = j;
+            }
             setHint(Step::Rows,
                     QStringLiteral("scegliere la tipologia del sottosistema n.") + num(j));
-            return;
+            return true;
         }
         if (s.value.isEmpty()) {
             setHint(Step::Rows, QStringLiteral("scegliere il valore del sottosistema n.") + num(j));
-            return;
+            return true;
         }
     }
-    startLinks();
+    return false;
 }
 
 void MenuForm::startLinks() {
@@ -679,27 +692,7 @@ void MenuForm::continueProcedure() {
                 QStringLiteral("scegliere il valore della situazione endemica"));
         return;
     }
-    for (int j = 1; j <= n; ++j) {
-        const model::Subsystem& s = d.subsystems[static_cast<std::size_t>(j - 1)];
-        if (!ticked(j)) {
-            setHint(Step::Rows, QStringLiteral("spuntare il sottosistema n.") + num(j));
-            return;
-        }
-        if (!s.typology || s.typologyText.isEmpty()) {
-            // The next typology chosen goes to this row.
-            Frame3->setVisible(true);
-            Frame3->setEnabled(true);
-            for (int o = 1; o <= 9; ++o) Option3[static_cast<std::size_t>(o)]->setValue(0);
-            currentSubsystem_ = j;
-            setHint(Step::Rows,
-                    QStringLiteral("scegliere la tipologia del sottosistema n.") + num(j));
-            return;
-        }
-        if (s.value.isEmpty()) {
-            setHint(Step::Rows, QStringLiteral("scegliere il valore del sottosistema n.") + num(j));
-            return;
-        }
-    }
+    if (stopAtRowGap(true)) return;
     startLinks();
     for (int j = 1; j < n; ++j) {
         if (d.subsystems[static_cast<std::size_t>(j - 1)].links.isEmpty()) {

@@ -95,6 +95,7 @@ class MenuForm : public shell::WorkWindow {
     void correggo_Click(int row);
     void refresh();
     void continueProcedure();
+    bool stopAtRowGap(bool needIndex);
     void finishLinks();
     void abili();
     void startAfresh();
