@@ -462,8 +462,10 @@ void FrontespizioForm::stampadati_Click() {
     if (refuseWithoutModel()) return;
     passo->setText(kLoading);
     const int n = subsystemCount();
+    // The model's own type texts: the labels here are copied only when the project changes.
     QStringList types;
-    for (int i = 1; i <= n; ++i) types << tiposotto[static_cast<std::size_t>(i)]->text();
+    for (int i = 1; i <= n; ++i)
+        types << shared_->currentModel().subsystems[static_cast<std::size_t>(i - 1)].typologyText;
     const model::TitlePage page = titlePage();
     const bool done = shared_->runReport([&](reports::WordProcessor& word) {
         reports::writeTitlePageData(word, page, n, types, shared_->reportTexts());

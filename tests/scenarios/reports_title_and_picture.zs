@@ -29,7 +29,7 @@ click menu.Option3(1)
 choose menu.Combo1(1) "medio"
 click menu.dopo
 expect menu.passo text "correggere, archiviare i dati o disegnare il modello"
-# Empty fields print empty cells; the types are empty until the project field changes.
+# Empty fields print empty cells; the subsystem's type is the model's own.
 click frontespizio.stampadati
 expect no message
 expect frontespizio.passo text "ho visualizzato i dati su WORD"
@@ -75,7 +75,7 @@ cell 1 1 "n. sottosistema"
 cell 1 2 "tipologia"
 cell 1 3 "denominazione"
 cell 2 1 " 1"
-cell 2 2 ""
+cell 2 2 "centrale"
 cell 2 3 ""
 autoformat 9
 end
@@ -104,7 +104,7 @@ show
 add document
 add picture "{picture}"
 end
-# A change of the project fetches the types; the fields stay empty.
+# A change of the project opens the denominations; the fields stay empty.
 type frontespizio.progetto "P"
 set frontespizio.progetto ""
 set frontespizio.denominazione(1) "centro storico"
@@ -124,3 +124,10 @@ expect word has "cell 10 1 \" 9\""
 expect word has "cell 10 2 \"angolo sud-ovest\""
 expect word has "cell 10 3 \"d9\""
 expect word has "cell 9 3 \"d8\""
+# A typology changed after the title page took its types: the report prints the model's own.
+click menu.Check1(9)
+click menu.Check1(9)
+click menu.Option3(1)
+choose menu.Combo1(9) "forte"
+click frontespizio.stampadati
+expect word has "cell 10 2 \"centrale\""
