@@ -43,16 +43,18 @@ expect menu.Label3(4) text ""
 expect menu.passo text "scegliere la tipologia del sottosistema n. 2"
 click menu.controlla
 expect message exclamation "Zelmor: controllo dati immessi nella finestra attiva" "Inserire i dati seguendo le indicazioni nella casella gialla in basso nella finestra, o correggere quelli immessi.\rCliccare sul tasto AIUTO per avere una guida pertinente al contesto."
-# A half-entered model with the kind, value and row values of the next file.
+# A half-entered model with the kind, value and row values of the next file, but no row
+# typologies: nothing the file sets differs from what the window shows, except the typologies.
 click menu.cancelladati
 click menu.endemica(1)
 click menu.Option1(5)
 choose menu.valore "medio"
 scroll menu.VScroll1 2
 click menu.Check1(1)
-click menu.Option3(6)
 choose menu.Combo1(1) "forte"
 click menu.Check1(2)
+choose menu.Combo1(2) "debole"
+expect menu.Frame3 enabled "1"
 write "{dir}/Zelmor-dati-intero" "1,\"lato nord\",2,\"medio\",\"2\"\r\n6,\"angolo nord-ovest\",\"forte\",\"con 2\"\r\n1,\"centrale\",\"debole\",\"con nessuno\"\r\n\"A\",\"B\",\"C\"\r\n\"D\",\"E\",\"F\",\"G\"\r\n\"H\"\r\n\"I\"\r\n"
 answer file "{dir}/Zelmor-dati-intero"
 click menu.apri
