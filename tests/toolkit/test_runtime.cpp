@@ -97,6 +97,11 @@ TEST(Control, ReachableOnlyWhenItAndItsContainersAreEnabledVisibleAndShown) {
     frame.setVisible(false);
     EXPECT_FALSE(b.reachable());
     frame.setVisible(true);
+    // Another window stays on the screen, so that hiding this one does not end the program.
+    h.app.registerForm(QStringLiteral("g"), [](Application& app) {
+        return std::make_unique<Form>(app, QStringLiteral("g"));
+    });
+    h.app.show(QStringLiteral("g"));
     h.app.hide(QStringLiteral("f"));
     EXPECT_FALSE(b.reachable());
 }
