@@ -651,10 +651,15 @@ void MenuForm::finishLinks() {
 }
 
 void MenuForm::correggo_Click(int row) {
+    setLinks(row, QString());
+    enterLinksOf(row);
+}
+
+// The links step on subsystem `row`: its arrow shown, every other link button open.
+void MenuForm::enterLinksOf(int row) {
     const int n = subsystemCount();
     setHint(Step::Links,
             QStringLiteral("indicare i sottosistemi legati al sottosistema n.") + num(row));
-    setLinks(row, QString());
     for (int j = 1; j <= n; ++j) {
         Image1[static_cast<std::size_t>(j)]->setVisible(false);
         legami[static_cast<std::size_t>(j)]->setEnabled(true);
@@ -697,15 +702,7 @@ void MenuForm::continueProcedure() {
     for (int j = 1; j < n; ++j) {
         if (d.subsystems[static_cast<std::size_t>(j - 1)].links.isEmpty()) {
             // Links are entered from here on, as after a correction that keeps what is there.
-            for (int i = 1; i <= n; ++i) {
-                Image1[static_cast<std::size_t>(i)]->setVisible(false);
-                legami[static_cast<std::size_t>(i)]->setEnabled(true);
-            }
-            legami[static_cast<std::size_t>(j)]->setEnabled(false);
-            Image1[static_cast<std::size_t>(j)]->setVisible(true);
-            currentSubsystem_ = j;
-            setHint(Step::Links,
-                    QStringLiteral("indicare i sottosistemi legati al sottosistema n.") + num(j));
+            enterLinksOf(j);
             return;
         }
     }

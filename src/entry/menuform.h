@@ -93,6 +93,7 @@ class MenuForm : public shell::WorkWindow {
     void legami_Click(int number);
     void dopo_Click();
     void correggo_Click(int row);
+    void enterLinksOf(int row);
     void refresh();
     void continueProcedure();
     bool stopAtRowGap(bool needIndex);
