@@ -1,10 +1,10 @@
 // The heaviest drawing: nine zones, each linked with every other (72 link figures), drawn,
 // captured and saved as the picture file; and each stage alone, to see where the time goes.
-#include "drawing/bmp.h"
+#include "app/zelmorapp.h"
 #include "drawing/disegnoform.h"
-#include "drawing/layout.h"
-#include "drawing/links.h"
-#include "shell/zelmorapp.h"
+#include "geometry/bmp.h"
+#include "geometry/layout.h"
+#include "geometry/links.h"
 #include "toolkit/paint.h"
 #include "toolkit/testing/fakes.h"
 
@@ -38,7 +38,7 @@ model::ModelData heaviest() {
 struct Program {
     QTemporaryDir tmp;
     tk::testing::FakeServices fakes;
-    shell::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+    app::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
 
     Program() {
         fakes.platform.picture = tmp.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
@@ -67,8 +67,8 @@ BENCHMARK(BM_DrawHeaviestModel)->Unit(benchmark::kMillisecond);
 void BM_LayoutAndLinks(benchmark::State& state) {
     const model::ModelData m = heaviest();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(drawing::layoutModel(m));
-        benchmark::DoNotOptimize(drawing::linkPrimitives(m));
+        benchmark::DoNotOptimize(geometry::layoutModel(m));
+        benchmark::DoNotOptimize(geometry::linkPrimitives(m));
     }
 }
 BENCHMARK(BM_LayoutAndLinks)->Unit(benchmark::kMicrosecond);
@@ -84,7 +84,7 @@ void BM_EncodeBmp(benchmark::State& state) {
     Program p;
     p.draw();
     const QImage picture = p.window().picture();
-    for (auto _ : state) benchmark::DoNotOptimize(drawing::encodeBmp24(picture));
+    for (auto _ : state) benchmark::DoNotOptimize(geometry::encodeBmp24(picture));
 }
 BENCHMARK(BM_EncodeBmp)->Unit(benchmark::kMillisecond);
 
@@ -94,7 +94,7 @@ void BM_SavePicture(benchmark::State& state) {
     const QImage picture = p.window().picture();
     const QString path = p.tmp.path() + QStringLiteral("/bench/schemaZelmor.jpg");
     for (auto _ : state) {
-        if (!drawing::savePicture(picture, path)) state.SkipWithError("save failed");
+        if (!geometry::savePicture(picture, path)) state.SkipWithError("save failed");
     }
 }
 BENCHMARK(BM_SavePicture)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,7 @@
 // One full guided entry of a 9-subsystem model through the menu window, headless: every
 // click runs its rules and their cascades exactly as in the program.
+#include "app/zelmorapp.h"
 #include "entry/menuform.h"
-#include "shell/zelmorapp.h"
 #include "toolkit/testing/fakes.h"
 
 #include <benchmark/benchmark.h>
@@ -10,7 +10,7 @@ using namespace zelmor;
 
 namespace {
 
-void enterNineSubsystems(shell::ZelmorApp& z) {
+void enterNineSubsystems(app::ZelmorApp& z) {
     tk::Application& app = z.app();
     auto* menu = app.formAs<entry::MenuForm>(QStringLiteral("menu"));
     auto click = [&](const char* name, int index = 0) {
@@ -40,7 +40,7 @@ void enterNineSubsystems(shell::ZelmorApp& z) {
 
 void BM_GuidedEntryNineSubsystems(benchmark::State& state) {
     tk::testing::FakeServices fakes;
-    shell::ZelmorApp z({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform});
+    app::ZelmorApp z({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform});
     z.app().dispatch([&] { z.startup(); });
     for (auto _ : state) {
         enterNineSubsystems(z);

@@ -6,7 +6,7 @@
 // Counters: bridge_calls, the remote calls one report makes. At the end the two ratios
 // full/empty (warm and cold) are printed.
 
-#include "drawing/bmp.h"
+#include "geometry/bmp.h"
 #include "reports/officewordprocessor.h"
 #include "reports/reports.h"
 
@@ -80,7 +80,7 @@ struct Report {
         }
         painter.end();
         picture = gScratch->filePath(QStringLiteral("modello.jpg"));
-        drawing::savePicture(image, picture);
+        geometry::savePicture(image, picture);
         savePath = gScratch->filePath(QStringLiteral("Relazione.doc"));
     }
 };

@@ -4,9 +4,9 @@
 // does not expect, the links keep their invariants after every step, and a document with a
 // complete model comes back from its own save as the same document, byte for byte on the next
 // save.
+#include "app/zelmorapp.h"
 #include "entry/menuform.h"
 #include "model/datafile.h"
-#include "shell/zelmorapp.h"
 #include "toolkit/testing/fakes.h"
 
 #include <QDate>
@@ -109,7 +109,7 @@ class Program {
     }
 
     tk::testing::FakeServices fakes;
-    shell::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+    app::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
 };
 
 // For subsystems 1..count the links name only other subsystems that exist, each once, and the

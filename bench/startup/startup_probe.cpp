@@ -4,8 +4,8 @@
 //   menu    from the same launch time to the data-entry window painted after a click;
 //   click   from the click on the splash to the data-entry window painted.
 // bench/startup.sh launches it repeatedly under xvfb-run and reports the medians.
-#include "shell/fluidmusic.h"
-#include "shell/zelmorapp.h"
+#include "app/zelmorapp.h"
+#include "music/fluidmusic.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/qt/qtservices.h"
 
@@ -53,8 +53,8 @@ int main(int argc, char* argv[]) {
     zelmor::qtui::prepareApplication(qapp);
 
     zelmor::qtui::QtServices desktop;
-    zelmor::shell::FluidSynthPlayer music;
-    zelmor::shell::ZelmorApp program(desktop.services(), &music);
+    zelmor::music::FluidSynthPlayer music;
+    zelmor::app::ZelmorApp program(desktop.services(), &music);
     zelmor::qtui::QtBackend backend(program.app());
     program.app().setObserver(&backend);
     backend.setEndAction([] {});

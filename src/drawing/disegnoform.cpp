@@ -1,12 +1,19 @@
 #include "disegnoform.h"
 
-#include "bmp.h"
+#include "geometry/bmp.h"
 #include "toolkit/paint.h"
 
 #include <QPainter>
 
 namespace zelmor::drawing {
 
+using geometry::Figure;
+using geometry::FigureGroup;
+using geometry::kCanvasHeight;
+using geometry::kCanvasWidth;
+using geometry::LinkKind;
+using geometry::LinkPrimitive;
+using geometry::ModelLayout;
 using tk::Control;
 using tk::ControlKind;
 
@@ -16,7 +23,7 @@ constexpr tk::Color kLinkFill{0, 255, 0};
 
 }  // namespace
 
-DisegnoForm::DisegnoForm(tk::Application& app, shell::ModZelmor& shared)
+DisegnoForm::DisegnoForm(tk::Application& app, shared::ModZelmor& shared)
     : tk::Form(app, QStringLiteral("disegno")), shared_(&shared) {
     build();
 }
@@ -31,10 +38,10 @@ void DisegnoForm::build() {
 
     // The order of the collection is the order of stacking: subsystem zones first, the endemic
     // figure over them.
-    for (const Figure& f : repertoire()) {
+    for (const Figure& f : geometry::repertoire()) {
         const bool line = f.group == FigureGroup::EndemicLine;
-        Control& c =
-            add(line ? ControlKind::Line : ControlKind::Shape, groupName(f.group), f.index);
+        Control& c = add(line ? ControlKind::Line : ControlKind::Shape,
+                         geometry::groupName(f.group), f.index);
         if (line) {
             c.setGeometry({f.x1, f.y1, f.x2, f.y2});
         } else {
@@ -62,7 +69,7 @@ void DisegnoForm::startDrawing(tk::Application& app) {
 }
 
 Control& DisegnoForm::figureControl(FigureGroup group, int index) const {
-    return at(groupName(group), index);
+    return at(geometry::groupName(group), index);
 }
 
 bool DisegnoForm::modelliamo() {
@@ -77,7 +84,7 @@ bool DisegnoForm::modelliamo() {
     picture_ = tk::grabClientArea(*this);
     const QString path = app().platform().picturePath();
     QString why;
-    if (!savePicture(picture_, path, &why)) {
+    if (!geometry::savePicture(picture_, path, &why)) {
         // The data were enough: only the file is at fault, and the user must know which.
         app().message(tk::MessageIcon::Critical, shared_->titleOnlineHelp,
                       QStringLiteral("Impossibile salvare il disegno del modello nel file \"%1\": "
@@ -90,11 +97,12 @@ bool DisegnoForm::modelliamo() {
 }
 
 bool DisegnoForm::showModel(const model::ModelData& model) {
-    for (const Figure& f : repertoire()) figureControl(f.group, f.index).setVisible(false);
+    for (const Figure& f : geometry::repertoire())
+        figureControl(f.group, f.index).setVisible(false);
     links_.clear();
     repaint();
 
-    const ModelLayout layout = layoutModel(model);
+    const ModelLayout layout = geometry::layoutModel(model);
     for (const Figure& f : layout.shown) {
         Control& c = figureControl(f.group, f.index);
         c.setBorderWidth(f.outlineWidth);
@@ -102,7 +110,7 @@ bool DisegnoForm::showModel(const model::ModelData& model) {
     }
     if (!layout.complete) return false;
 
-    links_ = linkPrimitives(model);
+    links_ = geometry::linkPrimitives(model);
     repaint();
     return true;
 }
@@ -111,7 +119,7 @@ QImage renderModel(const model::ModelData& model) {
     // A window of its own that is never shown: the same figures, stacking and painting as on
     // screen, without touching the program's windows.
     tk::Application scratch({});
-    shell::ModZelmor shared(scratch);
+    shared::ModZelmor shared(scratch);
     DisegnoForm window(scratch, shared);
     window.showModel(model);
     return tk::grabClientArea(window);
@@ -128,7 +136,7 @@ void DisegnoForm::paintBeneath(QPainter& painter) const {
 }
 
 void DisegnoForm::load() {
-    resize_ = std::make_unique<shell::clsResize>();
+    resize_ = std::make_unique<shared::clsResize>();
     resize_->SourceForm = this;
     resize_->SizeFormToScreen(75);
     setHeight(kDesignHeight);

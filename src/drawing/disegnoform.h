@@ -4,10 +4,10 @@
 // the captured drawing area as the picture file.
 #pragma once
 
-#include "layout.h"
-#include "links.h"
-#include "shell/clsresize.h"
-#include "shell/modzelmor.h"
+#include "geometry/layout.h"
+#include "geometry/links.h"
+#include "shared/clsresize.h"
+#include "shared/modzelmor.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 
@@ -24,7 +24,7 @@ class DisegnoForm : public tk::Form {
     static constexpr int kDesignWidth = 9600;
     static constexpr int kDesignHeight = 6825;
 
-    DisegnoForm(tk::Application& app, shell::ModZelmor& shared);
+    DisegnoForm(tk::Application& app, shared::ModZelmor& shared);
     ~DisegnoForm() override;
 
     // Closes any drawing window, opens a new one and draws the current model in it: what every
@@ -40,7 +40,7 @@ class DisegnoForm : public tk::Form {
     bool showModel(const model::ModelData& model);
 
     // The link figures of the last drawing, in drawing order.
-    const std::vector<LinkPrimitive>& links() const { return links_; }
+    const std::vector<geometry::LinkPrimitive>& links() const { return links_; }
     // The picture the last complete drawing captured (what `Picture1` carries to the file).
     const QImage& picture() const { return picture_; }
 
@@ -54,12 +54,12 @@ class DisegnoForm : public tk::Form {
 
   private:
     void build();
-    tk::Control& figureControl(FigureGroup group, int index) const;
+    tk::Control& figureControl(geometry::FigureGroup group, int index) const;
     void fail();
 
-    shell::ModZelmor* shared_;
-    std::unique_ptr<shell::clsResize> resize_;
-    std::vector<LinkPrimitive> links_;
+    shared::ModZelmor* shared_;
+    std::unique_ptr<shared::clsResize> resize_;
+    std::vector<geometry::LinkPrimitive> links_;
     QImage picture_;
 };
 
@@ -69,6 +69,6 @@ QImage renderModel(const model::ModelData& model);
 
 // Paints link figures with the drawing window's pen and fill: one black pixel wide, boxes and
 // circles filled solid green. Coordinates in twips.
-void paintLinks(QPainter& painter, const std::vector<LinkPrimitive>& links);
+void paintLinks(QPainter& painter, const std::vector<geometry::LinkPrimitive>& links);
 
 }  // namespace zelmor::drawing

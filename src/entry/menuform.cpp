@@ -1,7 +1,7 @@
 #include "menuform.h"
 
 #include "drawing/disegnoform.h"
-#include "shell/workwindow.h"
+#include "shared/workwindow.h"
 
 #include "model/datafile.h"
 #include "model/fileio.h"
@@ -22,7 +22,7 @@ namespace colors = tk::colors;
 
 const QString kStartHint = QStringLiteral("cliccare sul tasto della situazione endemica prescelta");
 const QString kFinalHint = QStringLiteral("correggere, archiviare i dati o disegnare il modello");
-using shell::kAllFilesFilter;
+using shared::kAllFilesFilter;
 
 // Data files are a few hundred bytes; anything far larger is not one of them.
 constexpr qint64 kMaxDataFile = 1 << 20;
@@ -54,9 +54,9 @@ int digit(QChar c) {
 
 }  // namespace
 
-MenuForm::MenuForm(tk::Application& app, shell::ModZelmor& shared)
-    : shell::WorkWindow(app, QStringLiteral("menu"), shared,
-                        QStringLiteral("Zelmor: menu - immissione dati")) {
+MenuForm::MenuForm(tk::Application& app, shared::ModZelmor& shared)
+    : shared::WorkWindow(app, QStringLiteral("menu"), shared,
+                         QStringLiteral("Zelmor: menu - immissione dati")) {
     build();
 }
 
@@ -246,23 +246,23 @@ void MenuForm::build() {
 }
 
 void MenuForm::buildMenus() {
-    shell::addMenu(*this, "file", QStringLiteral("&File"),
-                   {{"apri", "&Apri..."},
-                    {"salva", "&Salva"},
-                    {"salvanome", "Salva con &nome..."},
-                    {},
-                    {"eliminare", "E&limina..."},
-                    {},
-                    {"solodati", "S&tampa"},
-                    {},
-                    {"esci", "&Esci"}});
-    shell::addMenu(*this, "modifica", QStringLiteral("&Modifica"),
-                   {{"colorare", "&Colore di sfondo"},
-                    {},
-                    {"controlla", "Controllo &dati immessi"},
-                    {},
-                    {"cancelladati", "C&ancella dati immessi"}});
-    shell::addNavigationMenus(*this, "guidainlinea", 1);
+    shared::addMenu(*this, "file", QStringLiteral("&File"),
+                    {{"apri", "&Apri..."},
+                     {"salva", "&Salva"},
+                     {"salvanome", "Salva con &nome..."},
+                     {},
+                     {"eliminare", "E&limina..."},
+                     {},
+                     {"solodati", "S&tampa"},
+                     {},
+                     {"esci", "&Esci"}});
+    shared::addMenu(*this, "modifica", QStringLiteral("&Modifica"),
+                    {{"colorare", "&Colore di sfondo"},
+                     {},
+                     {"controlla", "Controllo &dati immessi"},
+                     {},
+                     {"cancelladati", "C&ancella dati immessi"}});
+    shared::addNavigationMenus(*this, "guidainlinea", 1);
 
     auto on = [&](const char* name, std::function<void()> f) {
         at(QString::fromLatin1(name)).onClick = std::move(f);
@@ -320,7 +320,7 @@ void MenuForm::solodati_Click() {
 // ---- window events -----------------------------------------------------------------------
 
 void MenuForm::load() {
-    shell::WorkWindow::load();
+    shared::WorkWindow::load();
     shared_->initMessageTitles();
     m() = model::ModelData{};
     resetProcedure();
@@ -344,7 +344,7 @@ void MenuForm::load() {
 void MenuForm::unload() {
     // The model lives as long as the window that shows it.
     m() = model::ModelData{};
-    shell::WorkWindow::unload();
+    shared::WorkWindow::unload();
 }
 
 // ---- the model ---------------------------------------------------------------------------
@@ -857,7 +857,7 @@ void MenuForm::saveRoutine() {
     }
     QString& current = shared_->document().fileName;
     if (current.isEmpty()) {
-        CommonDialog1.filter = shell::kDataFileFilter;
+        CommonDialog1.filter = shared::kDataFileFilter;
         CommonDialog1.filterIndex = 1;
         if (!CommonDialog1.showSave()) return;
         dialogChoice_ = CommonDialog1.fileName;
@@ -866,7 +866,7 @@ void MenuForm::saveRoutine() {
     // window has opened or saved a file since, or this window never chose one, that is the
     // current file instead. It becomes the current file once it holds the model.
     const QString target = dialogChoice_.isEmpty() ? current : dialogChoice_;
-    if (shell::saveDataFile(*shared_, target, model(), page)) current = target;
+    if (shared::saveDataFile(*shared_, target, model(), page)) current = target;
 }
 
 void MenuForm::apri_Click() {
@@ -976,7 +976,7 @@ void MenuForm::eliminare_Click() {
     CommonDialog1.title = shared_->titleDeleteFile;
     if (!CommonDialog1.showOpen()) return;
     dialogChoice_ = CommonDialog1.fileName;
-    shell::deleteDataFile(*shared_, CommonDialog1.fileName);
+    shared::deleteDataFile(*shared_, CommonDialog1.fileName);
 }
 
 }  // namespace zelmor::entry

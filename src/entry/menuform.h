@@ -11,8 +11,8 @@
 #pragma once
 
 #include "model/model.h"
-#include "shell/modzelmor.h"
-#include "shell/workwindow.h"
+#include "shared/modzelmor.h"
+#include "shared/workwindow.h"
 #include "toolkit/application.h"
 
 #include <array>
@@ -21,9 +21,9 @@
 
 namespace zelmor::entry {
 
-class MenuForm : public shell::WorkWindow {
+class MenuForm : public shared::WorkWindow {
   public:
-    MenuForm(tk::Application& app, shell::ModZelmor& shared);
+    MenuForm(tk::Application& app, shared::ModZelmor& shared);
     ~MenuForm() override;
 
     // The steps of the procedure, in order; the hint shows which one the user is at.

@@ -13,7 +13,7 @@ using tk::ControlKind;
 
 const QString FrmTip::kTipsFile = QStringLiteral("SuggerimentiZelmor.TXT");
 
-FrmTip::FrmTip(tk::Application& app, shell::ModZelmor& /*shared*/)
+FrmTip::FrmTip(tk::Application& app, shared::ModZelmor& /*shared*/)
     : tk::Form(app, QStringLiteral("frmTip")) {
     build();
 }

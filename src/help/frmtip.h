@@ -2,7 +2,7 @@
 // one at a time. "Chiudi" only hides the window, so it comes back on the same tip.
 #pragma once
 
-#include "shell/modzelmor.h"
+#include "shared/modzelmor.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 
@@ -15,7 +15,7 @@ class FrmTip : public tk::Form {
     static constexpr int kClientWidth = 6195;
     static constexpr int kClientHeight = 3285;
 
-    FrmTip(tk::Application& app, shell::ModZelmor& shared);
+    FrmTip(tk::Application& app, shared::ModZelmor& shared);
 
     // The tips file's name, and the text shown in its place when it cannot be read.
     static const QString kTipsFile;

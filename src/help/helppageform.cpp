@@ -22,7 +22,7 @@ HelpWindow::HelpWindow(tk::Application& app, const QString& name, int width)
 HelpWindow::~HelpWindow() = default;
 
 void HelpWindow::load() {
-    resize_ = std::make_unique<shell::clsResize>();
+    resize_ = std::make_unique<shared::clsResize>();
     resize_->SourceForm = this;
     resize_->SizeFormToScreen(75);
     setHeight(kHeight);
@@ -37,7 +37,7 @@ void HelpWindow::resize() {
     if (resize_) resize_->ResizeControls();
 }
 
-HelpPageForm::HelpPageForm(tk::Application& app, shell::ModZelmor& shared,
+HelpPageForm::HelpPageForm(tk::Application& app, shared::ModZelmor& shared,
                            const HelpPageLayout& layout)
     : HelpWindow(app, QString::fromLatin1(layout.name), layout.width),
       shared_(&shared),
@@ -102,7 +102,7 @@ void HelpPageForm::cmdchiudi_Click() {
     app().unload(name());
 }
 
-void registerHelpPages(tk::Application& app, shell::ModZelmor& shared) {
+void registerHelpPages(tk::Application& app, shared::ModZelmor& shared) {
     for (const HelpPageLayout& page : helpPages()) {
         app.registerForm(QString::fromLatin1(page.name), [&shared, &page](tk::Application& a) {
             return std::make_unique<HelpPageForm>(a, shared, page);

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "helppages.h"
-#include "shell/clsresize.h"
-#include "shell/modzelmor.h"
+#include "shared/clsresize.h"
+#include "shared/modzelmor.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 
@@ -31,14 +31,14 @@ class HelpWindow : public tk::Form {
 
   private:
     int width_;
-    std::unique_ptr<shell::clsResize> resize_;
+    std::unique_ptr<shared::clsResize> resize_;
 };
 
 class HelpPageForm : public HelpWindow {
   public:
     static constexpr int kRightSideLeft = 5467;
 
-    HelpPageForm(tk::Application& app, shell::ModZelmor& shared, const HelpPageLayout& layout);
+    HelpPageForm(tk::Application& app, shared::ModZelmor& shared, const HelpPageLayout& layout);
 
     void load() override;
 
@@ -49,11 +49,11 @@ class HelpPageForm : public HelpWindow {
   private:
     void build();
 
-    shell::ModZelmor* shared_;
+    shared::ModZelmor* shared_;
     const HelpPageLayout* layout_;
 };
 
 // Registers the seven page windows with the program.
-void registerHelpPages(tk::Application& app, shell::ModZelmor& shared);
+void registerHelpPages(tk::Application& app, shared::ModZelmor& shared);
 
 }  // namespace zelmor::help

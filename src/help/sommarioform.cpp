@@ -32,7 +32,7 @@ constexpr std::array<Entry, SommarioForm::kEntries> kEntryTable{{
 
 }  // namespace
 
-SommarioForm::SommarioForm(tk::Application& app, shell::ModZelmor& shared)
+SommarioForm::SommarioForm(tk::Application& app, shared::ModZelmor& shared)
     : HelpWindow(app, QStringLiteral("sommario"), kWidth), shared_(&shared) {
     build();
 }

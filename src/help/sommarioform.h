@@ -3,7 +3,7 @@
 #pragma once
 
 #include "helppageform.h"
-#include "shell/modzelmor.h"
+#include "shared/modzelmor.h"
 #include "toolkit/application.h"
 
 namespace zelmor::help {
@@ -13,7 +13,7 @@ class SommarioForm : public HelpWindow {
     static constexpr int kEntries = 8;
     static constexpr int kWidth = 3975;
 
-    SommarioForm(tk::Application& app, shell::ModZelmor& shared);
+    SommarioForm(tk::Application& app, shared::ModZelmor& shared);
 
     void mouse(tk::MouseAction action) override;
 
@@ -32,7 +32,7 @@ class SommarioForm : public HelpWindow {
   private:
     void build();
 
-    shell::ModZelmor* shared_;
+    shared::ModZelmor* shared_;
 };
 
 }  // namespace zelmor::help

@@ -4,7 +4,7 @@
 
 namespace zelmor::periphery {
 
-EmailForm::EmailForm(tk::Application& app, shell::ModZelmor& /*shared*/)
+EmailForm::EmailForm(tk::Application& app, shared::ModZelmor& /*shared*/)
     : tk::Form(app, QStringLiteral("emailform")) {
     build();
 }

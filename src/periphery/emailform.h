@@ -2,7 +2,7 @@
 // opens it yet; it is kept ready for one.
 #pragma once
 
-#include "shell/modzelmor.h"
+#include "shared/modzelmor.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 
@@ -10,7 +10,7 @@ namespace zelmor::periphery {
 
 class EmailForm : public tk::Form {
   public:
-    EmailForm(tk::Application& app, shell::ModZelmor& shared);
+    EmailForm(tk::Application& app, shared::ModZelmor& shared);
 
     void load() override;
 

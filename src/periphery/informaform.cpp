@@ -13,7 +13,7 @@ const QString kNoOffice =
 
 }  // namespace
 
-InformaForm::InformaForm(tk::Application& app, shell::ModZelmor& shared)
+InformaForm::InformaForm(tk::Application& app, shared::ModZelmor& shared)
     : tk::Form(app, QStringLiteral("informa")), shared_(&shared) {
     build();
 }
@@ -63,7 +63,7 @@ QString InformaForm::yearRange(const QString& yearCode) {
 }
 
 void InformaForm::load() {
-    const shell::ModZelmor& s = *shared_;
+    const shared::ModZelmor& s = *shared_;
     at(QStringLiteral("nome")).setText(s.productName);
     at(QStringLiteral("sottotitolo")).setText(s.productSubtitle);
     at(QStringLiteral("versione"))

@@ -2,7 +2,7 @@
 // licensed to. Its texts are read from the shared module at every load.
 #pragma once
 
-#include "shell/modzelmor.h"
+#include "shared/modzelmor.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 
@@ -10,7 +10,7 @@ namespace zelmor::periphery {
 
 class InformaForm : public tk::Form {
   public:
-    InformaForm(tk::Application& app, shell::ModZelmor& shared);
+    InformaForm(tk::Application& app, shared::ModZelmor& shared);
 
     // "1999-20" and the last two digits of the year code; only the first year when the code
     // does not end in two digits.
@@ -21,7 +21,7 @@ class InformaForm : public tk::Form {
   private:
     void build();
 
-    shell::ModZelmor* shared_;
+    shared::ModZelmor* shared_;
 };
 
 }  // namespace zelmor::periphery

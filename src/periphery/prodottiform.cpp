@@ -28,7 +28,7 @@ int rowTop(int i) {
 
 }  // namespace
 
-ProdottiForm::ProdottiForm(tk::Application& app, shell::ModZelmor& /*shared*/)
+ProdottiForm::ProdottiForm(tk::Application& app, shared::ModZelmor& /*shared*/)
     : tk::Form(app, QStringLiteral("prodotti")) {
     build();
 }
@@ -136,7 +136,7 @@ void ProdottiForm::showRows() {
 }
 
 void ProdottiForm::load() {
-    resize_ = std::make_unique<shell::clsResize>();
+    resize_ = std::make_unique<shared::clsResize>();
     resize_->SourceForm = this;
     resize_->SizeFormToScreen(75);
     setHeight(kDesignHeight);

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "pricelist.h"
-#include "shell/clsresize.h"
-#include "shell/modzelmor.h"
+#include "shared/clsresize.h"
+#include "shared/modzelmor.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 
@@ -21,7 +21,7 @@ class ProdottiForm : public tk::Form {
     static constexpr int kDesignHeight = 6825;
     static constexpr int kRows = 12;
 
-    ProdottiForm(tk::Application& app, shell::ModZelmor& shared);
+    ProdottiForm(tk::Application& app, shared::ModZelmor& shared);
     ~ProdottiForm() override;
 
     const std::vector<PriceEntry>& entries() const { return entries_; }
@@ -35,7 +35,7 @@ class ProdottiForm : public tk::Form {
     void readPriceList();
     void showRows();  // from the entry the scroll bar stands on
 
-    std::unique_ptr<shell::clsResize> resize_;
+    std::unique_ptr<shared::clsResize> resize_;
     std::vector<PriceEntry> entries_;
 
     std::array<tk::Control*, kRows + 1> codice_{};  // 1-based

@@ -4,7 +4,7 @@
 
 namespace zelmor::periphery {
 
-SupportoClientiForm::SupportoClientiForm(tk::Application& app, shell::ModZelmor& shared)
+SupportoClientiForm::SupportoClientiForm(tk::Application& app, shared::ModZelmor& shared)
     : tk::Form(app, QStringLiteral("supportoclienti")), shared_(&shared) {
     build();
 }

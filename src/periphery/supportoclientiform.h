@@ -2,7 +2,7 @@
 // does not do what one expects, and the way to the price list.
 #pragma once
 
-#include "shell/modzelmor.h"
+#include "shared/modzelmor.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 
@@ -12,14 +12,14 @@ class SupportoClientiForm : public tk::Form {
   public:
     static constexpr int kItems = 4;
 
-    SupportoClientiForm(tk::Application& app, shell::ModZelmor& shared);
+    SupportoClientiForm(tk::Application& app, shared::ModZelmor& shared);
 
     void load() override;
 
   private:
     void build();
 
-    shell::ModZelmor* shared_;
+    shared::ModZelmor* shared_;
 };
 
 }  // namespace zelmor::periphery

@@ -3,7 +3,7 @@
 #include "drawing/disegnoform.h"
 #include "entry/menuform.h"
 #include "model/encoding.h"
-#include "shell/workwindow.h"
+#include "shared/workwindow.h"
 
 #include <QFileInfo>
 
@@ -64,9 +64,9 @@ QString longDate(const QDate& date) {
         .arg(date.year());
 }
 
-FrontespizioForm::FrontespizioForm(tk::Application& app, shell::ModZelmor& shared)
-    : shell::WorkWindow(app, QStringLiteral("frontespizio"), shared,
-                        QStringLiteral("Zelmor: frontespizio per la relazione")) {
+FrontespizioForm::FrontespizioForm(tk::Application& app, shared::ModZelmor& shared)
+    : shared::WorkWindow(app, QStringLiteral("frontespizio"), shared,
+                         QStringLiteral("Zelmor: frontespizio per la relazione")) {
     build();
 }
 
@@ -168,27 +168,27 @@ void FrontespizioForm::build() {
 }
 
 void FrontespizioForm::buildMenus() {
-    shell::addMenu(*this, "file", QStringLiteral("&File"),
-                   {{"apri", "&Apri..."},
-                    {},
-                    {"salva", "&Salva"},
-                    {"salvanome", "Salva con &nome..."},
-                    {},
-                    {"eliminare", "&Elimina..."},
-                    {}});
-    shell::addMenu(*this, "stampe", QStringLiteral("S&tampa"),
-                   {{"stampadati", "&solo dati finestra"},
-                    {"stampamodello", "solo &modello"},
-                    {"stampatutto", "&relazione e modello"}},
-                   QStringLiteral("file"));
-    shell::addMenuEntries(*this, QStringLiteral("file"), {{}, {"esci", "&Esci"}});
-    shell::addMenu(*this, "modifica", QStringLiteral("&Modifica"),
-                   {{"colorare", "&Colore di sfondo"},
-                    {},
-                    {"controllodati", "Controllo &dati immessi"},
-                    {},
-                    {"cancella", "C&ancella dati finestra"}});
-    shell::addNavigationMenus(*this, "guidaonline", 3);
+    shared::addMenu(*this, "file", QStringLiteral("&File"),
+                    {{"apri", "&Apri..."},
+                     {},
+                     {"salva", "&Salva"},
+                     {"salvanome", "Salva con &nome..."},
+                     {},
+                     {"eliminare", "&Elimina..."},
+                     {}});
+    shared::addMenu(*this, "stampe", QStringLiteral("S&tampa"),
+                    {{"stampadati", "&solo dati finestra"},
+                     {"stampamodello", "solo &modello"},
+                     {"stampatutto", "&relazione e modello"}},
+                    QStringLiteral("file"));
+    shared::addMenuEntries(*this, QStringLiteral("file"), {{}, {"esci", "&Esci"}});
+    shared::addMenu(*this, "modifica", QStringLiteral("&Modifica"),
+                    {{"colorare", "&Colore di sfondo"},
+                     {},
+                     {"controllodati", "Controllo &dati immessi"},
+                     {},
+                     {"cancella", "C&ancella dati finestra"}});
+    shared::addNavigationMenus(*this, "guidaonline", 3);
     at(QStringLiteral("fin1")).setShortcut(QStringLiteral("Ctrl+A"));
     at(QStringLiteral("fin2")).setShortcut(QStringLiteral("Ctrl+B"));
     at(QStringLiteral("fin3")).setShortcut(QStringLiteral("Ctrl+C"));
@@ -235,7 +235,7 @@ void FrontespizioForm::windowButton(int index) {
 // ---- window events -----------------------------------------------------------------------
 
 void FrontespizioForm::load() {
-    shell::WorkWindow::load();
+    shared::WorkWindow::load();
     shared_->document().title = model::TitlePage{};
     startDate_ = longDate(app().platform().today());
     data->setText(startDate_);
@@ -248,7 +248,7 @@ void FrontespizioForm::load() {
 void FrontespizioForm::unload() {
     // The page lives as long as the window where it is typed.
     shared_->document().title = model::TitlePage{};
-    shell::WorkWindow::unload();
+    shared::WorkWindow::unload();
 }
 
 void FrontespizioForm::startAfresh() {
@@ -416,7 +416,7 @@ void FrontespizioForm::disegno_Click() {
 void FrontespizioForm::apri_Click() {
     CommonDialog1.title = QStringLiteral("Apri file (frontespizio)");
     CommonDialog1.fileName.clear();
-    CommonDialog1.filter = shell::kAllFilesFilter;
+    CommonDialog1.filter = shared::kAllFilesFilter;
     CommonDialog1.filterIndex = 2;
     if (!CommonDialog1.showOpen()) return;
     // The model goes into the data-entry window, loaded (hidden) if the user had closed it.
@@ -511,23 +511,23 @@ void FrontespizioForm::saveRoutine() {
     QString& current = shared_->document().fileName;
     QString target = current;
     if (target.isEmpty()) {
-        CommonDialog1.filter = shell::kDataFileFilter;
+        CommonDialog1.filter = shared::kDataFileFilter;
         CommonDialog1.filterIndex = 1;
         if (!CommonDialog1.showSave()) return;
         target = CommonDialog1.fileName;
     }
     // The file becomes the current one of both windows once it holds the model.
-    if (!shell::saveDataFile(*shared_, target, shared_->currentModel(), titlePage())) return;
+    if (!shared::saveDataFile(*shared_, target, shared_->currentModel(), titlePage())) return;
     current = target;
     if (entry::MenuForm* menu = menuWindow()) menu->followCurrentFile();
 }
 
 void FrontespizioForm::eliminare_Click() {
     CommonDialog1.title = shared_->titleDeleteFile;
-    CommonDialog1.filter = shell::kAllFilesFilter;
+    CommonDialog1.filter = shared::kAllFilesFilter;
     CommonDialog1.filterIndex = 2;
     if (!CommonDialog1.showOpen()) return;
-    shell::deleteDataFile(*shared_, CommonDialog1.fileName);
+    shared::deleteDataFile(*shared_, CommonDialog1.fileName);
 }
 
 }  // namespace zelmor::titlepage

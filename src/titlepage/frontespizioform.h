@@ -4,8 +4,8 @@
 #pragma once
 
 #include "model/model.h"
-#include "shell/modzelmor.h"
-#include "shell/workwindow.h"
+#include "shared/modzelmor.h"
+#include "shared/workwindow.h"
 #include "toolkit/application.h"
 
 #include <QDate>
@@ -22,12 +22,12 @@ namespace zelmor::titlepage {
 // "lunedì, 7 dic 2026".
 QString longDate(const QDate& date);
 
-class FrontespizioForm : public shell::WorkWindow, public shell::TitlePageHolder {
+class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHolder {
   public:
     static constexpr int kFieldLimit = 60;         // the left column's fields
     static constexpr int kDenominationLimit = 25;  // denominations are cut to it
 
-    FrontespizioForm(tk::Application& app, shell::ModZelmor& shared);
+    FrontespizioForm(tk::Application& app, shared::ModZelmor& shared);
     ~FrontespizioForm() override;
 
     const model::TitlePage& titlePage() const;  // the document's, as the window shows it

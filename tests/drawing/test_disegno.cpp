@@ -1,8 +1,8 @@
 // The drawing window through the whole program without a display: what it shows, the picture
 // file it writes (read back as a user's word processor would), and how it fails.
-#include "drawing/bmp.h"
+#include "app/zelmorapp.h"
 #include "drawing/disegnoform.h"
-#include "shell/zelmorapp.h"
+#include "geometry/bmp.h"
 #include "toolkit/paint.h"
 #include "toolkit/testing/fakes.h"
 
@@ -78,7 +78,7 @@ class DrawingWindow : public ::testing::Test {
 
     QTemporaryDir tmp_;
     tk::testing::FakeServices fakes_;
-    shell::ZelmorApp z_{{&fakes_.messages, &fakes_.files, &fakes_.colors, &fakes_.platform}};
+    app::ZelmorApp z_{{&fakes_.messages, &fakes_.files, &fakes_.colors, &fakes_.platform}};
 };
 
 const QColor kWhite(255, 255, 255);
@@ -295,7 +295,7 @@ TEST(PictureFile, RoundTripsThroughABitmapReaderWithRowPadding) {
     QImage image(5, 3, QImage::Format_RGB32);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) image.setPixelColor(x, y, QColor(x * 50, y * 100, 7));
-    const QByteArray bytes = drawing::encodeBmp24(image);
+    const QByteArray bytes = geometry::encodeBmp24(image);
     EXPECT_EQ(bytes.size(), 54 + 16 * 3);
     // Bottom-up: the first stored row is the image's last, blue first.
     EXPECT_EQ(static_cast<quint8>(bytes[54]), 7);
@@ -304,7 +304,7 @@ TEST(PictureFile, RoundTripsThroughABitmapReaderWithRowPadding) {
     QImage back;
     ASSERT_TRUE(back.loadFromData(bytes, "BMP"));
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), image);
-    EXPECT_TRUE(drawing::encodeBmp24(QImage()).isEmpty());
+    EXPECT_TRUE(geometry::encodeBmp24(QImage()).isEmpty());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The model layout: the fixed repertoire of figures, the outline widths, the point subsets and
 // which figures a model shows.
-#include "drawing/layout.h"
+#include "geometry/layout.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <tuple>
 #include <vector>
 
-namespace zelmor::drawing {
+namespace zelmor::geometry {
 
 // Readable failure messages for figure comparisons.
 void PrintTo(const Figure& f, std::ostream* os) {
@@ -493,4 +493,4 @@ TEST(LayoutModel, IncompleteModels) {
 }
 
 }  // namespace
-}  // namespace zelmor::drawing
+}  // namespace zelmor::geometry

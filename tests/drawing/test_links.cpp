@@ -1,6 +1,6 @@
 // The link figures: the pair-of-typologies table, the runs of every figure, and which links of a
 // model get drawn and in what order.
-#include "drawing/links.h"
+#include "geometry/links.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <ostream>
 #include <vector>
 
-namespace zelmor::drawing {
+namespace zelmor::geometry {
 
 // Readable failure messages for primitive comparisons.
 void PrintTo(const LinkPrimitive& p, std::ostream* os) {
@@ -442,4 +442,4 @@ TEST(LinkPrimitives, WhichLinksAreDrawn) {
 }
 
 }  // namespace
-}  // namespace zelmor::drawing
+}  // namespace zelmor::geometry

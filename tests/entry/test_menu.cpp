@@ -1,8 +1,8 @@
 // The menu window driven as a user would, without a display: the guided procedure and the
 // file commands, with the cases that are awkward to write as scenarios.
+#include "app/zelmorapp.h"
 #include "entry/menuform.h"
 #include "model/datafile.h"
-#include "shell/zelmorapp.h"
 #include "toolkit/testing/fakes.h"
 
 #include <QDir>
@@ -21,7 +21,7 @@ namespace {
 class MenuTest : public ::testing::Test {
   protected:
     tk::testing::FakeServices fakes;
-    shell::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+    app::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
     QTemporaryDir dir;
 
     void SetUp() override {

@@ -1,12 +1,12 @@
 // The help: the page texts the program carries, the tips file and its reading, and the prints of
 // the pages through the whole program with a recording word processor.
+#include "app/zelmorapp.h"
 #include "help/frmtip.h"
 #include "help/helppages.h"
 #include "help/sommarioform.h"
 #include "model/cp1252.h"
 #include "reports/recordingwordprocessor.h"
 #include "scriptparser.h"
-#include "shell/zelmorapp.h"
 #include "support/nullwordprocessor.h"
 #include "toolkit/testing/fakes.h"
 
@@ -116,13 +116,13 @@ class HelpProgram : public ::testing::Test {
     QStringList log;
     int pages = 1;
     reports::RecordingWordProcessor word{log, pages};
-    std::unique_ptr<shell::ZelmorApp> program;
+    std::unique_ptr<app::ZelmorApp> program;
 
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         fakes.platform.folder = folder.filePath(QStringLiteral("bin"));
         ASSERT_TRUE(QDir().mkpath(fakes.platform.folder));
-        program = std::make_unique<shell::ZelmorApp>(
+        program = std::make_unique<app::ZelmorApp>(
             tk::Application::Services{&fakes.messages, &fakes.files, &fakes.colors,
                                       &fakes.platform},
             nullptr, &word);
@@ -228,8 +228,8 @@ class DeadWordProcessor final : public testsupport::NullWordProcessor {
 TEST(HelpPrintFailure, IsToldAndTheWindowsStayUsable) {
     tk::testing::FakeServices fakes;
     DeadWordProcessor dead;
-    shell::ZelmorApp program({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform},
-                             nullptr, &dead);
+    app::ZelmorApp program({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}, nullptr,
+                           &dead);
     tk::Application& app = program.app();
     app.dispatch([&] { program.startup(); });
     app.dispatch([&] { app.form(QStringLiteral("frmSplash"))->click(); });

@@ -1,4 +1,4 @@
-#include "shell/fluidmusic.h"
+#include "music/fluidmusic.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-using zelmor::shell::FluidSynthPlayer;
+using zelmor::music::FluidSynthPlayer;
 
 namespace {
 

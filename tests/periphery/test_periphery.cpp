@@ -298,7 +298,7 @@ class Periphery : public ::testing::Test {
 
     tk::testing::FakeServices fakes;
     tk::Application app{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
-    shell::ModZelmor shared{app};
+    shared::ModZelmor shared{app};
     QTemporaryDir dir;
 };
 

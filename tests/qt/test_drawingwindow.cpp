@@ -1,7 +1,7 @@
 // The drawing window on Qt: the picture file holds exactly the pixels the window shows, and a
 // click on the drawing reaches the window.
+#include "app/zelmorapp.h"
 #include "drawing/disegnoform.h"
-#include "shell/zelmorapp.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/testing/fakes.h"
 
@@ -38,7 +38,7 @@ class DrawingWindowOnScreen : public ::testing::Test {
   protected:
     QTemporaryDir tmp;
     tk::testing::FakeServices fakes;
-    shell::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
     qtui::QtBackend backend{program.app()};
 
     void SetUp() override {

@@ -1,7 +1,7 @@
 // The help windows on Qt: the contents follow the real pointer, and every page's body can be read
 // whole in its window with the fonts the desktop has.
+#include "app/zelmorapp.h"
 #include "help/helppages.h"
-#include "shell/zelmorapp.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/testing/fakes.h"
 
@@ -19,7 +19,7 @@ namespace {
 class HelpWindowTest : public ::testing::Test {
   protected:
     tk::testing::FakeServices fakes;
-    shell::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
     qtui::QtBackend backend{program.app()};
 
     void SetUp() override {

@@ -1,6 +1,6 @@
 // The real menu window on Qt: laid out from its form, and driven through its widgets.
+#include "app/zelmorapp.h"
 #include "entry/menuform.h"
-#include "shell/zelmorapp.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/testing/fakes.h"
 
@@ -23,7 +23,7 @@ namespace {
 class MenuWindowTest : public ::testing::Test {
   protected:
     tk::testing::FakeServices fakes;
-    shell::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
     qtui::QtBackend backend{program.app()};
 
     void SetUp() override {

@@ -1,6 +1,6 @@
 // A report on the real Qt windows: while the word processor works, the event loop does not run,
 // so the program must paint its status line itself and show the busy pointer.
-#include "shell/zelmorapp.h"
+#include "app/zelmorapp.h"
 #include "support/entry.h"
 #include "support/nullwordprocessor.h"
 #include "toolkit/qt/qtbackend.h"
@@ -46,7 +46,7 @@ class ReportBusyTest : public ::testing::Test {
   protected:
     tk::testing::FakeServices fakes;
     ProbeWordProcessor word;
-    shell::ZelmorApp program{
+    app::ZelmorApp program{
         {&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}, nullptr, &word};
     qtui::QtBackend backend{program.app()};
 

@@ -1,7 +1,7 @@
 // The splash on Qt: a frameless black window of its size, centred, framed by yellow bands, its
 // picture shown; a click on it opens the data-entry window, a key ends the program.
-#include "shell/splashform.h"
-#include "shell/zelmorapp.h"
+#include "app/splashform.h"
+#include "app/zelmorapp.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/testing/fakes.h"
 
@@ -20,9 +20,9 @@ class SplashOnScreen : public ::testing::Test {
     tk::testing::FakeServices fakes;
     QStringList music;
     QStringList files;
-    shell::RecordingMusicPlayer player{music, files};
-    shell::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform},
-                             &player};
+    music::RecordingMusicPlayer player{music, files};
+    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform},
+                           &player};
     qtui::QtBackend backend{program.app()};
     bool ended = false;
 

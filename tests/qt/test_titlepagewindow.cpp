@@ -1,6 +1,6 @@
 // The real title-page window on Qt, reached as the user reaches it: the splash, then the menu
 // window's "Finestra Frontespizio". Laid out from its form, and driven through its widgets.
-#include "shell/zelmorapp.h"
+#include "app/zelmorapp.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/qt/widgets.h"
 #include "toolkit/testing/fakes.h"
@@ -52,7 +52,7 @@ const QString kAddress = QStringLiteral("Via Roma 1 && C.");
 class TitlePageWindowTest : public ::testing::Test {
   protected:
     tk::testing::FakeServices fakes;
-    shell::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
     qtui::QtBackend backend{program.app()};
     QTemporaryDir dir;
 

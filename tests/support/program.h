@@ -2,9 +2,9 @@
 // drives it, with what the document-level property tests compare and check.
 #pragma once
 
+#include "app/zelmorapp.h"
 #include "entry/menuform.h"
 #include "model/model.h"
-#include "shell/zelmorapp.h"
 #include "toolkit/testing/fakes.h"
 
 #include <QDate>
@@ -98,7 +98,7 @@ class Program {
     }
 
     tk::testing::FakeServices fakes;
-    mutable shell::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+    mutable app::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
 };
 
 // What a window shows, control by control.

@@ -2,9 +2,9 @@
 // the data-entry window's, the toolbar's dispatch and the colour dialog.
 #include "titlepage/frontespizioform.h"
 
+#include "app/zelmorapp.h"
 #include "entry/menuform.h"
 #include "model/datafile.h"
-#include "shell/zelmorapp.h"
 #include "toolkit/testing/fakes.h"
 
 #include <QFile>
@@ -39,7 +39,7 @@ TEST(LongDate, ItalianWeekdayDayShortMonthYear) {
 class TitlePageTest : public ::testing::Test {
   protected:
     tk::testing::FakeServices fakes;
-    shell::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+    app::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
     QTemporaryDir dir;
 
     void SetUp() override {

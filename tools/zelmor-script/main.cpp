@@ -1,9 +1,9 @@
 // zelmor-script: runs scenario files against the headless program and reports what did not hold.
+#include "app/zelmorapp.h"
 #include "drawing/disegnoform.h"
 #include "reports/officewordprocessor.h"
 #include "reports/recordingwordprocessor.h"
 #include "scriptrunner.h"
-#include "shell/zelmorapp.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -28,14 +28,14 @@ class ZelmorHost : public zelmor::script::Host {
     zelmor::tk::Application& app() override { return program_.app(); }
     void startup() override { program_.startup(); }
     std::vector<zelmor::script::DrawnPrimitive> lastDrawing() override {
-        using zelmor::drawing::LinkKind;
+        using zelmor::geometry::LinkKind;
         using zelmor::script::DrawnPrimitive;
         const auto* window =
             program_.app().formAs<zelmor::drawing::DisegnoForm>(QStringLiteral("disegno"));
         if (window == nullptr)
             throw zelmor::script::ScriptFailure(QStringLiteral("the window disegno is not loaded"));
         std::vector<DrawnPrimitive> out;
-        for (const zelmor::drawing::LinkPrimitive& p : window->links()) {
+        for (const zelmor::geometry::LinkPrimitive& p : window->links()) {
             switch (p.kind) {
                 case LinkKind::Segment:
                     out.push_back({DrawnPrimitive::Kind::Segment, p.x1, p.y1, p.x2, p.y2});
@@ -52,9 +52,9 @@ class ZelmorHost : public zelmor::script::Host {
     }
 
   private:
-    zelmor::shell::RecordingMusicPlayer music_;
+    zelmor::music::RecordingMusicPlayer music_;
     zelmor::reports::RecordingWordProcessor recording_;
-    zelmor::shell::ZelmorApp program_;
+    zelmor::app::ZelmorApp program_;
 };
 
 void print(const QString& line) {

@@ -1,10 +1,10 @@
 // zelmor-shot: plays a scenario on the real Qt windows and saves a picture of every window that
 // is visible at its end, to look at what the user would see in that state. With --office the
 // reports go to LibreOffice Writer, whose windows stay open after the run.
+#include "app/zelmorapp.h"
 #include "reports/officewordprocessor.h"
 #include "reports/recordingwordprocessor.h"
 #include "scriptrunner.h"
-#include "shell/zelmorapp.h"
 #include "toolkit/qt/qtbackend.h"
 
 #include <QApplication>
@@ -43,9 +43,9 @@ class ShotHost : public zelmor::script::Host {
     void startup() override { program_.startup(); }
 
   private:
-    zelmor::shell::RecordingMusicPlayer music_;
+    zelmor::music::RecordingMusicPlayer music_;
     zelmor::reports::RecordingWordProcessor recording_;
-    zelmor::shell::ZelmorApp program_;
+    zelmor::app::ZelmorApp program_;
     zelmor::qtui::QtBackend backend_;
     QString folder_;
 };

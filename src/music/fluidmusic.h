@@ -1,0 +1,66 @@
+// The splash music through FluidSynth: a General MIDI sound font, a MIDI file player, and
+// either the desktop's audio output or, for tests, samples pulled into memory. When it cannot
+// sound (no sound font, no audio device) it still follows every command, and problem() says
+// why nothing is heard.
+#pragma once
+
+#include "music.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace zelmor::music {
+
+class FluidSynthPlayer final : public MusicPlayer {
+  public:
+    enum class Output {
+        Audio,   // the desktop: PulseAudio, else ALSA, else silent
+        Memory,  // no device: the caller pulls the samples with render()
+    };
+    struct Options {
+        QString soundFont;  // empty: the first General MIDI font installed (defaultSoundFont)
+        Output output = Output::Audio;
+    };
+
+    FluidSynthPlayer();
+    explicit FluidSynthPlayer(Options options);
+    ~FluidSynthPlayer() override;
+    FluidSynthPlayer(const FluidSynthPlayer&) = delete;
+    FluidSynthPlayer& operator=(const FluidSynthPlayer&) = delete;
+
+    // A missing file, or one that is not a MIDI file, is refused and leaves the player closed.
+    // A playable file is accepted even when no sound font or audio device is there.
+    bool open(const QString& path) override;
+    void play() override;
+    void pause() override;
+    void close() override;
+
+    // Memory output: writes the next frames of both channels and returns how many (silence
+    // when nothing is open; the position moves only as samples are rendered). Audio output
+    // renders nothing and returns 0.
+    int render(float* left, float* right, int frames);
+    int sampleRate() const;
+
+    // The position in MIDI ticks: 0 when closed, and never past the last event of the piece.
+    int currentTick() const;
+    bool playing() const;
+    bool finished() const;  // the open piece has played to its end
+    // Why no music is heard, on one line; empty when it sounds.
+    QString problem() const;
+
+    // The first of the usual Debian General MIDI sound fonts that exists; empty when none.
+    static QString defaultSoundFont();
+
+  private:
+    enum class State { Closed, Ready, Playing, Paused, Ended };
+    State state() const;  // the recorded state, or Ended once the library finished the piece
+    void loadSoundFont();
+
+    struct Engine;
+    std::unique_ptr<Engine> engine_;
+    State state_ = State::Closed;
+    QString fileProblem_;  // why the last open failed
+};
+
+}  // namespace zelmor::music

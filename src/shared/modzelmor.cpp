@@ -1,0 +1,169 @@
+#include "modzelmor.h"
+
+#include <optional>
+
+namespace zelmor::shared {
+
+void ModZelmor::initProductTexts() {
+    productName = QStringLiteral("Zelmor");
+    productSubtitle = QStringLiteral("composizioni di modelli logici aspaziali");
+    productVersion = QStringLiteral("4.04.05");
+    productDate = QStringLiteral("14/02/99");
+    productYearCode = QStringLiteral("281211");
+}
+
+void ModZelmor::initMessageTitles() {
+    titleDataCheck = productName + QStringLiteral(": controllo dati immessi nella finestra attiva");
+    titleOnlineHelp = productName + QStringLiteral(": aiuto in linea");
+    titleDeleteFile =
+        QStringLiteral("Elimina: seleziona il file desiderato e clicca su Apri per cancellarlo");
+}
+
+void ModZelmor::loadOfficeData() {
+    officeName = app_->platform().setting(QStringLiteral("ufficio/nome"));
+    officeAddress = app_->platform().setting(QStringLiteral("ufficio/indirizzo"));
+}
+
+void ModZelmor::showWindow(const QString& name) {
+    if (app_->isRegistered(name)) app_->show(name);
+}
+
+TitlePageHolder* ModZelmor::titlePageWindow() {
+    const QString name = QStringLiteral("frontespizio");
+    if (!app_->isRegistered(name)) return nullptr;
+    return dynamic_cast<TitlePageHolder*>(&app_->load(name));
+}
+
+model::TitlePage ModZelmor::titlePage() {
+    return titlePageWindow() != nullptr ? document_.title : model::TitlePage{};
+}
+
+void ModZelmor::setTitlePage(const model::TitlePage& page, int denominations) {
+    if (TitlePageHolder* window = titlePageWindow()) window->fillTitlePage(page, denominations);
+}
+
+void ModZelmor::restartTitlePage() {
+    if (TitlePageHolder* window = titlePageWindow()) window->startAfresh();
+}
+
+void ModZelmor::confirmExit() {
+    const auto answer =
+        app_->message(tk::MessageIcon::Question,
+                      QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
+                      QStringLiteral("Vuoi uscire da ") + productName + QStringLiteral("?"),
+                      tk::MessageButtons::YesNo, tk::MessageResult::No);
+    if (answer != tk::MessageResult::Yes) return;
+    static const char* const order[] = {
+        "menu",          "disegno",     "sommario",  "manuale",         "guidafunzionamento",
+        "guidaarchivio", "guidastampa", "guidamenu", "guidadisegno",    "guidafrontespizio",
+        "frontespizio",  "frmTip",      "prodotti",  "supportoclienti", "informa"};
+    for (const char* name : order) app_->unload(QString::fromLatin1(name));
+    // Starting again is a new document: no save may go to the file of the one that ended.
+    document_ = model::Document{};
+    if (closingScreen) closingScreen();
+}
+
+reports::ReportTexts ModZelmor::reportTexts() const {
+    return {productName, productSubtitle, officeName, officeAddress};
+}
+
+void ModZelmor::printHelpPage() {
+    if (helpPageTitle == nullptr || helpPageBody == nullptr) return;
+    const reports::HelpText page{helpPageTitle->text(), helpPageBody->text()};
+    helpPageTitle = nullptr;
+    helpPageBody = nullptr;
+    runReport(
+        [&](reports::WordProcessor& word) { reports::writeHelpPage(word, reportTexts(), page); });
+}
+
+bool ModZelmor::runReport(const std::function<void(reports::WordProcessor&)>& write) {
+    std::optional<reports::WordError> failure;
+    {
+        const tk::Application::BusyScope busy(*app_);
+        try {
+            if (word_ == nullptr) {
+                throw reports::WordError(reports::WordError::Kind::Missing,
+                                         QStringLiteral("nessun elaboratore di testi collegato"));
+            }
+            write(*word_);
+        } catch (const reports::WordError& e) {
+            failure = e;
+        }
+    }
+    if (failure) reportFailure(*failure);
+    return !failure;
+}
+
+void ModZelmor::reportFailure(const reports::WordError& error) {
+    app_->message(tk::MessageIcon::Critical, productName + QStringLiteral(": stampa"),
+                  failureText(error));
+}
+
+QString ModZelmor::failureText(const reports::WordError& error) {
+    using Kind = reports::WordError::Kind;
+    const QChar cr(13);
+    QString text;
+    switch (error.kind()) {
+        case Kind::Missing:
+            text = QStringLiteral(
+                       "Non è possibile scrivere il documento: LibreOffice Writer non è "
+                       "installato.") +
+                   cr +
+                   QStringLiteral(
+                       "Installare LibreOffice Writer (pacchetto \"libreoffice-writer\") "
+                       "e ripetere la stampa.");
+            break;
+        case Kind::NotStarted:
+            text = QStringLiteral("Non è stato possibile avviare LibreOffice Writer.") + cr +
+                   QStringLiteral(
+                       "Verificare che LibreOffice Writer si apra normalmente, poi "
+                       "ripetere la stampa.");
+            break;
+        case Kind::Lost:
+            text = QStringLiteral(
+                       "LibreOffice Writer si è chiuso mentre il documento veniva "
+                       "scritto: il documento è incompleto.") +
+                   cr +
+                   QStringLiteral("Ripetere la stampa: LibreOffice Writer verrà avviato di nuovo.");
+            break;
+        case Kind::Failed:
+            text = QStringLiteral(
+                       "LibreOffice Writer non ha eseguito un'operazione: il documento "
+                       "è incompleto.") +
+                   cr +
+                   QStringLiteral(
+                       "Ripetere la stampa; se il problema rimane, chiudere LibreOffice "
+                       "Writer e riprovare.");
+            break;
+        case Kind::PictureMissing:
+            text = QStringLiteral("Il disegno del modello non è ancora stato salvato (") +
+                   error.detail() + QStringLiteral(").") + cr +
+                   QStringLiteral(
+                       "Visualizzare il disegno (Finestra Disegno), poi ripetere la "
+                       "stampa.");
+            return text;
+        case Kind::PictureUnreadable:
+            return QStringLiteral(
+                       "Il file del disegno del modello è danneggiato e non si può "
+                       "leggere come immagine (") +
+                   error.detail() + QStringLiteral(").") + cr +
+                   QStringLiteral(
+                       "Disegnare di nuovo il modello (Finestra Disegno), poi ripetere la "
+                       "stampa.");
+        case Kind::SaveFailed:
+            // Said of the full report and of the whole guide alike.
+            text = QStringLiteral(
+                       "Il documento è stato scritto, ma non è stato possibile "
+                       "salvarlo.") +
+                   cr +
+                   QStringLiteral(
+                       "Il documento resta aperto in LibreOffice Writer: salvarlo da lì "
+                       "con il comando Salva con nome.");
+            break;
+    }
+    if (!error.detail().isEmpty())
+        text += cr + QStringLiteral("(") + error.detail() + QStringLiteral(")");
+    return text;
+}
+
+}  // namespace zelmor::shared

@@ -1,0 +1,311 @@
+#include "workwindow.h"
+
+#include "model/datafile.h"
+#include "model/encoding.h"
+#include "model/fileio.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace zelmor::shared {
+
+using tk::Control;
+using tk::ControlKind;
+
+namespace {
+
+void addEntry(tk::Form& form, const QString& menu, const MenuEntry& entry) {
+    if (entry.name == nullptr) {
+        const QString sepName = menu + QStringLiteral("Sep");
+        const auto& all = form.controls();
+        const int used = static_cast<int>(std::count_if(
+            all.begin(), all.end(), [&](const auto& c) { return c->name() == sepName; }));
+        Control& sep = form.add(ControlKind::MenuItem, sepName, used + 1);
+        sep.setParentMenu(menu);
+        sep.setSeparator(true);
+        return;
+    }
+    Control& item = form.add(ControlKind::MenuItem, QString::fromLatin1(entry.name));
+    item.setParentMenu(menu);
+    item.setText(QString::fromUtf8(entry.caption));
+}
+
+}  // namespace
+
+WorkWindow::WorkWindow(tk::Application& app, const QString& name, ModZelmor& shared,
+                       const QString& caption)
+    : tk::Form(app, name), shared_(&shared), CommonDialog1(app) {
+    setCaption(caption);
+    setBackColor(tk::colors::kLightGrey);
+    setHasMenuBar(true);
+    setToolbarHeight(420);
+    setWidth(kDesignWidth);
+    setHeight(kDesignHeight);
+    CommonDialog1.fileName = QStringLiteral("Zelmor-dati-");
+}
+
+WorkWindow::~WorkWindow() = default;
+
+void WorkWindow::load() {
+    resize_ = std::make_unique<clsResize>();
+    resize_->SourceForm = this;
+    resize_->SizeFormToScreen(75);
+    setHeight(kDesignHeight);
+    setWidth(kDesignWidth);
+}
+
+void WorkWindow::unload() {
+    resize_.reset();
+}
+
+void WorkWindow::resize() {
+    if (resize_) resize_->ResizeControls();
+}
+
+Control& WorkWindow::addLabel(const QString& name, int index, Control* parent, const tk::Rect& r,
+                              const QString& caption, std::optional<tk::Color> back,
+                              const QString& tip) {
+    Control& c = add(ControlKind::Label, name, index, parent);
+    c.setGeometry(r);
+    c.setText(caption);
+    c.setBackColor(back);
+    c.setToolTip(tip);
+    return c;
+}
+
+Control& WorkWindow::addBarButton(Control& bar, const QString& name, int left,
+                                  const QString& caption, const QString& picture,
+                                  const QString& tip) {
+    Control& b = add(ControlKind::CommandButton, name, 0, &bar);
+    b.setGeometry({left, 240, 1215, 375});
+    b.setText(caption);
+    b.setPicture(picture);
+    b.setToolTip(tip);
+    return b;
+}
+
+void WorkWindow::saveAs(const QString& dialogTitle, const std::function<void()>& saveRoutine) {
+    CommonDialog1.title = dialogTitle;
+    QString& current = shared_->document().fileName;
+    const QString previous = current;
+    current.clear();
+    saveRoutine();
+    if (current.isEmpty()) current = previous;
+}
+
+void WorkWindow::rememberStartState() {
+    startState_.clear();
+    for (const auto& c : controls()) {
+        startState_.push_back({c.get(), c->text(), c->value(), c->enabled(), c->visible()});
+    }
+}
+
+void WorkWindow::restoreStartState() {
+    for (const ControlState& s : startState_) {
+        Control& c = *s.control;
+        // Handlers stay out of it: the state is put back, no rule runs.
+        const Control::Handler click = std::exchange(c.onClick, nullptr);
+        const Control::Handler change = std::exchange(c.onChange, nullptr);
+        c.setText(s.text);
+        c.setValue(s.value);
+        c.setEnabled(s.enabled);
+        c.setVisible(s.visible);
+        c.onClick = click;
+        c.onChange = change;
+    }
+}
+
+Control& addMenu(tk::Form& form, const char* name, const QString& caption,
+                 std::initializer_list<MenuEntry> entries, const QString& parent) {
+    Control& top = form.add(ControlKind::MenuItem, QString::fromLatin1(name));
+    top.setText(caption);
+    top.setParentMenu(parent);
+    addMenuEntries(form, top.name(), entries);
+    return top;
+}
+
+void addMenuEntries(tk::Form& form, const QString& menu, std::initializer_list<MenuEntry> entries) {
+    for (const MenuEntry& e : entries) addEntry(form, menu, e);
+}
+
+void addNavigationMenus(tk::Form& form, const char* helpItem, int windowNumber) {
+    addMenu(form, "visualizza", QStringLiteral("&Visualizza"),
+            {{"fin1", "Finestra Menu"},
+             {"fin2", "Finestra Disegno"},
+             {"fin3", "Finestra Frontespizio"}});
+    addMenu(form, "punto", QStringLiteral("&?"),
+            {{helpItem, "&Guida in linea"},
+             {"sugger", "&Suggerimenti..."},
+             {},
+             {"supporto", "Supporto &prodotto"},
+             {},
+             {"informazioni", "&Informazioni su Zelmor"}});
+    // Stands at the right end of the bar, pushed there by its leading blanks.
+    Control& finestra = form.add(ControlKind::MenuItem, QStringLiteral("finestra"));
+    finestra.setText(QString(126, QLatin1Char(' ')) +
+                     QStringLiteral("Fi&nestra n.%1 di 3").arg(windowNumber));
+}
+
+void WorkWindow::addToolbar(const QString& printTip) {
+    struct Button {
+        const char* tip;  // nullptr: separator
+        const char* picture;
+    };
+    static const Button buttons[21] = {{"apri file", "open"},
+                                       {"salva file", "save"},
+                                       {"salva file con nome", "saveas"},
+                                       {"elimina file", "delete"},
+                                       {nullptr, nullptr},
+                                       {"", "print"},
+                                       {nullptr, nullptr},
+                                       {"visualizza finestra 'Menu'", "window-menu"},
+                                       {"visualizza finestra 'Disegno'", "window-drawing"},
+                                       {"visualizza finestra 'Frontespizio'", "window-title"},
+                                       {nullptr, nullptr},
+                                       {"colore di sfondo", "colour"},
+                                       {nullptr, nullptr},
+                                       {"guida in linea", "help"},
+                                       {"suggerimenti", "tips"},
+                                       {"supporto prodotto", "support"},
+                                       {"informazioni su Zelmor", "about"},
+                                       {nullptr, nullptr},
+                                       {"controllo dati immessi", "check"},
+                                       {"cancella dati finestra", "clear"},
+                                       {"uscita da Zelmor", "exit"}};
+    for (int i = 1; i <= 21; ++i) {
+        const Button& b = buttons[i - 1];
+        Control& c = add(ControlKind::ToolbarButton, QStringLiteral("Toolbar1"), i);
+        if (b.tip == nullptr) {
+            c.setSeparator(true);
+            continue;
+        }
+        c.setToolTip(i == 6 ? printTip : QString::fromUtf8(b.tip));
+        c.setPicture(QString::fromLatin1(b.picture));
+        c.onClick = [this, i] { Toolbar1_ButtonClick(i); };
+    }
+}
+
+void WorkWindow::wireSharedCommands(const char* helpItem, const char* printItem) {
+    // The same commands as the toolbar's buttons: the file commands, the report, the data-entry
+    // window, the colour, help, tips, support, about, exit.
+    auto on = [this](const QString& name, int button) {
+        at(name).onClick = [this, button] { Toolbar1_ButtonClick(button); };
+    };
+    on(QStringLiteral("apri"), 1);
+    on(QStringLiteral("salva"), 2);
+    on(QStringLiteral("salvanome"), 3);
+    on(QStringLiteral("eliminare"), 4);
+    on(QString::fromLatin1(printItem), 6);
+    on(QStringLiteral("fin1"), 8);
+    on(QStringLiteral("colorare"), 12);
+    on(QStringLiteral("esci"), 21);
+    on(QStringLiteral("uscita"), 21);
+    on(QStringLiteral("guida"), 14);
+    on(QString::fromLatin1(helpItem), 14);
+    on(QStringLiteral("sugger"), 15);
+    on(QStringLiteral("supporto"), 16);
+    on(QStringLiteral("informazioni"), 17);
+}
+
+void WorkWindow::Toolbar1_ButtonClick(int index) {
+    if (index < 1 || index > 21) index = 1;
+    if (index == 5 || index == 7 || index == 11 || index == 13 || index == 18) ++index;
+    switch (index) {
+        case 1:
+            apri_Click();
+            break;
+        case 2:
+            salva_Click();
+            break;
+        case 3:
+            salvanome_Click();
+            break;
+        case 4:
+            eliminare_Click();
+            break;
+        case 12:
+            colorare_Click();
+            break;
+        case 14:
+            shared_->showWindow(QStringLiteral("sommario"));
+            break;
+        case 15:
+            shared_->showWindow(QStringLiteral("frmTip"));
+            break;
+        case 16:
+            shared_->showWindow(QStringLiteral("supportoclienti"));
+            break;
+        case 17:
+            shared_->showWindow(QStringLiteral("informa"));
+            break;
+        case 21:
+            shared_->confirmExit();
+            break;
+        default:
+            windowButton(index);
+            break;
+    }
+}
+
+QString whyNot(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) return QStringLiteral("il file non esiste");
+    if (info.isDir()) return QStringLiteral("è una cartella");
+    return QStringLiteral("accesso negato");
+}
+
+namespace {
+
+// Asks whether to save although some characters will be written as "?"; true to go on.
+bool acceptLostCharacters(ModZelmor& shared, const std::vector<model::UnencodableField>& fields) {
+    if (fields.empty()) return true;
+    QString text = QStringLiteral(
+        "Alcuni caratteri non possono essere archiviati nel file dei dati e verrebbero "
+        "sostituiti da \"?\":\r");
+    for (const model::UnencodableField& f : fields)
+        text += QStringLiteral("\r") + f.name + QStringLiteral(": ") +
+                f.characters.join(QLatin1Char(' '));
+    text += QStringLiteral("\r\rSalvare comunque con i caratteri sostituiti da \"?\"?");
+    return shared.app().message(tk::MessageIcon::Question, shared.titleDataCheck, text,
+                                tk::MessageButtons::YesNo,
+                                tk::MessageResult::No) == tk::MessageResult::Yes;
+}
+
+}  // namespace
+
+bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData& model,
+                  const model::TitlePage& title) {
+    // An accent typed as a separate mark has its one-character form in the code page.
+    model::ModelData composedModel = model;
+    model::TitlePage composedTitle = title;
+    model::composeTexts(composedModel, composedTitle);
+    if (!acceptLostCharacters(shared, model::unencodableFields(composedModel, composedTitle)))
+        return false;
+    // Written beside the old file and renamed over it only when whole, so a failed write never
+    // destroys it.
+    const QString failure =
+        model::writeWholeFile(path, model::writeDataFile(composedModel, composedTitle));
+    if (failure.isEmpty()) return true;
+    shared.app().message(
+        tk::MessageIcon::Critical, shared.titleDataCheck,
+        QStringLiteral("Impossibile salvare il file \"%1\": controllare che la cartella esista, "
+                       "sia scrivibile e che il disco non sia pieno.\rIl file precedente, se "
+                       "esisteva, non è stato modificato.")
+            .arg(path));
+    return false;
+}
+
+bool deleteDataFile(ModZelmor& shared, const QString& path) {
+    QFile file(path);
+    if (file.remove()) return true;
+    shared.app().message(
+        tk::MessageIcon::Critical, shared.titleDataCheck,
+        QStringLiteral("Impossibile eliminare il file \"%1\": %2.").arg(path, whyNot(path)));
+    return false;
+}
+
+}  // namespace zelmor::shared

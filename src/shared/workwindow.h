@@ -1,0 +1,119 @@
+// What the two working windows with a menu bar and a toolbar (data entry and title page) build
+// and run alike: their menus, the 21-button toolbar, and the commands that only show another
+// window or end the program.
+#pragma once
+
+#include "clsresize.h"
+#include "modzelmor.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+
+#include <QString>
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace zelmor::shared {
+
+// A working window with a menu bar and the toolbar: light grey, 9600 x 6825 twips, fitted to
+// the screen at load, rescaling its controls with its size, with one file and colour dialog.
+class WorkWindow : public tk::Form {
+  public:
+    static constexpr int kDesignWidth = 9600;
+    static constexpr int kDesignHeight = 6825;
+
+    WorkWindow(tk::Application& app, const QString& name, ModZelmor& shared,
+               const QString& caption);
+    ~WorkWindow() override;
+
+    void load() override;  // derived windows call it first
+    void unload() override;
+    void resize() override;
+
+    // The commands that both windows have under the same names (toolbar buttons 1..4, 12).
+    virtual void apri_Click() = 0;
+    virtual void salva_Click() = 0;
+    virtual void salvanome_Click() = 0;
+    virtual void eliminare_Click() = 0;
+    virtual void colorare_Click() = 0;
+
+    // Runs toolbar button `index`. A separator's index stands for the button after it, and an
+    // index outside 1..21 for the first button.
+    void Toolbar1_ButtonClick(int index);
+
+  protected:
+    // The buttons whose command is the window's own: 6, 8, 9, 10, 19 and 20.
+    virtual void windowButton(int index) = 0;
+    // The toolbar `Toolbar1`, its buttons running Toolbar1_ButtonClick; `printTip` is button
+    // 6's tooltip, which differs between the windows.
+    void addToolbar(const QString& printTip);
+    // The menu items and buttons that run a toolbar button's command: the file commands, the
+    // report item `printItem`, "Finestra Menu", "&Colore di sfondo", "&Esci", "&USCITA", "&Guida
+    // in linea" (button and the help item `helpItem`), "&Suggerimenti...", "Supporto &prodotto",
+    // "&Informazioni su Zelmor".
+    void wireSharedCommands(const char* helpItem, const char* printItem);
+
+    tk::Control& addLabel(const QString& name, int index, tk::Control* parent, const tk::Rect& r,
+                          const QString& caption, std::optional<tk::Color> back,
+                          const QString& tip = QString());
+    // A button of the bottom bar `Frame5`: 1215 x 375 twips at `left`, 240 down.
+    tk::Control& addBarButton(tk::Control& bar, const QString& name, int left,
+                              const QString& caption, const QString& picture, const QString& tip);
+    // "Save as": the current file is forgotten so that the dialog opens; refused or cancelled,
+    // the current file stays as it was.
+    void saveAs(const QString& dialogTitle, const std::function<void()>& saveRoutine);
+
+    // What every control shows at the end of the load handler (text, value, enabled, visible),
+    // and bringing it back without running any handler: the window as freshly loaded, for a
+    // file to be applied to.
+    void rememberStartState();
+    void restoreStartState();
+
+    ModZelmor* shared_;
+    tk::CommonDialog CommonDialog1;
+
+  private:
+    struct ControlState {
+        tk::Control* control;
+        QString text;
+        int value;
+        bool enabled;
+        bool visible;
+    };
+
+    std::unique_ptr<clsResize> resize_;
+    std::vector<ControlState> startState_;
+};
+
+struct MenuEntry {
+    const char* name = nullptr;  // nullptr: a separator
+    const char* caption = nullptr;
+};
+
+// Adds a menu (top level, or a submenu when `parent` names a menu) and its entries, in order.
+tk::Control& addMenu(tk::Form& form, const char* name, const QString& caption,
+                     std::initializer_list<MenuEntry> entries, const QString& parent = QString());
+// Appends entries to an existing menu.
+void addMenuEntries(tk::Form& form, const QString& menu, std::initializer_list<MenuEntry> entries);
+
+// "&Visualizza" (fin1, fin2, fin3), "&?" (the help item named `helpItem`, sugger, supporto,
+// informazioni) and the window item `finestra` at the right end of the bar, captioned
+// "Fi&nestra n.<number> di 3".
+void addNavigationMenus(tk::Form& form, const char* helpItem, int windowNumber);
+
+// The data file as both windows write and delete it. A failure is told to the user (title
+// `titleDataCheck`) and leaves any earlier file as it was. True when done.
+bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData& model,
+                  const model::TitlePage& title);
+bool deleteDataFile(ModZelmor& shared, const QString& path);
+// Why a file could not be opened or removed, in the user's words.
+QString whyNot(const QString& path);
+
+inline const QString kDataFileFilter = QStringLiteral("File Zelmor-dati- | Zelmor-dati-*");
+inline const QString kAllFilesFilter =
+    QStringLiteral("Tutti i file (*.*)|*.*|File Zelmor-dati- | Zelmor-dati-*");
+
+}  // namespace zelmor::shared

@@ -1,0 +1,125 @@
+#include "app/splashform.h"
+#include "app/zelmorapp.h"
+#include "reports/officewordprocessor.h"
+#include "support/entry.h"
+#include "toolkit/testing/fakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelmor;
+
+namespace {
+
+TEST(ModZelmor, StartUpSetsTheSharedValuesAndOpensOnTheSplash) {
+    tk::testing::FakeServices fakes;
+    fakes.platform.settings[QStringLiteral("ufficio/nome")] = QStringLiteral("Studio Alfa");
+    fakes.platform.settings[QStringLiteral("ufficio/indirizzo")] = QStringLiteral("via Roma 1");
+    app::ZelmorApp z({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform});
+    z.app().dispatch([&] { z.startup(); });
+    const shared::ModZelmor& s = z.shared();
+    EXPECT_EQ(s.productName, QStringLiteral("Zelmor"));
+    EXPECT_EQ(s.titleDataCheck,
+              QStringLiteral("Zelmor: controllo dati immessi nella finestra attiva"));
+    EXPECT_EQ(s.titleOnlineHelp, QStringLiteral("Zelmor: aiuto in linea"));
+    EXPECT_EQ(s.officeName, QStringLiteral("Studio Alfa"));
+    EXPECT_EQ(s.officeAddress, QStringLiteral("via Roma 1"));
+    // The splash is the only window on the screen; the data-entry window waits for its click.
+    EXPECT_TRUE(z.app().form(QStringLiteral("frmSplash"))->visible());
+    EXPECT_EQ(z.app().activeForm(), z.app().form(QStringLiteral("frmSplash")));
+    EXPECT_FALSE(z.app().isLoaded(QStringLiteral("menu")));
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST(ModZelmor, ExitAsksAndOnYesLeavesOnlyTheClosingScreen) {
+    tk::testing::FakeServices fakes;
+    QStringList music;
+    QStringList files;
+    music::RecordingMusicPlayer player(music, files);
+    app::ZelmorApp z({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}, &player);
+    z.app().dispatch([&] { z.startup(); });
+    z.app().dispatch([&] { z.app().form(QStringLiteral("frmSplash"))->click(); });
+    ASSERT_TRUE(z.app().isLoaded(QStringLiteral("menu")));
+
+    fakes.messages.answers.push_back(tk::MessageResult::No);
+    z.app().dispatch([&] { z.shared().confirmExit(); });
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    const tk::Message& q = fakes.messages.shown[0];
+    EXPECT_EQ(q.icon, tk::MessageIcon::Question);
+    EXPECT_EQ(q.buttons, tk::MessageButtons::YesNo);
+    EXPECT_EQ(q.defaultButton, tk::MessageResult::No);
+    EXPECT_EQ(q.text, QStringLiteral("Vuoi uscire da Zelmor?"));
+    EXPECT_EQ(q.title, QStringLiteral("Attenzione: i dati non archiviati andranno persi !"));
+    EXPECT_TRUE(z.app().isLoaded(QStringLiteral("menu")));
+    EXPECT_EQ(music, QStringList({"open", "play", "pause"}));
+
+    fakes.messages.answers.push_back(tk::MessageResult::Yes);
+    z.app().dispatch([&] { z.shared().confirmExit(); });
+    EXPECT_FALSE(z.app().isLoaded(QStringLiteral("menu")));
+    ASSERT_EQ(z.app().loadedForms().size(), 1u);
+    tk::Form* splash = z.app().loadedForms().front();
+    EXPECT_EQ(splash->name(), QStringLiteral("frmSplash"));
+    EXPECT_TRUE(splash->visible());
+    EXPECT_EQ(splash->at(QStringLiteral("label"), 2).text(),
+              QStringLiteral("          elaborazione eseguita con"));
+    EXPECT_EQ(music, QStringList({"open", "play", "pause", "play"}));
+    EXPECT_FALSE(z.app().ended());
+
+    z.app().dispatch([&] { splash->key(QLatin1Char('x')); });
+    EXPECT_TRUE(z.app().ended());
+    EXPECT_EQ(music.last(), QStringLiteral("close"));
+}
+
+TEST(ModZelmor, WithoutASplashAConfirmedExitEndsTheProgram) {
+    tk::testing::FakeServices fakes;
+    tk::Application app({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform});
+    shared::ModZelmor shared(app);
+    shared.initProductTexts();
+    struct Plain : tk::Form {
+        using tk::Form::Form;
+    };
+    app.registerForm(QStringLiteral("menu"), [](tk::Application& a) {
+        return std::make_unique<Plain>(a, QStringLiteral("menu"));
+    });
+    app.dispatch([&] { app.show(QStringLiteral("menu")); });
+    fakes.messages.answers.push_back(tk::MessageResult::Yes);
+    app.dispatch([&] { shared.confirmExit(); });
+    EXPECT_TRUE(app.ended());
+}
+
+}  // namespace
+
+// Without LibreOffice (here: its plugin cannot be loaded) a report tells the user what to
+// install, and the data-entry window stays usable.
+TEST(ModZelmor, AReportWithoutTheOfficeSaysWhatToInstall) {
+    tk::testing::FakeServices fakes;
+    const auto office =
+        reports::makeOfficeWordProcessor(true, QStringLiteral("/nonexistent/libzelmor_writer.so"));
+    app::ZelmorApp z({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}, nullptr,
+                     office.get());
+    z.app().dispatch([&] { z.startup(); });
+    z.app().dispatch([&] { z.app().form(QStringLiteral("frmSplash"))->click(); });
+    testsupport::enterOneSubsystem(z.app());
+    tk::Form& m = *z.app().form(QStringLiteral("menu"));
+    ASSERT_TRUE(m.at(QStringLiteral("passo")).text().startsWith(QLatin1String("correggere")));
+    z.app().dispatch([&] { m.at(QStringLiteral("solodati")).click(); });
+    ASSERT_EQ(fakes.messages.shown.size(), 1U);
+    const tk::Message& said = fakes.messages.shown[0];
+    EXPECT_EQ(said.icon, tk::MessageIcon::Critical);
+    EXPECT_EQ(said.title, QStringLiteral("Zelmor: stampa"));
+    EXPECT_TRUE(said.text.contains(QStringLiteral("LibreOffice Writer non è installato")));
+    EXPECT_TRUE(said.text.contains(QLatin1String("libreoffice-writer")));
+    EXPECT_EQ(m.at(QStringLiteral("passo")).text(),
+              QStringLiteral("correggere, archiviare i dati o disegnare il modello"));
+
+    // Every kind of failure has its own explanation, and none claims that the report was done.
+    using Kind = reports::WordError::Kind;
+    QStringList texts;
+    for (Kind k : {Kind::Missing, Kind::NotStarted, Kind::Lost, Kind::Failed, Kind::PictureMissing,
+                   Kind::PictureUnreadable, Kind::SaveFailed}) {
+        const QString t =
+            shared::ModZelmor::failureText(reports::WordError(k, QStringLiteral("x")));
+        EXPECT_FALSE(texts.contains(t));
+        EXPECT_TRUE(t.contains(QLatin1String("(x)"))) << t.toStdString();
+        texts << t;
+    }
+}
