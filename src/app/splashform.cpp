@@ -1,6 +1,7 @@
 #include "splashform.h"
 
 #include "drawing/disegnoform.h"
+#include "shared/windows.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,9 +37,7 @@ QString MultimediaControl::resolvedPath() const {
 }
 
 SplashForm::SplashForm(tk::Application& app, shared::ModZelmor& shared)
-    : tk::Form(app, QStringLiteral("frmSplash")),
-      MMControl1(app, shared.music()),
-      shared_(&shared) {
+    : tk::Form(app, shared::window::kSplash), MMControl1(app, shared.music()), shared_(&shared) {
     build();
 }
 
@@ -148,12 +147,10 @@ void SplashForm::load() {
     MMControl1.setCommand(QStringLiteral("open"));
     // Played once; nothing starts it again when it ends.
     MMControl1.setCommand(QStringLiteral("play"));
-    shared_->initMessageTitles();
-    shared_->initProductTexts();
-    at(QStringLiteral("label"), 3).setText(shared_->productName);
-    at(QStringLiteral("label"), 4).setText(shared_->productSubtitle);
+    at(QStringLiteral("label"), 3).setText(shared_->product().name);
+    at(QStringLiteral("label"), 4).setText(shared_->product().subtitle);
     at(QStringLiteral("label"), 5)
-        .setText(QStringLiteral("EDIZIONE PROFESSIONALE - VERSIONE ") + shared_->productVersion);
+        .setText(QStringLiteral("EDIZIONE PROFESSIONALE - VERSIONE ") + shared_->product().version);
 }
 
 void SplashForm::unload() {
@@ -169,17 +166,15 @@ void SplashForm::clicked() {
 void SplashForm::keyPressed(QChar /*c*/) {
     MMControl1.setCommand(QStringLiteral("close"));
     app().unload(name());
-    app().unload(QStringLiteral("prodotti"));
+    app().unload(shared::window::kCatalogue);
 }
 
-void SplashForm::showClosingScreen(tk::Application& app) {
-    // Loading it again, when it had gone, opens and starts the music afresh; then the music
-    // resumes where the click paused it.
-    auto* splash = dynamic_cast<SplashForm*>(&app.load(QStringLiteral("frmSplash")));
-    if (splash == nullptr) return;
-    splash->MMControl1.setCommand(QStringLiteral("play"));
-    app.show(QStringLiteral("frmSplash"));
-    splash->at(QStringLiteral("label"), 2)
+void SplashForm::showAsClosingScreen() {
+    // Loaded again, when it had gone, the music opened and started afresh; now it resumes
+    // where the click paused it.
+    MMControl1.setCommand(QStringLiteral("play"));
+    app().show(name());
+    at(QStringLiteral("label"), 2)
         .setText(QString(10, QLatin1Char(' ')) + QStringLiteral("elaborazione eseguita con"));
 }
 

@@ -37,7 +37,7 @@ class MultimediaControl {
     bool open_ = false;
 };
 
-class SplashForm : public tk::Form {
+class SplashForm : public tk::Form, public shared::ClosingScreen {
   public:
     static constexpr int kClientWidth = 8790;
     static constexpr int kClientHeight = 5415;
@@ -46,9 +46,9 @@ class SplashForm : public tk::Form {
 
     MultimediaControl MMControl1;
 
-    // After a confirmed exit: the splash again (loaded afresh if it had gone), its music
-    // resumed, and "elaborazione eseguita con" above the product name.
-    static void showClosingScreen(tk::Application& app);
+    // After a confirmed exit (the splash loaded afresh if it had gone): its music resumed, and
+    // "elaborazione eseguita con" above the product name.
+    void showAsClosingScreen() override;
 
     // The picture beside the titles: a model of the program's own, drawn as the drawing window
     // draws it, turned upright and reduced to 215 x 299 pixels in 256 colours.

@@ -9,6 +9,7 @@
 #include "periphery/informaform.h"
 #include "periphery/prodottiform.h"
 #include "periphery/supportoclientiform.h"
+#include "shared/windows.h"
 #include "splashform.h"
 #include "titlepage/frontespizioform.h"
 
@@ -29,28 +30,25 @@ ZelmorApp::ZelmorApp(tk::Application::Services services, music::MusicPlayer* mus
     : app_(services), shared_(std::make_unique<shared::ModZelmor>(app_)) {
     shared_->setMusicPlayer(music);
     shared_->setWordProcessor(word);
-    registerWindow<SplashForm>(app_, *shared_, "frmSplash");
-    registerWindow<entry::MenuForm>(app_, *shared_, "menu");
-    registerWindow<drawing::DisegnoForm>(app_, *shared_, "disegno");
-    registerWindow<titlepage::FrontespizioForm>(app_, *shared_, "frontespizio");
-    registerWindow<periphery::ProdottiForm>(app_, *shared_, "prodotti");
-    registerWindow<periphery::InformaForm>(app_, *shared_, "informa");
-    registerWindow<periphery::SupportoClientiForm>(app_, *shared_, "supportoclienti");
-    registerWindow<periphery::EmailForm>(app_, *shared_, "emailform");
-    registerWindow<help::SommarioForm>(app_, *shared_, "sommario");
+    registerWindow<SplashForm>(app_, *shared_, shared::window::kSplash);
+    registerWindow<entry::MenuForm>(app_, *shared_, shared::window::kMenu);
+    registerWindow<drawing::DisegnoForm>(app_, *shared_, shared::window::kDrawing);
+    registerWindow<titlepage::FrontespizioForm>(app_, *shared_, shared::window::kTitlePage);
+    registerWindow<periphery::ProdottiForm>(app_, *shared_, shared::window::kCatalogue);
+    registerWindow<periphery::InformaForm>(app_, *shared_, shared::window::kAbout);
+    registerWindow<periphery::SupportoClientiForm>(app_, *shared_, shared::window::kSupport);
+    registerWindow<periphery::EmailForm>(app_, *shared_, shared::window::kEmail);
+    registerWindow<help::SommarioForm>(app_, *shared_, shared::window::kContents);
     help::registerHelpPages(app_, *shared_);
-    registerWindow<help::FrmTip>(app_, *shared_, "frmTip");
-    shared_->closingScreen = [this] { SplashForm::showClosingScreen(app_); };
+    registerWindow<help::FrmTip>(app_, *shared_, shared::window::kTip);
 }
 
 ZelmorApp::~ZelmorApp() = default;
 
 void ZelmorApp::startup() {
-    shared_->initProductTexts();
-    shared_->initMessageTitles();
-    app_.load(QStringLiteral("prodotti"));  // hidden: the catalogue reads its price list now
+    app_.load(shared::window::kCatalogue);  // hidden: the catalogue reads its price list now
     shared_->loadOfficeData();
-    app_.show(QStringLiteral("frmSplash"));
+    app_.show(shared::window::kSplash);
 }
 
 }  // namespace zelmor::app

@@ -1,6 +1,7 @@
 #include "disegnoform.h"
 
 #include "geometry/bmp.h"
+#include "shared/windows.h"
 #include "toolkit/paint.h"
 
 #include <QPainter>
@@ -24,7 +25,7 @@ constexpr tk::Color kLinkFill{0, 255, 0};
 }  // namespace
 
 DisegnoForm::DisegnoForm(tk::Application& app, shared::ModZelmor& shared)
-    : tk::Form(app, QStringLiteral("disegno")), shared_(&shared) {
+    : tk::Form(app, shared::window::kDrawing), shared_(&shared) {
     build();
 }
 
@@ -62,7 +63,7 @@ void DisegnoForm::build() {
 }
 
 void DisegnoForm::startDrawing(tk::Application& app) {
-    const QString name = QStringLiteral("disegno");
+    const QString name = shared::window::kDrawing;
     if (!app.isRegistered(name)) return;
     app.unload(name);
     if (auto* window = dynamic_cast<DisegnoForm*>(&app.load(name))) window->modelliamo();
@@ -86,7 +87,7 @@ bool DisegnoForm::modelliamo() {
     QString why;
     if (!geometry::savePicture(picture_, path, &why)) {
         // The data were enough: only the file is at fault, and the user must know which.
-        app().message(tk::MessageIcon::Critical, shared_->titleOnlineHelp,
+        app().message(tk::MessageIcon::Critical, shared_->titles().onlineHelp,
                       QStringLiteral("Impossibile salvare il disegno del modello nel file \"%1\": "
                                      "%2.\rIl disegno resta visibile sullo schermo; il file "
                                      "precedente, se esisteva, non è stato modificato.")
@@ -126,7 +127,7 @@ QImage renderModel(const model::ModelData& model) {
 }
 
 void DisegnoForm::fail() {
-    app().message(tk::MessageIcon::Critical, shared_->titleOnlineHelp,
+    app().message(tk::MessageIcon::Critical, shared_->titles().onlineHelp,
                   QStringLiteral("Non sono stati immessi tutti i dati dei sottosistemi necessari "
                                  "per il disegno: tornare al Menu."));
 }

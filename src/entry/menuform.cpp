@@ -5,6 +5,7 @@
 
 #include "model/datafile.h"
 #include "model/fileio.h"
+#include "shared/windows.h"
 
 #include <algorithm>
 
@@ -55,7 +56,7 @@ int digit(QChar c) {
 }  // namespace
 
 MenuForm::MenuForm(tk::Application& app, shared::ModZelmor& shared)
-    : shared::WorkWindow(app, QStringLiteral("menu"), shared,
+    : shared::WorkWindow(app, shared::window::kMenu, shared,
                          QStringLiteral("Zelmor: menu - immissione dati")) {
     build();
 }
@@ -271,7 +272,7 @@ void MenuForm::buildMenus() {
     on("cancelladati", [this] { cancelladati_Click(); });
     on("fin2", [this] { disegn_Click(); });
     on("fin3", [this] { shared_->showTitlePage(); });
-    on("finestra", [this] { shared_->showWindow(QStringLiteral("guidamenu")); });
+    on("finestra", [this] { shared_->showWindow(shared::window::kGuideMenu); });
 }
 
 void MenuForm::windowButton(int index) {
@@ -280,7 +281,7 @@ void MenuForm::windowButton(int index) {
             solodati_Click();
             break;
         case 8:
-            app().message(MessageIcon::Exclamation, shared_->titleDataCheck,
+            app().message(MessageIcon::Exclamation, shared_->titles().dataCheck,
                           QStringLiteral("E' questa la finestra 'Menu'."));
             break;
         case 9:
@@ -304,7 +305,7 @@ void MenuForm::windowButton(int index) {
 
 void MenuForm::solodati_Click() {
     if (!complete()) {
-        app().message(MessageIcon::Information, shared_->titleOnlineHelp,
+        app().message(MessageIcon::Information, shared_->titles().onlineHelp,
                       QStringLiteral("I dati immessi sono incompleti: seguire le indicazioni della "
                                      "casella gialla prima di stamparli."));
         return;
@@ -321,7 +322,6 @@ void MenuForm::solodati_Click() {
 
 void MenuForm::load() {
     shared::WorkWindow::load();
-    shared_->initMessageTitles();
     m() = model::ModelData{};
     resetProcedure();
     for (int i = 1; i <= 9; ++i) {
@@ -716,7 +716,7 @@ void MenuForm::continueProcedure() {
 
 void MenuForm::disegn_Click() {
     if (model().subsystemCount.isEmpty() || model().endemicTypology.value_or(0) == 0) {
-        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
                       QStringLiteral("Per poter visualizzare il disegno di un modello bisogna "
                                      "immettere tutti i dati necessari."));
         return;
@@ -726,10 +726,10 @@ void MenuForm::disegn_Click() {
 
 void MenuForm::controlla_Click() {
     if (complete()) {
-        app().message(MessageIcon::Information, shared_->titleDataCheck,
+        app().message(MessageIcon::Information, shared_->titles().dataCheck,
                       QStringLiteral("I dati sono stati immessi correttamente."));
     } else {
-        app().message(MessageIcon::Exclamation, shared_->titleDataCheck,
+        app().message(MessageIcon::Exclamation, shared_->titles().dataCheck,
                       QStringLiteral("Inserire i dati seguendo le indicazioni nella casella gialla "
                                      "in basso nella finestra, o correggere quelli immessi.") +
                           QChar(13) +
@@ -740,7 +740,7 @@ void MenuForm::controlla_Click() {
 
 void MenuForm::aiuto_Click() {
     auto help = [this](const QString& text) {
-        app().message(MessageIcon::Information, shared_->titleOnlineHelp, text);
+        app().message(MessageIcon::Information, shared_->titles().onlineHelp, text);
     };
     int kind = 0;
     for (int k = 1; k <= 3; ++k) {
@@ -817,7 +817,7 @@ void MenuForm::cancelladati_Click() {
     // The window is discarded and made afresh; this object stays alive until the click ends.
     tk::Application& a = app();
     a.unload(name());
-    a.show(QStringLiteral("menu"));
+    a.show(shared::window::kMenu);
 }
 
 void MenuForm::colorare_Click() {
@@ -830,7 +830,7 @@ void MenuForm::colorare_Click() {
 // ---- data file ---------------------------------------------------------------------------
 
 void MenuForm::fileError(const QString& text) {
-    app().message(MessageIcon::Critical, shared_->titleDataCheck, text);
+    app().message(MessageIcon::Critical, shared_->titles().dataCheck, text);
 }
 
 void MenuForm::salva_Click() {
@@ -844,13 +844,13 @@ void MenuForm::salvanome_Click() {
 
 void MenuForm::saveRoutine() {
     if (model().subsystemCount.isEmpty()) {
-        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
                       QStringLiteral("Non esistono dati da archiviare."));
         return;
     }
     const model::TitlePage page = shared_->titlePage();
     if (page.project.isEmpty()) {
-        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
                       QStringLiteral("Attenzione: immettere i dati del progetto."));
         shared_->showTitlePage();
         return;
@@ -973,7 +973,7 @@ void MenuForm::abili() {
 void MenuForm::eliminare_Click() {
     CommonDialog1.filter = kAllFilesFilter;
     CommonDialog1.filterIndex = 2;
-    CommonDialog1.title = shared_->titleDeleteFile;
+    CommonDialog1.title = shared_->titles().deleteFile;
     if (!CommonDialog1.showOpen()) return;
     dialogChoice_ = CommonDialog1.fileName;
     shared::deleteDataFile(*shared_, CommonDialog1.fileName);

@@ -3,6 +3,7 @@
 #include "helppageform.h"
 #include "model/cp1252.h"
 #include "model/fileio.h"
+#include "shared/windows.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -14,7 +15,7 @@ using tk::ControlKind;
 const QString FrmTip::kTipsFile = QStringLiteral("SuggerimentiZelmor.TXT");
 
 FrmTip::FrmTip(tk::Application& app, shared::ModZelmor& /*shared*/)
-    : tk::Form(app, QStringLiteral("frmTip")) {
+    : tk::Form(app, shared::window::kTip) {
     build();
 }
 

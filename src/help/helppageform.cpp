@@ -1,4 +1,5 @@
 #include "helppageform.h"
+#include "shared/windows.h"
 
 namespace zelmor::help {
 
@@ -48,7 +49,7 @@ HelpPageForm::HelpPageForm(tk::Application& app, shared::ModZelmor& shared,
 void HelpPageForm::build() {
     setCaption(QStringLiteral("Guida in linea"));
 
-    const bool manual = QLatin1String(layout_->name) == QLatin1String("manuale");
+    const bool manual = QLatin1String(layout_->name) == QLatin1String(shared::window::kManual);
     const auto button = [&](const char* name, int left, const char* caption, const char* tip) {
         tk::Control& b = add(ControlKind::CommandButton, QString::fromLatin1(name));
         b.setGeometry({left, 120, 1215, 375});
@@ -89,13 +90,12 @@ void HelpPageForm::load() {
 }
 
 void HelpPageForm::cmdSommario_Click() {
-    shared_->showWindow(QStringLiteral("sommario"));
+    shared_->showWindow(shared::window::kContents);
 }
 
 void HelpPageForm::cmdstampa_Click() {
-    shared_->helpPageTitle = &at(QStringLiteral("Label1"));
-    shared_->helpPageBody = &at(QStringLiteral("Label2"));
-    shared_->printHelpPage();
+    shared_->printHelpPage(
+        {at(QStringLiteral("Label1")).text(), at(QStringLiteral("Label2")).text()});
 }
 
 void HelpPageForm::cmdchiudi_Click() {

@@ -2,6 +2,7 @@
 
 #include "helppages.h"
 #include "reports/reports.h"
+#include "shared/windows.h"
 
 #include <array>
 
@@ -20,20 +21,20 @@ struct Entry {
 
 // The gaps after entries 4 and 7 set the general topics, the working windows and the tip apart.
 constexpr std::array<Entry, SommarioForm::kEntries> kEntryTable{{
-    {"  Manuale d'uso rapido", 960, "manuale"},
-    {"  Funzionamento del programma", 1320, "guidafunzionamento"},
-    {"  Archivio dati", 1680, "guidaarchivio"},
-    {" Stampa", 2040, "guidastampa"},
-    {" Finestra Menu", 2760, "guidamenu"},
-    {" Finestra Disegno modello", 3120, "guidadisegno"},
-    {" Finestra Frontespizio", 3480, "guidafrontespizio"},
-    {"  Suggerimento del giorno", 4440, "frmTip"},
+    {"  Manuale d'uso rapido", 960, shared::window::kManual},
+    {"  Funzionamento del programma", 1320, shared::window::kGuideWorking},
+    {"  Archivio dati", 1680, shared::window::kGuideArchive},
+    {" Stampa", 2040, shared::window::kGuidePrint},
+    {" Finestra Menu", 2760, shared::window::kGuideMenu},
+    {" Finestra Disegno modello", 3120, shared::window::kGuideDrawing},
+    {" Finestra Frontespizio", 3480, shared::window::kGuideTitlePage},
+    {"  Suggerimento del giorno", 4440, shared::window::kTip},
 }};
 
 }  // namespace
 
 SommarioForm::SommarioForm(tk::Application& app, shared::ModZelmor& shared)
-    : HelpWindow(app, QStringLiteral("sommario"), kWidth), shared_(&shared) {
+    : HelpWindow(app, shared::window::kContents, kWidth), shared_(&shared) {
     build();
 }
 
@@ -133,7 +134,8 @@ void SommarioForm::cmdstampa_Click() {
         pages.push_back(
             {page.at(QStringLiteral("Label1")).text(), page.at(QStringLiteral("Label2")).text()});
     }
-    const QString path = reports::guidePath(app().platform().programFolder(), shared_->productName);
+    const QString path =
+        reports::guidePath(app().platform().programFolder(), shared_->product().name);
     shared_->runReport([&](reports::WordProcessor& word) {
         reports::writeGuide(word, shared_->reportTexts(), pages, path);
     });

@@ -1,11 +1,12 @@
 #include "emailform.h"
 
 #include "common.h"
+#include "shared/windows.h"
 
 namespace zelmor::periphery {
 
 EmailForm::EmailForm(tk::Application& app, shared::ModZelmor& /*shared*/)
-    : tk::Form(app, QStringLiteral("emailform")) {
+    : tk::Form(app, shared::window::kEmail) {
     build();
 }
 

@@ -1,6 +1,7 @@
 #include "informaform.h"
 
 #include "common.h"
+#include "shared/windows.h"
 
 namespace zelmor::periphery {
 
@@ -14,7 +15,7 @@ const QString kNoOffice =
 }  // namespace
 
 InformaForm::InformaForm(tk::Application& app, shared::ModZelmor& shared)
-    : tk::Form(app, QStringLiteral("informa")), shared_(&shared) {
+    : tk::Form(app, shared::window::kAbout), shared_(&shared) {
     build();
 }
 
@@ -64,16 +65,16 @@ QString InformaForm::yearRange(const QString& yearCode) {
 
 void InformaForm::load() {
     const shared::ModZelmor& s = *shared_;
-    at(QStringLiteral("nome")).setText(s.productName);
-    at(QStringLiteral("sottotitolo")).setText(s.productSubtitle);
+    at(QStringLiteral("nome")).setText(s.product().name);
+    at(QStringLiteral("sottotitolo")).setText(s.product().subtitle);
     at(QStringLiteral("versione"))
-        .setText(QStringLiteral("Versione %1 del %2").arg(s.productVersion, s.productDate));
+        .setText(QStringLiteral("Versione %1 del %2").arg(s.product().version, s.product().date));
     at(QStringLiteral("copyright"))
-        .setText(QStringLiteral("Copyright © %1").arg(yearRange(s.productYearCode)));
+        .setText(QStringLiteral("Copyright © %1").arg(yearRange(s.product().yearCode)));
 
     // The office lines that are set, one under the other; a note when neither is.
     QStringList lines;
-    for (const QString& line : {s.officeName.trimmed(), s.officeAddress.trimmed()}) {
+    for (const QString& line : {s.office().name.trimmed(), s.office().address.trimmed()}) {
         if (!line.isEmpty()) lines.append(line);
     }
     if (lines.isEmpty()) lines.append(kNoOffice);

@@ -2,6 +2,7 @@
 
 #include "common.h"
 #include "model/fileio.h"
+#include "shared/windows.h"
 
 #include <QDir>
 
@@ -29,7 +30,7 @@ int rowTop(int i) {
 }  // namespace
 
 ProdottiForm::ProdottiForm(tk::Application& app, shared::ModZelmor& /*shared*/)
-    : tk::Form(app, QStringLiteral("prodotti")) {
+    : tk::Form(app, shared::window::kCatalogue) {
     build();
 }
 

@@ -1,11 +1,12 @@
 #include "supportoclientiform.h"
 
 #include "common.h"
+#include "shared/windows.h"
 
 namespace zelmor::periphery {
 
 SupportoClientiForm::SupportoClientiForm(tk::Application& app, shared::ModZelmor& shared)
-    : tk::Form(app, QStringLiteral("supportoclienti")), shared_(&shared) {
+    : tk::Form(app, shared::window::kSupport), shared_(&shared) {
     build();
 }
 
@@ -42,7 +43,7 @@ void SupportoClientiForm::build() {
     addButton(*this, QStringLiteral("listino"), {3960, 3840, 1575, 375},
               QStringLiteral("&Listino prezzi"),
               QStringLiteral("cliccare per vedere i prodotti e i prezzi"))
-        .onClick = [this] { shared_->showWindow(QStringLiteral("prodotti")); };
+        .onClick = [this] { shared_->showWindow(shared::window::kCatalogue); };
     addButton(*this, QStringLiteral("chiudi"), {5655, 3840, 1215, 375}, QStringLiteral("&Chiudi"),
               QStringLiteral("cliccare per chiudere la finestra"))
         .onClick = [this] { app().unload(name()); };
@@ -51,7 +52,7 @@ void SupportoClientiForm::build() {
 void SupportoClientiForm::load() {
     at(QStringLiteral("versione"))
         .setText(QStringLiteral("Versione in uso: %1 del %2")
-                     .arg(shared_->productVersion, shared_->productDate));
+                     .arg(shared_->product().version, shared_->product().date));
     centreOnScreen();
 }
 

@@ -1,27 +1,22 @@
 #include "modzelmor.h"
+#include "shared/windows.h"
 
 #include <optional>
 
 namespace zelmor::shared {
 
-void ModZelmor::initProductTexts() {
-    productName = QStringLiteral("Zelmor");
-    productSubtitle = QStringLiteral("composizioni di modelli logici aspaziali");
-    productVersion = QStringLiteral("4.04.05");
-    productDate = QStringLiteral("14/02/99");
-    productYearCode = QStringLiteral("281211");
-}
-
-void ModZelmor::initMessageTitles() {
-    titleDataCheck = productName + QStringLiteral(": controllo dati immessi nella finestra attiva");
-    titleOnlineHelp = productName + QStringLiteral(": aiuto in linea");
-    titleDeleteFile =
+void ModZelmor::setProduct(const Product& product) {
+    product_ = product;
+    titles_.dataCheck =
+        product_.name + QStringLiteral(": controllo dati immessi nella finestra attiva");
+    titles_.onlineHelp = product_.name + QStringLiteral(": aiuto in linea");
+    titles_.deleteFile =
         QStringLiteral("Elimina: seleziona il file desiderato e clicca su Apri per cancellarlo");
 }
 
 void ModZelmor::loadOfficeData() {
-    officeName = app_->platform().setting(QStringLiteral("ufficio/nome"));
-    officeAddress = app_->platform().setting(QStringLiteral("ufficio/indirizzo"));
+    office_.name = app_->platform().setting(QStringLiteral("ufficio/nome"));
+    office_.address = app_->platform().setting(QStringLiteral("ufficio/indirizzo"));
 }
 
 void ModZelmor::showWindow(const QString& name) {
@@ -29,7 +24,7 @@ void ModZelmor::showWindow(const QString& name) {
 }
 
 TitlePageHolder* ModZelmor::titlePageWindow() {
-    const QString name = QStringLiteral("frontespizio");
+    const QString name = window::kTitlePage;
     if (!app_->isRegistered(name)) return nullptr;
     return dynamic_cast<TitlePageHolder*>(&app_->load(name));
 }
@@ -50,28 +45,22 @@ void ModZelmor::confirmExit() {
     const auto answer =
         app_->message(tk::MessageIcon::Question,
                       QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
-                      QStringLiteral("Vuoi uscire da ") + productName + QStringLiteral("?"),
+                      QStringLiteral("Vuoi uscire da ") + product_.name + QStringLiteral("?"),
                       tk::MessageButtons::YesNo, tk::MessageResult::No);
     if (answer != tk::MessageResult::Yes) return;
-    static const char* const order[] = {
-        "menu",          "disegno",     "sommario",  "manuale",         "guidafunzionamento",
-        "guidaarchivio", "guidastampa", "guidamenu", "guidadisegno",    "guidafrontespizio",
-        "frontespizio",  "frmTip",      "prodotti",  "supportoclienti", "informa"};
-    for (const char* name : order) app_->unload(QString::fromLatin1(name));
+    app_->unloadAll({QString::fromLatin1(window::kSplash)});
     // Starting again is a new document: no save may go to the file of the one that ended.
     document_ = model::Document{};
-    if (closingScreen) closingScreen();
+    if (!app_->isRegistered(window::kSplash)) return;
+    if (auto* splash = dynamic_cast<ClosingScreen*>(&app_->load(window::kSplash)))
+        splash->showAsClosingScreen();
 }
 
 reports::ReportTexts ModZelmor::reportTexts() const {
-    return {productName, productSubtitle, officeName, officeAddress};
+    return {product_.name, product_.subtitle, office_.name, office_.address};
 }
 
-void ModZelmor::printHelpPage() {
-    if (helpPageTitle == nullptr || helpPageBody == nullptr) return;
-    const reports::HelpText page{helpPageTitle->text(), helpPageBody->text()};
-    helpPageTitle = nullptr;
-    helpPageBody = nullptr;
+void ModZelmor::printHelpPage(const reports::HelpText& page) {
     runReport(
         [&](reports::WordProcessor& word) { reports::writeHelpPage(word, reportTexts(), page); });
 }
@@ -95,7 +84,7 @@ bool ModZelmor::runReport(const std::function<void(reports::WordProcessor&)>& wr
 }
 
 void ModZelmor::reportFailure(const reports::WordError& error) {
-    app_->message(tk::MessageIcon::Critical, productName + QStringLiteral(": stampa"),
+    app_->message(tk::MessageIcon::Critical, product_.name + QStringLiteral(": stampa"),
                   failureText(error));
 }
 

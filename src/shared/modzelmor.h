@@ -7,6 +7,7 @@
 #include "music/music.h"
 #include "reports/reports.h"
 #include "reports/wordprocessor.h"
+#include "shared/windows.h"
 #include "toolkit/application.h"
 
 #include <QString>
@@ -25,25 +26,51 @@ class TitlePageHolder {
     virtual void startAfresh() = 0;
 };
 
+// The window that, once every other window has gone, is shown as the closing screen.
+class ClosingScreen {
+  public:
+    virtual ~ClosingScreen() = default;
+    virtual void showAsClosingScreen() = 0;
+};
+
+// The product as windows, messages and reports name it.
+struct Product {
+    QString name = QStringLiteral("Zelmor");
+    QString subtitle = QStringLiteral("composizioni di modelli logici aspaziali");
+    QString version = QStringLiteral("4.04.05");
+    QString date = QStringLiteral("14/02/99");
+    QString yearCode = QStringLiteral("281211");  // the last two digits are the last year
+};
+
+// The titles of the messages that several windows show.
+struct MessageTitles {
+    QString dataCheck;   // "Zelmor: controllo dati immessi nella finestra attiva"
+    QString onlineHelp;  // "Zelmor: aiuto in linea"
+    QString deleteFile;  // the title of the dialog of "Elimina..."
+};
+
+// The technical office that uses the program, from the settings.
+struct OfficeData {
+    QString name;
+    QString address;
+};
+
 class ModZelmor {
   public:
-    explicit ModZelmor(tk::Application& app) : app_(&app) {}
+    explicit ModZelmor(tk::Application& app) : app_(&app) { setProduct(Product{}); }
     ~ModZelmor() = default;
     ModZelmor(const ModZelmor&) = delete;
     ModZelmor& operator=(const ModZelmor&) = delete;
 
     tk::Application& app() const { return *app_; }
 
-    QString productName;
-    QString productSubtitle;
-    QString productVersion;
-    QString productDate;
-    QString productYearCode;
-    QString titleDataCheck;
-    QString titleOnlineHelp;
-    QString titleDeleteFile;
-    QString officeName;
-    QString officeAddress;
+    const Product& product() const { return product_; }
+    // Another edition (the tests' way of checking that windows read the product at load).
+    void setProduct(const Product& product);
+    const MessageTitles& titles() const { return titles_; }
+    const OfficeData& office() const { return office_; }
+    void loadOfficeData();  // from the program settings, at start-up
+
     tk::Color lastBackColor = tk::colors::kBlack;  // the colour dialog opens on it
 
     // The model, the title page and the current "Zelmor-dati-" file of both working windows.
@@ -52,26 +79,16 @@ class ModZelmor {
     model::Document& document() { return document_; }
     const model::Document& document() const { return document_; }
 
-    void initProductTexts();
-    void initMessageTitles();
-    void loadOfficeData();  // officeName, officeAddress from the program settings
-
     // Shows a window by name; a window this program was built without (as in tests that build
     // parts of it) is ignored.
     void showWindow(const QString& name);
-    void showMenuWindow() { showWindow(QStringLiteral("menu")); }
-    // Asks, and on Yes unloads every window and brings back the closing screen.
+    void showMenuWindow() { showWindow(window::kMenu); }
+    // Asks, and on Yes unloads every window and shows the splash as the closing screen; a
+    // program without a splash simply ends.
     void confirmExit();
-    // Brings back the splash as the closing screen; set by the program that has a splash.
-    // Without it a confirmed exit simply ends the program.
-    std::function<void()> closingScreen;
 
-    // The title and body labels of the help page to print; printHelpPage reads their texts.
-    tk::Control* helpPageTitle = nullptr;
-    tk::Control* helpPageBody = nullptr;
-    // Writes the help page whose labels are set into a new document, left open for the user.
-    // The labels are forgotten afterwards, so that none outlives its window here.
-    void printHelpPage();
+    // Writes a help page into a new document, left open for the user.
+    void printHelpPage(const reports::HelpText& page);
 
     // The player of the splash music; silent until the program gives it one.
     music::MusicPlayer& music() const { return *music_; }
@@ -89,7 +106,7 @@ class ModZelmor {
     void setTitlePage(const model::TitlePage& page, int denominations);
     void restartTitlePage();
     // Shows the title-page window (when the program has it).
-    void showTitlePage() { showWindow(QStringLiteral("frontespizio")); }
+    void showTitlePage() { showWindow(window::kTitlePage); }
 
     // The word processor every report writes into; none: reports say that it is missing.
     void setWordProcessor(reports::WordProcessor* word) { word_ = word; }
@@ -107,6 +124,9 @@ class ModZelmor {
     TitlePageHolder* titlePageWindow();
 
     tk::Application* app_;
+    Product product_;
+    MessageTitles titles_;
+    OfficeData office_;
     model::Document document_;
     reports::WordProcessor* word_ = nullptr;
     music::SilentMusicPlayer silent_;

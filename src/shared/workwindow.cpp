@@ -3,6 +3,7 @@
 #include "model/datafile.h"
 #include "model/encoding.h"
 #include "model/fileio.h"
+#include "shared/windows.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -231,16 +232,16 @@ void WorkWindow::Toolbar1_ButtonClick(int index) {
             colorare_Click();
             break;
         case 14:
-            shared_->showWindow(QStringLiteral("sommario"));
+            shared_->showWindow(window::kContents);
             break;
         case 15:
-            shared_->showWindow(QStringLiteral("frmTip"));
+            shared_->showWindow(window::kTip);
             break;
         case 16:
-            shared_->showWindow(QStringLiteral("supportoclienti"));
+            shared_->showWindow(window::kSupport);
             break;
         case 17:
-            shared_->showWindow(QStringLiteral("informa"));
+            shared_->showWindow(window::kAbout);
             break;
         case 21:
             shared_->confirmExit();
@@ -270,7 +271,7 @@ bool acceptLostCharacters(ModZelmor& shared, const std::vector<model::Unencodabl
         text += QStringLiteral("\r") + f.name + QStringLiteral(": ") +
                 f.characters.join(QLatin1Char(' '));
     text += QStringLiteral("\r\rSalvare comunque con i caratteri sostituiti da \"?\"?");
-    return shared.app().message(tk::MessageIcon::Question, shared.titleDataCheck, text,
+    return shared.app().message(tk::MessageIcon::Question, shared.titles().dataCheck, text,
                                 tk::MessageButtons::YesNo,
                                 tk::MessageResult::No) == tk::MessageResult::Yes;
 }
@@ -291,7 +292,7 @@ bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData
         model::writeWholeFile(path, model::writeDataFile(composedModel, composedTitle));
     if (failure.isEmpty()) return true;
     shared.app().message(
-        tk::MessageIcon::Critical, shared.titleDataCheck,
+        tk::MessageIcon::Critical, shared.titles().dataCheck,
         QStringLiteral("Impossibile salvare il file \"%1\": controllare che la cartella esista, "
                        "sia scrivibile e che il disco non sia pieno.\rIl file precedente, se "
                        "esisteva, non è stato modificato.")
@@ -303,7 +304,7 @@ bool deleteDataFile(ModZelmor& shared, const QString& path) {
     QFile file(path);
     if (file.remove()) return true;
     shared.app().message(
-        tk::MessageIcon::Critical, shared.titleDataCheck,
+        tk::MessageIcon::Critical, shared.titles().dataCheck,
         QStringLiteral("Impossibile eliminare il file \"%1\": %2.").arg(path, whyNot(path)));
     return false;
 }

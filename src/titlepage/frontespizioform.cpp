@@ -3,6 +3,7 @@
 #include "drawing/disegnoform.h"
 #include "entry/menuform.h"
 #include "model/encoding.h"
+#include "shared/windows.h"
 #include "shared/workwindow.h"
 
 #include <QFileInfo>
@@ -65,7 +66,7 @@ QString longDate(const QDate& date) {
 }
 
 FrontespizioForm::FrontespizioForm(tk::Application& app, shared::ModZelmor& shared)
-    : shared::WorkWindow(app, QStringLiteral("frontespizio"), shared,
+    : shared::WorkWindow(app, shared::window::kTitlePage, shared,
                          QStringLiteral("Zelmor: frontespizio per la relazione")) {
     build();
 }
@@ -203,7 +204,7 @@ void FrontespizioForm::buildMenus() {
     on("cancella", [this] { cancella_Click(); });
     on("fin2", [this] { disegno_Click(); });
     on("fin3", [this] { Toolbar1_ButtonClick(10); });
-    on("finestra", [this] { shared_->showWindow(QStringLiteral("guidafrontespizio")); });
+    on("finestra", [this] { shared_->showWindow(shared::window::kGuideTitlePage); });
 }
 
 void FrontespizioForm::windowButton(int index) {
@@ -218,7 +219,7 @@ void FrontespizioForm::windowButton(int index) {
             disegno_Click();
             break;
         case 10:
-            app().message(MessageIcon::Exclamation, shared_->titleDataCheck,
+            app().message(MessageIcon::Exclamation, shared_->titles().dataCheck,
                           QStringLiteral("E' questa la finestra Frontespizio."));
             break;
         case 19:
@@ -239,8 +240,8 @@ void FrontespizioForm::load() {
     shared_->document().title = model::TitlePage{};
     startDate_ = longDate(app().platform().today());
     data->setText(startDate_);
-    Labelstudio->setText(shared_->officeName);
-    labelindirizzo->setText(shared_->officeAddress);
+    Labelstudio->setText(shared_->office().name);
+    labelindirizzo->setText(shared_->office().address);
     passo->setText(QStringLiteral("digitare i dati in ogni campo"));
     rememberStartState();
 }
@@ -295,7 +296,7 @@ void FrontespizioForm::fillTitlePage(const model::TitlePage& page, int denominat
 }
 
 entry::MenuForm* FrontespizioForm::menuWindow() const {
-    return app().formAs<entry::MenuForm>(QStringLiteral("menu"));
+    return app().formAs<entry::MenuForm>(shared::window::kMenu);
 }
 
 int FrontespizioForm::subsystemCount() const {
@@ -309,7 +310,7 @@ void FrontespizioForm::field_Change(Control& field) {
     if (&field == progetto) progetto_Change();
     if (model::visibleLength(field.text()) > kFieldLimit) {
         app().message(
-            MessageIcon::Exclamation, shared_->titleDataCheck,
+            MessageIcon::Exclamation, shared_->titles().dataCheck,
             QStringLiteral("Per una stampa corretta non digitare dati lunghi più di 60 spazi."));
     }
 }
@@ -319,7 +320,7 @@ void FrontespizioForm::denominazione_Change(int i) {
     fieldOf(d) = d.text();
     if (model::visibleLength(d.text()) > kDenominationLimit) {
         app().message(
-            MessageIcon::Exclamation, shared_->titleDataCheck,
+            MessageIcon::Exclamation, shared_->titles().dataCheck,
             QStringLiteral("Per una stampa corretta non digitare dati lunghi più di 25 spazi."));
     }
     // Cut where the user sees a character end: never inside one.
@@ -345,7 +346,7 @@ void FrontespizioForm::progetto_Change() {
 
 void FrontespizioForm::controllodati_Click() {
     auto say = [this](MessageIcon icon, const char* text) {
-        app().message(icon, shared_->titleDataCheck, QString::fromUtf8(text));
+        app().message(icon, shared_->titles().dataCheck, QString::fromUtf8(text));
     };
     const auto empty = [](const Control* c) { return c->text().isEmpty(); };
     if (empty(progetto) && empty(localita) && empty(tipostudio) && empty(committente) &&
@@ -383,7 +384,7 @@ void FrontespizioForm::colorare_Click() {
 void FrontespizioForm::aiuto_Click() {
     const QChar cr(13);
     app().message(
-        MessageIcon::Information, shared_->titleOnlineHelp,
+        MessageIcon::Information, shared_->titles().onlineHelp,
         QStringLiteral("- Digitare o correggere i dati spostandosi con il tasto TAB, o con il "
                        "mouse, nei campi;") +
             cr + QStringLiteral("- la data viene impostata in automatico, ma è modificabile;") +
@@ -403,7 +404,7 @@ void FrontespizioForm::aiuto_Click() {
 
 void FrontespizioForm::disegno_Click() {
     if (shared_->currentModel().endemicTypology.value_or(0) == 0) {
-        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
                       QStringLiteral("Per poter visualizzare il disegno di un modello bisogna "
                                      "immettere tutti i dati necessari."));
         return;
@@ -420,7 +421,7 @@ void FrontespizioForm::apri_Click() {
     CommonDialog1.filterIndex = 2;
     if (!CommonDialog1.showOpen()) return;
     // The model goes into the data-entry window, loaded (hidden) if the user had closed it.
-    auto* menu = dynamic_cast<entry::MenuForm*>(&app().load(QStringLiteral("menu")));
+    auto* menu = dynamic_cast<entry::MenuForm*>(&app().load(shared::window::kMenu));
     if (menu == nullptr) return;
     if (menu->openDataFile(CommonDialog1.fileName) != entry::MenuForm::OpenResult::Unread)
         menu->followCurrentFile();
@@ -444,7 +445,7 @@ const QString kNotDone = QStringLiteral("stampa non completata");
 
 bool FrontespizioForm::refuseWithoutModel() {
     if (subsystemCount() > 0) return false;
-    app().message(MessageIcon::Critical, shared_->titleDataCheck,
+    app().message(MessageIcon::Critical, shared_->titles().dataCheck,
                   QStringLiteral("Non esistono dati del modello da stampare: immetterli nella "
                                  "finestra Menu o aprire un file archiviato."));
     shared_->showMenuWindow();
@@ -498,13 +499,13 @@ void FrontespizioForm::stampa_Click() {
 
 void FrontespizioForm::saveRoutine() {
     if (shared_->currentModel().subsystemCount.isEmpty()) {
-        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
                       QStringLiteral("Non esistono dati da archiviare."));
         shared_->showMenuWindow();
         return;
     }
     if (progetto->text().isEmpty()) {
-        app().message(MessageIcon::Critical, shared_->titleDataCheck,
+        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
                       QStringLiteral("Attenzione: immettere i dati del progetto."));
         return;
     }
@@ -523,7 +524,7 @@ void FrontespizioForm::saveRoutine() {
 }
 
 void FrontespizioForm::eliminare_Click() {
-    CommonDialog1.title = shared_->titleDeleteFile;
+    CommonDialog1.title = shared_->titles().deleteFile;
     CommonDialog1.filter = shared::kAllFilesFilter;
     CommonDialog1.filterIndex = 2;
     if (!CommonDialog1.showOpen()) return;

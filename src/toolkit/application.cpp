@@ -96,6 +96,23 @@ void Application::unload(const QString& name) {
     if (depth_ == 0) settle();
 }
 
+void Application::unloadAll(const std::vector<QString>& keep) {
+    unloadAllBut(keep);
+    if (depth_ == 0) settle();
+}
+
+void Application::unloadAllBut(const std::vector<QString>& keep) {
+    ++depth_;
+    std::vector<QString> names;
+    for (const auto& f : loaded_) {
+        if (std::find(keep.begin(), keep.end(), f->name()) == keep.end())
+            names.push_back(f->name());
+    }
+    // In load order; an unload handler that unloads another window makes its turn a no-op.
+    for (const QString& n : names) unload(n);
+    --depth_;
+}
+
 void Application::dispatch(const std::function<void()>& action) {
     ++depth_;
     try {
@@ -115,11 +132,7 @@ void Application::settle() {
     // it.
     if (closedSinceSettle_ && !loaded_.empty() &&
         std::none_of(loaded_.begin(), loaded_.end(), [](const auto& f) { return f->visible(); })) {
-        ++depth_;
-        std::vector<QString> names;
-        for (const auto& f : loaded_) names.push_back(f->name());
-        for (const QString& n : names) unload(n);
-        --depth_;
+        unloadAllBut({});
     }
     closedSinceSettle_ = false;
     discarded_.clear();

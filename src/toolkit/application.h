@@ -64,6 +64,8 @@ class Application {
     Form& show(const QString& name);
     void hide(const QString& name);
     void unload(const QString& name);  // nothing when not loaded
+    // Unloads every loaded window but those named in `keep`, in the order they were loaded.
+    void unloadAll(const std::vector<QString>& keep = {});
 
     // Runs one user action; afterwards frees the discarded windows and, when no window is
     // loaded any more, ends the program. An action that unloads or hides the last visible
@@ -97,6 +99,7 @@ class Application {
 
   private:
     void settle();
+    void unloadAllBut(const std::vector<QString>& keep);
 
     Services services_;
     std::map<QString, Factory> factories_;

@@ -17,12 +17,12 @@ TEST(ModZelmor, StartUpSetsTheSharedValuesAndOpensOnTheSplash) {
     app::ZelmorApp z({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform});
     z.app().dispatch([&] { z.startup(); });
     const shared::ModZelmor& s = z.shared();
-    EXPECT_EQ(s.productName, QStringLiteral("Zelmor"));
-    EXPECT_EQ(s.titleDataCheck,
+    EXPECT_EQ(s.product().name, QStringLiteral("Zelmor"));
+    EXPECT_EQ(s.titles().dataCheck,
               QStringLiteral("Zelmor: controllo dati immessi nella finestra attiva"));
-    EXPECT_EQ(s.titleOnlineHelp, QStringLiteral("Zelmor: aiuto in linea"));
-    EXPECT_EQ(s.officeName, QStringLiteral("Studio Alfa"));
-    EXPECT_EQ(s.officeAddress, QStringLiteral("via Roma 1"));
+    EXPECT_EQ(s.titles().onlineHelp, QStringLiteral("Zelmor: aiuto in linea"));
+    EXPECT_EQ(s.office().name, QStringLiteral("Studio Alfa"));
+    EXPECT_EQ(s.office().address, QStringLiteral("via Roma 1"));
     // The splash is the only window on the screen; the data-entry window waits for its click.
     EXPECT_TRUE(z.app().form(QStringLiteral("frmSplash"))->visible());
     EXPECT_EQ(z.app().activeForm(), z.app().form(QStringLiteral("frmSplash")));
@@ -73,7 +73,6 @@ TEST(ModZelmor, WithoutASplashAConfirmedExitEndsTheProgram) {
     tk::testing::FakeServices fakes;
     tk::Application app({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform});
     shared::ModZelmor shared(app);
-    shared.initProductTexts();
     struct Plain : tk::Form {
         using tk::Form::Form;
     };

@@ -33,8 +33,6 @@ class SaveFiles : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        shared_.initProductTexts();
-        shared_.initMessageTitles();
         model_.endemicKind = 1;
         model_.endemicTypology = 1;
         model_.endemicTypologyText = QStringLiteral("totale");
@@ -145,7 +143,7 @@ TEST_F(SaveFiles, CharactersTheDataFileCannotHoldAreSavedAsQuestionMarksOnlyOnYe
         ASSERT_EQ(fakes_.messages.shown.size(), 1u);
         const tk::Message& m = fakes_.messages.shown[0];
         EXPECT_EQ(m.icon, tk::MessageIcon::Question);
-        EXPECT_EQ(m.title, shared_.titleDataCheck);
+        EXPECT_EQ(m.title, shared_.titles().dataCheck);
         EXPECT_EQ(m.text, question);
         EXPECT_EQ(m.buttons, tk::MessageButtons::YesNo);
         EXPECT_EQ(m.defaultButton, tk::MessageResult::No);

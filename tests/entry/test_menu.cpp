@@ -203,7 +203,7 @@ TEST_F(MenuTest, FailedSaveIsToldAndTheCurrentFileStaysUntouched) {
     click("salvanome");
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_EQ(fakes.messages.shown[0].icon, tk::MessageIcon::Critical);
-    EXPECT_EQ(fakes.messages.shown[0].title, z.shared().titleDataCheck);
+    EXPECT_EQ(fakes.messages.shown[0].title, z.shared().titles().dataCheck);
     EXPECT_TRUE(fakes.messages.shown[0].text.contains(QStringLiteral("Zelmor-dati-b")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), saved);

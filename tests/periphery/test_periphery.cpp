@@ -230,8 +230,6 @@ class Periphery : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         fakes.platform.folder = dir.path();
-        shared.initProductTexts();
-        shared.initMessageTitles();
         add<periphery::InformaForm>("informa");
         add<periphery::SupportoClientiForm>("supportoclienti");
         add<periphery::ProdottiForm>("prodotti");
@@ -458,7 +456,7 @@ TEST_F(Periphery, AboutShowsTheProductTextsCentredAndFollowsTheirChanges) {
     EXPECT_EQ(name.text(), QStringLiteral("Zelmor"));
     EXPECT_EQ(name.font().name, QStringLiteral("Arial Black"));
     EXPECT_TRUE(name.font().bold);
-    EXPECT_EQ(w.at(QStringLiteral("sottotitolo")).text(), shared.productSubtitle);
+    EXPECT_EQ(w.at(QStringLiteral("sottotitolo")).text(), shared.product().subtitle);
     EXPECT_EQ(w.at(QStringLiteral("versione")).text(),
               QStringLiteral("Versione 4.04.05 del 14/02/99"));
     EXPECT_TRUE(w.at(QStringLiteral("copyright")).text().contains(QStringLiteral("© 1999-2011")));
@@ -468,8 +466,10 @@ TEST_F(Periphery, AboutShowsTheProductTextsCentredAndFollowsTheirChanges) {
     EXPECT_EQ(loaded("informa"), nullptr);
 
     // New values are read when the window is loaded again.
-    shared.productYearCode = QStringLiteral("150630");
-    shared.productVersion = QStringLiteral("4.05.00");
+    shared::Product edition = shared.product();
+    edition.yearCode = QStringLiteral("150630");
+    edition.version = QStringLiteral("4.05.00");
+    shared.setProduct(edition);
     tk::Form& again = show("informa");
     EXPECT_TRUE(
         again.at(QStringLiteral("copyright")).text().contains(QStringLiteral("© 1999-2030")));
@@ -557,7 +557,7 @@ TEST_F(Periphery, SupportListsWhereToLookAndOpensTheCatalogue) {
           QStringLiteral("Zelmor-dati-"), QStringLiteral("referente tecnico")}) {
         EXPECT_TRUE(all.contains(wanted)) << wanted.toStdString();
     }
-    EXPECT_TRUE(w.at(QStringLiteral("versione")).text().contains(shared.productVersion));
+    EXPECT_TRUE(w.at(QStringLiteral("versione")).text().contains(shared.product().version));
 
     click(w, "listino");
     EXPECT_TRUE(catalogue.visible());
