@@ -7,20 +7,57 @@
 
 namespace zelmor::tk {
 
-Control::Control(Form& form, ControlKind kind, QString name, int index, Control* container)
-    : form_(&form), kind_(kind), name_(std::move(name)), index_(index), container_(container) {
-    switch (kind_) {
+namespace {
+
+// What a control's value is and what setting it does.
+enum class ValueRule {
+    Plain,   // a number kept as given
+    Toggle,  // 0/1; a change is a click
+    Option,  // 0/1 in a group; choosing one clears the others and is a click
+    Range,   // kept between minimum and maximum; a change fires onChange
+};
+
+// What the runtime's rules depend on, kind by kind.
+struct KindRules {
+    // Opaque in the desktop's button face unless given a colour: a frame laid over another
+    // hides it, and a new window colour leaves these as they are.
+    bool opaque = false;
+    bool textFiresChange = false;  // the user edits the text
+    bool placed = true;            // menu items and toolbar buttons have no position
+    ValueRule value = ValueRule::Plain;
+};
+
+constexpr KindRules rulesOf(ControlKind kind) {
+    switch (kind) {
         case ControlKind::Label:
         case ControlKind::Frame:
+            return {.opaque = true};
         case ControlKind::CheckBox:
+            return {.opaque = true, .value = ValueRule::Toggle};
         case ControlKind::OptionButton:
-            // Opaque in the desktop's button face unless given a colour: a frame laid over
-            // another hides it, and a new window colour leaves these as they are.
-            backColor_ = colors::kLightGrey;
-            break;
-        default:
+            return {.opaque = true, .value = ValueRule::Option};
+        case ControlKind::TextBox:
+        case ControlKind::ComboBox:
+            return {.textFiresChange = true};
+        case ControlKind::VScrollBar:
+            return {.value = ValueRule::Range};
+        case ControlKind::MenuItem:
+        case ControlKind::ToolbarButton:
+            return {.placed = false};
+        case ControlKind::CommandButton:
+        case ControlKind::Image:
+        case ControlKind::Shape:
+        case ControlKind::Line:
             break;
     }
+    return {};
+}
+
+}  // namespace
+
+Control::Control(Form& form, ControlKind kind, QString name, int index, Control* container)
+    : form_(&form), kind_(kind), name_(std::move(name)), index_(index), container_(container) {
+    if (rulesOf(kind_).opaque) backColor_ = colors::kLightGrey;
 }
 
 QString Control::displayName() const {
@@ -39,19 +76,19 @@ void Control::setText(const QString& text) {
     if (text == text_) return;
     text_ = text;
     changed();
-    if (kind_ == ControlKind::TextBox || kind_ == ControlKind::ComboBox) fire(onChange);
+    if (rulesOf(kind_).textFiresChange) fire(onChange);
 }
 
 void Control::setValue(int value) {
-    switch (kind_) {
-        case ControlKind::CheckBox:
+    switch (rulesOf(kind_).value) {
+        case ValueRule::Toggle:
             value = value != 0 ? 1 : 0;
             if (value == value_) return;
             value_ = value;
             changed();
             fire(onClick);
             return;
-        case ControlKind::OptionButton:
+        case ValueRule::Option:
             value = value != 0 ? 1 : 0;
             if (value == value_) return;
             value_ = value;
@@ -68,7 +105,7 @@ void Control::setValue(int value) {
             changed();
             if (value == 1) fire(onClick);
             return;
-        case ControlKind::VScrollBar: {
+        case ValueRule::Range: {
             const int lo = std::min(min_, max_);
             const int hi = std::max(min_, max_);
             value = std::clamp(value, lo, hi);
@@ -78,12 +115,12 @@ void Control::setValue(int value) {
             fire(onChange);
             return;
         }
-        default:
-            if (value == value_) return;
-            value_ = value;
-            changed();
-            return;
+        case ValueRule::Plain:
+            break;
     }
+    if (value == value_) return;
+    value_ = value;
+    changed();
 }
 
 void Control::setRange(int min, int max) {
@@ -116,7 +153,7 @@ bool Control::reachable() const {
 }
 
 bool Control::hasGeometry() const {
-    return kind_ != ControlKind::MenuItem && kind_ != ControlKind::ToolbarButton;
+    return rulesOf(kind_).placed;
 }
 
 void Control::setGeometry(const Rect& r) {
@@ -233,17 +270,18 @@ void Control::setFillColor(Color c) {
 }
 
 void Control::click() {
-    switch (kind_) {
-        case ControlKind::CheckBox:
+    switch (rulesOf(kind_).value) {
+        case ValueRule::Toggle:
             setValue(value_ == 0 ? 1 : 0);
             return;
-        case ControlKind::OptionButton:
+        case ValueRule::Option:
             setValue(1);
             return;
-        default:
-            fire(onClick);
-            return;
+        case ValueRule::Plain:
+        case ValueRule::Range:
+            break;
     }
+    fire(onClick);
 }
 
 void Control::choose(const QString& item) {

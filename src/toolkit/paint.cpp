@@ -17,10 +17,11 @@ QColor toQColor(Color c) {
     return QColor(c.r, c.g, c.b);
 }
 
-QRect pixelRect(const Control& c) {
-    const Rect g = c.geometry();
-    return QRect(twipsToPixels(g.left), twipsToPixels(g.top), twipsToPixels(g.width),
-                 twipsToPixels(g.height));
+QRect pixelRect(const Rect& r) {
+    const int x = twipsToPixels(r.left);
+    const int y = twipsToPixels(r.top);
+    return {x, y, std::max(0, twipsToPixels(r.left + r.width) - x),
+            std::max(0, twipsToPixels(r.top + r.height) - y)};
 }
 
 ShapeLook shapeLook(const Control& c) {
@@ -122,7 +123,7 @@ void paintClientArea(QPainter& p, const Form& form) {
     for (const auto& c : form.controls()) {
         if (!c->visible() || c->container() != nullptr) continue;
         if (c->kind() == ControlKind::Shape) {
-            paintShape(p, pixelRect(*c), shapeLook(*c));
+            paintShape(p, pixelRect(c->geometry()), shapeLook(*c));
         } else if (c->kind() == ControlKind::Line) {
             paintLine(p, QPoint(twipsToPixels(c->x1()), twipsToPixels(c->y1())),
                       QPoint(twipsToPixels(c->x2()), twipsToPixels(c->y2())), c->borderWidth(),

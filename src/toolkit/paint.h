@@ -17,11 +17,12 @@ namespace zelmor::tk {
 
 class Form;
 
-// Twips to pixels, rounded to the nearest pixel.
+// Twips to pixels, rounded to the nearest pixel: the one conversion of a length or position.
 int twipsToPixels(int twips);
+// A rectangle in twips to pixels: both edges are rounded, so that rectangles that touch in twips
+// touch on screen (the width is not rounded on its own).
+QRect pixelRect(const Rect& twips);
 QColor toQColor(Color c);
-// A control's rectangle in pixels of its container.
-QRect pixelRect(const Control& control);
 
 // A rectangle or oval: a border of whole pixels inside its rectangle, an optional opaque
 // background and a fill that may be a hatch over the transparent interior.

@@ -2,33 +2,26 @@
 
 #include "toolkit/paint.h"
 
-#include "pictures.h"
+#include "binders.h"
 #include "widgets.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QSignalBlocker>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <algorithm>
 #include <exception>
-#include <limits>
+#include <utility>
 
 namespace zelmor::qtui {
 
@@ -46,96 +39,6 @@ void reportFailure(const QString& what) {
     // Queued, so that it also ends a program whose event loop has not started yet.
     QMetaObject::invokeMethod(
         qApp, [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
-}
-
-QRect pixelRect(const tk::Rect& r) {
-    // Both edges are rounded, so that controls that touch in twips touch on screen.
-    const int x = toPixels(r.left);
-    const int y = toPixels(r.top);
-    return {x, y, std::max(0, toPixels(r.left + r.width) - x),
-            std::max(0, toPixels(r.top + r.height) - y)};
-}
-
-Qt::Alignment horizontal(tk::Alignment a) {
-    switch (a) {
-        case tk::Alignment::Center:
-            return Qt::AlignHCenter;
-        case tk::Alignment::Right:
-            return Qt::AlignRight;
-        case tk::Alignment::Left:
-            break;
-    }
-    return Qt::AlignLeft;
-}
-
-// The roles a control's back colour paints, by kind; the rest keep the desktop's colours.
-enum class Ground { Surface, Field, Button, None };
-
-Ground groundOf(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Label:
-        case ControlKind::CheckBox:
-        case ControlKind::OptionButton:
-        case ControlKind::Frame:
-        case ControlKind::Image:
-            return Ground::Surface;
-        case ControlKind::TextBox:
-        case ControlKind::ComboBox:
-            return Ground::Field;
-        case ControlKind::CommandButton:
-            return Ground::Button;
-        default:
-            return Ground::None;
-    }
-}
-
-void applyColors(QWidget* w, const tk::Control& c) {
-    const auto key = [](const std::optional<tk::Color>& col) {
-        return col ? toQColor(*col).name() : QStringLiteral("-");
-    };
-    const QString wanted = key(c.foreColor()) + QLatin1Char('/') + key(c.backColor());
-    if (w->property("zelmorColors").toString() == wanted) return;
-    w->setProperty("zelmorColors", wanted);
-
-    // Every role is set, so that nothing is inherited from a coloured frame or window; a
-    // control without a back colour lets its container show through instead.
-    const QPalette desk = QApplication::palette();
-    QPalette pal;
-    const QPalette::ColorGroup groups[] = {QPalette::Active, QPalette::Inactive,
-                                           QPalette::Disabled};
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        for (QPalette::ColorGroup g : groups) {
-            const bool own = c.foreColor() && g != QPalette::Disabled;
-            pal.setColor(g, role, own ? toQColor(*c.foreColor()) : desk.color(g, role));
-        }
-    }
-    const Ground ground = groundOf(c.kind());
-    const auto background = [&](QPalette::ColorRole role, bool own) {
-        for (QPalette::ColorGroup g : groups) {
-            pal.setColor(g, role, own ? toQColor(*c.backColor()) : desk.color(g, role));
-        }
-    };
-    // A surface is filled with the widget's background role (Button for check and option
-    // buttons, Window for the rest).
-    const bool back = c.backColor().has_value();
-    const QPalette::ColorRole surface = w->backgroundRole();
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
-        const bool own = (ground == Ground::Surface && role == surface) ||
-                         (ground == Ground::Field && role == QPalette::Base) ||
-                         (ground == Ground::Button && role == QPalette::Button);
-        background(role, back && own);
-    }
-    w->setPalette(pal);
-    w->setAutoFillBackground(back && ground == Ground::Surface);
-}
-
-// Qt cuts a text box at 32,767 characters by default, on the first key pressed in it; the
-// program's text boxes hold whatever a data file brings, whole.
-constexpr int kUnlimitedText = std::numeric_limits<int>::max();
-
-bool ownsMouse(ControlKind kind) {
-    // These report their own clicks and keep the mouse from the window beneath them.
-    return kind == ControlKind::Label || kind == ControlKind::Image || kind == ControlKind::Frame;
 }
 
 }  // namespace
@@ -199,9 +102,7 @@ FormWindow::FormWindow(tk::Application& app, tk::Form& form) : app_(&app), form_
     buildMenus();
     for (const auto& c : form.controls()) {
         if (!c->hasGeometry()) continue;
-        // A window that paints itself draws its shapes and lines with its drawing area.
-        const bool painted = c->kind() == ControlKind::Shape || c->kind() == ControlKind::Line;
-        if (painted && form.paintsItself()) continue;
+        if (form.paintsItself() && binderFor(c->kind()).paintedWithForm()) continue;
         buildControl(*c);
     }
     buildToolbar();
@@ -250,8 +151,13 @@ QAction* FormWindow::action(const tk::Control& control) const {
 
 void FormWindow::act(tk::Control* control, const std::function<void()>& gesture) {
     if (form_ == nullptr) return;
+    // A control the gesture changed was shown as it changed; one it left as it was is shown
+    // again here, since its widget may show what the runtime refused.
+    Gesture current{control};
+    Gesture* const outer = std::exchange(gesture_, &current);
     runUserAction(*app_, gesture);
-    if (form_ != nullptr && control != nullptr) syncControl(*control);
+    gesture_ = outer;
+    if (form_ != nullptr && control != nullptr && !current.shown) syncControl(*control);
 }
 
 void FormWindow::actOnForm(const std::function<void()>& gesture) {
@@ -315,7 +221,7 @@ void FormWindow::addMenuItems(QWidget* parent, const QString& parentName, int de
         }
         b.action->setObjectName(c->displayName());
         bindings_[c] = b;
-        syncAction(*c, b);
+        binderFor(c->kind()).showAction(*c, b.action);
     }
 }
 
@@ -372,7 +278,7 @@ void FormWindow::buildToolbar() {
         }
         b.action->setObjectName(c->displayName());
         bindings_[c] = b;
-        syncAction(*c, b);
+        binderFor(c->kind()).showAction(*c, b.action);
     }
     layoutToolbar();
     toolBar_->raise();
@@ -386,239 +292,35 @@ QWidget* FormWindow::containerWidget(const tk::Control& control) const {
 }
 
 void FormWindow::buildControl(tk::Control& control) {
-    QWidget* parent = containerWidget(control);
-    tk::Control* c = &control;
-    const auto clicks = [this, c](QAbstractButton* button) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, c] { act(c, [c] { c->click(); }); });
-    };
-    QWidget* w = nullptr;
-    switch (control.kind()) {
-        case ControlKind::Label:
-            w = new CaptionLabel(parent);
-            break;
-        case ControlKind::TextBox: {
-            auto* edit = new QLineEdit(parent);
-            edit->setMaxLength(kUnlimitedText);
-            connect(edit, &QLineEdit::textEdited, this,
-                    [this, c](const QString& t) { act(c, [c, t] { c->setText(t); }); });
-            w = edit;
-            break;
-        }
-        case ControlKind::ComboBox: {
-            auto* combo = new QComboBox(parent);
-            combo->setEditable(true);
-            // The list belongs to the program: typing neither adds items nor completes them.
-            combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->setCompleter(nullptr);
-            combo->lineEdit()->setMaxLength(kUnlimitedText);
-            connect(combo->lineEdit(), &QLineEdit::textEdited, this,
-                    [this, c](const QString& t) { act(c, [c, t] { c->setText(t); }); });
-            connect(combo, &QComboBox::activated, this, [this, c, combo](int index) {
-                const QString item = combo->itemText(index);
-                act(c, [c, item] { c->choose(item); });
-            });
-            w = combo;
-            break;
-        }
-        case ControlKind::CheckBox: {
-            auto* box = new QCheckBox(parent);
-            clicks(box);
-            w = box;
-            break;
-        }
-        case ControlKind::OptionButton: {
-            // The runtime keeps the group; a selected button may also be cleared by the program.
-            auto* option = new QRadioButton(parent);
-            option->setAutoExclusive(false);
-            clicks(option);
-            w = option;
-            break;
-        }
-        case ControlKind::Frame:
-            w = new FrameBox(parent);
-            break;
-        case ControlKind::VScrollBar: {
-            auto* bar = new QScrollBar(Qt::Vertical, parent);
-            bar->setSingleStep(1);
-            bar->setPageStep(1);
-            connect(bar, &QScrollBar::valueChanged, this, [this, c](int shown) {
-                act(c, [c, shown] { c->setValue(c->minimum() > c->maximum() ? -shown : shown); });
-            });
-            w = bar;
-            break;
-        }
-        case ControlKind::CommandButton: {
-            auto* button = new PictureButton(parent);
-            button->setAutoDefault(false);
-            clicks(button);
-            w = button;
-            break;
-        }
-        case ControlKind::Image:
-            w = new PictureLabel(parent);
-            break;
-        case ControlKind::Shape:
-            w = new ShapeWidget(parent);
-            break;
-        case ControlKind::Line:
-            w = new LineWidget(parent);
-            break;
-        case ControlKind::MenuItem:
-        case ControlKind::ToolbarButton:
-            return;
-    }
+    const Binder& binder = binderFor(control.kind());
+    QWidget* w = binder.create(control, containerWidget(control), *this);
+    if (w == nullptr) return;
     w->setObjectName(control.displayName());
-    if (control.kind() != ControlKind::Shape && control.kind() != ControlKind::Line) {
+    if (binder.reportsMouse()) {
         w->setMouseTracking(true);
         w->installEventFilter(this);
-        controlOf_.insert(w, c);
+        controlOf_.insert(w, &control);
     }
-    bindings_[c].widget = w;
-    syncWidget(control, w);
+    bindings_[&control].widget = w;
+    binder.show(control, w);
 }
 
 // --- mirroring the runtime ------------------------------------------------------------------
 
 void FormWindow::syncControl(tk::Control& control) {
     if (form_ == nullptr) return;
+    if (gesture_ != nullptr && gesture_->control == &control) gesture_->shown = true;
     auto it = bindings_.find(&control);
     if (it == bindings_.end()) {
         if (form_->paintsItself()) client_->update();
         return;
     }
+    const Binder& binder = binderFor(control.kind());
     if (it->second.widget != nullptr) {
-        syncWidget(control, it->second.widget);
+        binder.show(control, it->second.widget);
     } else if (it->second.action != nullptr) {
-        syncAction(control, it->second);
+        binder.showAction(control, it->second.action);
     }
-}
-
-void FormWindow::syncWidget(tk::Control& c, QWidget* w) {
-    const QSignalBlocker blocker(w);
-    const QFont font = toQFont(c.font());
-    if (!w->testAttribute(Qt::WA_SetFont) || w->font() != font) w->setFont(font);
-    applyColors(w, c);
-    if (w->toolTip() != c.toolTip()) w->setToolTip(c.toolTip());
-    w->setEnabled(c.enabled());
-
-    QRect geometry = pixelRect(c.geometry());
-    switch (c.kind()) {
-        case ControlKind::Label: {
-            auto* label = static_cast<CaptionLabel*>(w);
-            if (label->text() != c.text()) label->setText(c.text());
-            label->setHorizontalAlignment(c.alignment());
-            label->setUseMnemonic(c.useMnemonic());
-            label->setFrameStyle(c.bordered() ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
-            label->setLineWidth(1);
-            if (c.autoSize()) geometry.setSize(label->fittingSize());
-            break;
-        }
-        case ControlKind::TextBox: {
-            auto* edit = static_cast<QLineEdit*>(w);
-            if (edit->text() != c.text()) {
-                const int cursor = edit->cursorPosition();
-                edit->setText(c.text());
-                edit->setCursorPosition(std::min<int>(cursor, c.text().size()));
-            }
-            edit->setAlignment(horizontal(c.alignment()) | Qt::AlignVCenter);
-            break;
-        }
-        case ControlKind::ComboBox: {
-            auto* combo = static_cast<QComboBox*>(w);
-            QStringList shown;
-            for (int i = 0; i < combo->count(); ++i) shown.append(combo->itemText(i));
-            if (shown != c.items()) {
-                combo->clear();
-                combo->addItems(c.items());
-                combo->setCurrentIndex(
-                    combo->findText(c.text(), Qt::MatchExactly | Qt::MatchCaseSensitive));
-            }
-            if (combo->currentText() != c.text()) {
-                QLineEdit* edit = combo->lineEdit();
-                const int cursor = edit->cursorPosition();
-                combo->setEditText(c.text());
-                edit->setCursorPosition(std::min<int>(cursor, c.text().size()));
-            }
-            break;
-        }
-        case ControlKind::CheckBox:
-        case ControlKind::OptionButton: {
-            auto* button = static_cast<QAbstractButton*>(w);
-            if (button->text() != c.text()) button->setText(c.text());
-            button->setChecked(c.value() != 0);
-            // Right-aligned: the box stands to the right of the caption.
-            button->setLayoutDirection(c.alignment() == tk::Alignment::Right ? Qt::RightToLeft
-                                                                             : Qt::LeftToRight);
-            break;
-        }
-        case ControlKind::Frame: {
-            auto* frame = static_cast<QGroupBox*>(w);
-            if (frame->title() != c.text()) frame->setTitle(c.text());
-            break;
-        }
-        case ControlKind::VScrollBar: {
-            // A bar whose minimum is above its maximum (the top is the larger value) is shown
-            // negated, so that its upper arrow still raises the value.
-            auto* bar = static_cast<QScrollBar*>(w);
-            const bool inverted = c.minimum() > c.maximum();
-            const int sign = inverted ? -1 : 1;
-            bar->setRange(sign * c.minimum(), sign * c.maximum());
-            bar->setValue(sign * c.value());
-            break;
-        }
-        case ControlKind::CommandButton: {
-            auto* button = static_cast<PictureButton*>(w);
-            if (button->text() != c.text()) button->setText(c.text());
-            button->setPicture(c.picture());
-            break;
-        }
-        case ControlKind::Image: {
-            auto* label = static_cast<PictureLabel*>(w);
-            label->setPicture(c.picture());
-            label->setImage(c.image());
-            break;
-        }
-        case ControlKind::Shape: {
-            static_cast<ShapeWidget*>(w)->setLook(tk::shapeLook(c));
-            break;
-        }
-        case ControlKind::Line:
-            static_cast<LineWidget*>(w)->setLine(QPoint(toPixels(c.x1()), toPixels(c.y1())),
-                                                 QPoint(toPixels(c.x2()), toPixels(c.y2())),
-                                                 c.borderWidth(), toQColor(c.borderColor()));
-            break;
-        case ControlKind::MenuItem:
-        case ControlKind::ToolbarButton:
-            break;
-    }
-    if (c.kind() != ControlKind::Line && w->geometry() != geometry) w->setGeometry(geometry);
-    if (w->isHidden() == c.visible()) w->setVisible(c.visible());
-}
-
-void FormWindow::syncAction(tk::Control& c, const Binding& b) {
-    QAction* a = b.action;
-    if (!c.separator()) {
-        if (c.kind() == ControlKind::MenuItem) {
-            const QString text =
-                a->property("zelmorCorner").toBool() ? c.text().trimmed() : c.text();
-            if (a->text() != text) a->setText(text);
-            if (c.value() != 0 || a->isCheckable()) {
-                a->setCheckable(true);
-                a->setChecked(c.value() != 0);
-            }
-        } else {
-            if (a->data().toString() != c.picture()) {
-                a->setData(c.picture());
-                a->setIcon(pictureIcon(c.picture()));
-            }
-            const QString text = c.text().isEmpty() ? c.toolTip() : c.text();
-            if (a->text() != text) a->setText(text);
-            if (a->toolTip() != c.toolTip()) a->setToolTip(c.toolTip());
-        }
-        a->setEnabled(c.enabled());
-    }
-    a->setVisible(c.visible());
 }
 
 void FormWindow::syncForm() {
@@ -686,7 +388,7 @@ void FormWindow::formMouse(MouseAction action, bool click) {
 
 bool FormWindow::forwardMouse(tk::Control* c, QWidget* w, QEvent* event) {
     if (!w->isEnabled()) return false;
-    const bool owns = ownsMouse(c->kind());
+    const bool owns = binderFor(c->kind()).ownsMouse();
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:

@@ -42,8 +42,9 @@ class FormWindow : public QMainWindow {
     QWidget* widget(const tk::Control& control) const;
     QAction* action(const tk::Control& control) const;  // menu items and toolbar buttons
 
-    // A gesture on a control: runs it, then shows the control's state again, since the widget
-    // may already show what the runtime refused (an option button clicked off, say).
+    // A gesture on a control: runs it, then shows the control's state again unless the runtime
+    // changed it (and so showed it) meanwhile, since the widget may already show what the
+    // runtime refused (an option button clicked off, say).
     void act(tk::Control* control, const std::function<void()>& gesture);
     void actOnForm(const std::function<void()>& gesture);
 
@@ -58,6 +59,12 @@ class FormWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The control a running gesture acts on, and whether the runtime's change of it was shown.
+    struct Gesture {
+        tk::Control* control = nullptr;
+        bool shown = false;
+    };
+
     struct Binding {
         QWidget* widget = nullptr;
         QAction* action = nullptr;
@@ -72,8 +79,6 @@ class FormWindow : public QMainWindow {
     void buildTabOrder();
     void buildControl(tk::Control& control);
     QWidget* containerWidget(const tk::Control& control) const;
-    void syncWidget(tk::Control& control, QWidget* widget);
-    void syncAction(tk::Control& control, const Binding& binding);
     void applyClientSize();
     void layoutToolbar();
     QSize wantedClientSize() const;
@@ -89,6 +94,7 @@ class FormWindow : public QMainWindow {
     int toolbarPixels_ = 0;
     QPoint placedAt_;
     bool placed_ = false;
+    Gesture* gesture_ = nullptr;
 };
 
 }  // namespace zelmor::qtui

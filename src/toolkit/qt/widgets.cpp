@@ -14,10 +14,6 @@
 
 namespace zelmor::qtui {
 
-int toPixels(int twips) {
-    return tk::twipsToPixels(twips);
-}
-
 namespace {
 
 enum class Face { Sans, Narrow, Serif, Mono, Script };

@@ -16,8 +16,11 @@
 
 namespace zelmor::qtui {
 
-// Twips to pixels, rounded to the nearest pixel.
-int toPixels(int twips);
+// The runtime's conversions from twips, shared with the painting of forms and their capture.
+inline int toPixels(int twips) {
+    return tk::twipsToPixels(twips);
+}
+using tk::pixelRect;
 using tk::toQColor;
 // The runtime's font on this desktop: the faces of the Windows program are replaced by an
 // installed face of the same style (sans, serif, narrow, monospace); an empty name is the
