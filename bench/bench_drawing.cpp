@@ -41,7 +41,7 @@ struct Program {
     app::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
 
     Program() {
-        fakes.platform.picture = tmp.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
+        fakes.platform.data = tmp.path();
         z.app().dispatch([this] { z.startup(); });
         z.shared().document().model = heaviest();
     }

@@ -69,7 +69,7 @@ class Program {
     Program() {
         fakes.platform.date = QDate(2026, 12, 7);
         fakes.platform.folder = folder->path();
-        fakes.platform.picture = place("schemaZelmor.jpg");
+        fakes.platform.data = folder->path();
         run("start-up", [&] { z.startup(); });
         run("splash", [&] { z.app().form(QStringLiteral("frmSplash"))->click(); });
         check(menu() != nullptr, "splash", "the data-entry window did not open");
@@ -150,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString input = place("Zelmor-dati-letto");
     const QString saved = place("Zelmor-dati-salvato");
-    const QString picture = place("schemaZelmor.jpg");
+    const QString picture = place("Programmi/schemaZelmor.jpg");
     QFile::remove(saved);
     QFile::remove(picture);
     check(writeFile(input, bytes), "set-up", "cannot write the input file");

@@ -4,6 +4,7 @@
 //   menu    from the same launch time to the data-entry window painted after a click;
 //   click   from the click on the splash to the data-entry window painted.
 // bench/startup.sh launches it repeatedly under xvfb-run and reports the medians.
+#include "app/desktop.h"
 #include "app/zelmorapp.h"
 #include "music/fluidmusic.h"
 #include "toolkit/qt/qtbackend.h"
@@ -50,7 +51,7 @@ class FirstPaint : public QObject {
 int main(int argc, char* argv[]) {
     const qint64 launched = argc > 1 ? std::stoll(argv[1]) : nowNs();
     QApplication qapp(argc, argv);
-    zelmor::qtui::prepareApplication(qapp);
+    zelmor::app::prepareDesktop(qapp);
 
     zelmor::qtui::QtServices desktop;
     zelmor::music::FluidSynthPlayer music;

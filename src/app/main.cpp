@@ -1,5 +1,6 @@
 // Zelmor on the desktop: the program's windows shown through Qt, the splash music through
 // FluidSynth, the reports in LibreOffice Writer.
+#include "app/desktop.h"
 #include "app/zelmorapp.h"
 #include "music/fluidmusic.h"
 #include "reports/officewordprocessor.h"
@@ -12,7 +13,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication qapp(argc, argv);
-    zelmor::qtui::prepareApplication(qapp);
+    zelmor::app::prepareDesktop(qapp);
 
     zelmor::qtui::QtServices desktop;
     zelmor::music::FluidSynthPlayer music;

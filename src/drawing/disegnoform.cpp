@@ -83,7 +83,7 @@ bool DisegnoForm::modelliamo() {
     }
 
     picture_ = tk::grabClientArea(*this);
-    const QString path = app().platform().picturePath();
+    const QString path = shared_->picturePath();
     QString why;
     if (!geometry::savePicture(picture_, path, &why)) {
         // The data were enough: only the file is at fault, and the user must know which.

@@ -1,6 +1,8 @@
 #include "modzelmor.h"
 #include "shared/windows.h"
 
+#include <QDir>
+
 #include <optional>
 
 namespace zelmor::shared {
@@ -17,6 +19,12 @@ void ModZelmor::setProduct(const Product& product) {
 void ModZelmor::loadOfficeData() {
     office_.name = app_->platform().setting(QStringLiteral("ufficio/nome"));
     office_.address = app_->platform().setting(QStringLiteral("ufficio/indirizzo"));
+}
+
+QString ModZelmor::picturePath() const {
+    const QString folder = app_->platform().dataFolder() + QStringLiteral("/Programmi");
+    QDir().mkpath(folder);
+    return folder + QStringLiteral("/schemaZelmor.jpg");
 }
 
 void ModZelmor::showWindow(const QString& name) {

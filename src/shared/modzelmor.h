@@ -96,6 +96,10 @@ class ModZelmor {
         music_ = player != nullptr ? player : &silent_;
     }
 
+    // The model picture: every complete drawing writes it and the reports insert it. Its folder
+    // ("Programmi" in the program's data folder) is created when missing.
+    QString picturePath() const;
+
     // The model: what the drawing and the reports read.
     const model::ModelData& currentModel() const { return document_.model; }
 

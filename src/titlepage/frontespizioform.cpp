@@ -453,7 +453,7 @@ bool FrontespizioForm::refuseWithoutModel() {
 }
 
 bool FrontespizioForm::refuseWithoutPicture() {
-    const QString picture = app().platform().picturePath();
+    const QString picture = shared_->picturePath();
     if (QFileInfo(picture).isFile()) return false;
     shared_->reportFailure(reports::WordError(reports::WordError::Kind::PictureMissing, picture));
     return true;
@@ -477,7 +477,7 @@ void FrontespizioForm::stampadati_Click() {
 void FrontespizioForm::stampamodello_Click() {
     if (refuseWithoutPicture()) return;
     passo->setText(kLoading);
-    const QString picture = app().platform().picturePath();
+    const QString picture = shared_->picturePath();
     const bool done = shared_->runReport(
         [&](reports::WordProcessor& word) { reports::writeModelPicture(word, picture); });
     passo->setText(done ? QStringLiteral("ho visualizzato il modello su WORD") : kNotDone);
@@ -489,7 +489,7 @@ void FrontespizioForm::stampa_Click() {
     passo->setText(kLoading);
     const model::ModelData data = shared_->currentModel();
     const model::TitlePage page = titlePage();
-    const QString picture = app().platform().picturePath();
+    const QString picture = shared_->picturePath();
     const QString path = reports::fullReportPath(app().platform().programFolder(), page.client);
     const bool done = shared_->runReport([&](reports::WordProcessor& word) {
         reports::writeFullReport(word, data, page, shared_->reportTexts(), picture, path);

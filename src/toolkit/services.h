@@ -62,8 +62,8 @@ class Platform {
     virtual QDate today() const = 0;
     virtual QString setting(const QString& key) const = 0;
     virtual QString programFolder() const = 0;
-    // Where every complete drawing writes the model picture.
-    virtual QString picturePath() const = 0;
+    // The folder where the program keeps its own files for this user (it may not exist yet).
+    virtual QString dataFolder() const = 0;
 };
 
 }  // namespace zelmor::tk

@@ -56,7 +56,7 @@ class DrawingWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(tmp_.isValid());
-        fakes_.platform.picture = tmp_.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
+        fakes_.platform.data = tmp_.path();
         z_.app().dispatch([this] { z_.startup(); });
     }
 
@@ -73,7 +73,9 @@ class DrawingWindow : public ::testing::Test {
         image.loadFromData(readAll(picturePath()), "BMP");
         return image;
     }
-    QString picturePath() const { return fakes_.platform.picture; }
+    QString picturePath() const {
+        return tmp_.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
+    }
     QColor pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
 
     QTemporaryDir tmp_;

@@ -1,5 +1,6 @@
 // The Qt tests share one QApplication, on the offscreen platform unless told otherwise, with the
 // settings and data folders in a temporary folder of their own.
+#include "app/desktop.h"
 #include "toolkit/qt/qtbackend.h"
 
 #include <QApplication>
@@ -15,6 +16,6 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication qapp(argc, argv);
-    zelmor::qtui::prepareApplication(qapp);
+    zelmor::app::prepareDesktop(qapp);
     return RUN_ALL_TESTS();
 }

@@ -43,7 +43,7 @@ class DrawingWindowOnScreen : public ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(tmp.isValid());
-        fakes.platform.picture = tmp.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
+        fakes.platform.data = tmp.path();
         program.app().setObserver(&backend);
         backend.setEndAction([] {});
         program.app().dispatch([&] { program.startup(); });
@@ -66,7 +66,7 @@ TEST_F(DrawingWindowOnScreen, ThePictureFileHoldsThePixelsTheWindowShows) {
     EXPECT_EQ(window().widget(form().at(QStringLiteral("particolare"), 1)), nullptr);
 
     const QImage shown = area->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QFile file(fakes.platform.picture);
+    QFile file(tmp.path() + QStringLiteral("/Programmi/schemaZelmor.jpg"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QImage saved;
     ASSERT_TRUE(saved.loadFromData(file.readAll(), "BMP"));

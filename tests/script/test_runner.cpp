@@ -556,7 +556,7 @@ TEST(ScriptRunner, PlatformSetUpReachesTheProgram) {
             seen->date = platform->today();
             seen->name = platform->setting(QStringLiteral("ufficio/nome"));
             seen->address = platform->setting(QStringLiteral("ufficio/indirizzo"));
-            seen->picture = platform->picturePath();
+            seen->picture = platform->dataFolder() + QStringLiteral("/Programmi/schemaZelmor.jpg");
             TestHost::startup();
         }
         tk::Platform* platform;

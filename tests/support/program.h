@@ -21,7 +21,7 @@ class Program {
     explicit Program(const QString& folder) {
         fakes.platform.date = QDate(2026, 12, 7);
         fakes.platform.folder = folder;
-        fakes.platform.picture = folder + QStringLiteral("/schemaZelmor.jpg");
+        fakes.platform.data = folder;
         run([&] { z.startup(); });
         run([&] { z.app().form(QStringLiteral("frmSplash"))->click(); });
     }

@@ -211,7 +211,7 @@ class Session {
           files_(missing_),
           colors_(missing_) {
         platform_.folder = places.program;
-        platform_.picture = places.picture;
+        platform_.data = places.dir;  // the picture goes to {picture}
     }
 
     ~Session() {

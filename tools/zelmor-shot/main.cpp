@@ -1,6 +1,7 @@
 // zelmor-shot: plays a scenario on the real Qt windows and saves a picture of every window that
 // is visible at its end, to look at what the user would see in that state. With --office the
 // reports go to LibreOffice Writer, whose windows stay open after the run.
+#include "app/desktop.h"
 #include "app/zelmorapp.h"
 #include "reports/officewordprocessor.h"
 #include "reports/recordingwordprocessor.h"
@@ -54,7 +55,7 @@ class ShotHost : public zelmor::script::Host {
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
-    zelmor::qtui::prepareApplication(qapp);
+    zelmor::app::prepareDesktop(qapp);
     QStringList args = QCoreApplication::arguments();
     std::unique_ptr<zelmor::reports::OfficeWordProcessor> office;
     if (args.size() > 1 && args.at(1) == QLatin1String("--office")) {

@@ -31,8 +31,9 @@ using tk::MouseAction;
 namespace {
 
 void reportFailure(const QString& what) {
-    qCritical("Zelmor: %s", qPrintable(what));
-    QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Zelmor"),
+    const QString program = QCoreApplication::applicationName();
+    qCritical("%s: %s", qPrintable(program), qPrintable(what));
+    QMessageBox::critical(QApplication::activeWindow(), program,
                           QStringLiteral("Si è verificato un errore imprevisto:\n%1\n\n"
                                          "Il programma verrà chiuso.")
                               .arg(what));

@@ -1,7 +1,5 @@
-// The program's own pictures, drawn in code at whatever size they are shown: toolbar glyphs
-// ("open", "save", "saveas", "delete", "print", "window-menu", "window-drawing", "window-title",
-// "colour", "help", "tips", "support", "about", "check", "clear", "exit"), button pictures
-// ("guide", "aid", "draw", "next", "erase") and the row marker ("arrow").
+// Pictures drawn in code, by name, on a 32 x 32 grid that is scaled to the size shown; the
+// program registers its own with setPictures before building any window.
 #pragma once
 
 #include <QIcon>
@@ -9,8 +7,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+
+class QPainter;
+
 namespace zelmor::qtui {
 
+using PictureDrawing = void (*)(QPainter&);
+
+void setPictures(std::map<QString, PictureDrawing> pictures);
 bool hasPicture(const QString& name);
 QStringList pictureNames();
 // The picture stretched to size on a transparent ground; a null pixmap for an unknown name.

@@ -16,8 +16,6 @@
 namespace zelmor::qtui {
 
 void prepareApplication(QApplication& qapp) {
-    QCoreApplication::setOrganizationName(QStringLiteral("Zelmor"));
-    QCoreApplication::setApplicationName(QStringLiteral("Zelmor"));
     // Windows are hidden and shown again as the user moves between them; only the runtime
     // knows when the program is over.
     qapp.setQuitOnLastWindowClosed(false);

@@ -221,8 +221,9 @@ QDate QtPlatform::today() const {
 }
 
 QString QtPlatform::setting(const QString& key) const {
-    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Zelmor"),
-                             QStringLiteral("Zelmor"));
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope,
+                             QCoreApplication::organizationName(),
+                             QCoreApplication::applicationName());
     const QVariant value = settings.value(key);
     if (value.typeId() != QMetaType::QStringList) return value.toString();
     // Unquoted commas ("Via Roma 1, 00100 Città") make a list of the value: the text is taken
@@ -235,11 +236,8 @@ QString QtPlatform::programFolder() const {
     return QCoreApplication::applicationDirPath();
 }
 
-QString QtPlatform::picturePath() const {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-                           QStringLiteral("/Programmi");
-    QDir().mkpath(folder);
-    return folder + QStringLiteral("/schemaZelmor.jpg");
+QString QtPlatform::dataFolder() const {
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 }
 
 }  // namespace zelmor::qtui

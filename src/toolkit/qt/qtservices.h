@@ -36,7 +36,7 @@ class QtPlatform : public tk::Platform {
     // From the user's settings file (INI) of the program.
     QString setting(const QString& key) const override;
     QString programFolder() const override;
-    QString picturePath() const override;  // its folder is created when missing
+    QString dataFolder() const override;
 };
 
 // The four together, as the desktop program hands them to its application.

@@ -50,14 +50,14 @@ class FakePlatform : public Platform {
     QDate today() const override { return date.isValid() ? date : QDate::currentDate(); }
     QString setting(const QString& key) const override { return settings.value(key); }
     QString programFolder() const override { return folder; }
-    QString picturePath() const override { return picture; }
+    QString dataFolder() const override { return data; }
 
     int screenW = 15360;
     int screenH = 11520;
     QDate date;
     QMap<QString, QString> settings;
     QString folder;
-    QString picture;
+    QString data;
 };
 
 // All four, wired together, for building an Application.
