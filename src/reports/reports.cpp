@@ -17,7 +17,7 @@ const QChar kFF = QChar(12);  // starts a new page
 constexpr int kTableFormat = 9;
 constexpr int kTableFontSize = 10;
 
-// A number as the old Basic Str() writes it: a blank where a minus sign would go.
+// A number as the reports print it: a blank where a minus sign would go.
 QString str(int n) {
     return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
 }

@@ -1,5 +1,5 @@
 // The backend's own widgets and conversions: shapes drawn pixel by pixel, captions with access
-// keys, fonts of the Windows program on this desktop, and the picture set.
+// keys, the windows' fonts on this desktop, and the picture set.
 #include "toolkit/qt/pictures.h"
 #include "toolkit/qt/widgets.h"
 

@@ -22,9 +22,9 @@ inline int toPixels(int twips) {
 }
 using tk::pixelRect;
 using tk::toQColor;
-// The runtime's font on this desktop: the faces of the Windows program are replaced by an
-// installed face of the same style (sans, serif, narrow, monospace); an empty name is the
-// program's default sans face. Point sizes are taken at 96 dots per inch.
+// The runtime's font on this desktop: a face the windows name that is not installed is
+// replaced by an installed face of the same style (sans, serif, narrow, monospace); an empty
+// name is the program's default sans face. Point sizes are taken at 96 dots per inch.
 QFont toQFont(const tk::Font& font);
 
 // A caption that reads '&' as the access-key marker ("&&" is a literal ampersand) and wraps at
