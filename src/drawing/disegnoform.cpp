@@ -137,19 +137,15 @@ void DisegnoForm::paintBeneath(QPainter& painter) const {
 }
 
 void DisegnoForm::load() {
-    resize_ = std::make_unique<shared::clsResize>();
-    resize_->SourceForm = this;
-    resize_->SizeFormToScreen(75);
-    setHeight(kDesignHeight);
-    setWidth(kDesignWidth);
+    rescaling_.load(*this, 75, kDesignWidth, kDesignHeight);
 }
 
 void DisegnoForm::unload() {
-    resize_.reset();
+    rescaling_.unload();
 }
 
 void DisegnoForm::resize() {
-    if (resize_) resize_->ResizeControls();
+    rescaling_.resize();
 }
 
 void DisegnoForm::clicked() {

@@ -14,7 +14,6 @@
 #include <QImage>
 
 #include <array>
-#include <memory>
 #include <vector>
 
 namespace zelmor::drawing {
@@ -58,7 +57,7 @@ class DisegnoForm : public tk::Form {
     void fail();
 
     shared::ModZelmor* shared_;
-    std::unique_ptr<shared::clsResize> resize_;
+    shared::WindowRescaling rescaling_;
     std::vector<geometry::LinkPrimitive> links_;
     QImage picture_;
 };

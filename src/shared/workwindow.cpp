@@ -52,19 +52,15 @@ WorkWindow::WorkWindow(tk::Application& app, const QString& name, ModZelmor& sha
 WorkWindow::~WorkWindow() = default;
 
 void WorkWindow::load() {
-    resize_ = std::make_unique<clsResize>();
-    resize_->SourceForm = this;
-    resize_->SizeFormToScreen(75);
-    setHeight(kDesignHeight);
-    setWidth(kDesignWidth);
+    rescaling_.load(*this, 75, kDesignWidth, kDesignHeight);
 }
 
 void WorkWindow::unload() {
-    resize_.reset();
+    rescaling_.unload();
 }
 
 void WorkWindow::resize() {
-    if (resize_) resize_->ResizeControls();
+    rescaling_.resize();
 }
 
 Control& WorkWindow::addLabel(const QString& name, int index, Control* parent, const tk::Rect& r,

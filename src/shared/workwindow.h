@@ -12,7 +12,6 @@
 
 #include <functional>
 #include <initializer_list>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -84,7 +83,7 @@ class WorkWindow : public tk::Form {
         bool visible;
     };
 
-    std::unique_ptr<clsResize> resize_;
+    WindowRescaling rescaling_;
     std::vector<ControlState> startState_;
 };
 
