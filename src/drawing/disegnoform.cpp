@@ -69,6 +69,17 @@ void DisegnoForm::startDrawing(tk::Application& app) {
     if (auto* window = dynamic_cast<DisegnoForm*>(&app.load(name))) window->modelliamo();
 }
 
+void DisegnoForm::drawCommand(tk::Application& app, const shared::ModZelmor& shared,
+                              bool dataEntered) {
+    if (!dataEntered) {
+        app.message(tk::MessageIcon::Critical, shared.titles().dataCheck,
+                    QStringLiteral("Per poter visualizzare il disegno di un modello bisogna "
+                                   "immettere tutti i dati necessari."));
+        return;
+    }
+    startDrawing(app);
+}
+
 Control& DisegnoForm::figureControl(FigureGroup group, int index) const {
     return at(geometry::groupName(group), index);
 }
