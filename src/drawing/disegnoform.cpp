@@ -69,6 +69,17 @@ void DisegnoForm::startDrawing(tk::Application& app) {
     if (auto* window = dynamic_cast<DisegnoForm*>(&app.load(name))) window->modelliamo();
 }
 
+void DisegnoForm::drawCommand(tk::Application& app, const shared::ModZelmor& shared,
+                              bool dataEntered) {
+    if (!dataEntered) {
+        app.message(tk::MessageIcon::Critical, shared.titles().dataCheck,
+                    QStringLiteral("Per poter visualizzare il disegno di un modello bisogna "
+                                   "immettere tutti i dati necessari."));
+        return;
+    }
+    startDrawing(app);
+}
+
 Control& DisegnoForm::figureControl(FigureGroup group, int index) const {
     return at(geometry::groupName(group), index);
 }
@@ -137,19 +148,15 @@ void DisegnoForm::paintBeneath(QPainter& painter) const {
 }
 
 void DisegnoForm::load() {
-    resize_ = std::make_unique<shared::clsResize>();
-    resize_->SourceForm = this;
-    resize_->SizeFormToScreen(75);
-    setHeight(kDesignHeight);
-    setWidth(kDesignWidth);
+    rescaling_.load(*this, 75, kDesignWidth, kDesignHeight);
 }
 
 void DisegnoForm::unload() {
-    resize_.reset();
+    rescaling_.unload();
 }
 
 void DisegnoForm::resize() {
-    if (resize_) resize_->ResizeControls();
+    rescaling_.resize();
 }
 
 void DisegnoForm::clicked() {

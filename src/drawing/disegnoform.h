@@ -14,7 +14,6 @@
 #include <QImage>
 
 #include <array>
-#include <memory>
 #include <vector>
 
 namespace zelmor::drawing {
@@ -30,6 +29,10 @@ class DisegnoForm : public tk::Form {
     // Closes any drawing window, opens a new one and draws the current model in it: what every
     // drawing command runs once its own check has passed.
     static void startDrawing(tk::Application& app);
+    // The working windows' drawing command: with `dataEntered` false (each window's own check)
+    // the user is told that data are missing and nothing is drawn; else startDrawing.
+    static void drawCommand(tk::Application& app, const shared::ModZelmor& shared,
+                            bool dataEntered);
 
     // Draws the model: shows the window, the figures, the link figures, then captures the
     // drawing area and saves it. On any failure the figures drawn so far stay, the user is
@@ -58,7 +61,7 @@ class DisegnoForm : public tk::Form {
     void fail();
 
     shared::ModZelmor* shared_;
-    std::unique_ptr<shared::clsResize> resize_;
+    shared::WindowRescaling rescaling_;
     std::vector<geometry::LinkPrimitive> links_;
     QImage picture_;
 };

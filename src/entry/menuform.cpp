@@ -23,7 +23,6 @@ namespace colors = tk::colors;
 
 const QString kStartHint = QStringLiteral("cliccare sul tasto della situazione endemica prescelta");
 const QString kFinalHint = QStringLiteral("correggere, archiviare i dati o disegnare il modello");
-using shared::kAllFilesFilter;
 
 // Data files are a few hundred bytes; anything far larger is not one of them.
 constexpr qint64 kMaxDataFile = 1 << 20;
@@ -715,13 +714,11 @@ void MenuForm::continueProcedure() {
 // ---- checks and help ---------------------------------------------------------------------
 
 void MenuForm::disegn_Click() {
-    if (model().subsystemCount.isEmpty() || model().endemicTypology.value_or(0) == 0) {
-        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
-                      QStringLiteral("Per poter visualizzare il disegno di un modello bisogna "
-                                     "immettere tutti i dati necessari."));
-        return;
-    }
-    drawing::DisegnoForm::startDrawing(app());
+    // Here the count is wanted as well as the endemic typology; the title page's "Finestra
+    // Disegno" asks only for the typology and leaves the rest to the drawing window's check.
+    drawing::DisegnoForm::drawCommand(
+        app(), *shared_,
+        !model().subsystemCount.isEmpty() && model().endemicTypology.value_or(0) != 0);
 }
 
 void MenuForm::controlla_Click() {
@@ -820,11 +817,10 @@ void MenuForm::cancelladati_Click() {
     a.show(shared::window::kMenu);
 }
 
-void MenuForm::colorare_Click() {
-    CommonDialog1.color = shared_->lastBackColor;
-    if (!CommonDialog1.showColor()) return;
-    setBackColor(CommonDialog1.color);
-    shared_->lastBackColor = CommonDialog1.color;
+// Unlike the title page's, this window's colour dialog opens on the last colour chosen in
+// either window.
+tk::Color MenuForm::colourDialogStart() const {
+    return shared_->lastBackColor;
 }
 
 // ---- data file ---------------------------------------------------------------------------
@@ -833,52 +829,34 @@ void MenuForm::fileError(const QString& text) {
     app().message(MessageIcon::Critical, shared_->titles().dataCheck, text);
 }
 
-void MenuForm::salva_Click() {
-    CommonDialog1.title = QStringLiteral("Salva file");
-    saveRoutine();
+// The project is asked of the title page, which is loaded (hidden) when closed.
+QString MenuForm::projectToSave() {
+    return shared_->titlePage().project;
 }
 
-void MenuForm::salvanome_Click() {
-    saveAs(QStringLiteral("Salva file con nome"), [this] { saveRoutine(); });
+// Without a project, the title page is shown for it to be typed; without a model, the user is
+// here already.
+void MenuForm::showWhereMissing(Missing what) {
+    if (what == Missing::Project) shared_->showTitlePage();
 }
 
-void MenuForm::saveRoutine() {
-    if (model().subsystemCount.isEmpty()) {
-        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
-                      QStringLiteral("Non esistono dati da archiviare."));
-        return;
-    }
-    const model::TitlePage page = shared_->titlePage();
-    if (page.project.isEmpty()) {
-        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
-                      QStringLiteral("Attenzione: immettere i dati del progetto."));
-        shared_->showTitlePage();
-        return;
-    }
-    QString& current = shared_->document().fileName;
-    if (current.isEmpty()) {
-        CommonDialog1.filter = shared::kDataFileFilter;
-        CommonDialog1.filterIndex = 1;
-        if (!CommonDialog1.showSave()) return;
-        dialogChoice_ = CommonDialog1.fileName;
-    }
-    // Without a dialog the file is the name last chosen in this window's dialog. When another
-    // window has opened or saved a file since, or this window never chose one, that is the
-    // current file instead. It becomes the current file once it holds the model.
-    const QString target = dialogChoice_.isEmpty() ? current : dialogChoice_;
-    if (shared::saveDataFile(*shared_, target, model(), page)) current = target;
+// Unlike the title page, this window remembers the name chosen in its own save and delete
+// dialogs (and a file it opened), and a later save without a dialog writes there.
+void MenuForm::rememberChoice(const QString& path) {
+    dialogChoice_ = path;
 }
 
-void MenuForm::apri_Click() {
-    CommonDialog1.title = QStringLiteral("Apri file");
-    CommonDialog1.fileName.clear();
-    CommonDialog1.filter = kAllFilesFilter;
-    CommonDialog1.filterIndex = 2;
-    if (!CommonDialog1.showOpen()) return;
+// Without a dialog the file is the name last chosen in this window's dialog. When another
+// window has opened or saved a file since, or this window never chose one, that is the current
+// file instead. It becomes the current file once it holds the model.
+QString MenuForm::fileToSaveWithoutDialog(const QString& current) const {
+    return dialogChoice_.isEmpty() ? current : dialogChoice_;
+}
+
+void MenuForm::openChosenFile(const QString& path) {
     // A file that could not be read at all is not the window's choice: a later save does not
     // go there.
-    if (openDataFile(CommonDialog1.fileName) != OpenResult::Unread)
-        dialogChoice_ = CommonDialog1.fileName;
+    if (openDataFile(path) != OpenResult::Unread) rememberChoice(path);
 }
 
 void MenuForm::followCurrentFile() {
@@ -968,15 +946,6 @@ void MenuForm::abili() {
         Check1[k]->setValue(1);
         Combo1[k]->setEnabled(true);
     }
-}
-
-void MenuForm::eliminare_Click() {
-    CommonDialog1.filter = kAllFilesFilter;
-    CommonDialog1.filterIndex = 2;
-    CommonDialog1.title = shared_->titles().deleteFile;
-    if (!CommonDialog1.showOpen()) return;
-    dialogChoice_ = CommonDialog1.fileName;
-    shared::deleteDataFile(*shared_, CommonDialog1.fileName);
 }
 
 }  // namespace zelmor::entry

@@ -38,13 +38,9 @@ class MenuForm : public shared::WorkWindow {
     void load() override;
     void unload() override;
 
-    // The window's commands, as their menu items, buttons and toolbar run them.
-    void apri_Click() override;
-    void salva_Click() override;
-    void salvanome_Click() override;
-    void eliminare_Click() override;
+    // The window's own commands, as their menu items, buttons and toolbar run them; the file
+    // and colour commands are WorkWindow's.
     void solodati_Click();  // the model-data report
-    void colorare_Click() override;
     void controlla_Click();
     void cancelladati_Click();
     void aiuto_Click();
@@ -64,6 +60,12 @@ class MenuForm : public shared::WorkWindow {
     using Control = tk::Control;
 
     void windowButton(int index) override;
+    void openChosenFile(const QString& path) override;
+    QString projectToSave() override;
+    void showWhereMissing(Missing what) override;
+    void rememberChoice(const QString& path) override;
+    QString fileToSaveWithoutDialog(const QString& current) const override;
+    tk::Color colourDialogStart() const override;
 
     void build();
     void buildMenus();
@@ -101,7 +103,6 @@ class MenuForm : public shared::WorkWindow {
     void abili();
     void startAfresh();
 
-    void saveRoutine();
     void fileError(const QString& text);
 
     QString dialogChoice_;  // the name last chosen in CommonDialog1, or the current file
@@ -111,27 +112,27 @@ class MenuForm : public shared::WorkWindow {
     bool allSubsystemsComplete_ = false;
     bool continuing_ = false;  // inside continueProcedure
 
-    Control* Frame4 = nullptr;
-    Control* situazione = nullptr;  // the endemic typology's caption
-    Control* valore = nullptr;
-    std::array<Control*, 4> endemica{};  // 1-based
-    Control* Frame1 = nullptr;
-    Control* Frame2 = nullptr;
-    Control* Frame3 = nullptr;
-    std::array<Control*, 10> Option1{};
-    std::array<Control*, 10> Option2{};
-    std::array<Control*, 10> Option3{};
-    Control* sottosistemi = nullptr;
-    Control* VScroll1 = nullptr;
-    std::array<Control*, 10> Check1{};
-    std::array<Control*, 10> tiposotto{};
-    std::array<Control*, 10> Combo1{};
-    std::array<Control*, 10> Image1{};  // the arrow beside the current row
-    std::array<Control*, 10> Label3{};  // each row's link text
-    std::array<Control*, 10> correggo{};
-    std::array<Control*, 10> legami{};
-    Control* dopo = nullptr;
-    Control* passo = nullptr;  // the hint
+    Control* Frame4 = nullptr;           // "Situazione endemica": kind, typology and value
+    Control* situazione = nullptr;       // the endemic typology's caption
+    Control* valore = nullptr;           // the endemic value
+    std::array<Control*, 4> endemica{};  // 1-based: the kinds, superficiale, lineare, puntuale
+    Control* Frame1 = nullptr;  // the endemic typologies of the superficiale and puntuale kinds
+    Control* Frame2 = nullptr;  // the endemic typologies of the lineare kind
+    Control* Frame3 = nullptr;  // the particular typologies, for the current subsystem's row
+    std::array<Control*, 10> Option1{};    // Frame1's typologies, 1-based like every row array
+    std::array<Control*, 10> Option2{};    // Frame2's
+    std::array<Control*, 10> Option3{};    // Frame3's
+    Control* sottosistemi = nullptr;       // the number of subsystems
+    Control* VScroll1 = nullptr;           // the arrows that set that number
+    std::array<Control*, 10> Check1{};     // each row's tick: the subsystem the next data go to
+    std::array<Control*, 10> tiposotto{};  // each row's particular typology
+    std::array<Control*, 10> Combo1{};     // each row's value
+    std::array<Control*, 10> Image1{};     // the row marker: the arrow beside the current row
+    std::array<Control*, 10> Label3{};     // each row's link text
+    std::array<Control*, 10> correggo{};   // each row's button that erases its links
+    std::array<Control*, 10> legami{};     // the buttons 1..9 that enter a link to that subsystem
+    Control* dopo = nullptr;               // on to the next subsystem's links
+    Control* passo = nullptr;              // the hint box: the yellow box that says what to do next
 };
 
 }  // namespace zelmor::entry

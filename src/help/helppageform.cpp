@@ -1,6 +1,8 @@
 #include "helppageform.h"
 #include "shared/windows.h"
 
+#include <memory>
+
 namespace zelmor::help {
 
 using tk::ControlKind;
@@ -23,19 +25,15 @@ HelpWindow::HelpWindow(tk::Application& app, const QString& name, int width)
 HelpWindow::~HelpWindow() = default;
 
 void HelpWindow::load() {
-    resize_ = std::make_unique<shared::clsResize>();
-    resize_->SourceForm = this;
-    resize_->SizeFormToScreen(75);
-    setHeight(kHeight);
-    setWidth(width_);
+    rescaling_.load(*this, 75, width_, kHeight);
 }
 
 void HelpWindow::unload() {
-    resize_.reset();
+    rescaling_.unload();
 }
 
 void HelpWindow::resize() {
-    if (resize_) resize_->ResizeControls();
+    rescaling_.resize();
 }
 
 HelpPageForm::HelpPageForm(tk::Application& app, shared::ModZelmor& shared,

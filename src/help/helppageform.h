@@ -8,8 +8,6 @@
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 
-#include <memory>
-
 namespace zelmor::help {
 
 // The pale yellow of every help window.
@@ -31,7 +29,7 @@ class HelpWindow : public tk::Form {
 
   private:
     int width_;
-    std::unique_ptr<shared::clsResize> resize_;
+    shared::WindowRescaling rescaling_;
 };
 
 class HelpPageForm : public HelpWindow {

@@ -94,4 +94,20 @@ void clsResize::ResizeControls() {
     SourceForm->freezeUpdates(false);
 }
 
+void WindowRescaling::load(tk::Form& window, int percent, int designWidth, int designHeight) {
+    resize_ = std::make_unique<clsResize>();
+    resize_->SourceForm = &window;
+    resize_->SizeFormToScreen(percent);
+    window.setHeight(designHeight);
+    window.setWidth(designWidth);
+}
+
+void WindowRescaling::unload() {
+    resize_.reset();
+}
+
+void WindowRescaling::resize() {
+    if (resize_) resize_->ResizeControls();
+}
+
 }  // namespace zelmor::shared

@@ -4,6 +4,7 @@
 
 #include "toolkit/form.h"
 
+#include <memory>
 #include <vector>
 
 namespace zelmor::shared {
@@ -17,8 +18,6 @@ class clsResize {
     void ResizeControls();
 
     bool recorded() const { return !notRecorded_; }
-    int recordedWidth() const { return width_; }
-    int recordedHeight() const { return height_; }
 
   private:
     struct Record {
@@ -32,6 +31,21 @@ class clsResize {
     int width_ = 0;
     int height_ = 0;
     std::vector<Record> records_;
+};
+
+// What a rescaled window runs from its own load, unload and resize handlers: one clsResize from
+// the load to the unload.
+class WindowRescaling {
+  public:
+    // Records the window's controls at their design places, opens it at `percent` of the
+    // screen, centred, and then gives it back its design size (height, then width), which the
+    // controls follow.
+    void load(tk::Form& window, int percent, int designWidth, int designHeight);
+    void unload();
+    void resize();
+
+  private:
+    std::unique_ptr<clsResize> resize_;
 };
 
 }  // namespace zelmor::shared

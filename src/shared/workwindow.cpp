@@ -52,19 +52,15 @@ WorkWindow::WorkWindow(tk::Application& app, const QString& name, ModZelmor& sha
 WorkWindow::~WorkWindow() = default;
 
 void WorkWindow::load() {
-    resize_ = std::make_unique<clsResize>();
-    resize_->SourceForm = this;
-    resize_->SizeFormToScreen(75);
-    setHeight(kDesignHeight);
-    setWidth(kDesignWidth);
+    rescaling_.load(*this, 75, kDesignWidth, kDesignHeight);
 }
 
 void WorkWindow::unload() {
-    resize_.reset();
+    rescaling_.unload();
 }
 
 void WorkWindow::resize() {
-    if (resize_) resize_->ResizeControls();
+    rescaling_.resize();
 }
 
 Control& WorkWindow::addLabel(const QString& name, int index, Control* parent, const tk::Rect& r,
@@ -89,14 +85,80 @@ Control& WorkWindow::addBarButton(Control& bar, const QString& name, int left,
     return b;
 }
 
-void WorkWindow::saveAs(const QString& dialogTitle, const std::function<void()>& saveRoutine) {
-    CommonDialog1.title = dialogTitle;
+// ---- the file and colour commands --------------------------------------------------------
+
+void WorkWindow::apri_Click() {
+    CommonDialog1.title = fileDialogTitle(QStringLiteral("Apri file"));
+    CommonDialog1.fileName.clear();
+    CommonDialog1.filter = kAllFilesFilter;
+    CommonDialog1.filterIndex = 2;
+    if (!CommonDialog1.showOpen()) return;
+    const QString path = CommonDialog1.fileName;
+    openChosenFile(path);
+}
+
+void WorkWindow::salva_Click() {
+    CommonDialog1.title = fileDialogTitle(QStringLiteral("Salva file"));
+    saveRoutine();
+}
+
+void WorkWindow::salvanome_Click() {
+    // The current file is forgotten so that the dialog opens; refused or cancelled, the
+    // current file stays as it was.
+    CommonDialog1.title = fileDialogTitle(QStringLiteral("Salva file con nome"));
     QString& current = shared_->document().fileName;
     const QString previous = current;
     current.clear();
     saveRoutine();
     if (current.isEmpty()) current = previous;
 }
+
+void WorkWindow::saveRoutine() {
+    if (shared_->currentModel().subsystemCount.isEmpty()) {
+        app().message(tk::MessageIcon::Critical, shared_->titles().dataCheck,
+                      QStringLiteral("Non esistono dati da archiviare."));
+        showWhereMissing(Missing::Model);
+        return;
+    }
+    if (projectToSave().isEmpty()) {
+        app().message(tk::MessageIcon::Critical, shared_->titles().dataCheck,
+                      QStringLiteral("Attenzione: immettere i dati del progetto."));
+        showWhereMissing(Missing::Project);
+        return;
+    }
+    QString& current = shared_->document().fileName;
+    QString target;
+    if (current.isEmpty()) {
+        CommonDialog1.filter = kDataFileFilter;
+        CommonDialog1.filterIndex = 1;
+        if (!CommonDialog1.showSave()) return;
+        target = CommonDialog1.fileName;
+        rememberChoice(target);
+    } else {
+        target = fileToSaveWithoutDialog(current);
+    }
+    if (!saveDataFile(*shared_, target, shared_->currentModel(), shared_->document().title)) return;
+    current = target;
+    fileSaved();
+}
+
+void WorkWindow::eliminare_Click() {
+    CommonDialog1.title = shared_->titles().deleteFile;
+    CommonDialog1.filter = kAllFilesFilter;
+    CommonDialog1.filterIndex = 2;
+    if (!CommonDialog1.showOpen()) return;
+    rememberChoice(CommonDialog1.fileName);
+    deleteDataFile(*shared_, CommonDialog1.fileName);
+}
+
+void WorkWindow::colorare_Click() {
+    CommonDialog1.color = colourDialogStart();
+    if (!CommonDialog1.showColor()) return;
+    setBackColor(CommonDialog1.color);
+    shared_->lastBackColor = CommonDialog1.color;
+}
+
+// ---- the start state ---------------------------------------------------------------------
 
 void WorkWindow::rememberStartState() {
     startState_.clear();

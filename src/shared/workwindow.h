@@ -1,6 +1,7 @@
 // What the two working windows with a menu bar and a toolbar (data entry and title page) build
-// and run alike: their menus, the 21-button toolbar, and the commands that only show another
-// window or end the program.
+// and run alike: their menus, the 21-button toolbar, the file and colour commands (each window
+// answering a few hooks where they differ), and the commands that only show another window or
+// end the program.
 #pragma once
 
 #include "clsresize.h"
@@ -10,9 +11,7 @@
 
 #include <QString>
 
-#include <functional>
 #include <initializer_list>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -33,12 +32,13 @@ class WorkWindow : public tk::Form {
     void unload() override;
     void resize() override;
 
-    // The commands that both windows have under the same names (toolbar buttons 1..4, 12).
-    virtual void apri_Click() = 0;
-    virtual void salva_Click() = 0;
-    virtual void salvanome_Click() = 0;
-    virtual void eliminare_Click() = 0;
-    virtual void colorare_Click() = 0;
+    // The file and colour commands (toolbar buttons 1..4, 12), one routine for both windows;
+    // where the windows differ, each answers one of the hooks below.
+    void apri_Click();
+    void salva_Click();
+    void salvanome_Click();
+    void eliminare_Click();
+    void colorare_Click();
 
     // Runs toolbar button `index`. A separator's index stands for the button after it, and an
     // index outside 1..21 for the first button.
@@ -47,6 +47,28 @@ class WorkWindow : public tk::Form {
   protected:
     // The buttons whose command is the window's own: 6, 8, 9, 10, 19 and 20.
     virtual void windowButton(int index) = 0;
+
+    // The hooks of the file and colour commands, where the two windows differ on purpose.
+    //
+    // The title of the open and save dialogs for `command` ("Apri file", "Salva file", "Salva
+    // file con nome"); the delete dialog's title is the same in both windows.
+    virtual QString fileDialogTitle(const QString& command) const { return command; }
+    // Reads the file chosen in the open dialog.
+    virtual void openChosenFile(const QString& path) = 0;
+    // The project's name, which a save requires.
+    virtual QString projectToSave() = 0;
+    // Called once the save has told the user that the model or the project is missing.
+    enum class Missing { Model, Project };
+    virtual void showWhereMissing(Missing /*what*/) {}
+    // The name chosen in this window's save or delete dialog.
+    virtual void rememberChoice(const QString& /*path*/) {}
+    // The file a save writes when there is a current file, and so no dialog.
+    virtual QString fileToSaveWithoutDialog(const QString& current) const { return current; }
+    // Called once the model has been saved and its file has become the current one.
+    virtual void fileSaved() {}
+    // The colour the colour dialog opens on: by default the last one chosen in this window.
+    virtual tk::Color colourDialogStart() const { return CommonDialog1.color; }
+
     // The toolbar `Toolbar1`, its buttons running Toolbar1_ButtonClick; `printTip` is button
     // 6's tooltip, which differs between the windows.
     void addToolbar(const QString& printTip);
@@ -62,9 +84,6 @@ class WorkWindow : public tk::Form {
     // A button of the bottom bar `Frame5`: 1215 x 375 twips at `left`, 240 down.
     tk::Control& addBarButton(tk::Control& bar, const QString& name, int left,
                               const QString& caption, const QString& picture, const QString& tip);
-    // "Save as": the current file is forgotten so that the dialog opens; refused or cancelled,
-    // the current file stays as it was.
-    void saveAs(const QString& dialogTitle, const std::function<void()>& saveRoutine);
 
     // What every control shows at the end of the load handler (text, value, enabled, visible),
     // and bringing it back without running any handler: the window as freshly loaded, for a
@@ -73,9 +92,13 @@ class WorkWindow : public tk::Form {
     void restoreStartState();
 
     ModZelmor* shared_;
-    tk::CommonDialog CommonDialog1;
+    tk::CommonDialog CommonDialog1;  // the window's one file and colour dialog
 
   private:
+    // Saves the model and the title page: refused without a model or a project; the current
+    // file, or else the one chosen in the save dialog, which then becomes the current file.
+    void saveRoutine();
+
     struct ControlState {
         tk::Control* control;
         QString text;
@@ -84,7 +107,7 @@ class WorkWindow : public tk::Form {
         bool visible;
     };
 
-    std::unique_ptr<clsResize> resize_;
+    WindowRescaling rescaling_;
     std::vector<ControlState> startState_;
 };
 

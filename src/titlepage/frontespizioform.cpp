@@ -375,12 +375,6 @@ void FrontespizioForm::cancella_Click() {
     for (int i = 1; i <= 9; ++i) denominazione[static_cast<std::size_t>(i)]->setText(QString());
 }
 
-void FrontespizioForm::colorare_Click() {
-    if (!CommonDialog1.showColor()) return;
-    setBackColor(CommonDialog1.color);
-    shared_->lastBackColor = CommonDialog1.color;
-}
-
 void FrontespizioForm::aiuto_Click() {
     const QChar cr(13);
     app().message(
@@ -403,37 +397,41 @@ void FrontespizioForm::aiuto_Click() {
 }
 
 void FrontespizioForm::disegno_Click() {
-    if (shared_->currentModel().endemicTypology.value_or(0) == 0) {
-        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
-                      QStringLiteral("Per poter visualizzare il disegno di un modello bisogna "
-                                     "immettere tutti i dati necessari."));
-        return;
-    }
-    drawing::DisegnoForm::startDrawing(app());
+    // Only the endemic typology is asked for here, not the count as in the data-entry window;
+    // the drawing window tells what else is missing.
+    drawing::DisegnoForm::drawCommand(app(), *shared_,
+                                      shared_->currentModel().endemicTypology.value_or(0) != 0);
 }
 
 // ---- data file ---------------------------------------------------------------------------
 
-void FrontespizioForm::apri_Click() {
-    CommonDialog1.title = QStringLiteral("Apri file (frontespizio)");
-    CommonDialog1.fileName.clear();
-    CommonDialog1.filter = shared::kAllFilesFilter;
-    CommonDialog1.filterIndex = 2;
-    if (!CommonDialog1.showOpen()) return;
+// The open and save dialogs of this window say that they are the title page's.
+QString FrontespizioForm::fileDialogTitle(const QString& command) const {
+    return command + QStringLiteral(" (frontespizio)");
+}
+
+void FrontespizioForm::openChosenFile(const QString& path) {
     // The model goes into the data-entry window, loaded (hidden) if the user had closed it.
     auto* menu = dynamic_cast<entry::MenuForm*>(&app().load(shared::window::kMenu));
     if (menu == nullptr) return;
-    if (menu->openDataFile(CommonDialog1.fileName) != entry::MenuForm::OpenResult::Unread)
-        menu->followCurrentFile();
+    if (menu->openDataFile(path) != entry::MenuForm::OpenResult::Unread) menu->followCurrentFile();
 }
 
-void FrontespizioForm::salva_Click() {
-    CommonDialog1.title = QStringLiteral("Salva file (frontespizio)");
-    saveRoutine();
+// The project is the one typed in this window.
+QString FrontespizioForm::projectToSave() {
+    return progetto->text();
 }
 
-void FrontespizioForm::salvanome_Click() {
-    saveAs(QStringLiteral("Salva file con nome (frontespizio)"), [this] { saveRoutine(); });
+// Without a model, the data-entry window is shown for it to be entered; without a project, the
+// user is here already.
+void FrontespizioForm::showWhereMissing(Missing what) {
+    if (what == Missing::Model) shared_->showMenuWindow();
+}
+
+// The saved file becomes the current one of both windows: a later save in the data-entry
+// window writes to it, not to the name last chosen in that window's dialog.
+void FrontespizioForm::fileSaved() {
+    if (entry::MenuForm* menu = menuWindow()) menu->followCurrentFile();
 }
 
 // ---- the reports -------------------------------------------------------------------------
@@ -495,40 +493,6 @@ void FrontespizioForm::stampa_Click() {
         reports::writeFullReport(word, data, page, shared_->reportTexts(), picture, path);
     });
     if (!done) passo->setText(kNotDone);
-}
-
-void FrontespizioForm::saveRoutine() {
-    if (shared_->currentModel().subsystemCount.isEmpty()) {
-        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
-                      QStringLiteral("Non esistono dati da archiviare."));
-        shared_->showMenuWindow();
-        return;
-    }
-    if (progetto->text().isEmpty()) {
-        app().message(MessageIcon::Critical, shared_->titles().dataCheck,
-                      QStringLiteral("Attenzione: immettere i dati del progetto."));
-        return;
-    }
-    QString& current = shared_->document().fileName;
-    QString target = current;
-    if (target.isEmpty()) {
-        CommonDialog1.filter = shared::kDataFileFilter;
-        CommonDialog1.filterIndex = 1;
-        if (!CommonDialog1.showSave()) return;
-        target = CommonDialog1.fileName;
-    }
-    // The file becomes the current one of both windows once it holds the model.
-    if (!shared::saveDataFile(*shared_, target, shared_->currentModel(), titlePage())) return;
-    current = target;
-    if (entry::MenuForm* menu = menuWindow()) menu->followCurrentFile();
-}
-
-void FrontespizioForm::eliminare_Click() {
-    CommonDialog1.title = shared_->titles().deleteFile;
-    CommonDialog1.filter = shared::kAllFilesFilter;
-    CommonDialog1.filterIndex = 2;
-    if (!CommonDialog1.showOpen()) return;
-    shared::deleteDataFile(*shared_, CommonDialog1.fileName);
 }
 
 }  // namespace zelmor::titlepage

@@ -37,12 +37,8 @@ class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHold
     void load() override;
     void unload() override;
 
-    // The window's commands, as their menu items, buttons and toolbar run them.
-    void apri_Click() override;
-    void salva_Click() override;
-    void salvanome_Click() override;
-    void eliminare_Click() override;
-    void colorare_Click() override;
+    // The window's own commands, as their menu items, buttons and toolbar run them; the file
+    // and colour commands are WorkWindow's.
     void controllodati_Click();
     void cancella_Click();
     void aiuto_Click();
@@ -56,13 +52,17 @@ class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHold
     using Control = tk::Control;
 
     void windowButton(int index) override;
+    QString fileDialogTitle(const QString& command) const override;
+    void openChosenFile(const QString& path) override;
+    QString projectToSave() override;
+    void showWhereMissing(Missing what) override;
+    void fileSaved() override;
 
     void build();
     void buildMenus();
     void field_Change(Control& field);
     void denominazione_Change(int i);
     void progetto_Change();
-    void saveRoutine();
     QString& fieldOf(const Control& box);  // the title page's field a text box shows
     entry::MenuForm* menuWindow() const;   // the data-entry window when loaded
     int subsystemCount() const;            // the model's count, 0 when none
@@ -78,12 +78,12 @@ class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHold
     Control* luogo = nullptr;
     Control* data = nullptr;
     Control* allegati = nullptr;
-    Control* Labelstudio = nullptr;
-    Control* labelindirizzo = nullptr;
-    std::array<Control*, 10> tiposotto{};  // 1-based
-    std::array<Control*, 10> denominazione{};
-    Control* passo = nullptr;
-    QString startDate_;  // the date shown at load
+    Control* Labelstudio = nullptr;            // the technical office's name, from the settings
+    Control* labelindirizzo = nullptr;         // its address
+    std::array<Control*, 10> tiposotto{};      // 1-based: each subsystem's particular typology
+    std::array<Control*, 10> denominazione{};  // each subsystem's name, typed here
+    Control* passo = nullptr;  // the hint box: what to do next, and how a report went
+    QString startDate_;        // the date shown at load
 };
 
 }  // namespace zelmor::titlepage
