@@ -137,11 +137,7 @@ void ProdottiForm::showRows() {
 }
 
 void ProdottiForm::load() {
-    resize_ = std::make_unique<shared::clsResize>();
-    resize_->SourceForm = this;
-    resize_->SizeFormToScreen(75);
-    setHeight(kDesignHeight);
-    setWidth(kDesignWidth);
+    rescaling_.load(*this, 75, kDesignWidth, kDesignHeight);
 
     readPriceList();
     const int count = static_cast<int>(entries_.size());
@@ -155,11 +151,11 @@ void ProdottiForm::load() {
 }
 
 void ProdottiForm::unload() {
-    resize_.reset();
+    rescaling_.unload();
 }
 
 void ProdottiForm::resize() {
-    if (resize_) resize_->ResizeControls();
+    rescaling_.resize();
 }
 
 }  // namespace zelmor::periphery

@@ -10,7 +10,6 @@
 #include "toolkit/form.h"
 
 #include <array>
-#include <memory>
 #include <vector>
 
 namespace zelmor::periphery {
@@ -35,7 +34,7 @@ class ProdottiForm : public tk::Form {
     void readPriceList();
     void showRows();  // from the entry the scroll bar stands on
 
-    std::unique_ptr<shared::clsResize> resize_;
+    shared::WindowRescaling rescaling_;
     std::vector<PriceEntry> entries_;
 
     std::array<tk::Control*, kRows + 1> codice_{};  // 1-based
