@@ -3,6 +3,7 @@
 // windows on a display (the program, the screenshot tool, the Qt tests); they link zelmor_qt.
 #pragma once
 
+#include "app/names.h"
 #include "app/pictures.h"
 #include "toolkit/qt/pictures.h"
 #include "toolkit/qt/qtbackend.h"
@@ -12,9 +13,7 @@
 namespace zelmor::app {
 
 inline void prepareDesktop(QApplication& qapp) {
-    // ~/.config/Zelmor/Zelmor.ini and ~/.local/share/Zelmor/Zelmor.
-    QCoreApplication::setOrganizationName(QStringLiteral("Zelmor"));
-    QCoreApplication::setApplicationName(QStringLiteral("Zelmor"));
+    setProgramNames();
     qtui::prepareApplication(qapp);
     qtui::setPictures(pictures());
 }

@@ -28,11 +28,8 @@ void MultimediaControl::setCommand(const QString& command) {
 
 QString MultimediaControl::resolvedPath() const {
     if (QFileInfo(FileName).isAbsolute()) return FileName;
-    const QString folder = app_->platform().programFolder();
-    if (!folder.isEmpty()) {
-        const QString beside = QDir(folder).filePath(FileName);
-        if (QFileInfo::exists(beside)) return beside;
-    }
+    const QString found = app_->platform().dataFile(FileName);
+    if (!found.isEmpty()) return found;
     return QDir::current().absoluteFilePath(FileName);
 }
 

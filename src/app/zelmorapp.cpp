@@ -9,6 +9,7 @@
 #include "periphery/informaform.h"
 #include "periphery/prodottiform.h"
 #include "periphery/supportoclientiform.h"
+#include "periphery/ufficioform.h"
 #include "shared/windows.h"
 #include "splashform.h"
 #include "titlepage/frontespizioform.h"
@@ -38,6 +39,7 @@ ZelmorApp::ZelmorApp(tk::Application::Services services, music::MusicPlayer* mus
     registerWindow<periphery::InformaForm>(app_, *shared_, shared::window::kAbout);
     registerWindow<periphery::SupportoClientiForm>(app_, *shared_, shared::window::kSupport);
     registerWindow<periphery::EmailForm>(app_, *shared_, shared::window::kEmail);
+    registerWindow<periphery::UfficioForm>(app_, *shared_, shared::window::kOffice);
     registerWindow<help::SommarioForm>(app_, *shared_, shared::window::kContents);
     help::registerHelpPages(app_, *shared_);
     registerWindow<help::FrmTip>(app_, *shared_, shared::window::kTip);

@@ -5,7 +5,6 @@
 #include "model/fileio.h"
 #include "shared/windows.h"
 
-#include <QDir>
 #include <QRegularExpression>
 
 namespace zelmor::help {
@@ -69,7 +68,8 @@ QStringList FrmTip::parseTips(const QByteArray& bytes) {
 }
 
 void FrmTip::load() {
-    const QString path = QDir(app().platform().programFolder()).filePath(kTipsFile);
+    // The user's own copy of the tips first, then the installed one.
+    const QString path = app().platform().dataFile(kTipsFile);
     if (!LoadTips(path)) at(QStringLiteral("lblTipText")).setText(missingFileMessage());
     centreOnScreen();
 }

@@ -134,8 +134,7 @@ void SommarioForm::cmdstampa_Click() {
         pages.push_back(
             {page.at(QStringLiteral("Label1")).text(), page.at(QStringLiteral("Label2")).text()});
     }
-    const QString path =
-        reports::guidePath(app().platform().programFolder(), shared_->product().name);
+    const QString path = reports::guidePath(shared_->reportsFolder(), shared_->product().name);
     shared_->runReport([&](reports::WordProcessor& word) {
         reports::writeGuide(word, shared_->reportTexts(), pages, path);
     });

@@ -10,7 +10,7 @@ using tk::ControlKind;
 namespace {
 
 const QString kNoOffice =
-    QStringLiteral("Ufficio non indicato nelle impostazioni (vedere il file README)");
+    QStringLiteral("Ufficio non indicato nelle impostazioni: vedere \"Ufficio...\"");
 
 }  // namespace
 
@@ -48,8 +48,12 @@ void InformaForm::build() {
     addLabel(*this, QStringLiteral("indirizzo"), 0, &licence, {120, 600, 5490, 255}, QString(),
              tk::colors::kCyan);
 
-    addLabel(*this, QStringLiteral("diritti"), 0, nullptr, {240, 3300, 4200, 255},
+    addLabel(*this, QStringLiteral("diritti"), 0, nullptr, {240, 3300, 2880, 255},
              QStringLiteral("Tutti i diritti riservati."));
+    addButton(*this, QStringLiteral("cmdufficio"), {3360, 3240, 1275, 375},
+              QStringLiteral("&Ufficio..."),
+              QStringLiteral("cliccare per indicare il nome e l'indirizzo dell'ufficio tecnico"))
+        .onClick = [this] { app().show(shared::window::kOffice); };
     addButton(*this, QStringLiteral("ok"), {4755, 3240, 1215, 375}, QStringLiteral("&OK"),
               QStringLiteral("cliccare per chiudere la finestra"))
         .onClick = [this] { app().unload(name()); };
@@ -72,6 +76,12 @@ void InformaForm::load() {
     at(QStringLiteral("copyright"))
         .setText(QStringLiteral("Copyright © %1").arg(yearRange(s.product().yearCode)));
 
+    showOffice();
+    centreOnScreen();
+}
+
+void InformaForm::showOffice() {
+    const shared::ModZelmor& s = *shared_;
     // The office lines that are set, one under the other; a note when neither is.
     QStringList lines;
     for (const QString& line : {s.office().name.trimmed(), s.office().address.trimmed()}) {
@@ -85,8 +95,6 @@ void InformaForm::load() {
     office.setText(lines.at(0));
     address.setText(lines.value(1));
     address.setVisible(lines.size() > 1);
-
-    centreOnScreen();
 }
 
 }  // namespace zelmor::periphery

@@ -17,6 +17,8 @@ class InformaForm : public tk::Form {
     static QString yearRange(const QString& yearCode);
 
     void load() override;
+    // The office lines, as the settings hold them now.
+    void showOffice();
 
   private:
     void build();

@@ -4,8 +4,6 @@
 #include "model/fileio.h"
 #include "shared/windows.h"
 
-#include <QDir>
-
 namespace zelmor::periphery {
 
 using tk::Alignment;
@@ -104,9 +102,8 @@ void ProdottiForm::build() {
 
 void ProdottiForm::readPriceList() {
     entries_.clear();
-    const QString folder = app().platform().programFolder();
-    if (folder.isEmpty()) return;
-    const QString path = QDir(folder).filePath(QStringLiteral("listino.txt"));
+    const QString path = app().platform().dataFile(QStringLiteral("listino.txt"));
+    if (path.isEmpty()) return;
     // Only a plain file: a folder or a pipe of that name is no price list, and reading a pipe
     // would wait for ever. One byte beyond the limit tells the parser that the file went on.
     const model::FileBytes file = model::readRegularFile(path, kMaxPriceListBytes + 1);

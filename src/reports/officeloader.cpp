@@ -1,6 +1,8 @@
 #include "officewordprocessor.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 
 #include <utility>
@@ -80,9 +82,17 @@ std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden,
                                                              const QString& pluginPath) {
     QString path = pluginPath;
     if (path.isEmpty()) path = qEnvironmentVariable("ZELMOR_WRITER_PLUGIN");
-    if (path.isEmpty())
-        path = QCoreApplication::applicationDirPath() + QStringLiteral("/libzelmor_writer.so");
+    if (path.isEmpty()) path = officePluginPath(QCoreApplication::applicationDirPath());
     return std::make_unique<LoadingWordProcessor>(hidden, path);
+}
+
+QString officePluginPath(const QString& executableFolder) {
+    const QString name = QStringLiteral("libzelmor_writer.so");
+    const QDir folder(executableFolder);
+    const QString beside = folder.filePath(name);
+    if (QFileInfo::exists(beside)) return beside;
+    return QDir::cleanPath(
+        folder.filePath(QStringLiteral(ZELMOR_PLUGIN_FROM_BINDIR) + QLatin1Char('/') + name));
 }
 
 }  // namespace zelmor::reports

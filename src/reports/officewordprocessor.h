@@ -23,8 +23,13 @@ class OfficeWordProcessor : public WordProcessor {
 
 // The back-end behind a loader: the plugin is loaded at the first start(); when it cannot be,
 // start() throws WordError Missing. hidden keeps every document hidden (tests). The plugin is
-// pluginPath, else $ZELMOR_WRITER_PLUGIN, else libzelmor_writer.so beside the executable.
+// pluginPath, else $ZELMOR_WRITER_PLUGIN, else officePluginPath() of the executable's folder.
 std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden,
                                                              const QString& pluginPath = {});
+
+// The plugin of a program whose executable is in executableFolder: beside it (the build tree),
+// else where the install puts it relative to it. The first of these that exists; the installed
+// place when neither does, so that the message about it names where it should be.
+QString officePluginPath(const QString& executableFolder);
 
 }  // namespace zelmor::reports

@@ -103,7 +103,7 @@ QString helpTitle(const HelpText& page) {
 }
 
 QString trimmedFolder(QString folder) {
-    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    while (folder.endsWith(QLatin1Char('/'))) folder.chop(1);
     return folder;
 }
 
@@ -258,8 +258,8 @@ void writeGuide(WordProcessor& word, const ReportTexts& texts, const std::vector
     saveAs(word, savePath);
 }
 
-QString guidePath(const QString& programFolder, const QString& productName) {
-    return trimmedFolder(programFolder) + safeFileNamePart(productName) +
+QString guidePath(const QString& reportsFolder, const QString& productName) {
+    return trimmedFolder(reportsFolder) + QLatin1Char('/') + safeFileNamePart(productName) +
            QStringLiteral("-guida.doc");
 }
 
@@ -287,8 +287,8 @@ QString safeFileNamePart(const QString& text) {
     return out;
 }
 
-QString fullReportPath(const QString& programFolder, const QString& client) {
-    return trimmedFolder(programFolder) + QStringLiteral("-RelazioneZelmor-") +
+QString fullReportPath(const QString& reportsFolder, const QString& client) {
+    return trimmedFolder(reportsFolder) + QStringLiteral("/RelazioneZelmor-") +
            safeFileNamePart(client) + QStringLiteral(".doc");
 }
 

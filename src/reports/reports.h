@@ -60,14 +60,13 @@ void writeHelpPage(WordProcessor& word, const ReportTexts& texts, const HelpText
 void writeGuide(WordProcessor& word, const ReportTexts& texts, const std::vector<HelpText>& pages,
                 const QString& savePath);
 
-// Where the whole guide is saved: the program folder's path immediately followed by the product
-// name and "-guida.doc", so that it lands beside the program folder, as the full report does.
-QString guidePath(const QString& programFolder, const QString& productName);
+// Where the whole guide is saved: the product name followed by "-guida.doc", in the reports'
+// folder (the user's; an installed program's own folder is never writable by its user).
+QString guidePath(const QString& reportsFolder, const QString& productName);
 
-// Where the full report is saved: the program folder's path immediately followed by
-// "-RelazioneZelmor-", the client and ".doc", so that the file lands beside the program folder.
-// The client is made safe for a file name first (see safeFileNamePart).
-QString fullReportPath(const QString& programFolder, const QString& client);
+// Where the full report is saved: "RelazioneZelmor-", the client and ".doc", in the reports'
+// folder. The client is made safe for a file name first (see safeFileNamePart).
+QString fullReportPath(const QString& reportsFolder, const QString& client);
 
 // A text made fit to be part of one file name on any common file system, a USB stick's or a
 // Windows share's included: folder separators, control characters and : * ? " < > | become

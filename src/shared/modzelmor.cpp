@@ -21,10 +21,31 @@ void ModZelmor::loadOfficeData() {
     office_.address = app_->platform().setting(QStringLiteral("ufficio/indirizzo"));
 }
 
+bool ModZelmor::setOfficeData(const OfficeData& office) {
+    tk::Platform& platform = app_->platform();
+    const bool stored = platform.setSetting(QStringLiteral("ufficio/nome"), office.name) &&
+                        platform.setSetting(QStringLiteral("ufficio/indirizzo"), office.address);
+    loadOfficeData();
+    if (app_->isLoaded(window::kTitlePage)) {
+        if (TitlePageHolder* page = titlePageWindow()) page->showOffice(office_);
+    }
+    return stored;
+}
+
 QString ModZelmor::picturePath() const {
     const QString folder = app_->platform().dataFolder() + QStringLiteral("/Programmi");
     QDir().mkpath(folder);
     return folder + QStringLiteral("/schemaZelmor.jpg");
+}
+
+QString ModZelmor::reportsFolder() const {
+    const QString documents = app_->platform().documentsFolder();
+    // Without a documents folder (no home at all) the reports go to the current folder's Zelmor.
+    const QString folder =
+        (documents.isEmpty() ? QDir::currentPath() : documents) + QStringLiteral("/Zelmor");
+    // A failure shows when the report is saved, with the full path.
+    QDir().mkpath(folder);
+    return folder;
 }
 
 void ModZelmor::showWindow(const QString& name) {

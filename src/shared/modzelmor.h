@@ -16,6 +16,12 @@
 
 namespace zelmor::shared {
 
+// The technical office that uses the program, from the settings.
+struct OfficeData {
+    QString name;
+    QString address;
+};
+
 // The window that holds the title page in its text boxes.
 class TitlePageHolder {
   public:
@@ -24,6 +30,8 @@ class TitlePageHolder {
     virtual void fillTitlePage(const model::TitlePage& page, int denominations) = 0;
     // Every box back to what it showed when the window was loaded.
     virtual void startAfresh() = 0;
+    // The office's name and address were changed in the settings.
+    virtual void showOffice(const OfficeData& office) = 0;
 };
 
 // The window that, once every other window has gone, is shown as the closing screen.
@@ -49,12 +57,6 @@ struct MessageTitles {
     QString deleteFile;  // the title of the dialog of "Elimina..."
 };
 
-// The technical office that uses the program, from the settings.
-struct OfficeData {
-    QString name;
-    QString address;
-};
-
 class ModZelmor {
   public:
     explicit ModZelmor(tk::Application& app) : app_(&app) { setProduct(Product{}); }
@@ -70,6 +72,9 @@ class ModZelmor {
     const MessageTitles& titles() const { return titles_; }
     const OfficeData& office() const { return office_; }
     void loadOfficeData();  // from the program settings, at start-up
+    // Stores the office data in the program settings and shows them on the title page, if it is
+    // loaded. False when the settings could not be written; what they hold is shown either way.
+    bool setOfficeData(const OfficeData& office);
 
     tk::Color lastBackColor = tk::colors::kBlack;  // the colour dialog opens on it
 
@@ -99,6 +104,10 @@ class ModZelmor {
     // The model picture: every complete drawing writes it and the reports insert it. Its folder
     // ("Programmi" in the program's data folder) is created when missing.
     QString picturePath() const;
+
+    // Where the full report and the whole guide are saved: "Zelmor" in the user's documents
+    // folder, created when missing.
+    QString reportsFolder() const;
 
     // The model: what the drawing and the reports read.
     const model::ModelData& currentModel() const { return document_.model; }

@@ -17,11 +17,13 @@ inline constexpr char kGuideMenu[] = "guidamenu";
 inline constexpr char kGuideDrawing[] = "guidadisegno";
 inline constexpr char kGuideTitlePage[] = "guidafrontespizio";
 inline constexpr char kTip[] = "frmTip";
-// Around the program: the catalogue (loaded hidden at start-up), product support, about, and
-// the message to the support.
+// Around the program: the catalogue (loaded hidden at start-up), product support, about, the
+// message to the support, and the office data.
 inline constexpr char kCatalogue[] = "prodotti";
 inline constexpr char kSupport[] = "supportoclienti";
 inline constexpr char kAbout[] = "informa";
 inline constexpr char kEmail[] = "emailform";
+// The office's name and address, set from the about window.
+inline constexpr char kOffice[] = "ufficio";
 
 }  // namespace zelmor::shared::window

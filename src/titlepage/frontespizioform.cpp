@@ -240,10 +240,14 @@ void FrontespizioForm::load() {
     shared_->document().title = model::TitlePage{};
     startDate_ = longDate(app().platform().today());
     data->setText(startDate_);
-    Labelstudio->setText(shared_->office().name);
-    labelindirizzo->setText(shared_->office().address);
+    showOffice(shared_->office());
     passo->setText(QStringLiteral("digitare i dati in ogni campo"));
     rememberStartState();
+}
+
+void FrontespizioForm::showOffice(const shared::OfficeData& office) {
+    Labelstudio->setText(office.name);
+    labelindirizzo->setText(office.address);
 }
 
 void FrontespizioForm::unload() {
@@ -254,6 +258,8 @@ void FrontespizioForm::unload() {
 
 void FrontespizioForm::startAfresh() {
     restoreStartState();
+    // The office may have been changed since the window was loaded.
+    showOffice(shared_->office());
     model::TitlePage& page = shared_->document().title;
     page = model::TitlePage{};
     page.date = startDate_;
@@ -488,7 +494,7 @@ void FrontespizioForm::stampa_Click() {
     const model::ModelData data = shared_->currentModel();
     const model::TitlePage page = titlePage();
     const QString picture = shared_->picturePath();
-    const QString path = reports::fullReportPath(app().platform().programFolder(), page.client);
+    const QString path = reports::fullReportPath(shared_->reportsFolder(), page.client);
     const bool done = shared_->runReport([&](reports::WordProcessor& word) {
         reports::writeFullReport(word, data, page, shared_->reportTexts(), picture, path);
     });

@@ -33,6 +33,7 @@ class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHold
     const model::TitlePage& titlePage() const;  // the document's, as the window shows it
     void fillTitlePage(const model::TitlePage& page, int denominations) override;
     void startAfresh() override;
+    void showOffice(const shared::OfficeData& office) override;
 
     void load() override;
     void unload() override;

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -53,7 +54,7 @@ class ColorDialogService {
     virtual std::optional<Color> run(Color initial) = 0;
 };
 
-// The rest of the desktop: screen, clock, settings, the program's folder.
+// The rest of the desktop: screen, clock, settings, the program's folders.
 class Platform {
   public:
     virtual ~Platform() = default;
@@ -61,9 +62,24 @@ class Platform {
     virtual int screenHeight() const = 0;
     virtual QDate today() const = 0;
     virtual QString setting(const QString& key) const = 0;
-    virtual QString programFolder() const = 0;
+    // False when the value could not be stored (a read-only or broken settings file).
+    virtual bool setSetting(const QString& key, const QString& value) = 0;
     // The folder where the program keeps its own files for this user (it may not exist yet).
     virtual QString dataFolder() const = 0;
+    // The folders where the program's read-only files (music, tips, price list) are looked for,
+    // in order: the user's own copies first, then the installed ones, then the build tree's.
+    virtual QStringList dataFolders() const = 0;
+    // The user's documents folder (it may not exist yet).
+    virtual QString documentsFolder() const = 0;
+
+    // The first of dataFolders() that holds an ordinary file of that name; empty when none does.
+    QString dataFile(const QString& name) const;
 };
+
+// The folders of an installed tree beside the executable's: the data folder the install put at
+// the same place relative to the executable, then the executable's own folder (the build tree,
+// where the build copies the data files). Nothing absolute: the tree may be moved.
+QStringList installedDataFolders(const QString& executableFolder, const QString& organization,
+                                 const QString& application);
 
 }  // namespace zelmor::tk

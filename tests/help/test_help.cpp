@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -121,6 +122,7 @@ class HelpProgram : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         fakes.platform.folder = folder.filePath(QStringLiteral("bin"));
+        fakes.platform.documents = folder.filePath(QStringLiteral("Documenti"));
         ASSERT_TRUE(QDir().mkpath(fakes.platform.folder));
         program = std::make_unique<app::ZelmorApp>(
             tk::Application::Services{&fakes.messages, &fakes.files, &fakes.colors,
@@ -211,8 +213,10 @@ TEST_F(HelpProgram, TheGuidePrintsWhatEveryPageWindowShowsInTheContentsOrder) {
         if (t.size() == 2 && t[0].bytes == "type") typed += QString::fromUtf8(t[1].bytes);
     }
     EXPECT_EQ(typed, expected);
-    EXPECT_EQ(log.last(),
-              "save " + reports::quoted(folder.filePath(QStringLiteral("binZelmor-guida.doc"))));
+    // Saved in the Zelmor folder of the user's documents, created for it.
+    EXPECT_EQ(log.last(), "save " + reports::quoted(folder.filePath(
+                                        QStringLiteral("Documenti/Zelmor/Zelmor-guida.doc"))));
+    EXPECT_TRUE(QFileInfo(folder.filePath(QStringLiteral("Documenti/Zelmor"))).isDir());
 }
 
 // Fails at the first operation, as an office that will not start.

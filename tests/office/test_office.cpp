@@ -1012,11 +1012,12 @@ TEST(Guide, HoldsTheSevenPagesEachAfterABreakButTheFirst) {
         ASSERT_FALSE(pages.back().body.isEmpty()) << layout.name;
     }
     ASSERT_EQ(pages.size(), 7U);
+    ASSERT_TRUE(QDir().mkpath(scratchPath(QStringLiteral("Zelmor"))));
     const QString path =
-        zelmor::reports::guidePath(scratchPath(QStringLiteral("bin")), QStringLiteral("Zelmor"));
+        zelmor::reports::guidePath(scratchPath(QStringLiteral("Zelmor")), QStringLiteral("Zelmor"));
     zelmor::reports::writeGuide(word(), reportTexts(), pages, path);
     word().closeDocument();
-    ASSERT_TRUE(QFileInfo::exists(scratchPath(QStringLiteral("binZelmor-guida.doc"))));
+    ASSERT_TRUE(QFileInfo::exists(scratchPath(QStringLiteral("Zelmor/Zelmor-guida.doc"))));
 
     const Document doc = reader().read(path);
     // Every title and every paragraph of every body, in order, nothing else but empty lines.

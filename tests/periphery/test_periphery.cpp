@@ -5,6 +5,7 @@
 #include "periphery/pricelist.h"
 #include "periphery/prodottiform.h"
 #include "periphery/supportoclientiform.h"
+#include "periphery/ufficioform.h"
 #include "toolkit/testing/fakes.h"
 
 #include <QDir>
@@ -234,6 +235,7 @@ class Periphery : public ::testing::Test {
         add<periphery::SupportoClientiForm>("supportoclienti");
         add<periphery::ProdottiForm>("prodotti");
         add<periphery::EmailForm>("emailform");
+        add<periphery::UfficioForm>("ufficio");
     }
 
     template <class F>
@@ -523,10 +525,30 @@ TEST_F(Periphery, AboutTellsTheOfficeOrThatItIsNotSet) {
     }
 }
 
+// Settings that cannot be written (a read-only file) are told, and nothing typed is lost.
+TEST_F(Periphery, OfficeDataThatCannotBeStoredAreToldAndKeptInTheWindow) {
+    fakes.platform.settings[QStringLiteral("ufficio/nome")] = QStringLiteral("Studio Rossi");
+    shared.loadOfficeData();
+    fakes.platform.settingsReadOnly = true;
+    tk::Form& about = show("informa");
+    click(about, "cmdufficio");
+    tk::Form* office = loaded("ufficio");
+    ASSERT_NE(office, nullptr);
+    run([&] { office->at(QStringLiteral("nome")).setText(QStringLiteral("Studio Bianchi")); });
+    click(*office, "ok");
+    ASSERT_EQ(fakes.messages.shown.size(), 1U);
+    EXPECT_EQ(fakes.messages.shown[0].icon, tk::MessageIcon::Critical);
+    EXPECT_TRUE(fakes.messages.shown[0].text.contains(QStringLiteral("impostazioni")));
+    EXPECT_EQ(loaded("ufficio"), office);
+    EXPECT_EQ(office->at(QStringLiteral("nome")).text(), QStringLiteral("Studio Bianchi"));
+    EXPECT_EQ(shared.office().name, QStringLiteral("Studio Rossi"));
+    EXPECT_EQ(about.at(QStringLiteral("ufficio")).text(), QStringLiteral("Studio Rossi"));
+}
+
 TEST_F(Periphery, SmallWindowsStayOnASmallScreen) {
     fakes.platform.screenW = 4500;
     fakes.platform.screenH = 3000;
-    for (const char* name : {"informa", "supportoclienti", "emailform"}) {
+    for (const char* name : {"informa", "supportoclienti", "emailform", "ufficio"}) {
         SCOPED_TRACE(name);
         tk::Form& w = show(name);
         EXPECT_EQ(w.left(), 0);
@@ -601,7 +623,7 @@ TEST_F(Periphery, MessageWindowTakesSubjectAndTextAndCloses) {
 // visible controls of the same container overlap.
 TEST_F(Periphery, EveryWindowIsLaidOutWithinItselfWithoutOverlaps) {
     writeList(numberedLines(20));
-    for (const char* name : {"informa", "supportoclienti", "prodotti", "emailform"}) {
+    for (const char* name : {"informa", "supportoclienti", "prodotti", "emailform", "ufficio"}) {
         SCOPED_TRACE(name);
         const tk::Form& w = show(name);
         std::vector<const tk::Control*> shown;

@@ -213,9 +213,49 @@ TEST(QtPlatform, KnowsTheScreenClockAndFolders) {
     EXPECT_EQ(platform.screenWidth() % 15, 0);
     EXPECT_GT(platform.screenHeight(), 0);
     EXPECT_EQ(platform.today(), QDate::currentDate());
-    EXPECT_EQ(platform.programFolder(), QCoreApplication::applicationDirPath());
     EXPECT_EQ(platform.dataFolder(),
               qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Zelmor/Zelmor"));
+    EXPECT_EQ(platform.documentsFolder(),
+              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+// The read-only files: the user's copy, else the installed one (XDG_DATA_DIRS, or the tree the
+// executable was installed in), else the one beside the executable.
+TEST(QtPlatform, FindsTheUsersCopyOfADataFileBeforeTheInstalledOnes) {
+    QtPlatform platform;
+    const QString exe = QCoreApplication::applicationDirPath();
+    const QStringList folders = platform.dataFolders();
+    ASSERT_FALSE(folders.isEmpty());
+    EXPECT_EQ(folders.first(), platform.dataFolder());
+    EXPECT_EQ(folders.last(), exe);
+    EXPECT_TRUE(folders.contains(QDir::cleanPath(exe + "/../share/Zelmor/Zelmor")));
+
+    const QString name = QStringLiteral("prova-%1.txt").arg(QCoreApplication::applicationPid());
+    EXPECT_TRUE(platform.dataFile(name).isEmpty());
+    QTemporaryDir system;
+    qputenv("XDG_DATA_DIRS", system.path().toUtf8());
+    const QString installed = system.filePath(QStringLiteral("Zelmor/Zelmor/") + name);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(installed).absolutePath()));
+    QFile(installed).open(QIODevice::WriteOnly);
+    EXPECT_EQ(platform.dataFile(name), installed);
+    // A folder of that name in the user's folder is no copy; a file is, and it comes first.
+    const QString own = QDir(platform.dataFolder()).filePath(name);
+    ASSERT_TRUE(QDir().mkpath(own));
+    EXPECT_EQ(platform.dataFile(name), installed);
+    ASSERT_TRUE(QDir().rmdir(own));
+    QFile(own).open(QIODevice::WriteOnly);
+    EXPECT_EQ(platform.dataFile(name), own);
+    QFile::remove(own);
+    qunsetenv("XDG_DATA_DIRS");
+}
+
+TEST(QtPlatform, StoresASettingThatReadsBackTheSame) {
+    QtPlatform platform;
+    const QString address = QStringLiteral("Via Roma 1, 00100 Città \"centro\"");
+    ASSERT_TRUE(platform.setSetting(QStringLiteral("ufficio/indirizzo"), address));
+    ASSERT_TRUE(platform.setSetting(QStringLiteral("ufficio/nome"), QStringLiteral("Studio; A=B")));
+    EXPECT_EQ(platform.setting(QStringLiteral("ufficio/indirizzo")), address);
+    EXPECT_EQ(platform.setting(QStringLiteral("ufficio/nome")), QStringLiteral("Studio; A=B"));
 }
 
 }  // namespace

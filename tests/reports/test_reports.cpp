@@ -321,14 +321,15 @@ TEST(FullReport, AFailedSaveNamesTheFile) {
     }
 }
 
-TEST(FullReport, FileNameStaysBesideTheProgramFolder) {
-    const QString folder = QStringLiteral("/opt/zelmor/bin");
+TEST(FullReport, FileNameStaysInTheReportsFolder) {
+    const QString folder = QStringLiteral("/home/anna/Documenti/Zelmor");
     EXPECT_EQ(reports::fullReportPath(folder, QStringLiteral("Comune di Parma")),
-              "/opt/zelmor/bin-RelazioneZelmor-Comune di Parma.doc");
-    EXPECT_EQ(reports::fullReportPath(folder, QString()), "/opt/zelmor/bin-RelazioneZelmor-.doc");
-    EXPECT_EQ(reports::fullReportPath(folder + "/", QStringLiteral("x")),
-              "/opt/zelmor/bin-RelazioneZelmor-x.doc");
-    // Whatever the client, the report is one file in the folder that holds the program folder.
+              "/home/anna/Documenti/Zelmor/RelazioneZelmor-Comune di Parma.doc");
+    EXPECT_EQ(reports::fullReportPath(folder, QString()),
+              "/home/anna/Documenti/Zelmor/RelazioneZelmor-.doc");
+    EXPECT_EQ(reports::fullReportPath(folder + "//", QStringLiteral("x")),
+              "/home/anna/Documenti/Zelmor/RelazioneZelmor-x.doc");
+    // Whatever the client, the report is one file in the reports folder.
     const QStringList clients = {"../x",
                                  "a/b",
                                  "../../etc/passwd",
@@ -345,8 +346,8 @@ TEST(FullReport, FileNameStaysBesideTheProgramFolder) {
     for (const QString& client : clients) {
         const QString path = reports::fullReportPath(folder, client);
         const QFileInfo info(path);
-        EXPECT_EQ(QDir::cleanPath(info.absolutePath()), "/opt/zelmor") << path.toStdString();
-        EXPECT_TRUE(info.fileName().startsWith("bin-RelazioneZelmor-")) << path.toStdString();
+        EXPECT_EQ(QDir::cleanPath(info.absolutePath()), folder) << path.toStdString();
+        EXPECT_TRUE(info.fileName().startsWith("RelazioneZelmor-")) << path.toStdString();
         EXPECT_TRUE(info.fileName().endsWith(".doc"));
         EXPECT_LE(info.fileName().toUtf8().size(), 255);
         for (const QChar c : info.fileName()) {
@@ -428,11 +429,11 @@ TEST(HelpPrints, TheGuideBreaksPagesBetweenBodiesOnlyAndSavesAtTheEnd) {
     }
 }
 
-TEST(HelpPrints, TheGuideNamesTheFileBesideTheProgramFolderAndReportsAFailedSave) {
-    EXPECT_EQ(reports::guidePath(QStringLiteral("/opt/zelmor/bin"), QStringLiteral("Zelmor")),
-              "/opt/zelmor/binZelmor-guida.doc");
-    EXPECT_EQ(reports::guidePath(QStringLiteral("/opt/zelmor/bin//"), QStringLiteral("Zelmor")),
-              "/opt/zelmor/binZelmor-guida.doc");
+TEST(HelpPrints, TheGuideNamesTheFileInTheReportsFolderAndReportsAFailedSave) {
+    EXPECT_EQ(reports::guidePath(QStringLiteral("/home/anna/Zelmor"), QStringLiteral("Zelmor")),
+              "/home/anna/Zelmor/Zelmor-guida.doc");
+    EXPECT_EQ(reports::guidePath(QStringLiteral("/home/anna/Zelmor//"), QStringLiteral("Zelmor")),
+              "/home/anna/Zelmor/Zelmor-guida.doc");
     EXPECT_EQ(reports::guidePath(QStringLiteral("/"), QStringLiteral("Zelmor")),
               "/Zelmor-guida.doc");
 

@@ -31,7 +31,7 @@ type "Una volta impostati tutti i dati con la finestra Menu, il tasto 'Disegno' 
 type "Guida: FRONTESPIZIO PER LA RELAZIONE\r\r"
 type "L'ultima finestra riguarda i dati destinati al frontespizio della relazione. Si apre cliccando sul disegno del modello oppure dal menu Visualizza, con Finestra Frontespizio. Vi si digitano il progetto, che indica il tipo di lavoro e va scritto per primo, perché serve anche per archiviare i dati; la località, cioè i luoghi oggetto dello studio; la tipologia di studio, per esempio 'analisi situazione attuale' o 'ipotesi situazione di progetto'; il committente, che dà il nome anche al documento della relazione completa; il luogo e la data dell'elaborazione; gli allegati alla relazione, come grafici, disegni, planimetrie o foto.\rLa data viene impostata in automatico ma si può modificare: è importante, perché dà il riferimento temporale delle analisi e delle ipotesi formulate. Sulla destra, accanto alla tipologia di ogni sottosistema, se ne digita la denominazione, che comparirà nelle tabelle della relazione.\rNon conviene superare 60 caratteri per i dati di sinistra e 25 per le denominazioni. Il nome e l'indirizzo dello studio tecnico provengono dalle impostazioni del programma e non si possono modificare in questa finestra. Il comando Controllo dati immessi del menu Modifica segnala i campi rimasti vuoti."
 justify all
-save "{program}Zelmor-guida.doc"
+save "{reports}/Zelmor-guida.doc"
 end
 expect no message
 expect window manuale hidden
@@ -50,12 +50,12 @@ expect guidamenu left "5467"
 click sommario.cmdstampa
 expect window guidamenu visible
 expect word has "type \"Guida: MENU\\r\\r\""
-expect word has "save \"{program}Zelmor-guida.doc\""
+expect word has "save \"{reports}/Zelmor-guida.doc\""
 expect word has "justify all"
 
 # A guide that cannot be saved: the document stays open in the word processor, and the user is
 # told where it could not go.
-remove "{program}Zelmor-guida.doc"
-write "{program}Zelmor-guida.doc/occupato" "x"
+remove "{reports}/Zelmor-guida.doc"
+write "{reports}/Zelmor-guida.doc/occupato" "x"
 click sommario.cmdstampa
-expect message critical "Zelmor: stampa" "Il documento è stato scritto, ma non è stato possibile salvarlo.\rIl documento resta aperto in LibreOffice Writer: salvarlo da lì con il comando Salva con nome.\r({program}Zelmor-guida.doc)"
+expect message critical "Zelmor: stampa" "Il documento è stato scritto, ma non è stato possibile salvarlo.\rIl documento resta aperto in LibreOffice Writer: salvarlo da lì con il comando Salva con nome.\r({reports}/Zelmor-guida.doc)"

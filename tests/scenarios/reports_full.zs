@@ -30,8 +30,8 @@ expect message critical "Zelmor: stampa" "Il disegno del modello non è ancora s
 expect word
 end
 click menu.disegn
-# Empty title-page fields print their labels with nothing after them; the empty client gives a
-# name that ends in "-RelazioneZelmor-.doc".
+# Empty title-page fields print their labels with nothing after them; the empty client gives the
+# name "RelazioneZelmor-.doc", in the Zelmor folder of the user's documents.
 click frontespizio.stampa
 expect no message
 expect frontespizio.passo text "sto caricando WORD"
@@ -127,24 +127,25 @@ paragraph font size 12
 count pages
 paragraph text "\r\rLa presente relazione è composta di n. 3 pagine.\rSi allegano: \r\r: martedì, 8 dic 2026\r\ril progettista\r(Studio Rossi & Bianchi)"
 justify all
-save "{program}-RelazioneZelmor-.doc"
+save "{reports}/RelazioneZelmor-.doc"
 end
 # The status stays as the report set it at its start.
 expect frontespizio.passo text "sto caricando WORD"
-# A client that looks like a path still gives one file beside the program folder.
+# A client that looks like a path still gives one file in the reports folder.
 set frontespizio.committente "../studi/Rossi"
 click frontespizio.stampatutto
 expect word has "type \"committente: ../studi/Rossi\\r\\r\""
-expect word has "save \"{program}-RelazioneZelmor-..-studi-Rossi.doc\""
+expect word has "save \"{reports}/RelazioneZelmor-..-studi-Rossi.doc\""
 expect file "{dir}/studi/Rossi.doc" absent
+expect file "{dir}/Documenti/studi/Rossi.doc" absent
 # A save that cannot be done is told, and the status says that the report was not completed.
-write "{program}-RelazioneZelmor-bloccato.doc/segnaposto" ""
+write "{reports}/RelazioneZelmor-bloccato.doc/segnaposto" ""
 set frontespizio.committente "bloccato"
 click frontespizio.stampa
-expect message critical "Zelmor: stampa" "Il documento è stato scritto, ma non è stato possibile salvarlo.\rIl documento resta aperto in LibreOffice Writer: salvarlo da lì con il comando Salva con nome.\r({program}-RelazioneZelmor-bloccato.doc)"
+expect message critical "Zelmor: stampa" "Il documento è stato scritto, ma non è stato possibile salvarlo.\rIl documento resta aperto in LibreOffice Writer: salvarlo da lì con il comando Salva con nome.\r({reports}/RelazioneZelmor-bloccato.doc)"
 expect frontespizio.passo text "stampa non completata"
-remove "{program}-RelazioneZelmor-bloccato.doc/segnaposto"
-remove "{program}-RelazioneZelmor-bloccato.doc"
+remove "{reports}/RelazioneZelmor-bloccato.doc/segnaposto"
+remove "{reports}/RelazioneZelmor-bloccato.doc"
 # Nine subsystems and a full title page, through toolbar button 6; run twice, saved twice under
 # the same name.
 write "{dir}/Zelmor-dati-nove" "2,\"croce centrale\",9,\"forte\",\"9\"\r\n1,\"centrale\",\"forte\",\"con 2-3\"\r\n2,\"lato nord\",\"medio\",\"con 1\"\r\n3,\"lato sud\",\"debole\",\"con nessuno\"\r\n4,\"lato est\",\"medio\",\"con 5\"\r\n5,\"lato ovest\",\"forte\",\"con 4\"\r\n6,\"angolo nord-ovest\",\"debole\",\"con 7\"\r\n7,\"angolo nord-est\",\"medio\",\"con 6\"\r\n8,\"angolo sud-est\",\"debole\",\"con 9\"\r\n9,\"angolo sud-ovest\",\"molto forte\",\"con 8\"\r\n\"Piano di recupero\",\"Borgo\",\"analisi\"\r\n\"Comune di Parma\",\"Parma\",\"15/03/2026\",\"tavole 1-4\"\r\n\"d1\"\r\n\"d2\"\r\n\"d3\"\r\n\"d4\"\r\n\"d5\"\r\n\"d6\"\r\n\"d7\"\r\n\"d8\"\r\n\"d9\"\r\n"
@@ -163,4 +164,4 @@ expect word has "cell 10 3 \"d9\""
 expect word has "cell 10 5 \"con 8\""
 expect word has "cell 4 5 \"con nessuno\""
 expect word has "paragraph text \"\\r\\rLa presente relazione è composta di n. 5 pagine.\\rSi allegano: tavole 1-4\\r\\rParma: 15/03/2026\\r\\ril progettista\\r(Studio Rossi & Bianchi)\""
-expect word has "save \"{program}-RelazioneZelmor-Comune di Parma.doc\""
+expect word has "save \"{reports}/RelazioneZelmor-Comune di Parma.doc\""

@@ -183,7 +183,9 @@ class TestHost : public Host {
             });
         }
         if (wiring_.programFolder != nullptr) {
-            *wiring_.programFolder = services.platform->programFolder();
+            // The program's own folder is the last place its read-only files are looked up.
+            const QStringList folders = services.platform->dataFolders();
+            *wiring_.programFolder = folders.isEmpty() ? QString() : folders.last();
         }
     }
     tk::Application& app() override { return app_; }

@@ -1,4 +1,5 @@
 // zelmor-script: runs scenario files against the headless program and reports what did not hold.
+#include "app/names.h"
 #include "app/zelmorapp.h"
 #include "drawing/disegnoform.h"
 #include "reports/officewordprocessor.h"
@@ -6,6 +7,8 @@
 #include "scriptrunner.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -62,9 +65,14 @@ void print(const QString& line) {
 }
 
 int usage() {
-    std::cerr << "usage: zelmor-script [--keep] [--office] FILE...\n"
-                 "  --keep    leave each scenario's temporary folder in place and print its path\n"
-                 "  --office  use the office back-end; 'expect word' checks are skipped\n";
+    std::cerr
+        << "usage: zelmor-script [--keep] [--office] [--prefix DIR] FILE...\n"
+           "  --keep        leave each scenario's temporary folder in place and print its "
+           "path\n"
+           "  --office      use the office back-end; 'expect word' checks are skipped\n"
+           "  --prefix DIR  take the music, tips, price list and office plugin from the\n"
+           "                tree installed under DIR, as DIR/bin/zelmor finds them; {program}\n"
+           "                is DIR/bin\n";
     return 2;
 }
 
@@ -72,18 +80,29 @@ int usage() {
 
 int main(int argc, char** argv) {
     QCoreApplication qt(argc, argv);
+    zelmor::app::setProgramNames();  // the installed data folder is named after the program
 
     zelmor::script::Options options;
     options.resources = QStringLiteral(ZELMOR_RESOURCES_DIR);
     QStringList files;
     bool onlyFiles = false;
-    for (const QString& arg : QCoreApplication::arguments().mid(1)) {
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
         if (!onlyFiles && arg == QLatin1String("--")) {
             onlyFiles = true;
         } else if (!onlyFiles && arg == QLatin1String("--keep")) {
             options.keep = true;
         } else if (!onlyFiles && arg == QLatin1String("--office")) {
             options.office = true;
+        } else if (!onlyFiles && arg == QLatin1String("--prefix")) {
+            if (i + 1 >= args.size()) return usage();
+            options.installedBin = QDir(args.at(++i)).absoluteFilePath(QStringLiteral("bin"));
+            if (!QFileInfo(options.installedBin).isDir()) {
+                std::cerr << "zelmor-script: no installed program in "
+                          << options.installedBin.toStdString() << '\n';
+                return 2;
+            }
         } else if (!onlyFiles && (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
             usage();
             return 0;
@@ -104,7 +123,10 @@ int main(int argc, char** argv) {
             profile.emplace();
             qputenv("UserInstallation", QUrl::fromLocalFile(profile->path()).toEncoded());
         }
-        office = zelmor::reports::makeOfficeWordProcessor(/*hidden=*/true);
+        const QString plugin = options.installedBin.isEmpty()
+                                   ? QString()
+                                   : zelmor::reports::officePluginPath(options.installedBin);
+        office = zelmor::reports::makeOfficeWordProcessor(/*hidden=*/true, plugin);
     }
 
     const zelmor::script::Runner runner(

@@ -542,6 +542,7 @@ QByteArray substitute(const QByteArray& bytes, const Placeholders& places) {
         {QByteArrayLiteral("{dir}"), places.dir.toUtf8()},
         {QByteArrayLiteral("{program}"), places.program.toUtf8()},
         {QByteArrayLiteral("{picture}"), places.picture.toUtf8()},
+        {QByteArrayLiteral("{reports}"), places.reports.toUtf8()},
     };
     // One pass, so that a replacement is never scanned again.
     QByteArray out;

@@ -45,9 +45,10 @@ struct Placeholders {
     QString dir;
     QString program;
     QString picture;
+    QString reports;
 };
 
-// Replaces {dir}, {program} and {picture}; any other brace is left as it is.
+// Replaces {dir}, {program}, {picture} and {reports}; any other brace is left as it is.
 QByteArray substitute(const QByteArray& bytes, const Placeholders& places);
 
 // window, window.control or window.control(i)

@@ -3,6 +3,7 @@
 #include "toolkit/testing/fakes.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -210,8 +211,15 @@ class Session {
           messages_(missing_),
           files_(missing_),
           colors_(missing_) {
-        platform_.folder = places.program;
         platform_.data = places.dir;  // the picture goes to {picture}
+        platform_.documents = QFileInfo(places.reports).absolutePath();
+        if (options.installedBin.isEmpty()) {
+            platform_.folder = places.program;
+        } else {
+            platform_.installed =
+                tk::installedDataFolders(options.installedBin, QCoreApplication::organizationName(),
+                                         QCoreApplication::applicationName());
+        }
     }
 
     ~Session() {
@@ -1104,14 +1112,17 @@ Outcome Runner::run(const QString& name, const QByteArray& content) const {
     Placeholders places;
     // The program sees its current folder resolved, so {dir} is the resolved path too.
     places.dir = QFileInfo(tmp.path()).canonicalFilePath();
-    places.program = places.dir + QStringLiteral("/program");
+    const bool installed = !options_.installedBin.isEmpty();
+    places.program = installed ? options_.installedBin : places.dir + QStringLiteral("/program");
     places.picture = places.dir + QStringLiteral("/Programmi/schemaZelmor.jpg");
+    // The documents folder is left for the program to create.
+    places.reports = places.dir + QStringLiteral("/Documenti/Zelmor");
     if (!QDir().mkpath(places.program) ||
         !QDir().mkpath(QFileInfo(places.picture).absolutePath())) {
         failAt(0, QStringLiteral("cannot prepare the temporary folder %1").arg(places.dir));
         return out;
     }
-    if (!copyTree(options_.resources, places.program)) {
+    if (!installed && !copyTree(options_.resources, places.program)) {
         failAt(0, QStringLiteral("cannot copy the resources from %1").arg(options_.resources));
         return out;
     }

@@ -232,12 +232,31 @@ QString QtPlatform::setting(const QString& key) const {
         .value_or(value.toStringList().join(QStringLiteral(", ")));
 }
 
-QString QtPlatform::programFolder() const {
-    return QCoreApplication::applicationDirPath();
+bool QtPlatform::setSetting(const QString& key, const QString& value) {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope,
+                       QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    if (!settings.isWritable()) return false;
+    settings.setValue(key, value);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
 }
 
 QString QtPlatform::dataFolder() const {
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+}
+
+QStringList QtPlatform::dataFolders() const {
+    // The user's folder, then the system's (XDG_DATA_DIRS), then the tree the program runs from.
+    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
+    folders += tk::installedDataFolders(QCoreApplication::applicationDirPath(),
+                                        QCoreApplication::organizationName(),
+                                        QCoreApplication::applicationName());
+    folders.removeDuplicates();
+    return folders;
+}
+
+QString QtPlatform::documentsFolder() const {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 }  // namespace zelmor::qtui

@@ -35,8 +35,10 @@ class QtPlatform : public tk::Platform {
     QDate today() const override;
     // From the user's settings file (INI) of the program.
     QString setting(const QString& key) const override;
-    QString programFolder() const override;
+    bool setSetting(const QString& key, const QString& value) override;
     QString dataFolder() const override;
+    QStringList dataFolders() const override;
+    QString documentsFolder() const override;
 };
 
 // The four together, as the desktop program hands them to its application.

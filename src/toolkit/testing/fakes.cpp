@@ -34,4 +34,12 @@ std::optional<Color> QueuedColorDialog::run(Color initial) {
     return r;
 }
 
+QStringList FakePlatform::dataFolders() const {
+    QStringList folders;
+    if (!data.isEmpty()) folders << data;
+    folders << installed;
+    if (!folder.isEmpty()) folders << folder;
+    return folders;
+}
+
 }  // namespace zelmor::tk::testing

@@ -49,15 +49,24 @@ class FakePlatform : public Platform {
     int screenHeight() const override { return screenH; }
     QDate today() const override { return date.isValid() ? date : QDate::currentDate(); }
     QString setting(const QString& key) const override { return settings.value(key); }
-    QString programFolder() const override { return folder; }
+    bool setSetting(const QString& key, const QString& value) override {
+        if (settingsReadOnly) return false;
+        settings.insert(key, value);
+        return true;
+    }
     QString dataFolder() const override { return data; }
+    QStringList dataFolders() const override;
+    QString documentsFolder() const override { return documents; }
 
     int screenW = 15360;
     int screenH = 11520;
     QDate date;
     QMap<QString, QString> settings;
-    QString folder;
-    QString data;
+    bool settingsReadOnly = false;
+    QString folder;         // the program's own folder: its read-only files, looked up last
+    QStringList installed;  // installed read-only files, between the user's and the program's
+    QString data;           // the user's data folder: the user's own copies come first
+    QString documents;
 };
 
 // All four, wired together, for building an Application.
