@@ -17,6 +17,8 @@ class InformaForm : public tk::Form {
     static QString yearRange(const QString& yearCode);
 
     void load() override;
+    // Enter presses OK, the default button; Escape closes the window too.
+    void keyPressed(QChar c) override;
 
   private:
     void build();
