@@ -74,6 +74,10 @@ void FrmTip::load() {
     centreOnScreen();
 }
 
+void FrmTip::keyPressed(QChar c) {
+    if (c == QChar(13) || c == QChar(27)) at(QStringLiteral("cmdOK")).click();
+}
+
 bool FrmTip::LoadTips(const QString& path) {
     // Only an ordinary file of a tips file's size: a pipe or a device of that name would never
     // end. A file that is there but cannot be read is told as a missing one, rather than failing.

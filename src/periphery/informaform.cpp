@@ -59,6 +59,10 @@ void InformaForm::build() {
         .onClick = [this] { app().unload(name()); };
 }
 
+void InformaForm::keyPressed(QChar c) {
+    if (c == QChar(13) || c == QChar(27)) at(QStringLiteral("ok")).click();
+}
+
 QString InformaForm::yearRange(const QString& yearCode) {
     const QString first = QStringLiteral("1999");
     const QString last = yearCode.right(2);

@@ -2,6 +2,7 @@
 
 #include "toolkit/application.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zelmor::shared {
@@ -98,8 +99,18 @@ void WindowRescaling::load(tk::Form& window, int percent, int designWidth, int d
     resize_ = std::make_unique<clsResize>();
     resize_->SourceForm = &window;
     resize_->SizeFormToScreen(percent);
-    window.setHeight(designHeight);
-    window.setWidth(designWidth);
+    // On a screen smaller than the design, the window takes the whole screen and its controls
+    // shrink with it, as when the user makes it smaller; it is moved to stay on the screen.
+    // A screen of unknown size (none) leaves the design alone.
+    const tk::Platform& p = window.app().platform();
+    const int screenHeight = p.screenHeight() > 0 ? p.screenHeight() : designHeight;
+    const int screenWidth = p.screenWidth() > 0 ? p.screenWidth() : designWidth;
+    const int height = std::min(designHeight, screenHeight);
+    const int width = std::min(designWidth, screenWidth);
+    window.setHeight(height);
+    window.setWidth(width);
+    window.setTop(std::clamp(window.top(), 0, std::max(0, screenHeight - height)));
+    window.setLeft(std::clamp(window.left(), 0, std::max(0, screenWidth - width)));
 }
 
 void WindowRescaling::unload() {

@@ -117,6 +117,10 @@ void Form::setOuterSize(int w, int h) {
 
 void Form::centreOnScreen() {
     const Platform& p = app_->platform();
+    // A window larger than the screen is made as large as the screen, so that its title bar
+    // and frame stay within reach.
+    if (p.screenWidth() > 0 && width_ > p.screenWidth()) setWidth(p.screenWidth());
+    if (p.screenHeight() > 0 && height_ > p.screenHeight()) setHeight(p.screenHeight());
     setLeft(std::max(0, (p.screenWidth() - width_) / 2));
     setTop(std::max(0, (p.screenHeight() - height_) / 2));
 }

@@ -19,6 +19,8 @@ class ScrollBarBinder : public Binder {
         auto* bar = new QScrollBar(Qt::Vertical, parent);
         bar->setSingleStep(1);
         bar->setPageStep(1);
+        // Reached with Tab, its arrow keys move it as its arrows do (Up towards the top end).
+        bar->setFocusPolicy(Qt::StrongFocus);
         tk::Control* c = &control;
         QObject::connect(bar, &QScrollBar::valueChanged, &window, [&window, c](int shown) {
             window.act(c,

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -16,6 +17,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -108,7 +110,60 @@ FormWindow::FormWindow(tk::Application& app, tk::Form& form) : app_(&app), form_
     }
     buildToolbar();
     buildTabOrder();
+    focusMark_ = new FocusMark(client_);
+    focusMark_->hide();
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { markFocus(now); });
     syncForm();
+}
+
+namespace {
+
+// Whether a shown sibling placed over it hides the widget, or one of its containers, whole:
+// the particular-situation frame over the typology frames of the data-entry window.
+bool covered(const QWidget* w, const QWidget* top) {
+    for (; w != nullptr && w != top; w = w->parentWidget()) {
+        const QWidget* parent = w->parentWidget();
+        if (parent == nullptr) break;
+        const QObjectList& siblings = parent->children();
+        // Children paint in list order: the ones after w lie over it.
+        for (qsizetype i = siblings.indexOf(w) + 1; i < siblings.size(); ++i) {
+            const auto* other = qobject_cast<const QWidget*>(siblings.at(i));
+            if (other == nullptr || other->isHidden() || other->isWindow() ||
+                other->testAttribute(Qt::WA_TransparentForMouseEvents)) {
+                continue;
+            }
+            if (other->geometry().contains(w->geometry())) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool FormWindow::focusNextPrevChild(bool next) {
+    // Tab passes over the controls the user cannot see.
+    QWidget* const start = focusWidget();
+    for (int guard = 0; guard < 1000; ++guard) {
+        if (!QMainWindow::focusNextPrevChild(next)) return false;
+        QWidget* now = focusWidget();
+        if (now == nullptr || now == start || !covered(now, client_)) return true;
+    }
+    return true;
+}
+
+void FormWindow::markFocus(QWidget* focused) {
+    if (focusMark_ == nullptr) return;
+    // The control's own widget, not a part of it (the edit field of a combo box).
+    QWidget* w = focused;
+    while (w != nullptr && w != this && !controlOf_.contains(w)) w = w->parentWidget();
+    if (w == nullptr || w == this || form_ == nullptr) {
+        focusMark_->setWidget(nullptr);
+        focusMark_->hide();
+        return;
+    }
+    focusMark_->setWidget(w);
+    focusMark_->show();
 }
 
 void FormWindow::buildTabOrder() {
@@ -348,6 +403,24 @@ void FormWindow::syncForm() {
     }
 }
 
+void FormWindow::keepOnScreen() {
+    if (form_ == nullptr || !isVisible() || isMinimized()) return;
+    const QScreen* shown = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (shown == nullptr) return;
+    const QRect free = shown->availableGeometry();
+    // The frame's own size is known once the window manager has framed the window.
+    const QRect outer = frameGeometry();
+    const QSize chrome = outer.size() - size();
+    const QSize fitted = size().boundedTo(free.size() - chrome);
+    if (fitted != size() && !fitted.isEmpty()) resize(fitted);
+    const QPoint at(
+        std::clamp(outer.left(), free.left(),
+                   std::max(free.left(), free.right() + 1 - chrome.width() - fitted.width())),
+        std::clamp(outer.top(), free.top(),
+                   std::max(free.top(), free.bottom() + 1 - chrome.height() - fitted.height())));
+    if (at != outer.topLeft()) move(at);
+}
+
 QSize FormWindow::wantedClientSize() const {
     return {toPixels(form_->scaleWidth()), toPixels(form_->scaleHeight())};
 }
@@ -464,7 +537,14 @@ void FormWindow::changeEvent(QEvent* event) {
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
-    const QString text = event->text();
+    QString text = event->text();
+    // Enter and Escape reach the window as the characters the classic desktop gave them,
+    // whatever text the platform attaches to them.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        text = QString(QChar(13));
+    } else if (event->key() == Qt::Key_Escape) {
+        text = QString(QChar(27));
+    }
     if (form_ == nullptr || text.isEmpty()) {
         QMainWindow::keyPressEvent(event);
         return;

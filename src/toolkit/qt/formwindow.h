@@ -20,6 +20,7 @@ class QToolButton;
 namespace zelmor::qtui {
 
 class ClientArea;
+class FocusMark;
 
 // Runs one user action through the runtime. A failure inside a handler cannot travel through
 // Qt's event loop: it is reported and the program ends, as an untrapped error always did.
@@ -36,6 +37,10 @@ class FormWindow : public QMainWindow {
 
     void syncForm();
     void syncControl(tk::Control& control);
+    // Moves the shown window, frame and all, onto the screen's free area, and makes it smaller
+    // when it is larger than that area (its drawing area then follows, as after a drag of its
+    // frame).
+    void keepOnScreen();
 
     QWidget* clientArea() const;
     QToolBar* toolBar() const { return toolBar_; }
@@ -56,6 +61,7 @@ class FormWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -83,10 +89,12 @@ class FormWindow : public QMainWindow {
     void layoutToolbar();
     QSize wantedClientSize() const;
     bool forwardMouse(tk::Control* control, QWidget* widget, QEvent* event);
+    void markFocus(QWidget* focused);
 
     tk::Application* app_;
     tk::Form* form_;
     ClientArea* client_ = nullptr;
+    FocusMark* focusMark_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     std::unordered_map<const tk::Control*, Binding> bindings_;
     std::vector<QAction*> shortcutActions_;  // menu items with a key combination

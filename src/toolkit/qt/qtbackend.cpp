@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTimer>
 #include <QTranslator>
 
 #include <algorithm>
@@ -32,11 +33,21 @@ void prepareApplication(QApplication& qapp) {
         QApplication::setPalette(palette);
     }
     QApplication::setFont(toQFont(tk::Font{}));
+    installItalianDialogs(qapp);
+}
+
+bool installItalianDialogs(QCoreApplication& qapp) {
+    // The whole program speaks Italian, whatever the user's locale. Only Qt's own texts are
+    // translated: the default locale (dates, numbers) is left alone. Without the translations
+    // package the dialogs stay in English.
     auto* translator = new QTranslator(&qapp);
-    if (translator->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(translator);
+    if (!translator->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
     }
+    QCoreApplication::installTranslator(translator);
+    return true;
 }
 
 QtBackend::QtBackend(tk::Application& app)
@@ -91,6 +102,9 @@ void QtBackend::formShown(tk::Form& form) {
     }
     w->raise();
     w->activateWindow();
+    // Once now, and once the window manager has put its frame around the window.
+    w->keepOnScreen();
+    QTimer::singleShot(250, w, [w] { w->keepOnScreen(); });
 }
 
 void QtBackend::formHidden(tk::Form& form) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QApplication;
+class QCoreApplication;
 
 namespace zelmor::qtui {
 
@@ -21,6 +22,8 @@ namespace zelmor::qtui {
 // face, Italian texts in Qt's own dialogs, and the program (not the last window closed) ending
 // the event loop.
 void prepareApplication(QApplication& qapp);
+// Qt's own Italian texts for its dialogs (file, colour); false when they are not installed.
+bool installItalianDialogs(QCoreApplication& qapp);
 
 class QtBackend : public tk::Application::Observer, public tk::FormObserver {
   public:

@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QHash>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -264,6 +265,28 @@ void PictureButton::paintEvent(QPaintEvent* event) {
         target.moveCenter(pictureArea.center());
         p.drawPixmap(target, icon.pixmap(target.size(), mode));
     }
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+// --- FocusMark ------------------------------------------------------------------------------
+
+FocusMark::FocusMark(QWidget* parent) : QFocusFrame(parent) {}
+
+void FocusMark::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect outer = rect().adjusted(0, 0, -1, -1);
+    p.setPen(Qt::black);
+    p.drawRect(outer);
+    p.setPen(Qt::white);
+    p.drawRect(outer.adjusted(1, 1, -1, -1));
 }
 
 // --- PictureLabel ---------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "toolkit/paint.h"
 
 #include <QColor>
+#include <QFocusFrame>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -68,9 +69,22 @@ class PictureButton : public QPushButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    // Enter presses the button that has the keyboard, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QString picture_;
+};
+
+// The mark around the control that has the keyboard: a black and a white ring, seen on the
+// program's dark frames and bars as well as on light ones, where the style's own focus
+// rectangle is too faint or missing (scroll bars).
+class FocusMark : public QFocusFrame {
+  public:
+    explicit FocusMark(QWidget* parent = nullptr);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A fixed picture of the program's set, drawn at the size of its rectangle.
