@@ -67,6 +67,7 @@ enum class Op {
     Write,
     Remove,
     Pages,
+    Argument,
     Start,
     Restart,
     // actions
