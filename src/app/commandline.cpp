@@ -77,7 +77,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         parser.addOption(o);
     }
 
-    if (!parser.parse(arguments)) {
+    // Asked for help or the version, the user gets it even beside a mistake.
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(help)) return {CommandLine::Action::Help, QString(), helpText()};
+    if (parser.isSet(version)) {
+        return {CommandLine::Action::Version, QString(),
+                QStringLiteral("Zelmor %1\n").arg(programVersion())};
+    }
+    if (!parsed) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
             const QString name = unknown.first();
@@ -86,11 +93,6 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                     .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
         }
         return error(QStringLiteral("riga di comando non valida (%1)").arg(parser.errorText()));
-    }
-    if (parser.isSet(help)) return {CommandLine::Action::Help, QString(), helpText()};
-    if (parser.isSet(version)) {
-        return {CommandLine::Action::Version, QString(),
-                QStringLiteral("Zelmor %1\n").arg(programVersion())};
     }
 
     const QStringList files = parser.positionalArguments();
