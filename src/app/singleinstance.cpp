@@ -151,6 +151,12 @@ SingleInstance::~SingleInstance() {
 
 SingleInstance::Outcome SingleInstance::start(const QString& file) {
     using Handover = Impl::Handover;
+    if (d_->folder.isEmpty()) {
+        d_->problem = QStringLiteral(
+            "nessuna cartella di esecuzione per l'utente: un'altra copia "
+            "di Zelmor non saprà di questa");
+        return Outcome::Running;
+    }
     Handover first = d_->handOver(file);
     if (first == Handover::Done) return Outcome::HandedOver;
     if (first == Handover::NoServer) {
