@@ -1,6 +1,8 @@
 // Zelmor on the desktop: the program's windows shown through Qt, the splash music through
 // FluidSynth, the reports in LibreOffice Writer.
+#include "app/commandline.h"
 #include "app/desktop.h"
+#include "app/singleinstance.h"
 #include "app/zelmorapp.h"
 #include "music/fluidmusic.h"
 #include "reports/officewordprocessor.h"
@@ -8,12 +10,63 @@
 #include "toolkit/qt/qtservices.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTimer>
 
+#include <functional>
 #include <iostream>
 
+namespace {
+
+// Help and version need no display: answered before Qt connects to one.
+int answerWithoutWindows(const zelmor::app::CommandLine& line) {
+    using Action = zelmor::app::CommandLine::Action;
+    const std::string text = line.output.toStdString();
+    if (line.action == Action::Error) {
+        std::cerr << text;
+        return 1;
+    }
+    std::cout << text;
+    return 0;
+}
+
+// A file handed over by a later start waits while a dialog of this copy waits for the user, so
+// that it never runs in the middle of another command.
+void openHandedOver(QApplication& qapp, zelmor::app::ZelmorApp& program, const QString& file) {
+    if (QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(250, &qapp,
+                           [&qapp, &program, file] { openHandedOver(qapp, program, file); });
+        return;
+    }
+    zelmor::qtui::runUserAction(program.app(), [&] { program.openFile(file); });
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QFile::decodeName(argv[i]);
+    const zelmor::app::CommandLine line = zelmor::app::parseCommandLine(arguments);
+    if (line.action != zelmor::app::CommandLine::Action::Run) return answerWithoutWindows(line);
+
     QApplication qapp(argc, argv);
     zelmor::app::prepareDesktop(qapp);
+
+    // One copy per user: a later start hands its file over and ends without a window.
+    zelmor::app::SingleInstance instance(
+        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    switch (instance.start(line.file)) {
+        case zelmor::app::SingleInstance::Outcome::HandedOver:
+            return 0;
+        case zelmor::app::SingleInstance::Outcome::NoAnswer:
+            std::cerr << "zelmor: " << instance.problem().toStdString() << '\n';
+            return 1;
+        case zelmor::app::SingleInstance::Outcome::Running:
+            if (!instance.problem().isEmpty())
+                std::cerr << "zelmor: " << instance.problem().toStdString() << '\n';
+            break;
+    }
 
     zelmor::qtui::QtServices desktop;
     zelmor::music::FluidSynthPlayer music;
@@ -23,7 +76,10 @@ int main(int argc, char* argv[]) {
 
     zelmor::qtui::QtBackend backend(program.app());
     program.app().setObserver(&backend);
+    if (!line.file.isEmpty()) program.openFile(line.file);  // waits for the data-entry window
     zelmor::qtui::runUserAction(program.app(), [&] { program.startup(); });
+    instance.setHandler(
+        [&qapp, &program](const QString& file) { openHandedOver(qapp, program, file); });
     // The splash works the same without music; the terminal says why it is silent.
     if (const QString why = music.problem(); !why.isEmpty()) {
         std::cerr << "zelmor: " << why.toStdString() << '\n';

@@ -53,4 +53,17 @@ void ZelmorApp::startup() {
     app_.show(shared::window::kSplash);
 }
 
+void ZelmorApp::openFile(const QString& path) {
+    tk::Form* front = app_.activeForm();
+    if (!path.isEmpty()) {
+        shared_->openAtMenu(path);
+        if (app_.isLoaded(shared::window::kMenu)) return;  // shown, with the file
+        if (front != nullptr && front->name() != QLatin1String(shared::window::kSplash)) {
+            shared_->showMenuWindow();
+            return;
+        }
+    }
+    if (front != nullptr) app_.show(front->name());
+}
+
 }  // namespace zelmor::app

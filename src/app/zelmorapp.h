@@ -25,6 +25,14 @@ class ZelmorApp {
     // settings, then the splash with its music.
     void startup();
 
+    // A data file named on the command line, before start-up, or handed over by a later start
+    // of the program ("": none, only come to the front). The data-entry window opens it as its
+    // "Apri..." would: at once when it is loaded, or when it first appears after the splash. When
+    // only the splash is up (opening or closing screen) the file waits for the user's click;
+    // when other windows are open without the data-entry window, that window is shown for it.
+    // Without a file, the front window comes to the front.
+    void openFile(const QString& path);
+
   private:
     tk::Application app_;
     std::unique_ptr<shared::ModZelmor> shared_;

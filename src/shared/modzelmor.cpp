@@ -1,9 +1,11 @@
 #include "modzelmor.h"
 #include "shared/windows.h"
+#include "shared/workwindow.h"
 
 #include <QDir>
 
 #include <optional>
+#include <utility>
 
 namespace zelmor::shared {
 
@@ -50,6 +52,19 @@ QString ModZelmor::reportsFolder() const {
 
 void ModZelmor::showWindow(const QString& name) {
     if (app_->isRegistered(name)) app_->show(name);
+}
+
+void ModZelmor::showMenuWindow() {
+    showWindow(window::kMenu);
+    if (fileForMenu_.isEmpty()) return;
+    if (auto* menu = dynamic_cast<WorkWindow*>(app_->form(window::kMenu))) {
+        menu->openGivenFile(std::exchange(fileForMenu_, QString()));
+    }
+}
+
+void ModZelmor::openAtMenu(const QString& path) {
+    fileForMenu_ = path;
+    if (app_->isLoaded(window::kMenu)) showMenuWindow();
 }
 
 TitlePageHolder* ModZelmor::titlePageWindow() {

@@ -87,7 +87,12 @@ class ModZelmor {
     // Shows a window by name; a window this program was built without (as in tests that build
     // parts of it) is ignored.
     void showWindow(const QString& name);
-    void showMenuWindow() { showWindow(window::kMenu); }
+    // Shows the data-entry window; a file waiting for it (see openAtMenu) is then opened there.
+    void showMenuWindow();
+    // A file named outside the program's dialogs (its command line, or a later start of it),
+    // for the data-entry window to open as its "Apri..." would have: at once when it is loaded
+    // (it is shown first), otherwise when it next appears. A later file replaces one waiting.
+    void openAtMenu(const QString& path);
     // Asks, and on Yes unloads every window and shows the splash as the closing screen; a
     // program without a splash simply ends.
     void confirmExit();
@@ -141,6 +146,7 @@ class ModZelmor {
     MessageTitles titles_;
     OfficeData office_;
     model::Document document_;
+    QString fileForMenu_;  // waiting for the data-entry window
     reports::WordProcessor* word_ = nullptr;
     music::SilentMusicPlayer silent_;
     music::MusicPlayer* music_ = &silent_;

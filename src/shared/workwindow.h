@@ -39,6 +39,9 @@ class WorkWindow : public tk::Form {
     void salvanome_Click();
     void eliminare_Click();
     void colorare_Click();
+    // Opens a file named outside the dialog (the command line) as Open does once the user has
+    // chosen that file in it.
+    void openGivenFile(const QString& path) { openChosenFile(path); }
 
     // Runs toolbar button `index`. A separator's index stands for the button after it, and an
     // index outside 1..21 for the first button.

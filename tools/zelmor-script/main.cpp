@@ -1,5 +1,6 @@
 // zelmor-script: runs scenario files against the headless program and reports what did not hold.
 #include "app/names.h"
+#include "app/commandline.h"
 #include "app/zelmorapp.h"
 #include "drawing/disegnoform.h"
 #include "reports/officewordprocessor.h"
@@ -30,6 +31,14 @@ class ZelmorHost : public zelmor::script::Host {
           program_(services, &music_, office != nullptr ? office : &recording_) {}
     zelmor::tk::Application& app() override { return program_.app(); }
     void startup() override { program_.startup(); }
+    // Read as the program reads its command line, the current folder being the scenario's.
+    void setFileArgument(const QString& path) override {
+        const zelmor::app::CommandLine line =
+            zelmor::app::parseCommandLine({QStringLiteral("zelmor"), QStringLiteral("--"), path});
+        if (line.action != zelmor::app::CommandLine::Action::Run)
+            throw zelmor::script::ScriptFailure(line.output.trimmed());
+        program_.openFile(line.file);
+    }
     std::vector<zelmor::script::DrawnPrimitive> lastDrawing() override {
         using zelmor::geometry::LinkKind;
         using zelmor::script::DrawnPrimitive;

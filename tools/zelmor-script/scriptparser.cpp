@@ -351,6 +351,9 @@ Command parseCommand(const std::vector<Token>& tokens, int line) {
     } else if (name == QLatin1String("pages")) {
         cmd.op = Op::Pages;
         cmd.numbers.push_back(c.number(QStringLiteral("the page count"), 0));
+    } else if (name == QLatin1String("argument")) {
+        cmd.op = Op::Argument;
+        cmd.strings.push_back(c.text(QStringLiteral("the path")));
     } else if (name == QLatin1String("start")) {
         cmd.op = Op::Start;
     } else if (name == QLatin1String("restart")) {

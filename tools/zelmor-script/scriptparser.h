@@ -68,6 +68,7 @@ enum class Op {
     Write,
     Remove,
     Pages,
+    Argument,
     Start,
     Restart,
     // actions

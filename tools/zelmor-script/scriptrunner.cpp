@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace zelmor::script {
 
@@ -20,6 +22,10 @@ using tk::Control;
 using tk::ControlKind;
 using tk::Form;
 using tk::testing::MissingAnswer;
+
+void Host::setFileArgument(const QString& /*path*/) {
+    throw ScriptFailure(QStringLiteral("this program takes no file argument"));
+}
 
 std::vector<DrawnPrimitive> Host::lastDrawing() {
     if (!app().isRegistered(QStringLiteral("disegno"))) {
@@ -287,6 +293,11 @@ class Session {
     Recorders recorders_;
     qsizetype wordMark_ = 0;  // the word log lines before it are consumed
     bool started_ = false;
+    std::optional<QString> argument_;  // for the next start or restart
+
+    void giveArgument(Host& h) {
+        if (argument_) h.setFileArgument(*std::exchange(argument_, std::nullopt));
+    }
     std::unique_ptr<Host> host_;
 };
 
@@ -367,6 +378,7 @@ void Session::execute(const Command& cmd) {
         case Op::Write:
         case Op::Remove:
         case Op::Pages:
+        case Op::Argument:
         case Op::Start:
         case Op::Restart:
             setUp(cmd);
@@ -484,11 +496,17 @@ void Session::setUp(const Command& cmd) {
         case Op::Pages:
             recorders_.pages = cmd.numbers[0];
             return;
+        case Op::Argument:
+            if (started_ && !app().ended())
+                fail(QStringLiteral("the file argument must come before start or restart"));
+            argument_ = str(cmd.strings[0]);
+            return;
         case Op::Start:
             if (started_) fail(QStringLiteral("the program has already started"));
             started_ = true;
             {
                 Host& h = host();
+                giveArgument(h);
                 dispatch([&h] { h.startup(); });
             }
             return;
@@ -501,6 +519,7 @@ void Session::setUp(const Command& cmd) {
             recorders_.music.clear();
             recorders_.musicFiles.clear();
             Host& h = host();
+            giveArgument(h);
             dispatch([&h] { h.startup(); });
             return;
         }
