@@ -15,16 +15,25 @@ install(FILES ${ZELMOR_DATA_DIR}/it.zelmor.Zelmor.metainfo.xml DESTINATION ${CMA
 install(FILES ${ZELMOR_DATA_DIR}/it.zelmor.Zelmor.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(DIRECTORY ${ZELMOR_DATA_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
-# The man page, compressed as Debian wants it (-n: no name or time stamp, the same bytes on
-# every build).
-set(zelmor_man ${CMAKE_BINARY_DIR}/zelmor.1.gz)
-add_custom_command(OUTPUT ${zelmor_man}
-  COMMAND sh -c "gzip -9 -n -c \"$0\" > \"$1\"" ${ZELMOR_DATA_DIR}/zelmor.1 ${zelmor_man}
-  DEPENDS ${ZELMOR_DATA_DIR}/zelmor.1
-  COMMENT "Compressing the man page"
-  VERBATIM)
-add_custom_target(zelmor_man ALL DEPENDS ${zelmor_man})
-install(FILES ${zelmor_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The man page, and the Debian package's own documents: the licence and the change log beside
+# the documentation under the package's name, and the note to lintian on the plug-in's library
+# path. Compressed as Debian wants them (-n: no name or time stamp, the same bytes on every
+# build).
+set(zelmor_gzipped)
+foreach(file zelmor.1 changelog)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${file}.gz
+    COMMAND sh -c "gzip -9 -n -c \"$0\" > \"$1\"" ${ZELMOR_DATA_DIR}/${file} ${CMAKE_BINARY_DIR}/${file}.gz
+    DEPENDS ${ZELMOR_DATA_DIR}/${file}
+    COMMENT "Compressing ${file}"
+    VERBATIM)
+  list(APPEND zelmor_gzipped ${CMAKE_BINARY_DIR}/${file}.gz)
+endforeach()
+add_custom_target(zelmor_gzipped ALL DEPENDS ${zelmor_gzipped})
+install(FILES ${CMAKE_BINARY_DIR}/zelmor.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(zelmor_docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/zelmor)
+install(FILES ${ZELMOR_DATA_DIR}/copyright ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${zelmor_docdir})
+install(FILES ${ZELMOR_DATA_DIR}/zelmor.lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
+        RENAME zelmor)
 
 # The Debian package.
 set(CPACK_PACKAGE_NAME zelmor)
@@ -39,8 +48,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Zelmor composes aspatial phenomenological models of a territory or a project:
+# The summary above is the first line; this is the rest.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zelmor composes aspatial phenomenological models of a territory or a project:
 a guided form leads the user through an endemic situation and one to nine
 subsystems with their links; the program draws the model, archives it with
 the title page of a report in a small data file, and writes the reports into
