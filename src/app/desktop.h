@@ -9,6 +9,7 @@
 #include "toolkit/qt/qtbackend.h"
 
 #include <QApplication>
+#include <QIcon>
 
 namespace zelmor::app {
 
@@ -16,6 +17,14 @@ inline void prepareDesktop(QApplication& qapp) {
     setProgramNames();
     qtui::prepareApplication(qapp);
     qtui::setPictures(pictures());
+    // The windows' icon, and the desktop entry (it.zelmor.Zelmor.desktop) they belong to.
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/it.zelmor.Zelmor.png").arg(size),
+                     QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.zelmor.Zelmor"));
 }
 
 }  // namespace zelmor::app
