@@ -1,23 +1,39 @@
-// startup_probe: the program as main.cpp builds it (Qt windows, FluidSynth music), timed.
-// It prints three figures in milliseconds and quits:
-//   splash  from the launch time given as argument (ns since the epoch) to the splash painted;
-//   menu    from the same launch time to the data-entry window painted after a click;
-//   click   from the click on the splash to the data-entry window painted.
-// bench/startup.sh launches it repeatedly under xvfb-run and reports the medians.
+// startup_probe: the program as main.cpp builds it (Qt windows, FluidSynth music), timed, or a
+// bare Qt window to compare it with. It prints one line and quits.
+//
+//   startup_probe LAUNCH_NS
+//     splash  from the launch time (ns since the epoch, taken just before exec) to the splash
+//             painted;
+//     menu    from the same launch time to the data-entry window painted after a click;
+//     click   from the click on the splash to the data-entry window painted;
+//     rss     resident memory (VmRSS, MB) when the data-entry window is painted;
+//     hwm     the peak resident memory (VmHWM, MB) by then;
+//     settled-rss  VmRSS again once the music has been set up (its thread may still be loading
+//             the sound font when the window is painted).
+//   startup_bare LAUNCH_NS (this file built with STARTUP_PROBE_BARE, linked with Qt alone)
+//     bare    from the launch time to a QApplication's one QLabel painted; rss and hwm then.
+//
+// bench/startup.sh launches both in turn under xvfb-run and reports the medians and ratios.
+#ifndef STARTUP_PROBE_BARE
 #include "app/desktop.h"
 #include "app/zelmorapp.h"
 #include "music/fluidmusic.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/qt/qtservices.h"
 
-#include <QApplication>
 #include <QMouseEvent>
+#endif
+
+#include <QApplication>
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -26,6 +42,25 @@ qint64 nowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
                std::chrono::system_clock::now().time_since_epoch())
         .count();
+}
+
+// A field of /proc/self/status in megabytes ("VmRSS", "VmHWM"); -1 when it cannot be read.
+double statusMb(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    double kb = 0;
+    std::string unit;
+    while (status >> key) {
+        if (key == field + ":" && status >> kb >> unit) return kb / 1024.0;
+        std::getline(status, key);
+    }
+    return -1;
+}
+
+std::string memory() {
+    char line[64];
+    std::snprintf(line, sizeof line, "rss %.1f hwm %.1f", statusMb("VmRSS"), statusMb("VmHWM"));
+    return line;
 }
 
 // Calls back once, after the first paint of a widget has been handled.
@@ -47,6 +82,22 @@ class FirstPaint : public QObject {
 };
 
 }  // namespace
+
+#ifdef STARTUP_PROBE_BARE
+
+int main(int argc, char* argv[]) {
+    const qint64 launched = argc > 1 ? std::stoll(argv[1]) : nowNs();
+    QApplication qapp(argc, argv);
+    QLabel label(QStringLiteral("Zelmor"));
+    FirstPaint watch(&label, [&] {
+        std::printf("bare %.1f %s\n", (nowNs() - launched) / 1e6, memory().c_str());
+        QApplication::exit(0);
+    });
+    label.show();
+    return qapp.exec();
+}
+
+#else
 
 int main(int argc, char* argv[]) {
     const qint64 launched = argc > 1 ? std::stoll(argv[1]) : nowNs();
@@ -84,8 +135,11 @@ int main(int argc, char* argv[]) {
         }
         watchMenu = std::make_unique<FirstPaint>(backend.window(*menu)->clientArea(), [&] {
             const qint64 menuAt = nowNs();
-            std::printf("splash %.1f menu %.1f click %.1f\n", (splashAt - launched) / 1e6,
-                        (menuAt - launched) / 1e6, (menuAt - clickAt) / 1e6);
+            const std::string mem = memory();
+            music.problem();  // waits until the music is set up
+            std::printf("splash %.1f menu %.1f click %.1f %s settled-rss %.1f\n",
+                        (splashAt - launched) / 1e6, (menuAt - launched) / 1e6,
+                        (menuAt - clickAt) / 1e6, mem.c_str(), statusMb("VmRSS"));
             QApplication::exit(0);
         });
     });
@@ -93,3 +147,5 @@ int main(int argc, char* argv[]) {
     program.app().setObserver(nullptr);
     return status;
 }
+
+#endif
