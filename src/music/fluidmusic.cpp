@@ -1,6 +1,6 @@
 #include "music/fluidmusic.h"
 
-#include <alsa/asoundlib.h>
+#include <dlfcn.h>
 #include <fluidsynth.h>
 #include <malloc.h>
 
@@ -28,15 +28,70 @@ constexpr double kGain = 0.5;
 // The splash piece sounds at most 21 voices at once; the library's 256 cost 2 MB for nothing.
 constexpr int kPolyphony = 64;
 
-// The library would print its errors and warnings on stderr; the program says one line of its
-// own instead (problem()).
+// FluidSynth and the forty libraries it brings (audio servers, codecs, SDL...) are not linked:
+// binding them at launch cost the splash a third of a bare window's start-up. The player's thread
+// loads them when it sets up, once for the whole program, and keeps them.
+// clang-format off
+#define ZELMOR_FLUID_FUNCTIONS(X)    \
+    X(fluid_set_log_function)        \
+    X(new_fluid_settings)            \
+    X(delete_fluid_settings)         \
+    X(fluid_settings_setstr)         \
+    X(fluid_settings_setnum)         \
+    X(fluid_settings_setint)         \
+    X(fluid_settings_getnum)         \
+    X(new_fluid_synth)               \
+    X(delete_fluid_synth)            \
+    X(fluid_synth_sfload)            \
+    X(fluid_synth_all_sounds_off)    \
+    X(fluid_synth_write_float)       \
+    X(new_fluid_player)              \
+    X(delete_fluid_player)           \
+    X(fluid_player_add_mem)          \
+    X(fluid_player_play)             \
+    X(fluid_player_stop)             \
+    X(fluid_player_get_status)       \
+    X(fluid_player_get_current_tick) \
+    X(fluid_player_get_total_ticks)  \
+    X(new_fluid_audio_driver)        \
+    X(delete_fluid_audio_driver)
+// clang-format on
+
+struct Library {
+#define ZELMOR_FLUID_POINTER(name) decltype(&::name) name = nullptr;
+    ZELMOR_FLUID_FUNCTIONS(ZELMOR_FLUID_POINTER)
+#undef ZELMOR_FLUID_POINTER
+};
+
+// ALSA's handler of its own messages, which it writes on stderr when there is no sound card.
+using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
 void ignoreAlsa(const char*, int, const char*, int, const char*, ...) {}
 
-void silenceLibrary() {
-    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-        fluid_set_log_function(level, nullptr, nullptr);
-    // ALSA's library writes its own lines when there is no sound card, under FluidSynth's driver.
-    snd_lib_error_set_handler(ignoreAlsa);
+// The library, or null when it cannot be loaded (then the program is silent).
+const Library* loadLibrary() {
+    static const Library* const library = []() -> const Library* {
+        void* handle = dlopen(ZELMOR_FLUIDSYNTH_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr) return nullptr;
+        static Library l;
+        bool complete = true;
+#define ZELMOR_FLUID_LOOKUP(name)                                      \
+    l.name = reinterpret_cast<decltype(l.name)>(dlsym(handle, #name)); \
+    complete = complete && l.name != nullptr;
+        ZELMOR_FLUID_FUNCTIONS(ZELMOR_FLUID_LOOKUP)
+#undef ZELMOR_FLUID_LOOKUP
+        if (!complete) return nullptr;
+        // The library would print its errors and warnings on stderr; the program says one line
+        // of its own instead (problem()).
+        for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+            l.fluid_set_log_function(level, nullptr, nullptr);
+        // ALSA comes with FluidSynth; its lines would follow a failed audio driver.
+        using SetHandler = int (*)(AlsaErrorHandler);
+        if (const auto set =
+                reinterpret_cast<SetHandler>(dlsym(handle, "snd_lib_error_set_handler")))
+            set(ignoreAlsa);
+        return &l;
+    }();
+    return library;
 }
 
 quint32 bigEndian(const QByteArray& data, qsizetype at, int bytes) {
@@ -86,6 +141,7 @@ struct FluidSynthPlayer::Engine {
     Output output = Output::Audio;
     QString fontPath;
 
+    const Library* fl = nullptr;  // once set up
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;        // while a file is open
@@ -118,8 +174,8 @@ struct FluidSynthPlayer::Engine {
 
     ~Engine() {
         close();
-        if (synth != nullptr) delete_fluid_synth(synth);
-        if (settings != nullptr) delete_fluid_settings(settings);
+        if (synth != nullptr) fl->delete_fluid_synth(synth);
+        if (settings != nullptr) fl->delete_fluid_settings(settings);
     }
 };
 
@@ -144,21 +200,24 @@ void FluidSynthPlayer::Engine::run() {
 }
 
 void FluidSynthPlayer::Engine::setUp() {
-    settings = new_fluid_settings();
+    fl = loadLibrary();
+    if (fl == nullptr) return;
+    settings = fl->new_fluid_settings();
     if (settings == nullptr) return;
     // In memory the position follows the rendered samples; on the desktop the library's own
     // timer moves it, so it advances even when no audio device takes the samples.
-    if (output == Output::Memory) fluid_settings_setstr(settings, "player.timing-source", "sample");
-    fluid_settings_setnum(settings, "synth.gain", kGain);
-    fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
+    if (output == Output::Memory)
+        fl->fluid_settings_setstr(settings, "player.timing-source", "sample");
+    fl->fluid_settings_setnum(settings, "synth.gain", kGain);
+    fl->fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
     // Only the instruments the piece selects are read into memory, not the font's 6 MB of
     // samples.
-    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-    synth = new_fluid_synth(settings);
+    fl->fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    synth = fl->new_fluid_synth(settings);
     // Loaded once, now, and kept for every file opened later.
     fontLoaded =
         synth != nullptr && !fontPath.isEmpty() &&
-        fluid_synth_sfload(synth, QFile::encodeName(fontPath).constData(), 1) != FLUID_FAILED;
+        fl->fluid_synth_sfload(synth, QFile::encodeName(fontPath).constData(), 1) != FLUID_FAILED;
     // Reading the font leaves megabytes freed in this thread's heap; they go back now rather
     // than stay resident for the life of the program.
     malloc_trim(0);
@@ -192,17 +251,18 @@ void FluidSynthPlayer::Engine::open(const Command& c) {
         fileProblem = QStringLiteral("Musica: FluidSynth non si avvia.");
         return;
     }
-    player = new_fluid_player(synth);
-    if (player == nullptr || fluid_player_add_mem(player, c.data.constData(),
-                                                  static_cast<size_t>(c.data.size())) != FLUID_OK) {
+    player = fl->new_fluid_player(synth);
+    if (player == nullptr ||
+        fl->fluid_player_add_mem(player, c.data.constData(), static_cast<size_t>(c.data.size())) !=
+            FLUID_OK) {
         close();
         fileProblem = QStringLiteral("Musica: FluidSynth non accetta %1.").arg(c.path);
         return;
     }
     if (output == Output::Audio) {
         for (const char* name : {"pulseaudio", "alsa"}) {
-            if (fluid_settings_setstr(settings, "audio.driver", name) != FLUID_OK) continue;
-            driver = new_fluid_audio_driver(settings, synth);
+            if (fl->fluid_settings_setstr(settings, "audio.driver", name) != FLUID_OK) continue;
+            driver = fl->new_fluid_audio_driver(settings, synth);
             if (driver != nullptr) break;
         }
     }
@@ -210,7 +270,7 @@ void FluidSynthPlayer::Engine::open(const Command& c) {
 }
 
 FluidSynthPlayer::Engine::State FluidSynthPlayer::Engine::state() const {
-    if (recorded == State::Playing && fluid_player_get_status(player) == FLUID_PLAYER_DONE)
+    if (recorded == State::Playing && fl->fluid_player_get_status(player) == FLUID_PLAYER_DONE)
         return State::Ended;
     return recorded;
 }
@@ -218,18 +278,18 @@ FluidSynthPlayer::Engine::State FluidSynthPlayer::Engine::state() const {
 void FluidSynthPlayer::Engine::play() {
     recorded = state();
     if (recorded != State::Ready && recorded != State::Paused) return;
-    fluid_player_play(player);
+    fl->fluid_player_play(player);
     recorded = State::Playing;
 }
 
 void FluidSynthPlayer::Engine::pause() {
     recorded = state();
     if (recorded != State::Playing) return;
-    fluid_player_stop(player);  // keeps the position and releases the sounding notes
+    fl->fluid_player_stop(player);  // keeps the position and releases the sounding notes
     // Past the last event only the final chord was still ringing. The library cannot resume
     // from there (it would take the time as lost and restart its clock), so the piece is over.
-    const int total = fluid_player_get_total_ticks(player);
-    const bool over = total > 0 && fluid_player_get_current_tick(player) >= total;
+    const int total = fl->fluid_player_get_total_ticks(player);
+    const bool over = total > 0 && fl->fluid_player_get_current_tick(player) >= total;
     recorded = over ? State::Ended : State::Paused;
 }
 
@@ -237,15 +297,15 @@ void FluidSynthPlayer::Engine::close() {
     recorded = State::Closed;
     fileProblem.clear();
     if (player == nullptr) return;
-    fluid_player_stop(player);
+    fl->fluid_player_stop(player);
     // The device goes first: nothing may render while the player is deleted.
     if (driver != nullptr) {
-        delete_fluid_audio_driver(driver);
+        fl->delete_fluid_audio_driver(driver);
         driver = nullptr;
     }
-    delete_fluid_player(player);
+    fl->delete_fluid_player(player);
     player = nullptr;
-    fluid_synth_all_sounds_off(synth, -1);
+    fl->fluid_synth_all_sounds_off(synth, -1);
 }
 
 QString FluidSynthPlayer::Engine::problem() const {
@@ -276,7 +336,6 @@ void FluidSynthPlayer::Engine::reportIfKnown() {
 FluidSynthPlayer::FluidSynthPlayer() : FluidSynthPlayer(Options{}) {}
 
 FluidSynthPlayer::FluidSynthPlayer(Options options) : engine_(std::make_unique<Engine>()) {
-    silenceLibrary();
     engine_->output = options.output;
     engine_->fontPath = options.soundFont.isEmpty() ? defaultSoundFont() : options.soundFont;
     engine_->thread = std::thread([engine = engine_.get()] { engine->run(); });
@@ -370,7 +429,7 @@ int FluidSynthPlayer::render(float* left, float* right, int frames) {
         return 0;
     Engine& e = settled();
     if (e.player == nullptr ||
-        fluid_synth_write_float(e.synth, frames, left, 0, 1, right, 0, 1) != FLUID_OK) {
+        e.fl->fluid_synth_write_float(e.synth, frames, left, 0, 1, right, 0, 1) != FLUID_OK) {
         std::fill_n(left, frames, 0.0f);
         std::fill_n(right, frames, 0.0f);
     }
@@ -380,7 +439,7 @@ int FluidSynthPlayer::render(float* left, float* right, int frames) {
 int FluidSynthPlayer::sampleRate() const {
     const Engine& e = settled();
     double rate = 44100;
-    if (e.settings != nullptr) fluid_settings_getnum(e.settings, "synth.sample-rate", &rate);
+    if (e.settings != nullptr) e.fl->fluid_settings_getnum(e.settings, "synth.sample-rate", &rate);
     return static_cast<int>(rate);
 }
 
@@ -388,8 +447,8 @@ int FluidSynthPlayer::currentTick() const {
     const Engine& e = settled();
     if (e.player == nullptr) return 0;
     // The library's count runs on while the last notes fade out; the piece ends at its last event.
-    const int tick = std::max(fluid_player_get_current_tick(e.player), 0);
-    const int total = fluid_player_get_total_ticks(e.player);
+    const int tick = std::max(e.fl->fluid_player_get_current_tick(e.player), 0);
+    const int total = e.fl->fluid_player_get_total_ticks(e.player);
     return total > 0 ? std::min(tick, total) : tick;
 }
 
