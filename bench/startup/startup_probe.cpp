@@ -9,9 +9,11 @@
 //     rss     resident memory (VmRSS, MB) when the data-entry window is painted;
 //     hwm     the peak resident memory (VmHWM, MB) by then;
 //     settled-rss  VmRSS again once the music has been set up (its thread may still be loading
-//             the sound font when the window is painted).
+//             the sound font when the window is painted);
+//     cpu     the main thread's CPU time (ms) by the time the splash is painted.
 //   startup_bare LAUNCH_NS (this file built with STARTUP_PROBE_BARE, linked with Qt alone)
-//     bare    from the launch time to a QApplication's one QLabel painted; rss and hwm then.
+//     bare    from the launch time to a QApplication's one QLabel painted; rss, hwm and the
+//             main thread's cpu then.
 //
 // bench/startup.sh launches both in turn under xvfb-run and reports the medians and ratios.
 #ifndef STARTUP_PROBE_BARE
@@ -31,6 +33,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -57,7 +61,20 @@ double statusMb(const std::string& field) {
     return -1;
 }
 
+// Main-thread CPU time in milliseconds: the part of the start-up that is the program's own work,
+// apart from waiting, and from other processes when the machine is busy.
+double threadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
 std::string memory() {
+    // STARTUP_PROBE_SMAPS=FILE keeps the memory map of that moment, for looking into.
+    if (const char* keep = std::getenv("STARTUP_PROBE_SMAPS")) {
+        std::ifstream from("/proc/self/smaps");
+        std::ofstream(keep) << from.rdbuf();
+    }
     char line[64];
     std::snprintf(line, sizeof line, "rss %.1f hwm %.1f", statusMb("VmRSS"), statusMb("VmHWM"));
     return line;
@@ -90,7 +107,8 @@ int main(int argc, char* argv[]) {
     QApplication qapp(argc, argv);
     QLabel label(QStringLiteral("Zelmor"));
     FirstPaint watch(&label, [&] {
-        std::printf("bare %.1f %s\n", (nowNs() - launched) / 1e6, memory().c_str());
+        const double cpu = threadCpuMs();
+        std::printf("bare %.1f %s cpu %.1f\n", (nowNs() - launched) / 1e6, memory().c_str(), cpu);
         QApplication::exit(0);
     });
     label.show();
@@ -113,12 +131,14 @@ int main(int argc, char* argv[]) {
 
     qint64 splashAt = 0;
     qint64 clickAt = 0;
+    double splashCpu = 0;
     std::unique_ptr<FirstPaint> watchMenu;
     zelmor::qtui::runUserAction(program.app(), [&] { program.startup(); });
     zelmor::tk::Form* splash = program.app().form(QStringLiteral("frmSplash"));
     QWidget* splashArea = backend.window(*splash)->clientArea();
     FirstPaint watchSplash(splashArea, [&] {
         splashAt = nowNs();
+        splashCpu = threadCpuMs();
         clickAt = nowNs();
         const QPointF at(300, 300);
         QMouseEvent press(QEvent::MouseButtonPress, at, splashArea->mapToGlobal(at), Qt::LeftButton,
@@ -137,9 +157,9 @@ int main(int argc, char* argv[]) {
             const qint64 menuAt = nowNs();
             const std::string mem = memory();
             music.problem();  // waits until the music is set up
-            std::printf("splash %.1f menu %.1f click %.1f %s settled-rss %.1f\n",
+            std::printf("splash %.1f menu %.1f click %.1f %s settled-rss %.1f cpu %.1f\n",
                         (splashAt - launched) / 1e6, (menuAt - launched) / 1e6,
-                        (menuAt - clickAt) / 1e6, mem.c_str(), statusMb("VmRSS"));
+                        (menuAt - clickAt) / 1e6, mem.c_str(), statusMb("VmRSS"), splashCpu);
             QApplication::exit(0);
         });
     });
