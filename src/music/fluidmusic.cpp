@@ -63,6 +63,13 @@ struct Library {
 #undef ZELMOR_FLUID_POINTER
 };
 
+// Two players setting up at once (tests make several) race on the library's own global tables;
+// its set-up and tear-down calls go one player at a time.
+std::mutex& libraryLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 // ALSA's handler of its own messages, which it writes on stderr when there is no sound card.
 using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
 void ignoreAlsa(const char*, int, const char*, int, const char*, ...) {}
@@ -173,6 +180,7 @@ struct FluidSynthPlayer::Engine {
     void reportIfKnown();  // with the mutex held, the engine the caller's
 
     ~Engine() {
+        const std::lock_guard library(libraryLock());
         close();
         if (synth != nullptr) fl->delete_fluid_synth(synth);
         if (settings != nullptr) fl->delete_fluid_settings(settings);
@@ -180,7 +188,10 @@ struct FluidSynthPlayer::Engine {
 };
 
 void FluidSynthPlayer::Engine::run() {
-    setUp();
+    {
+        const std::lock_guard library(libraryLock());
+        setUp();
+    }
     std::unique_lock lock(mutex);
     for (;;) {
         if (pending.empty()) {
@@ -194,7 +205,10 @@ void FluidSynthPlayer::Engine::run() {
         const Command c = std::move(pending.front());
         pending.pop_front();
         lock.unlock();
-        apply(c);
+        {
+            const std::lock_guard library(libraryLock());
+            apply(c);
+        }
         lock.lock();
     }
 }
