@@ -70,6 +70,9 @@ int main(int argc, char* argv[]) {
 
     zelmor::qtui::QtServices desktop;
     zelmor::music::FluidSynthPlayer music;
+    // The splash works the same without music; the terminal says why it is silent.
+    music.reportProblem(
+        [](const QString& why) { std::cerr << "zelmor: " << why.toStdString() << '\n'; });
     // Reports open in LibreOffice Writer windows, which stay open for the user.
     const auto writer = zelmor::reports::makeOfficeWordProcessor(/*hidden=*/false);
     zelmor::app::ZelmorApp program(desktop.services(), &music, writer.get());
@@ -80,10 +83,6 @@ int main(int argc, char* argv[]) {
     zelmor::qtui::runUserAction(program.app(), [&] { program.startup(); });
     instance.setHandler(
         [&qapp, &program](const QString& file) { openHandedOver(qapp, program, file); });
-    // The splash works the same without music; the terminal says why it is silent.
-    if (const QString why = music.problem(); !why.isEmpty()) {
-        std::cerr << "zelmor: " << why.toStdString() << '\n';
-    }
     const int status = qapp.exec();
     program.app().setObserver(nullptr);
     return status;

@@ -1,13 +1,21 @@
 #include "music/fluidmusic.h"
 
+#include <dlfcn.h>
 #include <fluidsynth.h>
+#include <malloc.h>
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+#include <QObject>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <utility>
 
 namespace zelmor::music {
 
@@ -17,12 +25,80 @@ namespace {
 constexpr qint64 kLargestFile = 4 * 1024 * 1024;
 // FluidSynth's own default (0.2) is faint with the small General MIDI fonts.
 constexpr double kGain = 0.5;
+// The splash piece sounds at most 21 voices at once; the library's 256 cost 2 MB for nothing.
+constexpr int kPolyphony = 64;
 
-// The library would print its errors and warnings on stderr; the program says one line of its
-// own instead (problem()).
-void silenceLibrary() {
-    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-        fluid_set_log_function(level, nullptr, nullptr);
+// FluidSynth and the forty libraries it brings (audio servers, codecs, SDL...) are not linked:
+// binding them at launch cost the splash a third of a bare window's start-up. The player's thread
+// loads them when it sets up, once for the whole program, and keeps them.
+// clang-format off
+#define ZELMOR_FLUID_FUNCTIONS(X)    \
+    X(fluid_set_log_function)        \
+    X(new_fluid_settings)            \
+    X(delete_fluid_settings)         \
+    X(fluid_settings_setstr)         \
+    X(fluid_settings_setnum)         \
+    X(fluid_settings_setint)         \
+    X(fluid_settings_getnum)         \
+    X(new_fluid_synth)               \
+    X(delete_fluid_synth)            \
+    X(fluid_synth_sfload)            \
+    X(fluid_synth_all_sounds_off)    \
+    X(fluid_synth_write_float)       \
+    X(new_fluid_player)              \
+    X(delete_fluid_player)           \
+    X(fluid_player_add_mem)          \
+    X(fluid_player_play)             \
+    X(fluid_player_stop)             \
+    X(fluid_player_get_status)       \
+    X(fluid_player_get_current_tick) \
+    X(fluid_player_get_total_ticks)  \
+    X(new_fluid_audio_driver)        \
+    X(delete_fluid_audio_driver)
+// clang-format on
+
+struct Library {
+#define ZELMOR_FLUID_POINTER(name) decltype(&::name) name = nullptr;
+    ZELMOR_FLUID_FUNCTIONS(ZELMOR_FLUID_POINTER)
+#undef ZELMOR_FLUID_POINTER
+};
+
+// Two players setting up at once (tests make several) race on the library's own global tables;
+// its set-up and tear-down calls go one player at a time.
+std::mutex& libraryLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+// ALSA's handler of its own messages, which it writes on stderr when there is no sound card.
+using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+void ignoreAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// The library, or null when it cannot be loaded (then the program is silent).
+const Library* loadLibrary() {
+    static const Library* const library = []() -> const Library* {
+        void* handle = dlopen(ZELMOR_FLUIDSYNTH_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr) return nullptr;
+        static Library l;
+        bool complete = true;
+#define ZELMOR_FLUID_LOOKUP(name)                                      \
+    l.name = reinterpret_cast<decltype(l.name)>(dlsym(handle, #name)); \
+    complete = complete && l.name != nullptr;
+        ZELMOR_FLUID_FUNCTIONS(ZELMOR_FLUID_LOOKUP)
+#undef ZELMOR_FLUID_LOOKUP
+        if (!complete) return nullptr;
+        // The library would print its errors and warnings on stderr; the program says one line
+        // of its own instead (problem()).
+        for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+            l.fluid_set_log_function(level, nullptr, nullptr);
+        // ALSA comes with FluidSynth; its lines would follow a failed audio driver.
+        using SetHandler = int (*)(AlsaErrorHandler);
+        if (const auto set =
+                reinterpret_cast<SetHandler>(dlsym(handle, "snd_lib_error_set_handler")))
+            set(ignoreAlsa);
+        return &l;
+    }();
+    return library;
 }
 
 quint32 bigEndian(const QByteArray& data, qsizetype at, int bytes) {
@@ -54,42 +130,260 @@ bool wellFormedMidi(const QByteArray& data) {
 
 }  // namespace
 
+struct FluidSynthPlayer::Command {
+    enum class Kind { Open, Play, Pause, Close };
+    Kind kind = Kind::Close;
+    QString path;     // Open
+    QByteArray data;  // Open: the whole file, already checked
+    QString refusal;  // Open: why the file was refused (then no data)
+};
+
+// The library's objects and the piece's state belong to the player's thread while it applies a
+// command, and to the owner's thread once everything asked has been applied (settled()); the
+// queue between the two is guarded by the mutex.
 struct FluidSynthPlayer::Engine {
+    enum class State { Closed, Ready, Playing, Paused, Ended };
+
+    // Fixed before the thread starts.
     Output output = Output::Audio;
     QString fontPath;
-    bool fontTried = false;
-    bool fontLoaded = false;
+
+    const Library* fl = nullptr;  // once set up
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;        // while a file is open
     fluid_audio_driver_t* driver = nullptr;  // while a file is open, Audio output only
+    bool fontLoaded = false;
+    State recorded = State::Closed;
+    QString fileProblem;  // why the last open failed
+
+    std::mutex mutex;
+    std::condition_variable wake;  // commands to apply, or the player going
+    std::condition_variable idle;  // every command applied
+    std::deque<Command> pending;
+    bool busy = true;  // setting up, or applying a command
+    bool stopping = false;
+    bool opened = false;  // an open has been applied: what problem() says is known
+    std::function<void(const QString&)> report;
+    QObject reportContext;  // lives on the owner's thread; pending reports die with it
+    std::thread thread;
+
+    void run();
+    void setUp();
+    void apply(const Command& c);
+    void open(const Command& c);
+    void play();
+    void pause();
+    void close();
+    State state() const;  // the recorded state, or Ended once the library finished the piece
+    QString problem() const;
+    void reportIfKnown();  // with the mutex held, the engine the caller's
 
     ~Engine() {
-        if (driver != nullptr) delete_fluid_audio_driver(driver);
-        if (player != nullptr) delete_fluid_player(player);
-        if (synth != nullptr) delete_fluid_synth(synth);
-        if (settings != nullptr) delete_fluid_settings(settings);
+        const std::lock_guard library(libraryLock());
+        close();
+        if (synth != nullptr) fl->delete_fluid_synth(synth);
+        if (settings != nullptr) fl->delete_fluid_settings(settings);
     }
 };
+
+void FluidSynthPlayer::Engine::run() {
+    {
+        const std::lock_guard library(libraryLock());
+        setUp();
+    }
+    std::unique_lock lock(mutex);
+    for (;;) {
+        if (pending.empty()) {
+            reportIfKnown();
+            busy = false;
+            idle.notify_all();
+            wake.wait(lock, [this] { return stopping || !pending.empty(); });
+            busy = true;
+        }
+        if (stopping) return;
+        const Command c = std::move(pending.front());
+        pending.pop_front();
+        lock.unlock();
+        {
+            const std::lock_guard library(libraryLock());
+            apply(c);
+        }
+        lock.lock();
+    }
+}
+
+void FluidSynthPlayer::Engine::setUp() {
+    fl = loadLibrary();
+    if (fl == nullptr) return;
+    settings = fl->new_fluid_settings();
+    if (settings == nullptr) return;
+    // In memory the position follows the rendered samples; on the desktop the library's own
+    // timer moves it, so it advances even when no audio device takes the samples.
+    if (output == Output::Memory)
+        fl->fluid_settings_setstr(settings, "player.timing-source", "sample");
+    fl->fluid_settings_setnum(settings, "synth.gain", kGain);
+    fl->fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
+    // Only the instruments the piece selects are read into memory, not the font's 6 MB of
+    // samples.
+    fl->fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    synth = fl->new_fluid_synth(settings);
+    // Loaded once, now, and kept for every file opened later.
+    fontLoaded =
+        synth != nullptr && !fontPath.isEmpty() &&
+        fl->fluid_synth_sfload(synth, QFile::encodeName(fontPath).constData(), 1) != FLUID_FAILED;
+    // Reading the font leaves megabytes freed in this thread's heap; they go back now rather
+    // than stay resident for the life of the program.
+    malloc_trim(0);
+}
+
+void FluidSynthPlayer::Engine::apply(const Command& c) {
+    switch (c.kind) {
+        case Command::Kind::Open:
+            open(c);
+            break;
+        case Command::Kind::Play:
+            play();
+            break;
+        case Command::Kind::Pause:
+            pause();
+            break;
+        case Command::Kind::Close:
+            close();
+            break;
+    }
+}
+
+void FluidSynthPlayer::Engine::open(const Command& c) {
+    close();
+    opened = true;
+    if (!c.refusal.isEmpty()) {
+        fileProblem = c.refusal;
+        return;
+    }
+    if (synth == nullptr) {
+        fileProblem = QStringLiteral("Musica: FluidSynth non si avvia.");
+        return;
+    }
+    player = fl->new_fluid_player(synth);
+    if (player == nullptr ||
+        fl->fluid_player_add_mem(player, c.data.constData(), static_cast<size_t>(c.data.size())) !=
+            FLUID_OK) {
+        close();
+        fileProblem = QStringLiteral("Musica: FluidSynth non accetta %1.").arg(c.path);
+        return;
+    }
+    if (output == Output::Audio) {
+        for (const char* name : {"pulseaudio", "alsa"}) {
+            if (fl->fluid_settings_setstr(settings, "audio.driver", name) != FLUID_OK) continue;
+            driver = fl->new_fluid_audio_driver(settings, synth);
+            if (driver != nullptr) break;
+        }
+    }
+    recorded = State::Ready;
+}
+
+FluidSynthPlayer::Engine::State FluidSynthPlayer::Engine::state() const {
+    if (recorded == State::Playing && fl->fluid_player_get_status(player) == FLUID_PLAYER_DONE)
+        return State::Ended;
+    return recorded;
+}
+
+void FluidSynthPlayer::Engine::play() {
+    recorded = state();
+    if (recorded != State::Ready && recorded != State::Paused) return;
+    fl->fluid_player_play(player);
+    recorded = State::Playing;
+}
+
+void FluidSynthPlayer::Engine::pause() {
+    recorded = state();
+    if (recorded != State::Playing) return;
+    fl->fluid_player_stop(player);  // keeps the position and releases the sounding notes
+    // Past the last event only the final chord was still ringing. The library cannot resume
+    // from there (it would take the time as lost and restart its clock), so the piece is over.
+    const int total = fl->fluid_player_get_total_ticks(player);
+    const bool over = total > 0 && fl->fluid_player_get_current_tick(player) >= total;
+    recorded = over ? State::Ended : State::Paused;
+}
+
+void FluidSynthPlayer::Engine::close() {
+    recorded = State::Closed;
+    fileProblem.clear();
+    if (player == nullptr) return;
+    fl->fluid_player_stop(player);
+    // The device goes first: nothing may render while the player is deleted.
+    if (driver != nullptr) {
+        fl->delete_fluid_audio_driver(driver);
+        driver = nullptr;
+    }
+    fl->delete_fluid_player(player);
+    player = nullptr;
+    fl->fluid_synth_all_sounds_off(synth, -1);
+}
+
+QString FluidSynthPlayer::Engine::problem() const {
+    if (synth == nullptr) return QStringLiteral("Musica: FluidSynth non si avvia.");
+    if (recorded == State::Closed)
+        return fileProblem.isEmpty() ? QStringLiteral("Musica: nessun brano aperto.") : fileProblem;
+    if (!fontLoaded) {
+        if (fontPath.isEmpty())
+            return QStringLiteral("Musica: nessun sound font General MIDI installato.");
+        return QStringLiteral("Musica: il sound font %1 non si carica.").arg(fontPath);
+    }
+    if (output == Output::Audio && driver == nullptr)
+        return QStringLiteral("Musica: nessun dispositivo audio disponibile.");
+    return {};
+}
+
+void FluidSynthPlayer::Engine::reportIfKnown() {
+    if (!report || !opened) return;
+    const QString why = problem();
+    if (!why.isEmpty()) {
+        QMetaObject::invokeMethod(
+            &reportContext, [report = std::move(report), why] { report(why); },
+            Qt::QueuedConnection);
+    }
+    report = nullptr;
+}
 
 FluidSynthPlayer::FluidSynthPlayer() : FluidSynthPlayer(Options{}) {}
 
 FluidSynthPlayer::FluidSynthPlayer(Options options) : engine_(std::make_unique<Engine>()) {
-    silenceLibrary();
     engine_->output = options.output;
     engine_->fontPath = options.soundFont.isEmpty() ? defaultSoundFont() : options.soundFont;
-    engine_->settings = new_fluid_settings();
-    if (engine_->settings == nullptr) return;
-    // In memory the position follows the rendered samples; on the desktop the library's own
-    // timer moves it, so it advances even when no audio device takes the samples.
-    if (options.output == Output::Memory)
-        fluid_settings_setstr(engine_->settings, "player.timing-source", "sample");
-    fluid_settings_setnum(engine_->settings, "synth.gain", kGain);
-    engine_->synth = new_fluid_synth(engine_->settings);
+    engine_->thread = std::thread([engine = engine_.get()] { engine->run(); });
 }
 
 FluidSynthPlayer::~FluidSynthPlayer() {
-    close();
+    {
+        const std::lock_guard lock(engine_->mutex);
+        engine_->stopping = true;
+        engine_->pending.clear();
+    }
+    engine_->wake.notify_one();
+    // A set-up under way (the sound font loading) is waited for; the library is then closed
+    // here, and a report not yet delivered goes with reportContext.
+    engine_->thread.join();
+}
+
+void FluidSynthPlayer::submit(Command command) {
+    {
+        const std::lock_guard lock(engine_->mutex);
+        engine_->pending.push_back(std::move(command));
+    }
+    engine_->wake.notify_one();
+}
+
+const FluidSynthPlayer::Engine& FluidSynthPlayer::settled() const {
+    std::unique_lock lock(engine_->mutex);
+    engine_->idle.wait(lock, [this] { return !engine_->busy && engine_->pending.empty(); });
+    return *engine_;
+}
+
+FluidSynthPlayer::Engine& FluidSynthPlayer::settled() {
+    std::as_const(*this).settled();
+    return *engine_;
 }
 
 QString FluidSynthPlayer::defaultSoundFont() {
@@ -104,105 +398,52 @@ QString FluidSynthPlayer::defaultSoundFont() {
     return {};
 }
 
+// The file is read and checked here, so that a refusal is answered at once; the library takes
+// it on the player's thread.
 bool FluidSynthPlayer::open(const QString& path) {
-    close();
+    Command c;
+    c.kind = Command::Kind::Open;
+    c.path = path;
     const QFileInfo info(path);
     if (path.isEmpty() || !info.isFile()) {
-        fileProblem_ = QStringLiteral("Musica: il file %1 non c'è.").arg(path);
-        return false;
-    }
-    QByteArray data;
-    if (info.size() <= kLargestFile) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            fileProblem_ = QStringLiteral("Musica: il file %1 non si può leggere.").arg(path);
-            return false;
+        c.refusal = QStringLiteral("Musica: il file %1 non c'è.").arg(path);
+    } else {
+        if (info.size() <= kLargestFile) {
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly)) {
+                c.data = file.readAll();
+            } else {
+                c.refusal = QStringLiteral("Musica: il file %1 non si può leggere.").arg(path);
+            }
         }
-        data = file.readAll();
-    }
-    if (!wellFormedMidi(data)) {
-        fileProblem_ = QStringLiteral("Musica: %1 non è un file MIDI.").arg(path);
-        return false;
-    }
-    if (engine_->synth == nullptr) {
-        fileProblem_ = QStringLiteral("Musica: FluidSynth non si avvia.");
-        return false;
-    }
-    loadSoundFont();
-    engine_->player = new_fluid_player(engine_->synth);
-    if (engine_->player == nullptr ||
-        fluid_player_add_mem(engine_->player, data.constData(), static_cast<size_t>(data.size())) !=
-            FLUID_OK) {
-        close();
-        fileProblem_ = QStringLiteral("Musica: FluidSynth non accetta %1.").arg(path);
-        return false;
-    }
-    if (engine_->output == Output::Audio) {
-        for (const char* driver : {"pulseaudio", "alsa"}) {
-            if (fluid_settings_setstr(engine_->settings, "audio.driver", driver) != FLUID_OK)
-                continue;
-            engine_->driver = new_fluid_audio_driver(engine_->settings, engine_->synth);
-            if (engine_->driver != nullptr) break;
+        if (c.refusal.isEmpty() && !wellFormedMidi(c.data)) {
+            c.refusal = QStringLiteral("Musica: %1 non è un file MIDI.").arg(path);
+            c.data.clear();
         }
     }
-    state_ = State::Ready;
-    return true;
-}
-
-// The sound font is loaded once, at the first file, and kept for the next ones.
-void FluidSynthPlayer::loadSoundFont() {
-    if (engine_->fontTried) return;
-    engine_->fontTried = true;
-    engine_->fontLoaded =
-        !engine_->fontPath.isEmpty() &&
-        fluid_synth_sfload(engine_->synth, QFile::encodeName(engine_->fontPath).constData(), 1) !=
-            FLUID_FAILED;
-}
-
-FluidSynthPlayer::State FluidSynthPlayer::state() const {
-    if (state_ == State::Playing && fluid_player_get_status(engine_->player) == FLUID_PLAYER_DONE)
-        return State::Ended;
-    return state_;
+    const bool accepted = c.refusal.isEmpty();
+    submit(std::move(c));
+    return accepted;
 }
 
 void FluidSynthPlayer::play() {
-    state_ = state();
-    if (state_ != State::Ready && state_ != State::Paused) return;
-    fluid_player_play(engine_->player);
-    state_ = State::Playing;
+    submit({Command::Kind::Play, {}, {}, {}});
 }
 
 void FluidSynthPlayer::pause() {
-    state_ = state();
-    if (state_ != State::Playing) return;
-    fluid_player_stop(engine_->player);  // keeps the position and releases the sounding notes
-    // Past the last event only the final chord was still ringing. The library cannot resume
-    // from there (it would take the time as lost and restart its clock), so the piece is over.
-    const int total = fluid_player_get_total_ticks(engine_->player);
-    const bool over = total > 0 && fluid_player_get_current_tick(engine_->player) >= total;
-    state_ = over ? State::Ended : State::Paused;
+    submit({Command::Kind::Pause, {}, {}, {}});
 }
 
 void FluidSynthPlayer::close() {
-    state_ = State::Closed;
-    fileProblem_.clear();
-    if (engine_->player == nullptr) return;
-    fluid_player_stop(engine_->player);
-    // The device goes first: nothing may render while the player is deleted.
-    if (engine_->driver != nullptr) {
-        delete_fluid_audio_driver(engine_->driver);
-        engine_->driver = nullptr;
-    }
-    delete_fluid_player(engine_->player);
-    engine_->player = nullptr;
-    fluid_synth_all_sounds_off(engine_->synth, -1);
+    submit({Command::Kind::Close, {}, {}, {}});
 }
 
 int FluidSynthPlayer::render(float* left, float* right, int frames) {
     if (engine_->output != Output::Memory || left == nullptr || right == nullptr || frames <= 0)
         return 0;
-    if (engine_->player == nullptr ||
-        fluid_synth_write_float(engine_->synth, frames, left, 0, 1, right, 0, 1) != FLUID_OK) {
+    Engine& e = settled();
+    if (e.player == nullptr ||
+        e.fl->fluid_synth_write_float(e.synth, frames, left, 0, 1, right, 0, 1) != FLUID_OK) {
         std::fill_n(left, frames, 0.0f);
         std::fill_n(right, frames, 0.0f);
     }
@@ -210,41 +451,38 @@ int FluidSynthPlayer::render(float* left, float* right, int frames) {
 }
 
 int FluidSynthPlayer::sampleRate() const {
+    const Engine& e = settled();
     double rate = 44100;
-    if (engine_->settings != nullptr)
-        fluid_settings_getnum(engine_->settings, "synth.sample-rate", &rate);
+    if (e.settings != nullptr) e.fl->fluid_settings_getnum(e.settings, "synth.sample-rate", &rate);
     return static_cast<int>(rate);
 }
 
 int FluidSynthPlayer::currentTick() const {
-    if (engine_->player == nullptr) return 0;
+    const Engine& e = settled();
+    if (e.player == nullptr) return 0;
     // The library's count runs on while the last notes fade out; the piece ends at its last event.
-    const int tick = std::max(fluid_player_get_current_tick(engine_->player), 0);
-    const int total = fluid_player_get_total_ticks(engine_->player);
+    const int tick = std::max(e.fl->fluid_player_get_current_tick(e.player), 0);
+    const int total = e.fl->fluid_player_get_total_ticks(e.player);
     return total > 0 ? std::min(tick, total) : tick;
 }
 
 bool FluidSynthPlayer::playing() const {
-    return state() == State::Playing;
+    return settled().state() == Engine::State::Playing;
 }
 
 bool FluidSynthPlayer::finished() const {
-    return state() == State::Ended;
+    return settled().state() == Engine::State::Ended;
 }
 
 QString FluidSynthPlayer::problem() const {
-    if (engine_->synth == nullptr) return QStringLiteral("Musica: FluidSynth non si avvia.");
-    if (state_ == State::Closed)
-        return fileProblem_.isEmpty() ? QStringLiteral("Musica: nessun brano aperto.")
-                                      : fileProblem_;
-    if (!engine_->fontLoaded) {
-        if (engine_->fontPath.isEmpty())
-            return QStringLiteral("Musica: nessun sound font General MIDI installato.");
-        return QStringLiteral("Musica: il sound font %1 non si carica.").arg(engine_->fontPath);
-    }
-    if (engine_->output == Output::Audio && engine_->driver == nullptr)
-        return QStringLiteral("Musica: nessun dispositivo audio disponibile.");
-    return {};
+    return settled().problem();
+}
+
+void FluidSynthPlayer::reportProblem(std::function<void(const QString&)> report) {
+    const std::lock_guard lock(engine_->mutex);
+    engine_->report = std::move(report);
+    // Already set up: the engine is the caller's while the thread is idle.
+    if (!engine_->busy && engine_->pending.empty()) engine_->reportIfKnown();
 }
 
 }  // namespace zelmor::music

@@ -2,12 +2,19 @@
 // either the desktop's audio output or, for tests, samples pulled into memory. When it cannot
 // sound (no sound font, no audio device) it still follows every command, and problem() says
 // why nothing is heard.
+//
+// Loading the sound font and starting the audio device take longer than showing the splash, so
+// the library is driven from a thread of the player's own: the commands return at once and are
+// applied there in order, the first ones as soon as the set-up is done. The questions (playing,
+// currentTick, problem...) and render() first wait until every command given has been applied.
+// A player belongs to the thread that made it.
 #pragma once
 
 #include "music.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace zelmor::music {
@@ -30,7 +37,8 @@ class FluidSynthPlayer final : public MusicPlayer {
     FluidSynthPlayer& operator=(const FluidSynthPlayer&) = delete;
 
     // A missing file, or one that is not a MIDI file, is refused and leaves the player closed.
-    // A playable file is accepted even when no sound font or audio device is there.
+    // A playable file is accepted even when no sound font or audio device is there (or when the
+    // library then fails to start; problem() says so).
     bool open(const QString& path) override;
     void play() override;
     void pause() override;
@@ -48,19 +56,24 @@ class FluidSynthPlayer final : public MusicPlayer {
     bool finished() const;  // the open piece has played to its end
     // Why no music is heard, on one line; empty when it sounds.
     QString problem() const;
+    // Calls report once with problem(), as soon as the first file opened has been set up and
+    // only if it is not heard. The call comes through the Qt event loop of the player's thread,
+    // never after the player is gone.
+    void reportProblem(std::function<void(const QString&)> report);
 
     // The first of the usual Debian General MIDI sound fonts that exists; empty when none.
     static QString defaultSoundFont();
 
   private:
-    enum class State { Closed, Ready, Playing, Paused, Ended };
-    State state() const;  // the recorded state, or Ended once the library finished the piece
-    void loadSoundFont();
-
+    struct Command;
     struct Engine;
+    void submit(Command command);
+    // Waits until the player's thread has applied every command; the engine is then this
+    // thread's until the next command.
+    const Engine& settled() const;
+    Engine& settled();
+
     std::unique_ptr<Engine> engine_;
-    State state_ = State::Closed;
-    QString fileProblem_;  // why the last open failed
 };
 
 }  // namespace zelmor::music

@@ -1,6 +1,7 @@
 #include "music/fluidmusic.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -522,6 +524,64 @@ TEST(FluidSynthPlayer, AudioOutputFollowsTheCommandsWithOrWithoutADevice) {
     EXPECT_FALSE(player.playing());
     player.close();
     EXPECT_EQ(player.currentTick(), 0);
+}
+
+// The set-up runs on the player's thread: the reason it is silent comes once, through the event
+// loop, and never to a player that has gone.
+TEST(FluidSynthPlayer, ReportsWhyItIsSilentOnceAndNeverAfterItHasGone) {
+    int argc = 1;
+    char name[] = "test_music";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    FluidSynthPlayer::Options o = inMemory();
+    o.soundFont = QStringLiteral("/percorso/che/non/esiste.sf2");
+
+    QStringList reports;
+    const auto record = [&reports](const QString& why) { reports.append(why); };
+    {
+        FluidSynthPlayer player(o);
+        player.reportProblem(record);
+        ASSERT_TRUE(player.open(kPiece));
+        player.play();
+        const QString why = player.problem();
+        QCoreApplication::processEvents();
+        player.pause();
+        ASSERT_TRUE(player.open(kPiece));
+        player.problem();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(reports, QStringList{why});
+        EXPECT_TRUE(why.contains(QStringLiteral("sound font")));
+    }
+    reports.clear();
+    {
+        FluidSynthPlayer player(o);
+        player.reportProblem(record);
+        ASSERT_TRUE(player.open(kPiece));
+        player.problem();  // known, and its report waiting in the event loop
+    }
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(reports.isEmpty());
+
+    // A player that sounds says nothing.
+    FluidSynthPlayer sounding(inMemory());
+    sounding.reportProblem(record);
+    ASSERT_TRUE(sounding.open(kPiece));
+    EXPECT_EQ(sounding.problem(), QString());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+// A player that goes while its thread is still loading the sound font, with commands waiting,
+// waits for the loading and leaves nothing running.
+TEST(FluidSynthPlayer, GoesWhileItIsBeingSetUp) {
+    for (const auto output : {FluidSynthPlayer::Output::Audio, FluidSynthPlayer::Output::Memory}) {
+        FluidSynthPlayer::Options o;
+        o.output = output;
+        FluidSynthPlayer first(o);
+        FluidSynthPlayer second(o);
+        second.open(kPiece);
+        second.play();
+    }
 }
 
 }  // namespace
