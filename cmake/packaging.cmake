@@ -59,7 +59,7 @@ LibreOffice Writer. The user interface is in Italian.")
 # recommends. Writer itself is only recommended: without it the program runs and says that the
 # reports need it; without a sound font the splash is silent.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libfluidsynth3")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "libreoffice-writer, timgm6mb-soundfont | fluid-soundfont-gm, qt6-translations-l10n")
 include(CPack)

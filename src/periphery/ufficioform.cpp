@@ -52,6 +52,11 @@ void UfficioForm::load() {
     centreOnScreen();
 }
 
+void UfficioForm::keyPressed(QChar c) {
+    if (c == QChar(13)) at(QStringLiteral("ok")).click();
+    if (c == QChar(27)) at(QStringLiteral("annulla")).click();
+}
+
 void UfficioForm::ok_Click() {
     const shared::OfficeData office{oneLine(at(QStringLiteral("nome")).text()),
                                     oneLine(at(QStringLiteral("indirizzo")).text())};

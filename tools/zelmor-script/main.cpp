@@ -1,6 +1,6 @@
 // zelmor-script: runs scenario files against the headless program and reports what did not hold.
-#include "app/names.h"
 #include "app/commandline.h"
+#include "app/names.h"
 #include "app/zelmorapp.h"
 #include "drawing/disegnoform.h"
 #include "reports/officewordprocessor.h"
@@ -81,7 +81,7 @@ int usage() {
            "  --office      use the office back-end; 'expect word' checks are skipped\n"
            "  --prefix DIR  take the music, tips, price list and office plugin from the\n"
            "                tree installed under DIR, as DIR/bin/zelmor finds them; {program}\n"
-           "                is DIR/bin\n";
+           "                is the installed data folder\n";
     return 2;
 }
 

@@ -1132,7 +1132,12 @@ Outcome Runner::run(const QString& name, const QByteArray& content) const {
     // The program sees its current folder resolved, so {dir} is the resolved path too.
     places.dir = QFileInfo(tmp.path()).canonicalFilePath();
     const bool installed = !options_.installedBin.isEmpty();
-    places.program = installed ? options_.installedBin : places.dir + QStringLiteral("/program");
+    // Installed, {program} is the folder where the install put the program's data files.
+    places.program = installed ? tk::installedDataFolders(options_.installedBin,
+                                                          QCoreApplication::organizationName(),
+                                                          QCoreApplication::applicationName())
+                                     .constFirst()
+                               : places.dir + QStringLiteral("/program");
     places.picture = places.dir + QStringLiteral("/Programmi/schemaZelmor.jpg");
     // The documents folder is left for the program to create.
     places.reports = places.dir + QStringLiteral("/Documenti/Zelmor");

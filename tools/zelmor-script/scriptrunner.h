@@ -75,7 +75,8 @@ struct Options {
     bool office = false;  // the real office back-end: word expectations are skipped
     QString resources;    // copied into {program}; empty: nothing to copy
     // An installed tree's executable folder: the program's read-only files are looked up as the
-    // program installed there looks them up, {program} is that folder and nothing is copied.
+    // program installed there looks them up, {program} is the installed data folder and nothing
+    // is copied.
     QString installedBin;
 };
 
