@@ -123,7 +123,9 @@ int main(int argc, char* argv[]) {
     zelmor::app::prepareDesktop(qapp);
 
     zelmor::qtui::QtServices desktop;
-    zelmor::music::FluidSynthPlayer music;
+    zelmor::music::FluidSynthPlayer::Options musicOptions;
+    musicOptions.setUpWhenAsked = true;  // once the splash is painted
+    zelmor::music::FluidSynthPlayer music(musicOptions);
     zelmor::app::ZelmorApp program(desktop.services(), &music);
     zelmor::qtui::QtBackend backend(program.app());
     program.app().setObserver(&backend);
@@ -134,6 +136,7 @@ int main(int argc, char* argv[]) {
     double splashCpu = 0;
     std::unique_ptr<FirstPaint> watchMenu;
     zelmor::qtui::runUserAction(program.app(), [&] { program.startup(); });
+    zelmor::app::setUpMusicAfterSplash(backend, program.app(), music);
     zelmor::tk::Form* splash = program.app().form(QStringLiteral("frmSplash"));
     QWidget* splashArea = backend.window(*splash)->clientArea();
     FirstPaint watchSplash(splashArea, [&] {

@@ -69,7 +69,9 @@ int main(int argc, char* argv[]) {
     }
 
     zelmor::qtui::QtServices desktop;
-    zelmor::music::FluidSynthPlayer music;
+    zelmor::music::FluidSynthPlayer::Options musicOptions;
+    musicOptions.setUpWhenAsked = true;  // once the splash is painted
+    zelmor::music::FluidSynthPlayer music(musicOptions);
     // The splash works the same without music; the terminal says why it is silent.
     music.reportProblem(
         [](const QString& why) { std::cerr << "zelmor: " << why.toStdString() << '\n'; });
@@ -81,6 +83,7 @@ int main(int argc, char* argv[]) {
     program.app().setObserver(&backend);
     if (!line.file.isEmpty()) program.openFile(line.file);  // waits for the data-entry window
     zelmor::qtui::runUserAction(program.app(), [&] { program.startup(); });
+    zelmor::app::setUpMusicAfterSplash(backend, program.app(), music);
     instance.setHandler(
         [&qapp, &program](const QString& file) { openHandedOver(qapp, program, file); });
     const int status = qapp.exec();

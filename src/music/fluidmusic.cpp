@@ -53,6 +53,7 @@ constexpr int kPolyphony = 64;
     X(fluid_player_get_status)       \
     X(fluid_player_get_current_tick) \
     X(fluid_player_get_total_ticks)  \
+    X(fluid_player_seek)             \
     X(new_fluid_audio_driver)        \
     X(delete_fluid_audio_driver)
 // clang-format on
@@ -156,6 +157,16 @@ struct FluidSynthPlayer::Engine {
     bool fontLoaded = false;
     State recorded = State::Closed;
     QString fileProblem;  // why the last open failed
+    QByteArray piece;     // the open file's bytes, to take it up again after a rest
+
+    // Paused, the player rests: the synth, the sound font and the audio device are let go (the
+    // data-entry window needs the memory more than a paused splash tune) and made again, at the
+    // same position, when it plays on.
+    bool resting = false;
+    bool released = false;  // the synth was let go on purpose, not refused by the library
+    int restTick = 0;       // where it paused
+    QString restProblem;    // what problem() said when it paused
+    int resumeTick = 0;     // the position reported until the library has caught up with it
 
     std::mutex mutex;
     std::condition_variable wake;  // commands to apply, or the player going
@@ -163,13 +174,18 @@ struct FluidSynthPlayer::Engine {
     std::deque<Command> pending;
     bool busy = true;  // setting up, or applying a command
     bool stopping = false;
-    bool opened = false;  // an open has been applied: what problem() says is known
+    bool mayStart = true;  // the set-up may begin
+    bool opened = false;   // an open has been applied: what problem() says is known
     std::function<void(const QString&)> report;
     QObject reportContext;  // lives on the owner's thread; pending reports die with it
     std::thread thread;
 
     void run();
     void setUp();
+    void makeSynth();
+    bool startPiece();  // a player and, on the desktop, an audio device for `piece`
+    void rest();
+    void takeUp();  // after a rest
     void apply(const Command& c);
     void open(const Command& c);
     void play();
@@ -188,6 +204,11 @@ struct FluidSynthPlayer::Engine {
 };
 
 void FluidSynthPlayer::Engine::run() {
+    {
+        std::unique_lock lock(mutex);
+        wake.wait(lock, [this] { return mayStart || stopping; });
+        if (stopping) return;
+    }
     {
         const std::lock_guard library(libraryLock());
         setUp();
@@ -216,6 +237,12 @@ void FluidSynthPlayer::Engine::run() {
 void FluidSynthPlayer::Engine::setUp() {
     fl = loadLibrary();
     if (fl == nullptr) return;
+    makeSynth();
+}
+
+// The settings, the synth and the sound font (none of them there yet).
+void FluidSynthPlayer::Engine::makeSynth() {
+    released = false;
     settings = fl->new_fluid_settings();
     if (settings == nullptr) return;
     // In memory the position follows the rendered samples; on the desktop the library's own
@@ -228,7 +255,7 @@ void FluidSynthPlayer::Engine::setUp() {
     // samples.
     fl->fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
     synth = fl->new_fluid_synth(settings);
-    // Loaded once, now, and kept for every file opened later.
+    // Loaded once, now, and kept for every file opened later (until a rest).
     fontLoaded =
         synth != nullptr && !fontPath.isEmpty() &&
         fl->fluid_synth_sfload(synth, QFile::encodeName(fontPath).constData(), 1) != FLUID_FAILED;
@@ -261,17 +288,27 @@ void FluidSynthPlayer::Engine::open(const Command& c) {
         fileProblem = c.refusal;
         return;
     }
+    // After a rest the synth is made again for the new piece.
+    if (released) makeSynth();
     if (synth == nullptr) {
         fileProblem = QStringLiteral("Musica: FluidSynth non si avvia.");
         return;
     }
-    player = fl->new_fluid_player(synth);
-    if (player == nullptr ||
-        fl->fluid_player_add_mem(player, c.data.constData(), static_cast<size_t>(c.data.size())) !=
-            FLUID_OK) {
+    piece = c.data;
+    if (!startPiece()) {
         close();
         fileProblem = QStringLiteral("Musica: FluidSynth non accetta %1.").arg(c.path);
         return;
+    }
+    recorded = State::Ready;
+}
+
+bool FluidSynthPlayer::Engine::startPiece() {
+    player = fl->new_fluid_player(synth);
+    if (player == nullptr ||
+        fl->fluid_player_add_mem(player, piece.constData(), static_cast<size_t>(piece.size())) !=
+            FLUID_OK) {
+        return false;
     }
     if (output == Output::Audio) {
         for (const char* name : {"pulseaudio", "alsa"}) {
@@ -280,7 +317,7 @@ void FluidSynthPlayer::Engine::open(const Command& c) {
             if (driver != nullptr) break;
         }
     }
-    recorded = State::Ready;
+    return true;
 }
 
 FluidSynthPlayer::Engine::State FluidSynthPlayer::Engine::state() const {
@@ -292,6 +329,8 @@ FluidSynthPlayer::Engine::State FluidSynthPlayer::Engine::state() const {
 void FluidSynthPlayer::Engine::play() {
     recorded = state();
     if (recorded != State::Ready && recorded != State::Paused) return;
+    if (resting) takeUp();
+    if (player == nullptr) return;  // the library refused the piece again: nothing to play
     fl->fluid_player_play(player);
     recorded = State::Playing;
 }
@@ -305,11 +344,51 @@ void FluidSynthPlayer::Engine::pause() {
     const int total = fl->fluid_player_get_total_ticks(player);
     const bool over = total > 0 && fl->fluid_player_get_current_tick(player) >= total;
     recorded = over ? State::Ended : State::Paused;
+    if (recorded == State::Paused) rest();
+}
+
+void FluidSynthPlayer::Engine::rest() {
+    restTick = std::max(fl->fluid_player_get_current_tick(player), resumeTick);
+    restProblem = problem();
+    if (driver != nullptr) {
+        fl->delete_fluid_audio_driver(driver);
+        driver = nullptr;
+    }
+    fl->delete_fluid_player(player);
+    player = nullptr;
+    fl->delete_fluid_synth(synth);
+    synth = nullptr;
+    fl->delete_fluid_settings(settings);
+    settings = nullptr;
+    fontLoaded = false;
+    resting = true;
+    released = true;
+    malloc_trim(0);
+}
+
+void FluidSynthPlayer::Engine::takeUp() {
+    resting = false;
+    makeSynth();
+    if (synth == nullptr || !startPiece()) {
+        if (player != nullptr) {
+            fl->delete_fluid_player(player);
+            player = nullptr;
+        }
+        fileProblem = QStringLiteral("Musica: FluidSynth non si avvia.");
+        recorded = State::Closed;
+        return;
+    }
+    // The instruments and controllers of the part already played are set again on the way.
+    fl->fluid_player_seek(player, restTick);
+    resumeTick = restTick;
 }
 
 void FluidSynthPlayer::Engine::close() {
     recorded = State::Closed;
     fileProblem.clear();
+    piece.clear();
+    resting = false;
+    resumeTick = 0;
     if (player == nullptr) return;
     fl->fluid_player_stop(player);
     // The device goes first: nothing may render while the player is deleted.
@@ -323,7 +402,8 @@ void FluidSynthPlayer::Engine::close() {
 }
 
 QString FluidSynthPlayer::Engine::problem() const {
-    if (synth == nullptr) return QStringLiteral("Musica: FluidSynth non si avvia.");
+    if (resting) return restProblem;
+    if (synth == nullptr && !released) return QStringLiteral("Musica: FluidSynth non si avvia.");
     if (recorded == State::Closed)
         return fileProblem.isEmpty() ? QStringLiteral("Musica: nessun brano aperto.") : fileProblem;
     if (!fontLoaded) {
@@ -351,6 +431,7 @@ FluidSynthPlayer::FluidSynthPlayer() : FluidSynthPlayer(Options{}) {}
 
 FluidSynthPlayer::FluidSynthPlayer(Options options) : engine_(std::make_unique<Engine>()) {
     engine_->output = options.output;
+    engine_->mayStart = !options.setUpWhenAsked;
     engine_->fontPath = options.soundFont.isEmpty() ? defaultSoundFont() : options.soundFont;
     engine_->thread = std::thread([engine = engine_.get()] { engine->run(); });
 }
@@ -375,8 +456,21 @@ void FluidSynthPlayer::submit(Command command) {
     engine_->wake.notify_one();
 }
 
+void FluidSynthPlayer::startSetUp() {
+    {
+        const std::lock_guard lock(engine_->mutex);
+        engine_->mayStart = true;
+    }
+    engine_->wake.notify_one();
+}
+
 const FluidSynthPlayer::Engine& FluidSynthPlayer::settled() const {
     std::unique_lock lock(engine_->mutex);
+    // A question needs the answer: the set-up starts now if it has not.
+    if (!engine_->mayStart) {
+        engine_->mayStart = true;
+        engine_->wake.notify_one();
+    }
     engine_->idle.wait(lock, [this] { return !engine_->busy && engine_->pending.empty(); });
     return *engine_;
 }
@@ -459,9 +553,11 @@ int FluidSynthPlayer::sampleRate() const {
 
 int FluidSynthPlayer::currentTick() const {
     const Engine& e = settled();
+    if (e.resting) return e.restTick;
     if (e.player == nullptr) return 0;
     // The library's count runs on while the last notes fade out; the piece ends at its last event.
-    const int tick = std::max(e.fl->fluid_player_get_current_tick(e.player), 0);
+    // After a rest it starts from the beginning until the seek is done, on the first samples.
+    const int tick = std::max(e.fl->fluid_player_get_current_tick(e.player), e.resumeTick);
     const int total = e.fl->fluid_player_get_total_ticks(e.player);
     return total > 0 ? std::min(tick, total) : tick;
 }

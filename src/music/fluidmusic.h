@@ -7,7 +7,9 @@
 // the library is driven from a thread of the player's own: the commands return at once and are
 // applied there in order, the first ones as soon as the set-up is done. The questions (playing,
 // currentTick, problem...) and render() first wait until every command given has been applied.
-// A player belongs to the thread that made it.
+// A player belongs to the thread that made it. Paused, it lets the synth, the sound font and the
+// audio device go, and makes them again where it paused when it plays on: a paused splash tune
+// should not hold memory for the whole working session.
 #pragma once
 
 #include "music.h"
@@ -28,6 +30,9 @@ class FluidSynthPlayer final : public MusicPlayer {
     struct Options {
         QString soundFont;  // empty: the first General MIDI font installed (defaultSoundFont)
         Output output = Output::Audio;
+        // The set-up waits for startSetUp() (or the first question): on two cores it would
+        // otherwise take time from the first window being painted.
+        bool setUpWhenAsked = false;
     };
 
     FluidSynthPlayer();
@@ -56,6 +61,9 @@ class FluidSynthPlayer final : public MusicPlayer {
     bool finished() const;  // the open piece has played to its end
     // Why no music is heard, on one line; empty when it sounds.
     QString problem() const;
+    // Lets a player made with setUpWhenAsked set up; nothing when it already does.
+    void startSetUp();
+
     // Calls report once with problem(), as soon as the first file opened has been set up and
     // only if it is not heard. The call comes through the Qt event loop of the player's thread,
     // never after the player is gone.

@@ -337,9 +337,11 @@ TEST(FluidSynthPlayer, PauseHoldsThePositionAndPlayResumesFromIt) {
     const int paused = player.currentTick();
     EXPECT_GT(paused, 0);
 
-    listen(player, 1);  // the released notes fade
+    // Paused, the player lets its synth go: nothing sounds, the position stays, and playing on
+    // makes it again, with the piece's instruments, where it paused.
     EXPECT_LT(listen(player, 1).rms, kQuiet);
     EXPECT_EQ(player.currentTick(), paused);
+    EXPECT_EQ(player.problem(), QString());
 
     player.play();
     EXPECT_GT(listen(player, 1).rms, kSounding);
@@ -581,6 +583,26 @@ TEST(FluidSynthPlayer, GoesWhileItIsBeingSetUp) {
         FluidSynthPlayer second(o);
         second.open(kPiece);
         second.play();
+        // One that was never let set up goes too.
+        o.setUpWhenAsked = true;
+        FluidSynthPlayer waiting(o);
+        waiting.open(kPiece);
+    }
+}
+
+// Set up only when asked (the program asks once the splash is painted): the commands given
+// before are kept, and a question starts the set-up rather than waiting for ever.
+TEST(FluidSynthPlayer, SetsUpWhenAskedWithTheCommandsGivenBefore) {
+    FluidSynthPlayer::Options o = inMemory();
+    o.setUpWhenAsked = true;
+    for (const bool asked : {true, false}) {
+        SCOPED_TRACE(asked);
+        FluidSynthPlayer player(o);
+        ASSERT_TRUE(player.open(kPiece));
+        player.play();
+        if (asked) player.startSetUp();
+        EXPECT_TRUE(player.playing());
+        EXPECT_GT(listen(player, 1).rms, kSounding);
     }
 }
 
