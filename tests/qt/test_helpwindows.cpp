@@ -2,6 +2,7 @@
 // whole in its window with the fonts the desktop has.
 #include "app/zelmorapp.h"
 #include "help/helppages.h"
+#include "qt/qtprogram.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/testing/fakes.h"
 
@@ -16,26 +17,13 @@
 namespace zelmor {
 namespace {
 
-class HelpWindowTest : public ::testing::Test {
+class HelpWindowTest : public qttest::QtProgramTest {
   protected:
-    tk::testing::FakeServices fakes;
-    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
-    qtui::QtBackend backend{program.app()};
-
     void SetUp() override {
-        program.app().setObserver(&backend);
-        backend.setEndAction([] {});
-        run([&] { program.startup(); });
-        run([&] { program.app().form(QStringLiteral("frmSplash"))->click(); });
-        run([&] {
-            program.app().form(QStringLiteral("menu"))->at(QStringLiteral("guida")).click();
-        });
+        QtProgramTest::SetUp();
+        run([&] { form("menu").at(QStringLiteral("guida")).click(); });
         QApplication::processEvents();
     }
-    void TearDown() override { program.app().setObserver(nullptr); }
-    void run(const std::function<void()>& f) { program.app().dispatch(f); }
-
-    tk::Form& form(const char* name) { return *program.app().form(QString::fromLatin1(name)); }
     QLabel* label(const char* window, const char* name, int index = 0) {
         tk::Form& f = form(window);
         auto* w = qobject_cast<QLabel*>(

@@ -2,6 +2,7 @@
 // bar answers its arrow keys, the small windows answer Enter and Escape, and Qt's own dialogs
 // speak Italian.
 #include "app/zelmorapp.h"
+#include "qt/qtprogram.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/qt/qtservices.h"
 #include "toolkit/testing/fakes.h"
@@ -23,23 +24,12 @@
 namespace zelmor {
 namespace {
 
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public qttest::QtProgramTest {
   protected:
-    tk::testing::FakeServices fakes;
-    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
-    qtui::QtBackend backend{program.app()};
-
     void SetUp() override {
-        program.app().setObserver(&backend);
-        backend.setEndAction([] {});
-        run([&] { program.startup(); });
-        run([&] { form("frmSplash").click(); });
+        QtProgramTest::SetUp();
         QApplication::processEvents();
     }
-    void TearDown() override { program.app().setObserver(nullptr); }
-    void run(const std::function<void()>& f) { program.app().dispatch(f); }
-
-    tk::Form& form(const char* name) { return *program.app().form(QString::fromLatin1(name)); }
     qtui::FormWindow& window(const char* name) { return *backend.window(form(name)); }
     QWidget* widget(const char* window, const char* name, int index = 0) {
         tk::Form& f = form(window);
@@ -119,20 +109,6 @@ TEST_F(KeyboardTest, EscapeAndEnterCloseTheSmallWindows) {
     EXPECT_EQ(program.app().form(QStringLiteral("informa")), nullptr);
 }
 
-// Runs `answer` on the modal dialog of this kind once it is up; another one is dismissed.
-template <class Dialog>
-void whenShown(std::function<void(Dialog*)> answer) {
-    QTimer::singleShot(0, qApp, [answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* dialog = qobject_cast<Dialog*>(modal)) {
-            answer(dialog);
-            return;
-        }
-        ADD_FAILURE() << "no dialog of the expected kind";
-        if (auto* other = qobject_cast<QDialog*>(modal)) other->reject();
-    });
-}
-
 QStringList buttonTexts(const QWidget* dialog) {
     QStringList texts;
     for (const QAbstractButton* b : dialog->findChildren<QAbstractButton*>()) {
@@ -148,7 +124,7 @@ TEST(ItalianDialogs, FileAndColourDialogsSpeakItalian) {
     }
     qtui::QtFileDialog files;
     QStringList shown;
-    whenShown<QFileDialog>([&shown](QFileDialog* dialog) {
+    qttest::whenShown<QFileDialog>([&shown](QFileDialog* dialog) {
         shown = buttonTexts(dialog);
         dialog->reject();
     });
@@ -159,7 +135,7 @@ TEST(ItalianDialogs, FileAndColourDialogsSpeakItalian) {
         << shown.join(QLatin1Char('|')).toStdString();
 
     qtui::QtColorDialog colours;
-    whenShown<QColorDialog>([&shown](QColorDialog* dialog) {
+    qttest::whenShown<QColorDialog>([&shown](QColorDialog* dialog) {
         shown = buttonTexts(dialog);
         dialog->reject();
     });

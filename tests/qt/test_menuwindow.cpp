@@ -1,6 +1,7 @@
 // The real menu window on Qt: laid out from its form, and driven through its widgets.
 #include "app/zelmorapp.h"
 #include "entry/menuform.h"
+#include "qt/qtprogram.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/testing/fakes.h"
 
@@ -20,20 +21,8 @@
 namespace zelmor {
 namespace {
 
-class MenuWindowTest : public ::testing::Test {
+class MenuWindowTest : public qttest::QtProgramTest {
   protected:
-    tk::testing::FakeServices fakes;
-    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
-    qtui::QtBackend backend{program.app()};
-
-    void SetUp() override {
-        program.app().setObserver(&backend);
-        backend.setEndAction([] {});
-        program.app().dispatch([&] { program.startup(); });
-        program.app().dispatch([&] { program.app().form(QStringLiteral("frmSplash"))->click(); });
-    }
-    void TearDown() override { program.app().setObserver(nullptr); }
-
     tk::Form& menu() { return *program.app().form(QStringLiteral("menu")); }
     qtui::FormWindow& window() { return *backend.window(menu()); }
     template <class W>

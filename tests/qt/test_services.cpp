@@ -1,5 +1,6 @@
 // The real dialogs and desktop services: what the program asks is what the dialog shows, and
 // the user's answer comes back in the runtime's terms.
+#include "qt/qtprogram.h"
 #include "toolkit/qt/qtservices.h"
 
 #include <QAbstractButton>
@@ -44,28 +45,13 @@ TEST(FileFilters, WindowsFiltersBecomeQtNameFilters) {
     }
 }
 
-// Runs `answer` on the modal dialog as soon as it is up; a dialog that is not the expected kind
-// is dismissed, so that a failing test never waits for a user.
-template <class Dialog>
-void whenShown(std::function<void(Dialog*)> answer) {
-    QTimer::singleShot(0, qApp, [answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* dialog = qobject_cast<Dialog*>(modal)) {
-            answer(dialog);
-            return;
-        }
-        ADD_FAILURE() << "no dialog of the expected kind";
-        if (auto* other = qobject_cast<QDialog*>(modal)) other->reject();
-    });
-}
-
 TEST(QtMessageBox, ShowsTheMessageAndReturnsTheAnswer) {
     QtMessageBox service;
     tk::Message question{
         tk::MessageIcon::Question, QStringLiteral("Uscita"),
         QStringLiteral("Uscire dal programma?\r\nI dati non salvati andranno persi."),
         tk::MessageButtons::YesNo, tk::MessageResult::Yes};
-    whenShown<QMessageBox>([](QMessageBox* box) {
+    qttest::whenShown<QMessageBox>([](QMessageBox* box) {
         EXPECT_EQ(box->windowTitle(), QStringLiteral("Uscita"));
         EXPECT_EQ(box->text(),
                   QStringLiteral("Uscire dal programma?\nI dati non salvati andranno persi."));
@@ -77,16 +63,16 @@ TEST(QtMessageBox, ShowsTheMessageAndReturnsTheAnswer) {
     EXPECT_EQ(service.show(question), tk::MessageResult::Yes);
 
     question.defaultButton = tk::MessageResult::No;
-    whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    qttest::whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
     EXPECT_EQ(service.show(question), tk::MessageResult::No);
 
     question.defaultButton = tk::MessageResult::Yes;
-    whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    qttest::whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
     EXPECT_EQ(service.show(question), tk::MessageResult::No);
 
     const tk::Message notice{tk::MessageIcon::Exclamation, QStringLiteral("Zelmor"),
                              QStringLiteral("Dati incompleti")};
-    whenShown<QMessageBox>([](QMessageBox* box) {
+    qttest::whenShown<QMessageBox>([](QMessageBox* box) {
         EXPECT_EQ(box->icon(), QMessageBox::Warning);
         EXPECT_EQ(box->buttons().size(), 1);
         QTest::keyClick(box, Qt::Key_Escape);
@@ -106,7 +92,7 @@ TEST(QtMessageBox, IsWideEnoughForItsWholeTitle) {
                               "Zelmor: controllo dati immessi nella finestra attiva"}) {
         const QString shown = QString::fromLatin1(title);
         const int needed = metrics.horizontalAdvance(shown) + 4 * metrics.height();
-        whenShown<QMessageBox>([needed, title](QMessageBox* box) {
+        qttest::whenShown<QMessageBox>([needed, title](QMessageBox* box) {
             EXPECT_GE(box->width(), needed) << title;
             QTest::keyClick(box, Qt::Key_Escape);
         });
@@ -125,7 +111,7 @@ TEST(QtFileDialog, SavesUnderTheNameGivenWithTheChosenFilter) {
     request.fileName = dir.filePath(QStringLiteral("Zelmor-dati-prova"));
     request.filter = QStringLiteral("Testo|*.txt|Dati Zelmor|Zelmor-dati-*");
     request.filterIndex = 2;
-    whenShown<QFileDialog>([](QFileDialog* dialog) {
+    qttest::whenShown<QFileDialog>([](QFileDialog* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Salva i dati"));
         EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
         EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
@@ -138,7 +124,7 @@ TEST(QtFileDialog, SavesUnderTheNameGivenWithTheChosenFilter) {
     // The name comes back as given: no extension is added.
     EXPECT_EQ(service.run(request), std::optional<QString>(request.fileName));
 
-    whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    qttest::whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
     EXPECT_EQ(service.run(request), std::nullopt);
 }
 
@@ -153,7 +139,7 @@ TEST(QtFileDialog, OpensAnExistingFile) {
     tk::FileDialogRequest request;
     request.filter = QStringLiteral("Dati Zelmor|Zelmor-dati-*");
     request.fileName = path;
-    whenShown<QFileDialog>([](QFileDialog* dialog) {
+    qttest::whenShown<QFileDialog>([](QFileDialog* dialog) {
         EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
         EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Apri"));
@@ -164,13 +150,13 @@ TEST(QtFileDialog, OpensAnExistingFile) {
 
 TEST(QtColorDialog, StartsOnTheGivenColourAndReturnsTheChoice) {
     QtColorDialog service;
-    whenShown<QColorDialog>([](QColorDialog* dialog) {
+    qttest::whenShown<QColorDialog>([](QColorDialog* dialog) {
         EXPECT_EQ(dialog->currentColor(), QColor(10, 20, 30));
         dialog->setCurrentColor(QColor(200, 100, 50));
         dialog->accept();
     });
     EXPECT_EQ(service.run({10, 20, 30}), std::optional<tk::Color>(tk::Color{200, 100, 50}));
-    whenShown<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); });
+    qttest::whenShown<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); });
     EXPECT_EQ(service.run({10, 20, 30}), std::nullopt);
 }
 
