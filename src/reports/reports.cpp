@@ -1,6 +1,7 @@
 #include "reports.h"
 
 #include <QChar>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
@@ -90,6 +91,9 @@ int rowsOf(const model::ModelData& m) {
 // The user needs the name that could not be written; the office's own reason is a code that
 // says nothing to them.
 void saveAs(WordProcessor& word, const QString& path) {
+    // The folder is made only for a document that is there to be saved; when it cannot be, the
+    // save fails and says where.
+    QDir().mkpath(QFileInfo(path).absolutePath());
     try {
         word.save(path);
     } catch (const WordError& e) {

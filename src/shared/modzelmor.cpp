@@ -43,11 +43,7 @@ QString ModZelmor::picturePath() const {
 QString ModZelmor::reportsFolder() const {
     const QString documents = app_->platform().documentsFolder();
     // Without a documents folder (no home at all) the reports go to the current folder's Zelmor.
-    const QString folder =
-        (documents.isEmpty() ? QDir::currentPath() : documents) + QStringLiteral("/Zelmor");
-    // A failure shows when the report is saved, with the full path.
-    QDir().mkpath(folder);
-    return folder;
+    return (documents.isEmpty() ? QDir::currentPath() : documents) + QStringLiteral("/Zelmor");
 }
 
 void ModZelmor::showWindow(const QString& name) {

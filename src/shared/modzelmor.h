@@ -111,7 +111,7 @@ class ModZelmor {
     QString picturePath() const;
 
     // Where the full report and the whole guide are saved: "Zelmor" in the user's documents
-    // folder, created when missing.
+    // folder (the save creates it when missing).
     QString reportsFolder() const;
 
     // The model: what the drawing and the reports read.
