@@ -45,7 +45,10 @@ void FrmTip::build() {
         b.setText(QString::fromUtf8(caption));
         return &b;
     };
-    button("cmdOK", 120, "&Chiudi")->onClick = [this] { cmdOK_Click(); };
+    tk::Control& close = *button("cmdOK", 120, "&Chiudi");
+    close.onClick = [this] { cmdOK_Click(); };
+    setDefaultButton(close);
+    setCancelButton(close);
     button("cmdNextTip", 600, "&Successivo")->onClick = [this] { cmdNextTip_Click(); };
     button("cmdprecedente", 1080, "&Precedente")->onClick = [this] { cmdprecedente_Click(); };
 }
@@ -72,10 +75,6 @@ void FrmTip::load() {
     const QString path = app().platform().dataFile(kTipsFile);
     if (!LoadTips(path)) at(QStringLiteral("lblTipText")).setText(missingFileMessage());
     centreOnScreen();
-}
-
-void FrmTip::keyPressed(QChar c) {
-    if (c == QChar(13) || c == QChar(27)) at(QStringLiteral("cmdOK")).click();
 }
 
 bool FrmTip::LoadTips(const QString& path) {

@@ -26,8 +26,6 @@ class FrmTip : public tk::Form {
     static QStringList parseTips(const QByteArray& bytes);
 
     void load() override;
-    // "Chiudi" is both the default button (Enter) and the one Escape presses.
-    void keyPressed(QChar c) override;
 
     // Reads the tips of the file at path and shows the first; false when there is no such file
     // or it cannot be read, and then the list is left as it was.

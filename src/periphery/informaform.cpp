@@ -50,18 +50,17 @@ void InformaForm::build() {
 
     addLabel(*this, QStringLiteral("diritti"), 0, nullptr, {240, 3300, 2880, 255},
              QStringLiteral("Tutti i diritti riservati."));
-    addButton(*this, QStringLiteral("ok"), {4755, 3240, 1215, 375}, QStringLiteral("&OK"),
-              QStringLiteral("cliccare per chiudere la finestra"))
-        .onClick = [this] { app().unload(name()); };
+    tk::Control& ok =
+        addButton(*this, QStringLiteral("ok"), {4755, 3240, 1215, 375}, QStringLiteral("&OK"),
+                  QStringLiteral("cliccare per chiudere la finestra"));
+    ok.onClick = [this] { app().unload(name()); };
+    setDefaultButton(ok);
+    setCancelButton(ok);
     // After OK, which takes the keyboard first and answers Enter.
     addButton(*this, QStringLiteral("cmdufficio"), {3360, 3240, 1275, 375},
               QStringLiteral("&Ufficio..."),
               QStringLiteral("cliccare per indicare il nome e l'indirizzo dell'ufficio tecnico"))
         .onClick = [this] { app().show(shared::window::kOffice); };
-}
-
-void InformaForm::keyPressed(QChar c) {
-    if (c == QChar(13) || c == QChar(27)) at(QStringLiteral("ok")).click();
 }
 
 QString InformaForm::yearRange(const QString& yearCode) {

@@ -19,8 +19,6 @@ class InformaForm : public tk::Form {
     void load() override;
     // The office lines, as the settings hold them now.
     void showOffice();
-    // Enter presses OK, the default button; Escape closes the window too.
-    void keyPressed(QChar c) override;
 
   private:
     void build();

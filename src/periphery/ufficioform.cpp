@@ -8,6 +8,16 @@
 
 namespace zelmor::periphery {
 
+namespace {
+
+// What a text box can hold as one settings value: one line, without leading or trailing blanks.
+QString oneLine(const QString& typed) {
+    static const QRegularExpression kBreaks(QStringLiteral("[\\r\\n\\t\\x{2028}\\x{2029}]+"));
+    return QString(typed).replace(kBreaks, QStringLiteral(" ")).trimmed();
+}
+
+}  // namespace
+
 UfficioForm::UfficioForm(tk::Application& app, shared::ModZelmor& shared)
     : tk::Form(app, shared::window::kOffice), shared_(&shared) {
     build();
@@ -33,28 +43,23 @@ void UfficioForm::build() {
     address.setGeometry({1440, 1260, 4530, 315});
     address.setToolTip(QStringLiteral("indirizzo dell'ufficio tecnico"));
 
-    addButton(*this, QStringLiteral("ok"), {3360, 2040, 1215, 375}, QStringLiteral("&OK"),
-              QStringLiteral("cliccare per conservare i dati dell'ufficio"))
-        .onClick = [this] { ok_Click(); };
-    addButton(*this, QStringLiteral("annulla"), {4755, 2040, 1215, 375}, QStringLiteral("&Annulla"),
-              QStringLiteral("cliccare per chiudere senza cambiare"))
-        .onClick = [this] { app().unload(name()); };
-}
-
-QString UfficioForm::oneLine(const QString& typed) {
-    static const QRegularExpression kBreaks(QStringLiteral("[\\r\\n\\t\\x{2028}\\x{2029}]+"));
-    return QString(typed).replace(kBreaks, QStringLiteral(" ")).trimmed();
+    tk::Control& ok =
+        addButton(*this, QStringLiteral("ok"), {3360, 2040, 1215, 375}, QStringLiteral("&OK"),
+                  QStringLiteral("cliccare per conservare i dati dell'ufficio"));
+    ok.onClick = [this] { ok_Click(); };
+    tk::Control& cancel = addButton(*this, QStringLiteral("annulla"), {4755, 2040, 1215, 375},
+                                    QStringLiteral("&Annulla"),
+                                    QStringLiteral("cliccare per chiudere senza cambiare"));
+    cancel.onClick = [this] { app().unload(name()); };
+    // Enter keeps what was typed, Escape leaves it.
+    setDefaultButton(ok);
+    setCancelButton(cancel);
 }
 
 void UfficioForm::load() {
     at(QStringLiteral("nome")).setText(shared_->office().name);
     at(QStringLiteral("indirizzo")).setText(shared_->office().address);
     centreOnScreen();
-}
-
-void UfficioForm::keyPressed(QChar c) {
-    if (c == QChar(13)) at(QStringLiteral("ok")).click();
-    if (c == QChar(27)) at(QStringLiteral("annulla")).click();
 }
 
 void UfficioForm::ok_Click() {

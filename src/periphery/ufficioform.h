@@ -14,12 +14,6 @@ class UfficioForm : public tk::Form {
     UfficioForm(tk::Application& app, shared::ModZelmor& shared);
 
     void load() override;
-    // Enter keeps what was typed (OK), Escape leaves it (Annulla).
-    void keyPressed(QChar c) override;
-
-    // What a text box can hold as one settings value: one line, without leading or trailing
-    // blanks.
-    static QString oneLine(const QString& typed);
 
   private:
     void build();

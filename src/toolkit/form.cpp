@@ -136,6 +136,11 @@ void Form::click() {
     clicked();
 }
 void Form::key(QChar c) {
+    Control* button = c == QChar(13) ? defaultButton_ : c == QChar(27) ? cancelButton_ : nullptr;
+    if (button != nullptr && button->reachable()) {
+        button->click();
+        return;
+    }
     keyPressed(c);
 }
 

@@ -109,8 +109,15 @@ class Form {
     virtual void keyPressed(QChar) {}
     virtual void mouse(MouseAction) {}
 
+    // The buttons that Enter and Escape press when the window has the keyboard and no button
+    // has taken the key itself; the same one may be both.
+    void setDefaultButton(Control& button) { defaultButton_ = &button; }
+    void setCancelButton(Control& button) { cancelButton_ = &button; }
+
     // User gestures on the window itself.
     void click();
+    // Enter and Escape press the default and cancel buttons, when there are such and the user
+    // can reach them; any other key goes to keyPressed.
     void key(QChar c);
 
     void notifyControl(Control& c);
@@ -143,6 +150,8 @@ class Form {
     int height_ = 3600;
     WindowState state_ = WindowState::Normal;
     FormObserver* observer_ = nullptr;
+    Control* defaultButton_ = nullptr;
+    Control* cancelButton_ = nullptr;
 };
 
 }  // namespace zelmor::tk

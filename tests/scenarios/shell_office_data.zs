@@ -45,3 +45,17 @@ click informa.ok
 click frontespizio.cancella
 expect frontespizio.Labelstudio text "Studio Rossi"
 expect frontespizio.labelindirizzo text ""
+# Enter keeps what was typed, Escape leaves it; in the about window both close it.
+click frontespizio.informazioni
+click informa.cmdufficio
+set ufficio.nome "Studio Verdi"
+key ufficio "\x1b"
+expect window ufficio unloaded
+expect informa.ufficio text "Studio Rossi"
+click informa.cmdufficio
+set ufficio.nome "Studio Verdi"
+key ufficio "\r"
+expect window ufficio unloaded
+expect informa.ufficio text "Studio Verdi"
+key informa "\x1b"
+expect window informa unloaded
