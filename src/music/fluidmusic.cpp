@@ -191,6 +191,7 @@ struct FluidSynthPlayer::Engine {
     void play();
     void pause();
     void close();
+    void dropPlayer();    // the player and its audio device, when there are
     State state() const;  // the recorded state, or Ended once the library finished the piece
     QString problem() const;
     void reportIfKnown();  // with the mutex held, the engine the caller's
@@ -350,12 +351,7 @@ void FluidSynthPlayer::Engine::pause() {
 void FluidSynthPlayer::Engine::rest() {
     restTick = std::max(fl->fluid_player_get_current_tick(player), resumeTick);
     restProblem = problem();
-    if (driver != nullptr) {
-        fl->delete_fluid_audio_driver(driver);
-        driver = nullptr;
-    }
-    fl->delete_fluid_player(player);
-    player = nullptr;
+    dropPlayer();
     fl->delete_fluid_synth(synth);
     synth = nullptr;
     fl->delete_fluid_settings(settings);
@@ -370,10 +366,7 @@ void FluidSynthPlayer::Engine::takeUp() {
     resting = false;
     makeSynth();
     if (synth == nullptr || !startPiece()) {
-        if (player != nullptr) {
-            fl->delete_fluid_player(player);
-            player = nullptr;
-        }
+        dropPlayer();
         fileProblem = QStringLiteral("Musica: FluidSynth non si avvia.");
         recorded = State::Closed;
         return;
@@ -390,6 +383,12 @@ void FluidSynthPlayer::Engine::close() {
     resting = false;
     resumeTick = 0;
     if (player == nullptr) return;
+    dropPlayer();
+    fl->fluid_synth_all_sounds_off(synth, -1);
+}
+
+void FluidSynthPlayer::Engine::dropPlayer() {
+    if (player == nullptr) return;
     fl->fluid_player_stop(player);
     // The device goes first: nothing may render while the player is deleted.
     if (driver != nullptr) {
@@ -398,7 +397,6 @@ void FluidSynthPlayer::Engine::close() {
     }
     fl->delete_fluid_player(player);
     player = nullptr;
-    fl->fluid_synth_all_sounds_off(synth, -1);
 }
 
 QString FluidSynthPlayer::Engine::problem() const {
