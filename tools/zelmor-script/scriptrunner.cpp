@@ -36,6 +36,13 @@ std::vector<DrawnPrimitive> Host::lastDrawing() {
 
 namespace {
 
+// The folders of the installed tree's read-only files, as the program installed there finds
+// them: the data folder first, then the executable's.
+QStringList installedFolders(const Options& options) {
+    return tk::installedDataFolders(options.installedBin, QCoreApplication::organizationName(),
+                                    QCoreApplication::applicationName());
+}
+
 [[noreturn]] void fail(const QString& message) {
     throw ScriptFailure(message);
 }
@@ -222,9 +229,7 @@ class Session {
         if (options.installedBin.isEmpty()) {
             platform_.folder = places.program;
         } else {
-            platform_.installed =
-                tk::installedDataFolders(options.installedBin, QCoreApplication::organizationName(),
-                                         QCoreApplication::applicationName());
+            platform_.installed = installedFolders(options);
         }
     }
 
@@ -1133,10 +1138,7 @@ Outcome Runner::run(const QString& name, const QByteArray& content) const {
     places.dir = QFileInfo(tmp.path()).canonicalFilePath();
     const bool installed = !options_.installedBin.isEmpty();
     // Installed, {program} is the folder where the install put the program's data files.
-    places.program = installed ? tk::installedDataFolders(options_.installedBin,
-                                                          QCoreApplication::organizationName(),
-                                                          QCoreApplication::applicationName())
-                                     .constFirst()
+    places.program = installed ? installedFolders(options_).constFirst()
                                : places.dir + QStringLiteral("/program");
     places.picture = places.dir + QStringLiteral("/Programmi/schemaZelmor.jpg");
     // The documents folder is left for the program to create.
