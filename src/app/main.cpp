@@ -34,7 +34,8 @@ int answerWithoutWindows(const zelmor::app::CommandLine& line) {
 // A file handed over by a later start waits while a dialog of this copy waits for the user, so
 // that it never runs in the middle of another command.
 void openHandedOver(QApplication& qapp, zelmor::app::ZelmorApp& program, const QString& file) {
-    if (QApplication::activeModalWidget() != nullptr) {
+    // After a message being read, or a report being written.
+    if (QApplication::activeModalWidget() != nullptr || program.app().busy()) {
         QTimer::singleShot(250, &qapp,
                            [&qapp, &program, file] { openHandedOver(qapp, program, file); });
         return;

@@ -105,6 +105,8 @@ bool DisegnoForm::modelliamo() {
                           .arg(path, why));
         return false;
     }
+    // A model drawn is often a model about to be printed.
+    shared_->prepareWordProcessor();
     return true;
 }
 

@@ -135,9 +135,11 @@ void SommarioForm::cmdstampa_Click() {
             {page.at(QStringLiteral("Label1")).text(), page.at(QStringLiteral("Label2")).text()});
     }
     const QString path = reports::guidePath(shared_->reportsFolder(), shared_->product().name);
-    shared_->runReport([&](reports::WordProcessor& word) {
-        reports::writeGuide(word, shared_->reportTexts(), pages, path);
+    QString saved = path;
+    const bool done = shared_->runReport([&](reports::WordProcessor& word) {
+        saved = reports::writeGuide(word, shared_->reportTexts(), pages, path);
     });
+    if (done) shared_->tellSavedElsewhere(path, saved);
 }
 
 void SommarioForm::cmdchiudi_Click() {

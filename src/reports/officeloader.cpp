@@ -1,89 +1,315 @@
+#include "officeplugin.h"
 #include "officewordprocessor.h"
+
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QThread>
 
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <type_traits>
+#include <future>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 namespace zelmor::reports {
 
 namespace {
 
-// The plugin's one entry point (libreofficewriter.cpp).
-using CreateWriter = OfficeWordProcessor* (*)(bool hidden);
+using Clock = std::chrono::steady_clock;
 
-// Forwards every operation to the back-end in the plugin, which it loads at the first start().
+// How often a waiting call lets the windows paint.
+constexpr auto kPaintSlice = std::chrono::milliseconds(15);
+// How long a call may take to end once its office has been cut off.
+constexpr auto kAbortGrace = std::chrono::seconds(5);
+
+// One thread that runs the calls to the office in the order they are posted. A thread whose
+// call never came back is abandoned: it keeps what it holds, and a new thread takes over.
+class OfficeThread {
+  public:
+    OfficeThread() : state_(std::make_shared<State>()) {
+        thread_ = std::thread([state = state_] { run(*state); });
+    }
+    ~OfficeThread() {
+        if (!thread_.joinable()) return;
+        post({});  // the end
+        thread_.join();
+    }
+    OfficeThread(const OfficeThread&) = delete;
+    OfficeThread& operator=(const OfficeThread&) = delete;
+
+    void post(std::function<void()> job) {
+        {
+            const std::lock_guard lock(state_->mutex);
+            state_->jobs.push_back(std::move(job));
+        }
+        state_->wake.notify_one();
+    }
+    // Lets the thread finish its call, and what is queued after it, on its own.
+    void abandon() {
+        post({});
+        thread_.detach();
+    }
+
+  private:
+    struct State {
+        std::mutex mutex;
+        std::condition_variable wake;
+        std::deque<std::function<void()>> jobs;
+    };
+    static void run(State& state) {
+        for (;;) {
+            std::function<void()> job;
+            {
+                std::unique_lock lock(state.mutex);
+                state.wake.wait(lock, [&] { return !state.jobs.empty(); });
+                job = std::move(state.jobs.front());
+                state.jobs.pop_front();
+            }
+            if (!job) return;
+            job();
+        }
+    }
+
+    std::shared_ptr<State> state_;
+    std::thread thread_;
+};
+
+// Lets the windows paint while the office works; what the user types or clicks waits.
+void paintWhileWaiting() {
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (app != nullptr && QThread::currentThread() == app->thread())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// Forwards every operation to the back-end in the plugin, which it loads at the first start(),
+// on the office thread and within the time limit of its kind.
 class LoadingWordProcessor final : public OfficeWordProcessor {
   public:
-    LoadingWordProcessor(bool hidden, QString path) : hidden_(hidden), path_(std::move(path)) {}
+    LoadingWordProcessor(bool hidden, QString path, const OfficeTimeLimits& limits)
+        : hidden_(hidden), path_(std::move(path)), limits_(limits) {}
+
+    ~LoadingWordProcessor() override {
+        if (!plugin_) return;
+        // An office started for a report that never came is not left behind without a window.
+        try {
+            call(limits_.end, "end if idle", [p = plugin_.get()] { p->endIfIdle(); });
+        } catch (const WordError&) {
+        }
+    }
 
     void start() override {
         load();
-        impl_->start();
+        // An office of earlier reports that has stopped answering is given up quickly: a new
+        // one may then take its time to start.
+        if (mayHaveOffice_)
+            call(limits_.answer, "answer", [p = plugin_.get()] { return p->officeAnswers(); });
+        call(limits_.start, "start", [p = plugin_.get()] { p->start(); });
+        mayHaveOffice_ = true;
     }
-    void show() override { impl().show(); }
-    void addDocument() override { impl().addDocument(); }
-    void fontName(const QString& name) override { impl().fontName(name); }
-    void fontSize(int points) override { impl().fontSize(points); }
-    void type(const QString& text) override { impl().type(text); }
-    void appendParagraph() override { impl().appendParagraph(); }
-    void paragraphText(const QString& text) override { impl().paragraphText(text); }
-    void paragraphFontSize(int points) override { impl().paragraphFontSize(points); }
-    void addTable(int rows, int columns) override { impl().addTable(rows, columns); }
-    void tableFontSize(int points) override { impl().tableFontSize(points); }
-    void cell(int row, int column, const QString& text) override { impl().cell(row, column, text); }
-    void autoformat(int format) override { impl().autoformat(format); }
-    void addPicture(const QString& path) override { impl().addPicture(path); }
-    int countPages() override { return impl().countPages(); }
-    void justifyAll() override { impl().justifyAll(); }
-    void save(const QString& path) override { impl().save(path); }
-    long long bridgeCalls() const override { return impl_ ? impl_->bridgeCalls() : 0; }
+    void prepare() override {
+        if (mayHaveOffice_) return;
+        try {
+            load();
+        } catch (const WordError&) {
+            return;  // no office here: the report will say so
+        }
+        mayHaveOffice_ = true;
+        // Not waited for: the next call queues behind it, within its own time limit.
+        thread_->post([p = plugin_.get()] {
+            try {
+                p->start();
+            } catch (const WordError&) {
+            }
+        });
+    }
+    void show() override { forward(limits_.call, "show", &OfficePlugin::show); }
+    void addDocument() override {
+        forward(limits_.layout, "add document", &OfficePlugin::addDocument);
+    }
+    void fontName(const QString& name) override {
+        forward(limits_.call, "font name", &OfficePlugin::fontName, name);
+    }
+    void fontSize(int points) override {
+        forward(limits_.call, "font size", &OfficePlugin::fontSize, points);
+    }
+    void type(const QString& text) override {
+        forward(limits_.call, "type", &OfficePlugin::type, text);
+    }
+    void appendParagraph() override {
+        forward(limits_.call, "append paragraph", &OfficePlugin::appendParagraph);
+    }
+    void paragraphText(const QString& text) override {
+        forward(limits_.call, "paragraph text", &OfficePlugin::paragraphText, text);
+    }
+    void paragraphFontSize(int points) override {
+        forward(limits_.call, "paragraph font size", &OfficePlugin::paragraphFontSize, points);
+    }
+    void addTable(int rows, int columns) override {
+        forward(limits_.call, "add table", &OfficePlugin::addTable, rows, columns);
+    }
+    void tableFontSize(int points) override {
+        forward(limits_.call, "table font size", &OfficePlugin::tableFontSize, points);
+    }
+    void cell(int row, int column, const QString& text) override {
+        forward(limits_.call, "cell", &OfficePlugin::cell, row, column, text);
+    }
+    void autoformat(int format) override {
+        forward(limits_.layout, "autoformat", &OfficePlugin::autoformat, format);
+    }
+    // The picture's print twin, when it belongs to this very picture, is laid out in its
+    // place: same size on the page, four times the dots.
+    void addPicture(const QString& path) override {
+        const QString twin;  // TWIN: geometry::currentPrintTwin(path)
+        forward(limits_.layout, "add picture", &OfficePlugin::addPicture,
+                twin.isEmpty() ? path : twin);
+    }
+    int countPages() override {
+        return forward(limits_.layout, "count pages", &OfficePlugin::countPages);
+    }
+    void justifyAll() override {
+        forward(limits_.layout, "justify all", &OfficePlugin::justifyAll);
+    }
+    QString save(const QString& path) override {
+        return forward(limits_.save, "save", &OfficePlugin::save, path);
+    }
+    void describe(const QString& title, const QString& author) override {
+        forward(limits_.call, "describe", &OfficePlugin::describe, title, author);
+    }
+    std::optional<int> finishedPages() override {
+        return forward(limits_.layout, "finished pages", &OfficePlugin::finishedPages);
+    }
+    void replaceLast(const QString& from, const QString& to) override {
+        forward(limits_.call, "replace", &OfficePlugin::replaceLast, from, to);
+    }
+    void exportPdf(const QString& path) override {
+        forward(limits_.save, "export PDF", &OfficePlugin::exportPdf, path);
+    }
+    long long bridgeCalls() const override { return calls_; }
     void closeDocument() override {
-        if (impl_) impl_->closeDocument();
+        if (plugin_) forward(limits_.end, "close document", &OfficePlugin::closeDocument);
     }
     void shutdown() override {
-        if (impl_) impl_->shutdown();
+        if (plugin_) forward(limits_.end, "shutdown", &OfficePlugin::shutdown);
+        mayHaveOffice_ = false;
     }
 
   private:
     // A plugin that cannot be loaded (not built, or the office's libraries are not installed)
     // leaves the program as it was; the next start() tries again.
     void load() {
-        if (impl_) return;
-        // The plugin stays loaded for the life of the program (QLibrary does not unload on
-        // destruction): the office connection it keeps must outlive every back-end.
-        QLibrary library(path_);
-        if (!library.load()) throw WordError(WordError::Kind::Missing, library.errorString());
-        auto create = reinterpret_cast<CreateWriter>(library.resolve("zelmor_create_writer"));
-        if (create == nullptr) throw WordError(WordError::Kind::Missing, library.errorString());
-        impl_.reset(create(hidden_));
-        if (!impl_)
+        if (plugin_) return;
+        if (create_ == nullptr) {
+            // The plugin stays loaded for the life of the program (QLibrary does not unload on
+            // destruction): the office connection it keeps must outlive every back-end.
+            QLibrary library(path_);
+            if (!library.load()) throw WordError(WordError::Kind::Missing, library.errorString());
+            create_ =
+                reinterpret_cast<CreateOfficePlugin>(library.resolve("zelmor_create_writer"));
+            if (create_ == nullptr)
+                throw WordError(WordError::Kind::Missing, library.errorString());
+        }
+        plugin_.reset(create_(hidden_));
+        if (!plugin_)
             throw WordError(
                 WordError::Kind::Missing,
                 QStringLiteral("%1: the word processor could not be created").arg(path_));
+        thread_ = std::make_unique<OfficeThread>();
     }
-    OfficeWordProcessor& impl() {
-        if (!impl_)
+
+    // One operation of the plugin, its arguments copied: a call that never comes back must not
+    // hold on to anything of its caller's.
+    template <typename Operation, typename... Args>
+    auto forward(OfficeTimeLimits::ms limit, const char* what, Operation operation, Args... args)
+        -> std::invoke_result_t<Operation, OfficePlugin*, Args...> {
+        if (!plugin_)
             throw WordError(WordError::Kind::NotStarted,
                             QStringLiteral("The word processor has not been started"));
-        return *impl_;
+        return call(limit, what, [p = plugin_.get(), operation, args...] {
+            return std::invoke(operation, p, args...);
+        });
+    }
+
+    template <typename F>
+    auto call(OfficeTimeLimits::ms limit, const char* what, F job) -> decltype(job()) {
+        using R = decltype(job());
+        OfficePlugin* plugin = plugin_.get();
+        auto task = std::make_shared<std::packaged_task<std::pair<R*, long long>()>>(
+            [job = std::move(job), plugin]() mutable {
+                // The result travels on the heap, so that a void call needs no case of its own.
+                if constexpr (std::is_void_v<R>) {
+                    job();
+                    return std::pair<R*, long long>(nullptr, plugin->bridgeCalls());
+                } else {
+                    return std::pair<R*, long long>(new R(job()), plugin->bridgeCalls());
+                }
+            });
+        std::future<std::pair<R*, long long>> done = task->get_future();
+        thread_->post([task] { (*task)(); });
+        waitFor(done, limit, what);
+        const std::pair<R*, long long> result = done.get();  // rethrows the plugin's WordError
+        calls_ = result.second;
+        if constexpr (!std::is_void_v<R>) {
+            const std::unique_ptr<R> value(result.first);
+            return std::move(*value);
+        }
+    }
+
+    template <typename T>
+    void waitFor(std::future<T>& done, OfficeTimeLimits::ms limit, const char* what) {
+        const Clock::time_point deadline = Clock::now() + limit;
+        while (done.wait_for(kPaintSlice) != std::future_status::ready) {
+            paintWhileWaiting();
+            if (Clock::now() >= deadline) giveUp(done, limit, what);
+        }
+    }
+
+    // The office has not answered in time: it is cut off (and ended, when it is ours), which
+    // makes the waiting call fail; the report then fails with a message that says so.
+    template <typename T>
+    [[noreturn]] void giveUp(std::future<T>& done, OfficeTimeLimits::ms limit, const char* what) {
+        const bool ended = plugin_->abort();
+        const Clock::time_point grace = Clock::now() + kAbortGrace;
+        while (done.wait_for(kPaintSlice) != std::future_status::ready && Clock::now() < grace)
+            paintWhileWaiting();
+        if (done.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+            // Still inside the office's library: that thread and back-end are left to it.
+            thread_.release()->abandon();
+            (void)plugin_.release();
+        }
+        mayHaveOffice_ = false;
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(limit).count();
+        throw WordError(ended ? WordError::Kind::TimedOut : WordError::Kind::TimedOutLeft,
+                        QStringLiteral("%1: no answer within %2 s")
+                            .arg(QString::fromLatin1(what))
+                            .arg(seconds));
     }
 
     bool hidden_;
     QString path_;
-    std::unique_ptr<OfficeWordProcessor> impl_;
+    OfficeTimeLimits limits_;
+    CreateOfficePlugin create_ = nullptr;
+    std::unique_ptr<OfficePlugin> plugin_;
+    std::unique_ptr<OfficeThread> thread_;  // after the plugin: ends first, then the plugin
+    bool mayHaveOffice_ = false;  // a start was asked since the office was last given up
+    long long calls_ = 0;
 };
 
 }  // namespace
 
 std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden,
-                                                             const QString& pluginPath) {
+                                                             const QString& pluginPath,
+                                                             const OfficeTimeLimits& limits) {
     QString path = pluginPath;
     if (path.isEmpty()) path = qEnvironmentVariable("ZELMOR_WRITER_PLUGIN");
     if (path.isEmpty()) path = officePluginPath(QCoreApplication::applicationDirPath());
-    return std::make_unique<LoadingWordProcessor>(hidden, path);
+    return std::make_unique<LoadingWordProcessor>(hidden, path, limits);
 }
 
 QString officePluginPath(const QString& executableFolder) {

@@ -1,12 +1,19 @@
 // The LibreOffice Writer back-end, as the program sees it: a word processor loaded from a plugin
 // at the first report, so that the program starts (and can say what is missing) on a machine
 // without LibreOffice.
+//
+// The office is another process, which may hang (a full disk, a dialog nobody sees, a stopped
+// process): every call to it runs on a thread of its own and has a time limit. While a call
+// waits, the program's windows go on painting (user input waits); past the limit the office
+// process the program started is ended, the call fails with WordError TimedOut, and the next
+// report starts a new office.
 #pragma once
 
 #include "wordprocessor.h"
 
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
 namespace zelmor::reports {
@@ -21,11 +28,23 @@ class OfficeWordProcessor : public WordProcessor {
     virtual void shutdown() = 0;
 };
 
+// How long each kind of call to the office may take before the office is given up.
+struct OfficeTimeLimits {
+    using ms = std::chrono::milliseconds;
+    ms answer{5000};    // asking an office of earlier reports whether it is still there
+    ms start{100000};   // starting an office (the office itself gives up at 90 s)
+    ms call{20000};     // typing, fonts, cells: what needs no layout
+    ms layout{40000};   // a new document, tables' looks, pictures, page counts, justification
+    ms save{30000};     // writing a file (.doc or PDF)
+    ms end{15000};      // closing a document, ending the office
+};
+
 // The back-end behind a loader: the plugin is loaded at the first start(); when it cannot be,
 // start() throws WordError Missing. hidden keeps every document hidden (tests). The plugin is
 // pluginPath, else $ZELMOR_WRITER_PLUGIN, else officePluginPath() of the executable's folder.
 std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden,
-                                                             const QString& pluginPath = {});
+                                                             const QString& pluginPath = {},
+                                                             const OfficeTimeLimits& limits = {});
 
 // The plugin of a program whose executable is in executableFolder: beside it (the build tree),
 // else where the install puts it relative to it. The first of these that exists; the installed

@@ -91,10 +91,20 @@ int RecordingWordProcessor::countPages() {
 void RecordingWordProcessor::justifyAll() {
     record(QStringLiteral("justify all"));
 }
-void RecordingWordProcessor::save(const QString& path) {
+QString RecordingWordProcessor::save(const QString& path) {
     record(QStringLiteral("save ") + quoted(path));
     if (!model::writeWholeFile(path, text_.toUtf8()).isEmpty())
         throw WordError(WordError::Kind::SaveFailed, QString());  // the caller names the file
+    return path;
+}
+void RecordingWordProcessor::describe(const QString&, const QString&) {}
+std::optional<int> RecordingWordProcessor::finishedPages() {
+    return std::nullopt;
+}
+void RecordingWordProcessor::replaceLast(const QString&, const QString&) {}
+void RecordingWordProcessor::exportPdf(const QString&) {}
+void RecordingWordProcessor::prepare() {
+    ++prepared_;
 }
 
 }  // namespace zelmor::reports

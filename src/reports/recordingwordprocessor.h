@@ -32,7 +32,16 @@ class RecordingWordProcessor final : public WordProcessor {
     void addPicture(const QString& path) override;
     int countPages() override;
     void justifyAll() override;
-    void save(const QString& path) override;
+    QString save(const QString& path) override;
+    // No pages and no PDF here; none of these is logged.
+    void describe(const QString& title, const QString& author) override;
+    std::optional<int> finishedPages() override;
+    void replaceLast(const QString& from, const QString& to) override;
+    void exportPdf(const QString& path) override;
+    // Counted, not logged: whether the program asks for the office early is no part of a
+    // document.
+    void prepare() override;
+    int prepared() const { return prepared_; }
 
   private:
     void record(const QString& line) { log_->append(line); }
@@ -40,6 +49,7 @@ class RecordingWordProcessor final : public WordProcessor {
     QStringList* log_;
     const int* pages_;
     QString text_;  // what the document holds, for save
+    int prepared_ = 0;
 };
 
 // A string in the quoted form of the scenario files: "\r", "\n", "\t", "\"", "\\" and "\xHH"

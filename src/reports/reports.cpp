@@ -7,6 +7,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <optional>
 
 namespace zelmor::reports {
 
@@ -27,10 +28,21 @@ QString crs(int n) {
     return QString(n, kCR);
 }
 
-void begin(WordProcessor& word) {
+// A new document, its title and author set as file managers and PDF viewers show them.
+void begin(WordProcessor& word, const ReportTexts& texts, const QString& title) {
     word.start();
     word.show();
     word.addDocument();
+    word.describe(title, texts.officeName);
+}
+
+QString titled(const ReportTexts& texts, const QString& what) {
+    return texts.productName + QStringLiteral(" – ") + what;
+}
+
+// The phrase of the closing block that holds the page count.
+QString pagesPhrase(int pages) {
+    return QStringLiteral("composta di n.") + str(pages) + QStringLiteral(" pagine.");
 }
 
 // The program's name at 20 points and its subtitle at 16, followed by `ends` paragraph ends: what
@@ -90,12 +102,12 @@ int rowsOf(const model::ModelData& m) {
 
 // The user needs the name that could not be written; the office's own reason is a code that
 // says nothing to them.
-void saveAs(WordProcessor& word, const QString& path) {
+QString saveAs(WordProcessor& word, const QString& path) {
     // The folder is made only for a document that is there to be saved; when it cannot be, the
     // save fails and says where.
     QDir().mkpath(QFileInfo(path).absolutePath());
     try {
-        word.save(path);
+        return word.save(path);
     } catch (const WordError& e) {
         if (e.kind() != WordError::Kind::SaveFailed) throw;
         throw WordError(e.kind(), path);
@@ -114,7 +126,7 @@ QString trimmedFolder(QString folder) {
 }  // namespace
 
 void writeModelData(WordProcessor& word, const model::ModelData& m, const ReportTexts& texts) {
-    begin(word);
+    begin(word, texts, titled(texts, QStringLiteral("dati del modello")));
     heading(word, texts, QStringLiteral("DATI"));
 
     table(word, endemicRows(m));
@@ -131,7 +143,7 @@ void writeModelData(WordProcessor& word, const model::ModelData& m, const Report
 
 void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int subsystems,
                         const QStringList& types, const ReportTexts& texts) {
-    begin(word);
+    begin(word, texts, titled(texts, QStringLiteral("dati generali")));
     heading(word, texts, QStringLiteral("Dati generali"));
 
     table(word, {
@@ -165,17 +177,20 @@ void requireReadablePicture(const QString& picture) {
     if (reader.read().isNull()) throw WordError(WordError::Kind::PictureUnreadable, picture);
 }
 
-void writeModelPicture(WordProcessor& word, const QString& picture) {
+void writeModelPicture(WordProcessor& word, const QString& picture, const ReportTexts& texts) {
     requireReadablePicture(picture);
-    begin(word);
+    begin(word, texts, titled(texts, QStringLiteral("modello")));
     word.addPicture(picture);
 }
 
-void writeFullReport(WordProcessor& word, const model::ModelData& m, const model::TitlePage& page,
-                     const ReportTexts& texts, const QString& picture, const QString& savePath) {
+QString writeFullReport(WordProcessor& word, const model::ModelData& m,
+                        const model::TitlePage& page, const ReportTexts& texts,
+                        const QString& picture, const QString& savePath) {
     requireReadablePicture(picture);
     // The title page.
-    begin(word);
+    const QString report = QStringLiteral("Relazione ") + texts.productName;
+    begin(word, texts,
+          page.project.isEmpty() ? report : report + QStringLiteral(" – ") + page.project);
     word.fontName(kFont);
     word.fontSize(24);
     word.type(texts.productName + kCR);
@@ -226,7 +241,7 @@ void writeFullReport(WordProcessor& word, const model::ModelData& m, const model
     // The closing block counts the pages written before it.
     word.appendParagraph();
     word.paragraphFontSize(12);
-    const int pages = word.countPages();
+    int pages = word.countPages();
     word.paragraphText(crs(2) + QStringLiteral("La presente relazione è composta di n.") +
                        str(pages) + QStringLiteral(" pagine.") + kCR +
                        QStringLiteral("Si allegano: ") + page.attachments + crs(2) + page.town +
@@ -234,11 +249,27 @@ void writeFullReport(WordProcessor& word, const model::ModelData& m, const model
                        QStringLiteral("il progettista") + kCR + QLatin1Char('(') +
                        texts.officeName + QLatin1Char(')'));
     word.justifyAll();
-    saveAs(word, savePath);
+    // The block itself may carry the end of the document onto a new page: the number printed
+    // is the finished document's. (A longer number could move a line again: a few rounds.)
+    for (int round = 0; round < 3; ++round) {
+        const std::optional<int> finished = word.finishedPages();
+        if (!finished || *finished == pages) break;
+        word.replaceLast(pagesPhrase(pages), pagesPhrase(*finished));
+        pages = *finished;
+    }
+    const QString saved = saveAs(word, savePath);
+    const QString pdf = pdfPath(saved);
+    try {
+        word.exportPdf(pdf);
+    } catch (const WordError& e) {
+        if (e.kind() != WordError::Kind::ExportFailed) throw;
+        throw WordError(e.kind(), pdf);
+    }
+    return saved;
 }
 
 void writeHelpPage(WordProcessor& word, const ReportTexts& texts, const HelpText& page) {
-    begin(word);
+    begin(word, texts, titled(texts, QStringLiteral("Guida: ") + page.title));
     productLines(word, texts, 3);
     word.type(helpTitle(page));
     word.fontSize(12);
@@ -246,9 +277,9 @@ void writeHelpPage(WordProcessor& word, const ReportTexts& texts, const HelpText
     word.justifyAll();
 }
 
-void writeGuide(WordProcessor& word, const ReportTexts& texts, const std::vector<HelpText>& pages,
-                const QString& savePath) {
-    begin(word);
+QString writeGuide(WordProcessor& word, const ReportTexts& texts,
+                   const std::vector<HelpText>& pages, const QString& savePath) {
+    begin(word, texts, titled(texts, QStringLiteral("Guida")));
     productLines(word, texts, 3);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         word.type(helpTitle(pages[i]));
@@ -259,7 +290,12 @@ void writeGuide(WordProcessor& word, const ReportTexts& texts, const std::vector
         word.type(last ? pages[i].body : pages[i].body + kCR + kFF);
     }
     word.justifyAll();
-    saveAs(word, savePath);
+    return saveAs(word, savePath);
+}
+
+QString pdfPath(const QString& documentPath) {
+    const QFileInfo info(documentPath);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
 }
 
 QString guidePath(const QString& reportsFolder, const QString& productName) {

@@ -37,13 +37,18 @@ void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int s
 void requireReadablePicture(const QString& picture);
 
 // The model picture alone.
-void writeModelPicture(WordProcessor& word, const QString& picture);
+void writeModelPicture(WordProcessor& word, const QString& picture, const ReportTexts& texts);
 
 // The full report: title page, explanatory text, the picture, the two tables, the closing block
-// with the page count, everything justified, then saved under savePath.
-void writeFullReport(WordProcessor& word, const model::ModelData& model,
-                     const model::TitlePage& page, const ReportTexts& texts, const QString& picture,
-                     const QString& savePath);
+// with the page count of the finished document, everything justified, then saved under savePath
+// (or the numbered name the word processor chose, which is returned) and exported as PDF beside
+// it (pdfPath). A PDF that cannot be written throws WordError ExportFailed with its path.
+QString writeFullReport(WordProcessor& word, const model::ModelData& model,
+                        const model::TitlePage& page, const ReportTexts& texts,
+                        const QString& picture, const QString& savePath);
+
+// The PDF copy of a saved report: the same name with ".pdf" for its last suffix.
+QString pdfPath(const QString& documentPath);
 
 // A help page as its window shows it.
 struct HelpText {
@@ -56,9 +61,10 @@ struct HelpText {
 void writeHelpPage(WordProcessor& word, const ReportTexts& texts, const HelpText& page);
 
 // The whole guide: the program's name and subtitle, then every page in the order given, each
-// after the previous one on a page of its own, everything justified, then saved under savePath.
-void writeGuide(WordProcessor& word, const ReportTexts& texts, const std::vector<HelpText>& pages,
-                const QString& savePath);
+// after the previous one on a page of its own, everything justified, then saved under savePath
+// (or the numbered name the word processor chose, which is returned).
+QString writeGuide(WordProcessor& word, const ReportTexts& texts,
+                   const std::vector<HelpText>& pages, const QString& savePath);
 
 // Where the whole guide is saved: the product name followed by "-guida.doc", in the reports'
 // folder (the user's; an installed program's own folder is never writable by its user).

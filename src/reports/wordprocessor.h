@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 
 namespace zelmor::reports {
@@ -22,6 +23,9 @@ class WordError : public std::runtime_error {
         PictureMissing,     // the picture file to insert does not exist
         PictureUnreadable,  // it exists but is no picture (damaged); the detail is its path
         SaveFailed,         // the document could not be written under the name asked
+        ExportFailed,       // the document was saved, but its PDF copy could not be written
+        TimedOut,           // the office stopped answering and was ended; the detail says when
+        TimedOutLeft,       // the same with an office this program did not start: left running
     };
     WordError(Kind kind, const QString& detail)
         : std::runtime_error(detail.toStdString()), kind_(kind), detail_(detail) {}
@@ -75,7 +79,27 @@ class WordProcessor {
     // Every paragraph of the document justified.
     virtual void justifyAll() = 0;
     // The current document written as a Word 97 document under this full path; it stays open.
-    virtual void save(const QString& path) = 0;
+    // An earlier document of this office open under the same path is closed first when it
+    // holds no change of the user's; when it does, it is kept, and the new one is saved under
+    // the first free numbered name instead ("name (2).doc", ...). Returns the path written.
+    virtual QString save(const QString& path) = 0;
+
+    // Finishing touches of a back-end that lays out pages and writes files. The recording
+    // back-end has neither: it leaves them out of its log, which holds the writing alone.
+    //
+    // Title and author of the current document, as file managers and PDF viewers show them.
+    virtual void describe(const QString& title, const QString& author) = 0;
+    // The pages of the current document as it stands now, with every text written so far laid
+    // out; nothing from a back-end that has no pages.
+    virtual std::optional<int> finishedPages() = 0;
+    // The last occurrence of `from` in the document becomes `to`.
+    virtual void replaceLast(const QString& from, const QString& to) = 0;
+    // The current document, as it stands, also written as PDF under this full path.
+    virtual void exportPdf(const QString& path) = 0;
+
+    // A report may come soon: a back-end that needs a slow start (an office) begins it now,
+    // in the background. Never waits and never fails; the next start() waits for it.
+    virtual void prepare() = 0;
 };
 
 }  // namespace zelmor::reports

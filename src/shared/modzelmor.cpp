@@ -3,6 +3,7 @@
 #include "shared/workwindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <optional>
 #include <utility>
@@ -48,6 +49,11 @@ QString ModZelmor::reportsFolder() const {
 
 void ModZelmor::showWindow(const QString& name) {
     if (app_->isRegistered(name)) app_->show(name);
+}
+
+void ModZelmor::showTitlePage() {
+    showWindow(window::kTitlePage);
+    prepareWordProcessor();
 }
 
 void ModZelmor::showMenuWindow() {
@@ -123,6 +129,20 @@ bool ModZelmor::runReport(const std::function<void(reports::WordProcessor&)>& wr
     return !failure;
 }
 
+void ModZelmor::tellSavedElsewhere(const QString& asked, const QString& saved) {
+    if (saved == asked) return;
+    app_->message(tk::MessageIcon::Information, product_.name + QStringLiteral(": stampa"),
+                  QStringLiteral("Il documento \"%1\" è aperto in LibreOffice Writer con "
+                                 "modifiche non salvate, che restano come sono.")
+                          .arg(QFileInfo(asked).fileName()) +
+                      QChar(13) + QStringLiteral("Il nuovo documento è stato salvato come ") +
+                      saved);
+}
+
+void ModZelmor::prepareWordProcessor() {
+    if (word_ != nullptr) word_->prepare();
+}
+
 void ModZelmor::reportFailure(const reports::WordError& error) {
     app_->message(tk::MessageIcon::Critical, product_.name + QStringLiteral(": stampa"),
                   failureText(error));
@@ -179,6 +199,33 @@ QString ModZelmor::failureText(const reports::WordError& error) {
                    QStringLiteral(
                        "Disegnare di nuovo il modello (Finestra Disegno), poi ripetere la "
                        "stampa.");
+        case Kind::ExportFailed:
+            text = QStringLiteral(
+                       "La relazione è stata salvata, ma non è stato possibile scriverne la "
+                       "copia PDF.") +
+                   cr +
+                   QStringLiteral(
+                       "La relazione resta aperta in LibreOffice Writer: esportarla da lì con "
+                       "il comando Esporta nel formato PDF.");
+            break;
+        case Kind::TimedOut:
+            text = QStringLiteral(
+                       "LibreOffice Writer ha smesso di rispondere ed è stato chiuso: il "
+                       "documento non è stato completato.") +
+                   cr +
+                   QStringLiteral(
+                       "Ripetere la stampa: LibreOffice Writer verrà avviato di nuovo. Se il "
+                       "problema si ripete, controllare lo spazio libero sul disco.");
+            break;
+        case Kind::TimedOutLeft:
+            text = QStringLiteral(
+                       "LibreOffice Writer ha smesso di rispondere: il documento non è stato "
+                       "completato.") +
+                   cr +
+                   QStringLiteral(
+                       "Chiudere LibreOffice Writer (se non risponde, terminarlo), poi ripetere "
+                       "la stampa.");
+            break;
         case Kind::SaveFailed:
             // Said of the full report and of the whole guide alike.
             text = QStringLiteral(

@@ -124,7 +124,8 @@ class ModZelmor {
     void setTitlePage(const model::TitlePage& page, int denominations);
     void restartTitlePage();
     // Shows the title-page window (when the program has it).
-    void showTitlePage() { showWindow(window::kTitlePage); }
+    // Shows the title-page window; the word processor gets ready for a report meanwhile.
+    void showTitlePage();
 
     // The word processor every report writes into; none: reports say that it is missing.
     void setWordProcessor(reports::WordProcessor* word) { word_ = word; }
@@ -135,6 +136,12 @@ class ModZelmor {
     bool runReport(const std::function<void(reports::WordProcessor&)>& write);
     // Tells the user why a report could not be written, and what to do.
     void reportFailure(const reports::WordError& error);
+    // A report saved under another name than asked, because the earlier document of that name
+    // is open with the user's changes, says where it went.
+    void tellSavedElsewhere(const QString& asked, const QString& saved);
+    // The user is about to print (a title page shown, a drawing made): the word processor may
+    // get ready in the background.
+    void prepareWordProcessor();
     // The message a failure shows.
     static QString failureText(const reports::WordError& error);
 

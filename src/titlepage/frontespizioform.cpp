@@ -483,7 +483,9 @@ void FrontespizioForm::stampamodello_Click() {
     passo->setText(kLoading);
     const QString picture = shared_->picturePath();
     const bool done = shared_->runReport(
-        [&](reports::WordProcessor& word) { reports::writeModelPicture(word, picture); });
+        [&](reports::WordProcessor& word) {
+            reports::writeModelPicture(word, picture, shared_->reportTexts());
+        });
     passo->setText(done ? QStringLiteral("ho visualizzato il modello su WORD") : kNotDone);
 }
 
@@ -495,10 +497,12 @@ void FrontespizioForm::stampa_Click() {
     const model::TitlePage page = titlePage();
     const QString picture = shared_->picturePath();
     const QString path = reports::fullReportPath(shared_->reportsFolder(), page.client);
+    QString saved = path;
     const bool done = shared_->runReport([&](reports::WordProcessor& word) {
-        reports::writeFullReport(word, data, page, shared_->reportTexts(), picture, path);
+        saved = reports::writeFullReport(word, data, page, shared_->reportTexts(), picture, path);
     });
     if (!done) passo->setText(kNotDone);
+    if (done) shared_->tellSavedElsewhere(path, saved);
 }
 
 }  // namespace zelmor::titlepage

@@ -88,8 +88,12 @@ class Application {
         Application* app_;
     };
     void setBusy(bool busy) {
+        busyDepth_ += busy ? 1 : -1;
         if (observer_ != nullptr) observer_->busyChanged(busy);
     }
+    // Within a BusyScope. The windows keep painting then (a report waits for the office), but
+    // must not be closed under the operation.
+    bool busy() const { return busyDepth_ > 0; }
 
     MessageResult message(MessageIcon icon, const QString& title, const QString& text,
                           MessageButtons buttons = MessageButtons::Ok,
@@ -107,6 +111,7 @@ class Application {
     std::vector<std::unique_ptr<Form>> discarded_;
     std::vector<Form*> zOrder_;  // last is the front window
     Observer* observer_ = nullptr;
+    int busyDepth_ = 0;
     int depth_ = 0;
     bool started_ = false;
     bool ended_ = false;

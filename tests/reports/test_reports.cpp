@@ -213,7 +213,7 @@ TEST(PictureReport, InsertsThePictureAloneAndStopsBeforeStartingWhenItIsMissingO
                     reports::writeFullReport(r.word, modelOf(1), {}, texts(), picture,
                                              dir.filePath(QStringLiteral("x.doc")));
                 } else {
-                    reports::writeModelPicture(r.word, picture);
+                    reports::writeModelPicture(r.word, picture, texts());
                 }
                 ADD_FAILURE() << "no error for " << (row.content ? row.content : "no file");
             } catch (const WordError& e) {
@@ -228,7 +228,7 @@ TEST(PictureReport, InsertsThePictureAloneAndStopsBeforeStartingWhenItIsMissingO
     QFile::remove(picture);
     ASSERT_FALSE(writePicture(picture).isEmpty());
     Recorder ok;
-    reports::writeModelPicture(ok.word, picture);
+    reports::writeModelPicture(ok.word, picture, texts());
     EXPECT_EQ(ok.log, (QStringList{"start", "show", "add document",
                                    "add picture " + reports::quoted(picture)}));
 }

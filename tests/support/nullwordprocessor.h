@@ -23,7 +23,12 @@ class NullWordProcessor : public reports::WordProcessor {
     void addPicture(const QString&) override {}
     int countPages() override { return 1; }
     void justifyAll() override {}
-    void save(const QString&) override {}
+    QString save(const QString& path) override { return path; }
+    void describe(const QString&, const QString&) override {}
+    std::optional<int> finishedPages() override { return std::nullopt; }
+    void replaceLast(const QString&, const QString&) override {}
+    void exportPdf(const QString&) override {}
+    void prepare() override {}
 };
 
 }  // namespace zelmor::testsupport

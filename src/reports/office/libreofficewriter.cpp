@@ -7,17 +7,25 @@
 // included (asking a proxy again for an interface it already gave is answered locally and not
 // counted; neither are the one-way releases of proxies).
 
-#include "reports/officewordprocessor.h"
+#include "reports/officeplugin.h"
 
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/bridge/UnoUrlResolver.hpp>
-#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/bridge/XBridgeFactory2.hpp>
+#include <com/sun/star/connection/Connector.hpp>
+#include <com/sun/star/connection/XConnection.hpp>
+#include <com/sun/star/connection/XConnector.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/document/XDocumentProperties.hpp>
+#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
@@ -25,11 +33,13 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/frame/XTerminateListener.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/graphic/XGraphicProvider.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/EventObject.hpp>
+#include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
@@ -52,13 +62,18 @@
 #include <com/sun/star/uno/Reference.hxx>
 #include <com/sun/star/uno/Sequence.hxx>
 #include <com/sun/star/uno/XComponentContext.hpp>
+#include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+#include <com/sun/star/util/XSearchDescriptor.hpp>
+#include <com/sun/star/util/XSearchable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/bootstrap.hxx>
 #include <rtl/ustring.hxx>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -70,8 +85,11 @@
 #include <cerrno>
 #include <csignal>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -148,12 +166,35 @@ class TerminationWatch final : public cppu::WeakImplHelper1<css::frame::XTermina
 
 // One running office and what is needed from it for every document.
 struct Office {
+    Reference<css::lang::XComponent> bridge;  // the connection; disposing it cuts every call
     Reference<css::uno::XComponentContext> context;
     Reference<css::frame::XDesktop2> desktop;
     Reference<css::graphic::XGraphicProvider> graphics;  // on the first picture
     std::shared_ptr<std::atomic<bool>> ended = std::make_shared<std::atomic<bool>>(false);
     qint64 pid = 0;  // the process started for it (it has ended at once when another took over)
+    bool owned = false;  // that process is the office: this program started it
 };
+
+// What abort() needs, from whatever thread it is called: the connection and the process group
+// of the office being started or used.
+struct AbortTarget {
+    std::mutex mutex;
+    Reference<css::lang::XComponent> bridge;
+    pid_t group = 0;  // the started office's own process group; 0: none of ours
+    std::atomic<bool> aborting{false};
+};
+
+AbortTarget& abortTarget() {
+    static auto* target = new AbortTarget();
+    return *target;
+}
+
+// The process group of a process started in a session of its own (as QProcess::startDetached
+// does): the office script, its launcher and the office itself. Never this program's own.
+pid_t ownGroupOf(qint64 pid) {
+    const pid_t group = ::getpgid(static_cast<pid_t>(pid));
+    return group > 0 && group != ::getpgrp() ? group : 0;
+}
 
 // The office is shared by every word processor of the program, as one Word application served
 // every report. Never destroyed: releasing proxies while the program exits gains nothing.
@@ -190,13 +231,14 @@ QString pipeName() {
         .arg(QRandomGenerator::global()->generate64(), 0, 36);
 }
 
-class LibreOfficeWriter final : public OfficeWordProcessor {
+class LibreOfficeWriter final : public OfficePlugin {
   public:
     explicit LibreOfficeWriter(bool hidden) : hidden_(hidden) {}
     ~LibreOfficeWriter() override = default;
 
     void start() override {
         cellsPending_ = false;  // a report left unfinished: its table is not written any more
+        abortTarget().aborting = false;
         run([&] {
             forgetDocument();
             visible_ = false;
@@ -257,6 +299,7 @@ class LibreOfficeWriter final : public OfficeWordProcessor {
             ++calls_;
             cursor_ = text_->createTextCursor();
             cursorProperties_ = query<css::beans::XMultiPropertySet>(cursor_);
+            speakItalian();
         });
     }
 
@@ -478,21 +521,125 @@ class LibreOfficeWriter final : public OfficeWordProcessor {
         });
     }
 
-    void save(const QString& path) override {
-        run([&] {
+    QString save(const QString& path) override {
+        return run([&] {
             requireDocument();
+            const QString target = freePath(path);
             auto storable = query<css::frame::XStorable>(document_);
             std::vector<css::beans::PropertyValue> arguments{
                 property("FilterName", Any(OUString("MS Word 97"))),
                 property("Overwrite", Any(true))};
             try {
                 ++calls_;
-                storable->storeAsURL(toOu(fileUrl(path)), sequenceOf(arguments));
+                storable->storeAsURL(toOu(fileUrl(target)), sequenceOf(arguments));
             } catch (const css::lang::DisposedException&) {
                 throw;
             } catch (const css::uno::Exception& e) {
                 throw WordError(Kind::SaveFailed, toQt(e.Message));
             }
+            return target;
+        });
+    }
+
+    void describe(const QString& title, const QString& author) override {
+        run([&] {
+            requireDocument();
+            auto supplier = query<css::document::XDocumentPropertiesSupplier>(document_);
+            ++calls_;
+            Reference<css::document::XDocumentProperties> properties =
+                supplier->getDocumentProperties();
+            ++calls_;
+            properties->setTitle(toOu(title));
+            ++calls_;
+            properties->setAuthor(toOu(author));
+        });
+    }
+
+    std::optional<int> finishedPages() override { return countPages(); }
+
+    void replaceLast(const QString& from, const QString& to) override {
+        run([&] {
+            requireDocument();
+            auto searchable = query<css::util::XSearchable>(document_);
+            ++calls_;
+            Reference<css::util::XSearchDescriptor> search = searchable->createSearchDescriptor();
+            ++calls_;
+            search->setSearchString(toOu(from));
+            auto options = query<css::beans::XPropertySet>(search);
+            ++calls_;
+            options->setPropertyValue("SearchBackwards", Any(true));
+            ++calls_;
+            Reference<css::uno::XInterface> found = searchable->findFirst(search);
+            if (!found.is())
+                throw WordError(Kind::Failed, QStringLiteral("No \"%1\" in the document").arg(from));
+            auto range = query<css::text::XTextRange>(found);
+            ++calls_;
+            range->setString(toOu(to));
+        });
+    }
+
+    void exportPdf(const QString& path) override {
+        run([&] {
+            requireDocument();
+            auto storable = query<css::frame::XStorable>(document_);
+            std::vector<css::beans::PropertyValue> arguments{
+                property("FilterName", Any(OUString("writer_pdf_Export"))),
+                property("Overwrite", Any(true))};
+            try {
+                ++calls_;
+                storable->storeToURL(toOu(fileUrl(path)), sequenceOf(arguments));
+            } catch (const css::lang::DisposedException&) {
+                throw;
+            } catch (const css::uno::Exception& e) {
+                throw WordError(Kind::ExportFailed, toQt(e.Message));
+            }
+        });
+    }
+
+    void prepare() override { start(); }
+
+    bool officeAnswers() override {
+        return run([&] {
+            const std::shared_ptr<Office> office = sharedOffice();
+            return office && !*office->ended && answers(*office);
+        });
+    }
+
+    bool abort() override {
+        AbortTarget& target = abortTarget();
+        target.aborting = true;
+        Reference<css::lang::XComponent> bridge;
+        pid_t group = 0;
+        {
+            const std::lock_guard lock(target.mutex);
+            bridge = target.bridge;
+            group = std::exchange(target.group, 0);
+        }
+        // Killed first: a stopped office answers nothing, not even the end of the connection.
+        const bool ended = group != 0 && ::kill(-group, SIGKILL) == 0;
+        if (bridge.is()) {
+            try {
+                bridge->dispose();
+            } catch (const css::uno::Exception&) {
+            }
+        }
+        return ended;
+    }
+
+    void endIfIdle() override {
+        cellsPending_ = false;
+        run([&] {
+            forgetDocument();
+            const std::shared_ptr<Office> office = sharedOffice();
+            if (!office || !office->owned || *office->ended) return;
+            ++calls_;
+            Reference<css::container::XEnumerationAccess> all = office->desktop->getComponents();
+            ++calls_;
+            Reference<css::container::XEnumeration> each = all->createEnumeration();
+            ++calls_;
+            if (each->hasMoreElements()) return;
+            ++calls_;
+            office->desktop->terminate();
         });
     }
 
@@ -590,6 +737,69 @@ class LibreOfficeWriter final : public OfficeWordProcessor {
         return tableTexts_.empty() ? 0 : static_cast<int>(tableTexts_.front().size());
     }
 
+    // Italian text, hyphenated, in the document's defaults, which every paragraph and table
+    // cell inherits: spell-checking and hyphenation follow the language of the reports.
+    void speakItalian() {
+        ++calls_;
+        Reference<css::uno::XInterface> created =
+            factory()->createInstance("com.sun.star.text.Defaults");
+        auto defaults = query<css::beans::XPropertySet>(created);
+        ++calls_;
+        defaults->setPropertyValue("CharLocale", Any(css::lang::Locale("it", "IT", "")));
+        ++calls_;
+        defaults->setPropertyValue("ParaIsHyphenation", Any(true));
+    }
+
+    // Where a save under `path` can go. An earlier document of this office open under that
+    // name (the previous report for the same client, say) keeps the file locked: it is closed
+    // when it holds nothing of the user's; else it stays, and the new document takes the first
+    // numbered name that is neither a file nor open.
+    QString freePath(const QString& path) {
+        const Reference<css::lang::XComponent> earlier = openUnder(path);
+        if (!earlier.is() || closeUnchanged(earlier)) return path;
+        const QFileInfo info(path);
+        const QString suffix = info.suffix().isEmpty() ? QString() : "." + info.suffix();
+        for (int n = 2;; ++n) {
+            const QString numbered =
+                info.dir().filePath(QStringLiteral("%1 (%2)%3").arg(info.completeBaseName()).arg(n).arg(suffix));
+            if (!QFileInfo::exists(numbered) && !openUnder(numbered).is()) return numbered;
+        }
+    }
+
+    // The document of this office, other than the current one, whose file is `path`.
+    Reference<css::lang::XComponent> openUnder(const QString& path) {
+        const QString wanted = QFileInfo(path).absoluteFilePath();
+        ++calls_;
+        Reference<css::container::XEnumerationAccess> all = office_->desktop->getComponents();
+        ++calls_;
+        Reference<css::container::XEnumeration> each = all->createEnumeration();
+        for (;;) {
+            ++calls_;
+            if (!each->hasMoreElements()) return {};
+            ++calls_;
+            Reference<css::frame::XModel> model(each->nextElement(), css::uno::UNO_QUERY);
+            if (!model.is() || model == document_) continue;
+            ++calls_;
+            const QUrl url(toQt(model->getURL()));
+            if (url.isLocalFile() && QFileInfo(url.toLocalFile()).absoluteFilePath() == wanted)
+                return Reference<css::lang::XComponent>(model, UNO_QUERY_THROW);
+        }
+    }
+
+    bool closeUnchanged(const Reference<css::lang::XComponent>& document) {
+        auto modifiable = query<css::util::XModifiable>(document);
+        ++calls_;
+        if (modifiable->isModified()) return false;
+        try {
+            auto closeable = query<css::util::XCloseable>(document);
+            ++calls_;
+            closeable->close(true);
+            return true;
+        } catch (const css::util::CloseVetoException&) {
+            return false;  // busy with something of the user's (printing, a dialog)
+        }
+    }
+
     // Starts an office with a pipe of its own and connects to it. cppu::bootstrap() does the
     // same, but waits in steps of half a second, forever when the office never answers, and
     // leaves the office writing into this program's terminal.
@@ -628,18 +838,25 @@ class LibreOfficeWriter final : public OfficeWordProcessor {
         qint64 pid = 0;
         if (!process.startDetached(&pid)) throw WordError(Kind::NotStarted, process.errorString());
 
-        Reference<css::bridge::XUnoUrlResolver> resolver =
-            css::bridge::UnoUrlResolver::create(local);
-        const OUString url =
-            toOu(QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipe));
+        const pid_t group = ownGroupOf(pid);
+        {
+            const std::lock_guard lock(abortTarget().mutex);
+            abortTarget().bridge.clear();
+            abortTarget().group = group;
+        }
+
+        Reference<css::connection::XConnector> connector =
+            css::connection::Connector::create(local);
+        const OUString where = toOu(QStringLiteral("pipe,name=%1").arg(pipe));
         QElapsedTimer clock;
         clock.start();
         std::optional<qint64> endedAt;  // when the started process ended
-        Reference<css::uno::XInterface> remote;
+        Reference<css::connection::XConnection> connection;
         for (;;) {
+            if (abortTarget().aborting)
+                throw WordError(Kind::NotStarted, QStringLiteral("The start was given up"));
             try {
-                remote = resolver->resolve(url);
-                ++calls_;
+                connection = connector->connect(where);
                 break;
             } catch (const css::connection::NoConnectException&) {
                 // An office already running on the same profile takes over the request and
@@ -659,8 +876,20 @@ class LibreOfficeWriter final : public OfficeWordProcessor {
                 std::this_thread::sleep_for(kPollInterval);
             }
         }
+        // A bridge of its own rather than a URL resolver's: abort() can then cut it.
+        Reference<css::bridge::XBridge> bridge =
+            css::bridge::BridgeFactory::create(local)->createBridge("", "urp", connection, {});
         auto office = std::make_shared<Office>();
+        office->bridge.set(bridge, UNO_QUERY_THROW);
         office->pid = pid;
+        office->owned = group != 0 && processRunning(pid);
+        {
+            const std::lock_guard lock(abortTarget().mutex);
+            abortTarget().bridge = office->bridge;
+            if (!office->owned) abortTarget().group = 0;  // the user's office: never killed
+        }
+        ++calls_;
+        Reference<css::uno::XInterface> remote = bridge->getInstance("StarOffice.ComponentContext");
         office->context = query<css::uno::XComponentContext>(remote);
         calls_ += 3;  // the service manager, the new desktop, its interface
         office->desktop = css::frame::Desktop::create(office->context);
@@ -883,7 +1112,7 @@ class LibreOfficeWriter final : public OfficeWordProcessor {
 
 }  // namespace zelmor::reports
 
-extern "C" SAL_DLLPUBLIC_EXPORT zelmor::reports::OfficeWordProcessor* zelmor_create_writer(
+extern "C" SAL_DLLPUBLIC_EXPORT zelmor::reports::OfficePlugin* zelmor_create_writer(
     bool hidden) {
     try {
         return new zelmor::reports::LibreOfficeWriter(hidden);

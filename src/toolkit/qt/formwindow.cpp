@@ -524,6 +524,8 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     }
     // The runtime decides: the window goes when its form is unloaded.
     event->ignore();
+    // A report is writing from this window's data: the window stays until it is done.
+    if (app_->busy()) return;
     const QString name = form_->name();
     actOnForm([this, name] { app_->unload(name); });
 }
