@@ -18,6 +18,9 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/document/XDocumentProperties.hpp>
+#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
+#include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
@@ -52,6 +55,9 @@
 #include <QUrl>
 
 #include <csignal>
+#include <functional>
+#include <sys/mount.h>
+#include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
 
@@ -212,6 +218,7 @@ struct Portion {
     float height = 0;
     float weight = 0;
     QString font;
+    QString language;  // "it-IT"
 };
 
 struct Paragraph {
@@ -219,6 +226,7 @@ struct Paragraph {
     int table = -1;  // the index of the table standing here instead of a paragraph
     css::style::BreakType breakType = css::style::BreakType_NONE;
     sal_Int16 adjust = 0;
+    bool hyphenated = false;
     std::vector<Portion> portions;
     bool hasPicture() const {
         for (const Portion& p : portions)
@@ -252,6 +260,20 @@ struct Document {
     std::vector<Picture> pictures;
     int pages = 0;
     QString plainText;  // the document converted to text, one line per paragraph
+    QString title;
+    QString author;
+
+    // Every paragraph of the body and of the tables' cells.
+    std::vector<const Paragraph*> allParagraphs() const {
+        std::vector<const Paragraph*> out;
+        for (const Paragraph& p : body)
+            if (p.table < 0) out.push_back(&p);
+        for (const Table& t : tables)
+            for (const auto& row : t.cells)
+                for (const Cell& c : row)
+                    for (const Paragraph& p : c.paragraphs) out.push_back(&p);
+        return out;
+    }
 
     QStringList texts() const {
         QStringList out;
@@ -273,6 +295,7 @@ Paragraph readParagraph(const Reference<css::uno::XInterface>& element) {
     paragraph.text = toQt(range->getString());
     properties->getPropertyValue("BreakType") >>= paragraph.breakType;
     properties->getPropertyValue("ParaAdjust") >>= paragraph.adjust;
+    properties->getPropertyValue("ParaIsHyphenation") >>= paragraph.hyphenated;
     Reference<css::container::XEnumerationAccess> portions(element, UNO_QUERY_THROW);
     Reference<css::container::XEnumeration> each = portions->createEnumeration();
     while (each->hasMoreElements()) {
@@ -287,6 +310,9 @@ Paragraph readParagraph(const Reference<css::uno::XInterface>& element) {
         portionProperties->getPropertyValue("CharWeight") >>= portion.weight;
         portionProperties->getPropertyValue("CharFontName") >>= font;
         portion.type = toQt(type);
+        css::lang::Locale locale;
+        portionProperties->getPropertyValue("CharLocale") >>= locale;
+        portion.language = toQt(locale.Language) + QLatin1Char('-') + toQt(locale.Country);
         // A Word document keeps a substitute after the name ("Liberation Serif;Times New Roman").
         portion.font = toQt(font).section(QLatin1Char(';'), 0, 0);
         paragraph.portions.push_back(portion);
@@ -380,6 +406,10 @@ class Reader {
         sal_Int32 pages = 0;
         controller->getPropertyValue("PageCount") >>= pages;
         document.pages = pages;
+
+        Reference<css::document::XDocumentPropertiesSupplier> info(component, UNO_QUERY_THROW);
+        document.title = toQt(info->getDocumentProperties()->getTitle());
+        document.author = toQt(info->getDocumentProperties()->getAuthor());
 
         const QString textPath = path + QStringLiteral(".txt");
         std::vector<css::beans::PropertyValue> textFilter{
@@ -887,16 +917,50 @@ zelmor::reports::ReportTexts reportTexts() {
             QStringLiteral("Studio Tecnico Rossi"), QStringLiteral("via Roma 1, Ancona")};
 }
 
-class FullReport : public ::testing::TestWithParam<int> {};
+// The pages of a PDF file, as its page objects.
+int pdfPages(const QByteArray& pdf) {
+    return static_cast<int>(
+        QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b"))));
+}
+
+// A text as a PDF's information dictionary holds it: UTF-16 with its byte-order mark, in hex.
+QByteArray pdfHexText(const QString& text) {
+    QByteArray bytes("\xFE\xFF", 2);
+    for (const QChar c : text) {
+        bytes.append(static_cast<char>(c.unicode() >> 8));
+        bytes.append(static_cast<char>(c.unicode() & 0xFF));
+    }
+    return bytes.toHex().toUpper();
+}
+
+struct ReportCase {
+    int subsystems = 1;
+    bool longFields = false;  // the closing block then starts a page of its own
+};
+
+void PrintTo(const ReportCase& c, std::ostream* out) {
+    *out << c.subsystems << (c.longFields ? " subsystems, long fields" : " subsystems");
+}
+
+class FullReport : public ::testing::TestWithParam<ReportCase> {};
 
 TEST_P(FullReport, HoldsEveryPartInOrder) {
-    const int n = GetParam();
+    const int n = GetParam().subsystems;
     const auto m = model(n);
-    const auto page = titlePage(n);
+    auto page = titlePage(n);
+    if (GetParam().longFields) {
+        page.project = QStringLiteral("Piano di recupero del borgo antico, ").repeated(6);
+        page.attachments = QStringLiteral("tavole 1-3").repeated(1) +
+                           QStringLiteral("; relazione geologica, rilievo fotografico, "
+                                          "planimetria generale in scala 1:2000")
+                               .repeated(14);
+    }
     const auto texts = reportTexts();
-    const QString path = scratchPath(QStringLiteral("Relazione-%1.doc").arg(n));
+    const QString path = scratchPath(
+        QStringLiteral("Relazione-%1%2.doc").arg(n).arg(GetParam().longFields ? "-lunga" : ""));
     const long long before = word().bridgeCalls();
-    zelmor::reports::writeFullReport(word(), m, page, texts, pictureFile(632, 428), path);
+    EXPECT_EQ(zelmor::reports::writeFullReport(word(), m, page, texts, pictureFile(632, 428), path),
+              path);
     std::cout << "[ calls    ] full report, " << n
               << " subsystems: " << word().bridgeCalls() - before << " bridge calls\n";
     word().closeDocument();
@@ -905,7 +969,7 @@ TEST_P(FullReport, HoldsEveryPartInOrder) {
     const QStringList lines = doc.plainText.split(QLatin1Char('\n'));
     for (const QString& line : {QStringLiteral("Zelmor"),
                                 texts.productSubtitle,
-                                QStringLiteral("progetto: Piano di recupero"),
+                                QStringLiteral("progetto: ") + page.project,
                                 QStringLiteral("località: Borgo Nuovo"),
                                 QStringLiteral("tipologia di studio: analisi territoriale"),
                                 QStringLiteral("progettista: Studio Tecnico Rossi"),
@@ -921,21 +985,37 @@ TEST_P(FullReport, HoldsEveryPartInOrder) {
                                 zelmor::reports::kTextT5,
                                 zelmor::reports::kTextT6,
                                 QStringLiteral("Si riportano i dati inseriti nella elaborazione."),
-                                QStringLiteral("Si allegano: tavole 1-3"),
+                                QStringLiteral("Si allegano: ") + page.attachments,
                                 QStringLiteral("il progettista"),
                                 QStringLiteral("(Studio Tecnico Rossi)")}) {
         EXPECT_TRUE(lines.contains(line)) << line.toStdString();
     }
 
-    // The closing block gives the number of pages written before it.
+    // The closing block gives the number of pages of the finished document, and the PDF
+    // beside it has them too, with the document's title.
     const QRegularExpression closing(QStringLiteral("^La presente relazione è composta di n\\. "
                                                     "(\\d+) pagine\\.$"),
                                      QRegularExpression::MultilineOption);
     const QRegularExpressionMatch match = closing.match(doc.plainText);
     ASSERT_TRUE(match.hasMatch());
-    const int counted = match.captured(1).toInt();
-    EXPECT_GE(counted, 3);
-    EXPECT_LE(counted, doc.pages);
+    EXPECT_GE(match.captured(1).toInt(), 3);
+    EXPECT_EQ(match.captured(1).toInt(), doc.pages);
+    QFile pdf(zelmor::reports::pdfPath(path));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << pdf.fileName().toStdString();
+    const QByteArray pdfBytes = pdf.readAll();
+    EXPECT_TRUE(pdfBytes.startsWith("%PDF-"));
+    EXPECT_EQ(pdfPages(pdfBytes), doc.pages);
+    const QString title = QStringLiteral("Relazione Zelmor – ") + page.project;
+    EXPECT_TRUE(pdfBytes.contains(pdfHexText(title)) || pdfBytes.contains(title.toUtf8()));
+
+    // Italian and hyphenated throughout, with the title and the office as author.
+    EXPECT_EQ(doc.title, title);
+    EXPECT_EQ(doc.author, texts.officeName);
+    for (const Paragraph* p : doc.allParagraphs()) {
+        EXPECT_TRUE(p->hyphenated) << p->text.toStdString();
+        for (const Portion& portion : p->portions)
+            EXPECT_EQ(portion.language, QStringLiteral("it-IT")) << p->text.toStdString();
+    }
 
     // Title page, then the criteria and the picture, then the analysis and the tables.
     const int criteria = doc.indexOf(QStringLiteral("Criteri di elaborazione"));
@@ -969,7 +1049,7 @@ TEST_P(FullReport, HoldsEveryPartInOrder) {
     for (std::size_t i = 0; i < doc.body.size(); ++i)
         if (doc.body[i].table == 0) firstTable = static_cast<int>(i);
     EXPECT_GT(firstTable, data);
-    EXPECT_LT(firstTable, doc.indexOf(QStringLiteral("Si allegano: tavole 1-3")));
+    EXPECT_LT(firstTable, doc.indexOf(QStringLiteral("Si allegano: ") + page.attachments));
 
     const Table& endemic = doc.tables[0];
     ASSERT_EQ(endemic.rows, 5);
@@ -1000,7 +1080,9 @@ TEST_P(FullReport, HoldsEveryPartInOrder) {
                 }
 }
 
-INSTANTIATE_TEST_SUITE_P(Subsystems, FullReport, ::testing::Values(1, 9));
+INSTANTIATE_TEST_SUITE_P(Subsystems, FullReport,
+                         ::testing::Values(ReportCase{1, false}, ReportCase{9, false},
+                                           ReportCase{9, true}));
 
 // --- the whole help guide ----------------------------------------------------------------------
 
@@ -1016,6 +1098,8 @@ TEST(Guide, HoldsTheSevenPagesEachAfterABreakButTheFirst) {
     const QString path =
         zelmor::reports::guidePath(scratchPath(QStringLiteral("Zelmor")), QStringLiteral("Zelmor"));
     zelmor::reports::writeGuide(word(), reportTexts(), pages, path);
+    // Printed again while the first is still open: saved under the same name.
+    EXPECT_EQ(zelmor::reports::writeGuide(word(), reportTexts(), pages, path), path);
     word().closeDocument();
     ASSERT_TRUE(QFileInfo::exists(scratchPath(QStringLiteral("Zelmor/Zelmor-guida.doc"))));
 
@@ -1064,6 +1148,160 @@ TEST(Guide, HoldsTheSevenPagesEachAfterABreakButTheFirst) {
             << p.text.toStdString();
         for (const Portion& portion : p.portions)
             EXPECT_EQ(portion.font, QStringLiteral("Century Gothic"));
+    }
+}
+
+// --- a second report under the same name ----------------------------------------------------
+
+// The earlier document is still open in the office (as on a desktop, where the user reads it):
+// unchanged, it gives way; changed by the user, it stays, and the new one is saved beside it.
+TEST(SameName, AnEarlierDocumentGivesWayUnlessTheUserChangedIt) {
+    for (const bool hidden : {false, true}) {
+        SCOPED_TRACE(hidden ? "hidden documents" : "visible documents");
+        auto w = zelmor::reports::makeOfficeWordProcessor(hidden);
+        const QString name = hidden ? QStringLiteral("nascosta") : QStringLiteral("visibile");
+        const QString path = scratchPath(QStringLiteral("Relazione-%1.doc").arg(name));
+        writeSmallReport(*w, QStringLiteral("prima"));
+        EXPECT_EQ(w->save(path), path);
+        writeSmallReport(*w, QStringLiteral("seconda"));
+        EXPECT_EQ(w->save(path), path);
+        EXPECT_EQ(reader().read(path).texts(), QStringList{"seconda"});
+
+        w->type(QStringLiteral(" con le note dell'utente"));
+        writeSmallReport(*w, QStringLiteral("terza"));
+        const QString numbered = scratchPath(QStringLiteral("Relazione-%1 (2).doc").arg(name));
+        EXPECT_EQ(w->save(numbered), numbered);  // (2) is free: taken as asked
+        writeSmallReport(*w, QStringLiteral("quarta"));
+        // The changed one keeps its file; (2) is open, unchanged, but is not the name asked.
+        EXPECT_EQ(w->save(path), scratchPath(QStringLiteral("Relazione-%1 (3).doc").arg(name)));
+        EXPECT_EQ(reader().read(path).texts(), QStringList{"seconda"});
+        EXPECT_EQ(reader().read(scratchPath(QStringLiteral("Relazione-%1 (3).doc").arg(name)))
+                      .texts(),
+                  QStringList{"quarta"});
+    }
+    // The documents the user changed are left to an office that is then ended as a crash would.
+    killOffice();
+}
+
+// --- an office that stops answering -----------------------------------------------------------
+
+zelmor::reports::OfficeTimeLimits quickLimits() {
+    zelmor::reports::OfficeTimeLimits limits;
+    limits.answer = limits.call = limits.layout = limits.save = limits.end =
+        std::chrono::seconds(3);
+    return limits;
+}
+
+// A stopped office: the call waiting on it fails within its limit plus the grace for ending it,
+// the office is ended, and the next report starts a new one.
+void expectTimedOut(const std::function<void()>& call) {
+    const auto started = std::chrono::steady_clock::now();
+    try {
+        call();
+        ADD_FAILURE() << "no error";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), Kind::TimedOut) << e.what();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+    EXPECT_TRUE(officeGone());
+}
+
+void stopOffice() {
+    const std::vector<pid_t> pids = officeProcesses();
+    ASSERT_EQ(pids.size(), 1U);
+    ::kill(pids.front(), SIGSTOP);
+}
+
+TEST(Frozen, AnOfficeStoppedDuringAReportIsEndedAndTheNextReportWorks) {
+    auto w = zelmor::reports::makeOfficeWordProcessor(true, {}, quickLimits());
+    writeSmallReport(*w, QStringLiteral("prima"));
+    stopOffice();
+    expectTimedOut([&] { w->type(QStringLiteral("nel gelo")); });
+    writeSmallReport(*w, QStringLiteral("dopo"));
+    EXPECT_EQ(w->countPages(), 1);
+    w->closeDocument();
+}
+
+TEST(Frozen, AnOfficeStoppedBetweenReportsIsEndedAtTheNextStart) {
+    auto w = zelmor::reports::makeOfficeWordProcessor(true, {}, quickLimits());
+    writeSmallReport(*w, QStringLiteral("prima"));
+    w->closeDocument();
+    stopOffice();
+    expectTimedOut([&] { w->start(); });
+    writeSmallReport(*w, QStringLiteral("dopo"));
+    EXPECT_EQ(w->countPages(), 1);
+    w->closeDocument();
+}
+
+// Saving onto a full file system: whether the office says so or spins, the program gets its
+// answer within the save's limit.
+TEST(Frozen, ASaveOntoAFullDiskEndsWithinItsLimit) {
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+    const QString folder = scratchPath(QStringLiteral("pieno"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    if (::mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    {
+        QFile filler(folder + QStringLiteral("/riempitivo"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, '\0');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    auto w = zelmor::reports::makeOfficeWordProcessor(true, {}, quickLimits());
+    const auto started = std::chrono::steady_clock::now();
+    try {
+        zelmor::reports::writeFullReport(*w, model(9), titlePage(9), reportTexts(),
+                                         pictureFile(632, 428), folder + "/Relazione.doc");
+        ADD_FAILURE() << "no error";
+    } catch (const WordError& e) {
+        EXPECT_TRUE(e.kind() == Kind::SaveFailed || e.kind() == Kind::ExportFailed ||
+                    e.kind() == Kind::TimedOut)
+            << e.what();
+        std::cout << "[ full disk] " << e.what() << "\n";
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(40));
+    ::umount2(folder.toLocal8Bit().constData(), MNT_DETACH);
+    writeSmallReport(*w, QStringLiteral("dopo"));
+    EXPECT_EQ(w->countPages(), 1);
+    w->closeDocument();
+}
+
+// --- getting ready before the report -------------------------------------------------------
+
+TEST(Prepare, TheOfficeStartedAheadServesTheReportAndNoSecondStarts) {
+    word().shutdown();
+    ASSERT_TRUE(officeGone());
+    auto w = zelmor::reports::makeOfficeWordProcessor(true);
+    w->prepare();
+    w->prepare();
+    writeSmallReport(*w, QStringLiteral("subito"));
+    EXPECT_EQ(officeProcesses().size(), 1U);
+    w->closeDocument();
+}
+
+TEST(Prepare, AnOfficeStartedForAReportThatNeverCameEndsWithTheProgram) {
+    word().shutdown();
+    ASSERT_TRUE(officeGone());
+    {
+        auto w = zelmor::reports::makeOfficeWordProcessor(true);
+        w->prepare();
+        for (int i = 0; i < 500 && officeProcesses().empty(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_EQ(officeProcesses().size(), 1U);
+    }
+    EXPECT_TRUE(officeGone());
+}
+
+TEST(Prepare, WithoutAnOfficeNothingStartsAndTheReportSaysWhy) {
+    auto noPlugin = zelmor::reports::makeOfficeWordProcessor(
+        true, scratchPath(QStringLiteral("no-such-plugin.so")));
+    noPlugin->prepare();
+    try {
+        noPlugin->start();
+        FAIL() << "no error";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), Kind::Missing);
     }
 }
 

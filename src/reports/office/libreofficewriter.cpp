@@ -23,6 +23,7 @@
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/document/XDocumentProperties.hpp>
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
@@ -565,14 +566,15 @@ class LibreOfficeWriter final : public OfficePlugin {
             Reference<css::util::XSearchDescriptor> search = searchable->createSearchDescriptor();
             ++calls_;
             search->setSearchString(toOu(from));
-            auto options = query<css::beans::XPropertySet>(search);
             ++calls_;
-            options->setPropertyValue("SearchBackwards", Any(true));
+            Reference<css::container::XIndexAccess> found = searchable->findAll(search);
             ++calls_;
-            Reference<css::uno::XInterface> found = searchable->findFirst(search);
-            if (!found.is())
+            const sal_Int32 count = found->getCount();
+            if (count == 0)
                 throw WordError(Kind::Failed, QStringLiteral("No \"%1\" in the document").arg(from));
-            auto range = query<css::text::XTextRange>(found);
+            ++calls_;
+            auto range = query<css::text::XTextRange>(
+                found->getByIndex(count - 1).get<Reference<css::uno::XInterface>>());
             ++calls_;
             range->setString(toOu(to));
         });
