@@ -1,10 +1,12 @@
 // What a full report costs in LibreOffice Writer, against merely opening an empty document
-// (start, show, a new document): on a warm office, already running from an earlier report, and
-// on a cold one, started for the report. The office runs hidden on a temporary profile; closing
-// the documents and ending the office between cold runs are not timed.
+// (start, show, a new document): on a warm office, already running from an earlier report; on
+// a cold one, started for the report; and the first report on an office started ahead by
+// prepare(), as the program starts it when the user shows the title page or draws a model.
+// The office runs hidden on a temporary profile; closing the documents, ending the office and
+// waiting for the start ahead are not timed.
 //
-// Counters: bridge_calls, the remote calls one report makes. At the end the two ratios
-// full/empty (warm and cold) are printed.
+// Counters: bridge_calls, the remote calls one report makes. At the end the ratios are printed,
+// and where the time of a warm full report goes, operation by operation.
 
 #include "geometry/bmp.h"
 #include "reports/officewordprocessor.h"
@@ -18,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -90,9 +93,84 @@ const Report& report() {
     return r;
 }
 
+// Forwards to the office back-end and adds up the time of each kind of operation.
+class Stopwatch final : public reports::WordProcessor {
+  public:
+    explicit Stopwatch(reports::WordProcessor& word) : word_(&word) {}
+    void start() override { time("start", [&] { word_->start(); }); }
+    void show() override { time("show", [&] { word_->show(); }); }
+    void addDocument() override { time("add document", [&] { word_->addDocument(); }); }
+    void fontName(const QString& n) override { time("font", [&] { word_->fontName(n); }); }
+    void fontSize(int p) override { time("font", [&] { word_->fontSize(p); }); }
+    void type(const QString& t) override { time("type", [&] { word_->type(t); }); }
+    void appendParagraph() override { time("paragraph", [&] { word_->appendParagraph(); }); }
+    void paragraphText(const QString& t) override {
+        time("paragraph", [&] { word_->paragraphText(t); });
+    }
+    void paragraphFontSize(int p) override {
+        time("paragraph", [&] { word_->paragraphFontSize(p); });
+    }
+    void addTable(int r, int c) override { time("table", [&] { word_->addTable(r, c); }); }
+    void tableFontSize(int p) override { time("table", [&] { word_->tableFontSize(p); }); }
+    void cell(int r, int c, const QString& t) override {
+        time("table", [&] { word_->cell(r, c, t); });
+    }
+    void autoformat(int f) override { time("table look", [&] { word_->autoformat(f); }); }
+    void addPicture(const QString& p) override { time("picture", [&] { word_->addPicture(p); }); }
+    int countPages() override {
+        int pages = 0;
+        time("page count", [&] { pages = word_->countPages(); });
+        return pages;
+    }
+    void justifyAll() override { time("justify", [&] { word_->justifyAll(); }); }
+    QString save(const QString& p) override {
+        QString saved;
+        time("save .doc", [&] { saved = word_->save(p); });
+        return saved;
+    }
+    void describe(const QString& t, const QString& a) override {
+        time("properties", [&] { word_->describe(t, a); });
+    }
+    std::optional<int> finishedPages() override {
+        std::optional<int> pages;
+        time("page count", [&] { pages = word_->finishedPages(); });
+        return pages;
+    }
+    void replaceLast(const QString& f, const QString& t) override {
+        time("page count", [&] { word_->replaceLast(f, t); });
+    }
+    void exportPdf(const QString& p) override { time("PDF export", [&] { word_->exportPdf(p); }); }
+    void prepare() override { word_->prepare(); }
+
+    std::map<std::string, double> millis;  // by kind of operation
+    int reports = 0;
+
+  private:
+    template <typename F>
+    void time(const char* what, F&& f) {
+        const auto started = std::chrono::steady_clock::now();
+        f();
+        millis[what] += std::chrono::duration<double, std::milli>(
+                            std::chrono::steady_clock::now() - started)
+                            .count();
+    }
+    reports::WordProcessor* word_;
+};
+
+Stopwatch& stopwatch() {
+    static Stopwatch watch(word());
+    return watch;
+}
+
 void writeFull() {
     const Report& r = report();
     reports::writeFullReport(word(), r.model, r.page, r.texts, r.picture, r.savePath);
+}
+
+void writeFullTimed() {
+    const Report& r = report();
+    reports::writeFullReport(stopwatch(), r.model, r.page, r.texts, r.picture, r.savePath);
+    ++stopwatch().reports;
 }
 
 void writeEmpty() {
@@ -107,14 +185,20 @@ void warmUp() {
     word().closeDocument();
 }
 
+enum class Office { Warm, Cold, Prepared };
+
 template <void (*Write)()>
-void measure(benchmark::State& state, bool cold) {
-    if (!cold) warmUp();
+void measure(benchmark::State& state, Office office) {
+    if (office == Office::Warm) warmUp();
     long long calls = 0;
     for (auto _ : state) {
-        if (cold) {
+        if (office != Office::Warm) {
             state.PauseTiming();
             word().shutdown();
+            if (office == Office::Prepared) {
+                word().prepare();
+                word().settle();
+            }
             state.ResumeTiming();
         }
         const long long before = word().bridgeCalls();
@@ -129,20 +213,28 @@ void measure(benchmark::State& state, bool cold) {
 }
 
 void BM_FullReportWarm(benchmark::State& state) {
-    measure<writeFull>(state, false);
+    measure<writeFull>(state, Office::Warm);
+}
+void BM_FullReportWarmByOperation(benchmark::State& state) {
+    measure<writeFullTimed>(state, Office::Warm);
 }
 void BM_EmptyDocumentWarm(benchmark::State& state) {
-    measure<writeEmpty>(state, false);
+    measure<writeEmpty>(state, Office::Warm);
+}
+void BM_FullReportPrepared(benchmark::State& state) {
+    measure<writeFull>(state, Office::Prepared);
 }
 void BM_FullReportCold(benchmark::State& state) {
-    measure<writeFull>(state, true);
+    measure<writeFull>(state, Office::Cold);
 }
 void BM_EmptyDocumentCold(benchmark::State& state) {
-    measure<writeEmpty>(state, true);
+    measure<writeEmpty>(state, Office::Cold);
 }
 
 BENCHMARK(BM_FullReportWarm)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_FullReportWarmByOperation)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 BENCHMARK(BM_EmptyDocumentWarm)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
+BENCHMARK(BM_FullReportPrepared)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(BM_FullReportCold)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(BM_EmptyDocumentCold)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
@@ -164,8 +256,20 @@ void printRatio(const RatioReporter& reporter, const char* what, const std::stri
     const auto f = reporter.times.find(full);
     const auto e = reporter.times.find(empty);
     if (f == reporter.times.end() || e == reporter.times.end() || e->second <= 0) return;
-    std::printf("full report / empty document, %s office: %.1f (%.1f ms / %.1f ms)\n", what,
-                f->second / e->second, f->second, e->second);
+    std::printf("%s: %.2f (%.1f ms / %.1f ms)\n", what, f->second / e->second, f->second,
+                e->second);
+}
+
+void printBreakdown() {
+    const Stopwatch& watch = stopwatch();
+    if (watch.reports == 0) return;
+    double total = 0;
+    for (const auto& [what, ms] : watch.millis) total += ms;
+    std::printf("where a warm full report's time goes (%d reports, %.1f ms each):\n",
+                watch.reports, total / watch.reports);
+    for (const auto& [what, ms] : watch.millis)
+        std::printf("  %-12s %7.2f ms  %4.1f %%\n", what.c_str(), ms / watch.reports,
+                    100 * ms / total);
 }
 
 }  // namespace
@@ -185,8 +289,13 @@ int main(int argc, char** argv) {
     int result = 0;
     try {
         benchmark::RunSpecifiedBenchmarks(&reporter);
-        printRatio(reporter, "warm", "BM_FullReportWarm", "BM_EmptyDocumentWarm");
-        printRatio(reporter, "cold", "BM_FullReportCold", "BM_EmptyDocumentCold");
+        printRatio(reporter, "full report / empty document, warm office", "BM_FullReportWarm",
+                   "BM_EmptyDocumentWarm");
+        printRatio(reporter, "first full report on an office started ahead / warm full report",
+                   "BM_FullReportPrepared", "BM_FullReportWarm");
+        printRatio(reporter, "full report / empty document, cold office", "BM_FullReportCold",
+                   "BM_EmptyDocumentCold");
+        printBreakdown();
         word().shutdown();
     } catch (const reports::WordError& e) {
         std::fprintf(stderr, "office: %s\n", e.what());

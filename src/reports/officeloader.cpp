@@ -192,6 +192,9 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
         forward(limits_.save, "export PDF", &OfficePlugin::exportPdf, path);
     }
     long long bridgeCalls() const override { return calls_; }
+    void settle() override {
+        if (plugin_) call(limits_.start, "settle", [] {});
+    }
     void closeDocument() override {
         if (plugin_) forward(limits_.end, "close document", &OfficePlugin::closeDocument);
     }
@@ -247,7 +250,8 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
                     job();
                     return std::pair<R*, long long>(nullptr, plugin->bridgeCalls());
                 } else {
-                    return std::pair<R*, long long>(new R(job()), plugin->bridgeCalls());
+                    R* result = new R(job());  // before the count it changes
+                    return std::pair<R*, long long>(result, plugin->bridgeCalls());
                 }
             });
         std::future<std::pair<R*, long long>> done = task->get_future();

@@ -26,6 +26,9 @@ class OfficeWordProcessor : public WordProcessor {
     virtual void closeDocument() = 0;
     // Ends the office the back-ends share and waits until it has gone (tests and benchmarks).
     virtual void shutdown() = 0;
+    // Waits until what runs in the background (a start asked by prepare()) is done (tests and
+    // benchmarks).
+    virtual void settle() = 0;
 };
 
 // How long each kind of call to the office may take before the office is given up.

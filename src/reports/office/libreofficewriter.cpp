@@ -79,6 +79,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QRandomGenerator>
 #include <QStringList>
 #include <QUrl>
@@ -238,7 +239,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     ~LibreOfficeWriter() override = default;
 
     void start() override {
-        cellsPending_ = false;  // a report left unfinished: its table is not written any more
+        dropPending();
         abortTarget().aborting = false;
         run([&] {
             forgetDocument();
@@ -307,23 +308,29 @@ class LibreOfficeWriter final : public OfficePlugin {
     void fontName(const QString& name) override { pendingFontName_ = name; }
     void fontSize(int points) override { pendingFontSize_ = points; }
 
+    // The text waits, in the font it was typed in, for the next operation that is not more
+    // text in that font, and goes with it in one call: a report types dozens of short pieces
+    // (empty lines among them), and each call is a round trip and a reformat in the office.
+    // Every report ends with an operation other than typing.
     void type(const QString& text) override {
+        typing_ = true;
+        const auto done = qScopeGuard([&] { typing_ = false; });
         run([&] {
             requireDocument();
-            applyPendingFont();
+            if (fontChangePending()) {
+                flushTyped();
+                applyPendingFont();
+            }
             // Writer ends a paragraph at each CR inside the string itself; a page break is a
             // paragraph end whose new paragraph starts on a new page (the paragraphs after it
             // do not inherit the break).
             qsizetype from = 0;
             for (;;) {
                 const qsizetype feed = text.indexOf(QChar(12), from);
-                QString piece = text.mid(from, feed < 0 ? -1 : feed - from);
-                if (feed >= 0) piece += QChar(13);
-                if (!piece.isEmpty()) {
-                    ++calls_;
-                    text_->insertString(cursor_.get(), toOu(piece), false);
-                }
+                typed_ += text.mid(from, feed < 0 ? -1 : feed - from);
                 if (feed < 0) break;
+                typed_ += QChar(13);
+                flushTyped();
                 setCursorProperties({"BreakType"}, {Any(css::style::BreakType_PAGE_BEFORE)});
                 from = feed + 1;
             }
@@ -601,6 +608,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     void prepare() override { start(); }
 
     bool officeAnswers() override {
+        dropPending();
         return run([&] {
             const std::shared_ptr<Office> office = sharedOffice();
             return office && !*office->ended && answers(*office);
@@ -629,7 +637,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     }
 
     void endIfIdle() override {
-        cellsPending_ = false;
+        dropPending();
         run([&] {
             forgetDocument();
             const std::shared_ptr<Office> office = sharedOffice();
@@ -646,9 +654,10 @@ class LibreOfficeWriter final : public OfficePlugin {
     }
 
     long long bridgeCalls() const override { return calls_; }
+    void settle() override {}
 
     void closeDocument() override {
-        cellsPending_ = false;
+        dropPending();
         run([&] {
             if (!document_.is()) return;
             Reference<css::lang::XComponent> document = document_;
@@ -660,7 +669,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     }
 
     void shutdown() override {
-        cellsPending_ = false;
+        dropPending();
         run([&] {
             forgetDocument();
             office_ = sharedOffice();
@@ -685,6 +694,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     auto run(F&& operation) -> decltype(operation()) {
         try {
             if (cellsPending_ && table_.is()) writeCells();
+            if (!typing_) flushTyped();
             return operation();
         } catch (const WordError&) {
             throw;
@@ -945,6 +955,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     }
 
     void forgetDocument() {
+        typed_.clear();
         forgetTable();
         document_.clear();
         text_.clear();
@@ -1002,6 +1013,24 @@ class LibreOfficeWriter final : public OfficePlugin {
     void setCursorProperties(const std::vector<OUString>& names, const std::vector<Any>& values) {
         ++calls_;
         cursorProperties_->setPropertyValues(sequenceOf(names), sequenceOf(values));
+    }
+
+    // A report left unfinished: its table and its text are not written any more.
+    void dropPending() {
+        cellsPending_ = false;
+        typed_.clear();
+    }
+
+    bool fontChangePending() const {
+        return (pendingFontName_ && pendingFontName_ != appliedFontName_) ||
+               (pendingFontSize_ && pendingFontSize_ != appliedFontSize_);
+    }
+
+    void flushTyped() {
+        if (typed_.isEmpty() || !text_.is()) return;
+        const OUString text = toOu(std::exchange(typed_, QString()));
+        ++calls_;
+        text_->insertString(cursor_.get(), text, false);
     }
 
     // The font chosen for the text typed next goes to the insertion point with that text; what
@@ -1108,6 +1137,8 @@ class LibreOfficeWriter final : public OfficePlugin {
     std::vector<std::vector<QString>> tableTexts_;  // what the cells were given
     Reference<css::sheet::XCellRangeData> cellData_;
     bool cellsPending_ = false;  // texts given that the table does not hold yet
+    QString typed_;               // text typed that the document does not hold yet
+    bool typing_ = false;         // within type(), which adds to that text
 };
 
 }  // namespace
