@@ -61,5 +61,5 @@ LibreOffice Writer. The user interface is in Italian.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libfluidsynth3")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "libreoffice-writer, timgm6mb-soundfont | fluid-soundfont-gm, qt6-translations-l10n")
+    "libreoffice-writer, hyphen-it, timgm6mb-soundfont | fluid-soundfont-gm, qt6-translations-l10n")
 include(CPack)

@@ -1,6 +1,7 @@
 #include "app/splashform.h"
 #include "app/zelmorapp.h"
 #include "reports/officewordprocessor.h"
+#include "reports/recordingwordprocessor.h"
 #include "support/entry.h"
 #include "toolkit/testing/fakes.h"
 
@@ -85,7 +86,7 @@ TEST(ModZelmor, WithoutASplashAConfirmedExitEndsTheProgram) {
     EXPECT_TRUE(app.ended());
 }
 
-}  // namespace
+
 
 // Without LibreOffice (here: its plugin cannot be loaded) a report tells the user what to
 // install, and the data-entry window stays usable.
@@ -114,7 +115,8 @@ TEST(ModZelmor, AReportWithoutTheOfficeSaysWhatToInstall) {
     using Kind = reports::WordError::Kind;
     QStringList texts;
     for (Kind k : {Kind::Missing, Kind::NotStarted, Kind::Lost, Kind::Failed, Kind::PictureMissing,
-                   Kind::PictureUnreadable, Kind::SaveFailed}) {
+                   Kind::PictureUnreadable, Kind::SaveFailed, Kind::ExportFailed,
+                   Kind::TimedOut, Kind::TimedOutLeft}) {
         const QString t =
             shared::ModZelmor::failureText(reports::WordError(k, QStringLiteral("x")));
         EXPECT_FALSE(texts.contains(t));
@@ -122,3 +124,26 @@ TEST(ModZelmor, AReportWithoutTheOfficeSaysWhatToInstall) {
         texts << t;
     }
 }
+
+// The office starts ahead when the user moves towards a report: the title page shown, a model
+// drawn; never while the program merely starts.
+TEST(ModZelmor, TheOfficeIsAskedToGetReadyWhenAReportComesNear) {
+    tk::testing::FakeServices fakes;
+    QStringList log;
+    const int pages = 1;
+    reports::RecordingWordProcessor word(log, pages);
+    app::ZelmorApp z({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}, nullptr,
+                     &word);
+    z.app().dispatch([&] { z.startup(); });
+    z.app().dispatch([&] { z.app().form(QStringLiteral("frmSplash"))->click(); });
+    testsupport::enterOneSubsystem(z.app());
+    EXPECT_EQ(word.prepared(), 0);
+    tk::Form& menu = *z.app().form(QStringLiteral("menu"));
+    z.app().dispatch([&] { menu.at(QStringLiteral("fin3")).click(); });
+    EXPECT_EQ(word.prepared(), 1);
+    z.app().dispatch([&] { menu.at(QStringLiteral("disegn")).click(); });
+    EXPECT_EQ(word.prepared(), 2);
+    EXPECT_TRUE(log.isEmpty());  // getting ready writes nothing
+}
+
+}  // namespace
