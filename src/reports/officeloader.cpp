@@ -199,7 +199,8 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
         if (plugin_) forward(limits_.end, "close document", &OfficePlugin::closeDocument);
     }
     void shutdown() override {
-        if (plugin_) forward(limits_.end, "shutdown", &OfficePlugin::shutdown);
+        load();  // the office may have been started by another back-end
+        forward(limits_.end, "shutdown", &OfficePlugin::shutdown);
         mayHaveOffice_ = false;
     }
 
