@@ -52,6 +52,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 
 #include <csignal>
@@ -1196,8 +1197,13 @@ zelmor::reports::OfficeTimeLimits quickLimits() {
 }
 
 // A stopped office: the call waiting on it fails within its limit plus the grace for ending it,
-// the office is ended, and the next report starts a new one.
+// the program's events (a window's painting) go on meanwhile, the office is ended, and the next
+// report starts a new one.
 void expectTimedOut(const std::function<void()>& call) {
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(50);
     const auto started = std::chrono::steady_clock::now();
     try {
         call();
@@ -1206,6 +1212,7 @@ void expectTimedOut(const std::function<void()>& call) {
         EXPECT_EQ(e.kind(), Kind::TimedOut) << e.what();
     }
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+    EXPECT_GE(ticks, 20);  // the 3 s waited, in steps of 50 ms
     EXPECT_TRUE(officeGone());
 }
 
