@@ -99,7 +99,7 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
         if (!plugin_) return;
         // An office started for a report that never came is not left behind without a window.
         try {
-            call(limits_.end, "end if idle", [p = plugin_.get()] { p->endIfIdle(); });
+            call(limits_.answer, "end if idle", [p = plugin_.get()] { p->endIfIdle(); });
         } catch (const WordError&) {
         }
     }
