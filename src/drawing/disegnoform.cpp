@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace zelmor::drawing {
 
 using geometry::Figure;
@@ -127,14 +129,14 @@ bool DisegnoForm::showModel(const model::ModelData& model) {
     return true;
 }
 
-QImage renderModel(const model::ModelData& model) {
+QImage renderModel(const model::ModelData& model, int scale) {
     // A window of its own that is never shown: the same figures, stacking and painting as on
     // screen, without touching the program's windows.
     tk::Application scratch({});
     shared::ModZelmor shared(scratch);
     DisegnoForm window(scratch, shared);
     window.showModel(model);
-    return tk::grabClientArea(window);
+    return tk::grabClientArea(window, scale);
 }
 
 void DisegnoForm::fail() {
@@ -143,8 +145,8 @@ void DisegnoForm::fail() {
                                  "per il disegno: tornare al Menu."));
 }
 
-void DisegnoForm::paintBeneath(QPainter& painter) const {
-    paintLinks(painter, links_);
+void DisegnoForm::paintBeneath(QPainter& painter, int scale) const {
+    paintLinks(painter, links_, scale);
 }
 
 void DisegnoForm::load() {
@@ -163,11 +165,19 @@ void DisegnoForm::clicked() {
     shared_->showTitlePage();
 }
 
-void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links) {
+void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links, int scale) {
     if (links.empty()) return;
     p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(Qt::black, 1));
+    const bool print = scale > 1;
+    p.setRenderHint(QPainter::Antialiasing, print);
+    // The aliased pen marks the pixels its points name: scaled up, a point is that pixel's
+    // centre, so that the figures cover the same pixels, each grown to a square of `scale`.
+    if (print) {
+        p.translate(scale / 2.0, scale / 2.0);
+        p.scale(scale, scale);
+    }
+    // Mitred, so that a box keeps its square corners when the pen is thick.
+    p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     const QBrush fill(tk::toQColor(kLinkFill));
     const auto px = [](int twips) { return tk::twipsToPixels(twips); };
     for (const LinkPrimitive& l : links) {
@@ -183,10 +193,26 @@ void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links) {
                 p.drawRect(r.left(), r.top(), r.width() - 1, r.height() - 1);
                 break;
             }
-            case LinkKind::Circle:
+            case LinkKind::Circle: {
+                const QPoint centre(px(l.x1), px(l.y1));
+                const int r = px(l.r);
+                if (!print) {
+                    p.setBrush(fill);
+                    p.drawEllipse(centre, r, r);
+                    break;
+                }
+                // The pen's ring as a black disc under a green one: the same figure, but
+                // filling is several times cheaper than stroking an antialiased curve, and a
+                // model may have a thousand circles.
+                p.save();
+                p.setPen(Qt::NoPen);
+                p.setBrush(Qt::black);
+                p.drawEllipse(QPointF(centre), r + 0.5, r + 0.5);
                 p.setBrush(fill);
-                p.drawEllipse(QPoint(px(l.x1), px(l.y1)), px(l.r), px(l.r));
+                p.drawEllipse(QPointF(centre), std::max(0.0, r - 0.5), std::max(0.0, r - 0.5));
+                p.restore();
                 break;
+            }
         }
     }
     p.restore();

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace zelmor;
@@ -44,6 +45,47 @@ model::ModelData makeModel(int kind, int typology, const QString& value,
 QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Nine zones, each linked with every other: every hatch, hundreds of link figures.
+model::ModelData allLinked(int kind, int typology) {
+    model::ModelData m;
+    m.endemicKind = kind;
+    m.endemicTypology = typology;
+    m.endemicValue = QStringLiteral("forte");
+    m.subsystemCount = QStringLiteral("9");
+    for (int i = 1; i <= 9; ++i) {
+        std::vector<int> others;
+        for (int j = 1; j <= 9; ++j)
+            if (j != i) others.push_back(j);
+        model::Subsystem& s = m.subsystems[static_cast<std::size_t>(i - 1)];
+        s.typology = i;
+        s.value = model::valueItems().at(i % 3);
+        s.links = model::linkText(others);
+    }
+    return m;
+}
+
+// The pixels of the picture whose colour is not the commonest one of their k x k square in the
+// painting k times finer: where that lays a figure elsewhere, or wider or thinner, than the
+// picture does.
+int pixelsUnlikeTheirSquare(const QImage& picture, const QImage& fine, int k) {
+    const QImage a = picture.convertToFormat(QImage::Format_RGB32);
+    const QImage b = fine.convertToFormat(QImage::Format_RGB32);
+    int unlike = 0;
+    std::vector<QRgb> square(static_cast<std::size_t>(k * k));
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            for (int j = 0; j < k; ++j)
+                for (int i = 0; i < k; ++i)
+                    square[static_cast<std::size_t>(j * k + i)] = b.pixel(k * x + i, k * y + j);
+            const auto count = [&](QRgb c) { return std::count(square.begin(), square.end(), c); };
+            const auto own = count(a.pixel(x, y));
+            unlike +=
+                std::any_of(square.begin(), square.end(), [&](QRgb c) { return count(c) > own; });
+        }
+    }
+    return unlike;
 }
 
 quint32 le32(const QByteArray& b, int at) {
@@ -153,6 +195,21 @@ TEST_F(DrawingWindow, DrawingAgainRecreatesTheWindowAndWritesTheSamePicture) {
     for (const tk::Form* f : z_.app().loadedForms())
         drawings += f->name() == QLatin1String("disegno");
     EXPECT_EQ(drawings, 1);
+}
+
+TEST_F(DrawingWindow, FourTimesFinerEveryFigureIsWhereThePictureHasIt) {
+    // Diagonal hatches, ovals, thick lines and link figures are smooth when painted finer, so
+    // only their edges may differ from the picture's squares. The thick diagonal lines are left
+    // out: the window's aliased stroke of them strays a pixel or two from their line, which the
+    // finer painting does not copy.
+    for (const model::ModelData& m :
+         {allLinked(3, 1), allLinked(2, 2), allLinked(2, 5), allLinked(1, 1)}) {
+        const QImage picture = drawing::renderModel(m);
+        const QImage fine = drawing::renderModel(m, 4);
+        ASSERT_EQ(fine.size(), 4 * picture.size());
+        EXPECT_LT(pixelsUnlikeTheirSquare(picture, fine, 4),
+                  picture.width() * picture.height() / 4000);
+    }
 }
 
 TEST_F(DrawingWindow, OutlineWidthsFollowTheValues) {
