@@ -4,6 +4,7 @@
 #include "shared/windows.h"
 #include "toolkit/paint.h"
 
+#include <QDebug>
 #include <QPainter>
 
 #include <algorithm>
@@ -98,7 +99,8 @@ bool DisegnoForm::modelliamo() {
     picture_ = tk::grabClientArea(*this);
     const QString path = shared_->picturePath();
     QString why;
-    if (!geometry::savePicture(picture_, path, &why)) {
+    QByteArray saved;
+    if (!geometry::savePicture(picture_, path, &why, &saved)) {
         // The data were enough: only the file is at fault, and the user must know which.
         app().message(tk::MessageIcon::Critical, shared_->titles().onlineHelp,
                       QStringLiteral("Impossibile salvare il disegno del modello nel file \"%1\": "
@@ -107,7 +109,22 @@ bool DisegnoForm::modelliamo() {
                           .arg(path, why));
         return false;
     }
+    writePrintTwin(path, saved);
     return true;
+}
+
+void DisegnoForm::writePrintTwin(const QString& picturePath, const QByteArray& pictureBytes) const {
+    // Only after the picture: a twin always records a picture that is on the disk. When it
+    // fails the drawing is still done, since the picture is what the reports need: the twin
+    // left from before records another picture and is not printed. The user has nothing to
+    // do about it; the terminal says why.
+    QString why;
+    if (!geometry::savePrintTwin(tk::grabClientArea(*this, geometry::kPrintScale), pictureBytes,
+                                 picturePath, &why)) {
+        qWarning().noquote() << QStringLiteral(
+                                    "zelmor: stampa del disegno non salvata in \"%1\": %2.")
+                                    .arg(geometry::printTwinPath(picturePath), why);
+    }
 }
 
 bool DisegnoForm::showModel(const model::ModelData& model) {

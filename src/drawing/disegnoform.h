@@ -1,7 +1,7 @@
 // The drawing window `disegno`: the repertoire of figures as shape and line controls (so that
 // the rescaler moves and stretches them with the window), the link figures painted beneath them
 // at fixed places, and `modelliamo`, which draws the model of the data-entry window and saves
-// the captured drawing area as the picture file.
+// the captured drawing area as the picture file, and beside it its print twin.
 #pragma once
 
 #include "geometry/layout.h"
@@ -35,8 +35,9 @@ class DisegnoForm : public tk::Form {
                             bool dataEntered);
 
     // Draws the model: shows the window, the figures, the link figures, then captures the
-    // drawing area and saves it. On any failure the figures drawn so far stay, the user is
-    // told, and the picture file is not touched. True when the picture was saved.
+    // drawing area and saves it, then its print twin (geometry::savePrintTwin). On any failure
+    // the figures drawn so far stay, the user is told, and neither file is touched. True when
+    // the picture was saved, whether or not its twin was.
     bool modelliamo();
     // Shows the figures and link figures of a model, without saving anything. False when the
     // layout stopped part-way (the figures so far stay shown, no link figures).
@@ -59,6 +60,7 @@ class DisegnoForm : public tk::Form {
     void build();
     tk::Control& figureControl(geometry::FigureGroup group, int index) const;
     void fail();
+    void writePrintTwin(const QString& picturePath, const QByteArray& pictureBytes) const;
 
     shared::ModZelmor* shared_;
     shared::WindowRescaling rescaling_;
