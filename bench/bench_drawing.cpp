@@ -1,5 +1,6 @@
 // The heaviest drawing: nine zones, each linked with every other (72 link figures), drawn,
-// captured and saved as the picture file; and each stage alone, to see where the time goes.
+// captured and saved as the picture file and its print twin; and each stage alone, to see where
+// the time goes.
 #include "app/zelmorapp.h"
 #include "drawing/disegnoform.h"
 #include "geometry/bmp.h"
@@ -8,6 +9,7 @@
 #include "toolkit/paint.h"
 #include "toolkit/testing/fakes.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -98,6 +100,28 @@ void BM_SavePicture(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SavePicture)->Unit(benchmark::kMillisecond);
+
+// What the print twin adds to a drawing: its painting at print scale, then its PNG written.
+void BM_PaintAndCaptureForPrint(benchmark::State& state) {
+    Program p;
+    p.draw();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tk::grabClientArea(p.window(), geometry::kPrintScale));
+}
+BENCHMARK(BM_PaintAndCaptureForPrint)->Unit(benchmark::kMillisecond);
+
+void BM_SavePrintTwin(benchmark::State& state) {
+    Program p;
+    p.draw();
+    const QImage twin = tk::grabClientArea(p.window(), geometry::kPrintScale);
+    const QByteArray picture = geometry::encodeBmp24(p.window().picture());
+    const QString path = p.z.shared().picturePath();  // its folder made by the drawing
+    for (auto _ : state) {
+        if (!geometry::savePrintTwin(twin, picture, path)) state.SkipWithError("save failed");
+    }
+    state.counters["bytes"] = static_cast<double>(QFileInfo(geometry::printTwinPath(path)).size());
+}
+BENCHMARK(BM_SavePrintTwin)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -8,7 +8,8 @@
 #   toolkit/qt      the form runtime's Qt Widgets display
 #   toolkit/testing queued and recording services for tests and the scenario runner
 #   music           the splash music: player interface and FluidSynth player
-#   reports         the word-processor interface, the reports, the office plug-in's loader
+#   reports         the word-processor interface, the reports, the office plug-in's loader (which
+#                   lays out the picture's print twin)
 #   reports/office  the LibreOffice Writer plug-in
 #   shared          what every window shares: ModZelmor, window names, rescaling, WorkWindow
 #   drawing .. periphery   the windows, one folder per subsystem
@@ -20,7 +21,7 @@ set(ZELMOR_LAYERS
   "toolkit/qt: toolkit"
   "toolkit/testing: toolkit"
   "music:"
-  "reports: model"
+  "reports: model geometry"
   "reports/office: reports"
   "shared: model toolkit music reports"
   "drawing: shared geometry model toolkit"

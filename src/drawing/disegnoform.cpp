@@ -4,7 +4,10 @@
 #include "shared/windows.h"
 #include "toolkit/paint.h"
 
+#include <QDebug>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace zelmor::drawing {
 
@@ -29,7 +32,10 @@ DisegnoForm::DisegnoForm(tk::Application& app, shared::ModZelmor& shared)
     build();
 }
 
-DisegnoForm::~DisegnoForm() = default;
+// A twin still being written is waited for: the program, or a test's folder, may end next.
+DisegnoForm::~DisegnoForm() {
+    geometry::waitForPrintTwins();
+}
 
 void DisegnoForm::build() {
     setCaption(QStringLiteral("Zelmor: disegno del modello fenomenologico aspaziale"));
@@ -96,7 +102,8 @@ bool DisegnoForm::modelliamo() {
     picture_ = tk::grabClientArea(*this);
     const QString path = shared_->picturePath();
     QString why;
-    if (!geometry::savePicture(picture_, path, &why)) {
+    QByteArray saved;
+    if (!geometry::savePicture(picture_, path, &why, &saved)) {
         // The data were enough: only the file is at fault, and the user must know which.
         app().message(tk::MessageIcon::Critical, shared_->titles().onlineHelp,
                       QStringLiteral("Impossibile salvare il disegno del modello nel file \"%1\": "
@@ -105,9 +112,19 @@ bool DisegnoForm::modelliamo() {
                           .arg(path, why));
         return false;
     }
+    writePrintTwin(path, saved);
     // A model drawn is often a model about to be printed.
     shared_->prepareWordProcessor();
     return true;
+}
+
+void DisegnoForm::writePrintTwin(const QString& picturePath, const QByteArray& pictureBytes) const {
+    // Only after the picture: a twin always records a picture that is on the disk. When it
+    // fails the drawing is still done, since the picture is what the reports need: the twin
+    // left from before records another picture and is not printed. The user has nothing to
+    // do about it; the terminal says why. Painted here, encoded and written in the background.
+    geometry::savePrintTwinLater(tk::grabClientArea(*this, geometry::kPrintScale), pictureBytes,
+                                 picturePath);
 }
 
 bool DisegnoForm::showModel(const model::ModelData& model) {
@@ -129,14 +146,14 @@ bool DisegnoForm::showModel(const model::ModelData& model) {
     return true;
 }
 
-QImage renderModel(const model::ModelData& model) {
+QImage renderModel(const model::ModelData& model, int scale) {
     // A window of its own that is never shown: the same figures, stacking and painting as on
     // screen, without touching the program's windows.
     tk::Application scratch({});
     shared::ModZelmor shared(scratch);
     DisegnoForm window(scratch, shared);
     window.showModel(model);
-    return tk::grabClientArea(window);
+    return tk::grabClientArea(window, scale);
 }
 
 void DisegnoForm::fail() {
@@ -145,8 +162,8 @@ void DisegnoForm::fail() {
                                  "per il disegno: tornare al Menu."));
 }
 
-void DisegnoForm::paintBeneath(QPainter& painter) const {
-    paintLinks(painter, links_);
+void DisegnoForm::paintBeneath(QPainter& painter, int scale) const {
+    paintLinks(painter, links_, scale);
 }
 
 void DisegnoForm::load() {
@@ -165,11 +182,19 @@ void DisegnoForm::clicked() {
     shared_->showTitlePage();
 }
 
-void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links) {
+void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links, int scale) {
     if (links.empty()) return;
     p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(Qt::black, 1));
+    const bool print = scale > 1;
+    p.setRenderHint(QPainter::Antialiasing, print);
+    // The aliased pen marks the pixels its points name: scaled up, a point is that pixel's
+    // centre, so that the figures cover the same pixels, each grown to a square of `scale`.
+    if (print) {
+        p.translate(scale / 2.0, scale / 2.0);
+        p.scale(scale, scale);
+    }
+    // Mitred, so that a box keeps its square corners when the pen is thick.
+    p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     const QBrush fill(tk::toQColor(kLinkFill));
     const auto px = [](int twips) { return tk::twipsToPixels(twips); };
     for (const LinkPrimitive& l : links) {
@@ -185,10 +210,26 @@ void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links) {
                 p.drawRect(r.left(), r.top(), r.width() - 1, r.height() - 1);
                 break;
             }
-            case LinkKind::Circle:
+            case LinkKind::Circle: {
+                const QPoint centre(px(l.x1), px(l.y1));
+                const int r = px(l.r);
+                if (!print) {
+                    p.setBrush(fill);
+                    p.drawEllipse(centre, r, r);
+                    break;
+                }
+                // The pen's ring as a black disc under a green one: the same figure, but
+                // filling is several times cheaper than stroking an antialiased curve, and a
+                // model may have a thousand circles.
+                p.save();
+                p.setPen(Qt::NoPen);
+                p.setBrush(Qt::black);
+                p.drawEllipse(QPointF(centre), r + 0.5, r + 0.5);
                 p.setBrush(fill);
-                p.drawEllipse(QPoint(px(l.x1), px(l.y1)), px(l.r), px(l.r));
+                p.drawEllipse(QPointF(centre), std::max(0.0, r - 0.5), std::max(0.0, r - 0.5));
+                p.restore();
                 break;
+            }
         }
     }
     p.restore();

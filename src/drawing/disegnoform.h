@@ -1,7 +1,7 @@
 // The drawing window `disegno`: the repertoire of figures as shape and line controls (so that
 // the rescaler moves and stretches them with the window), the link figures painted beneath them
 // at fixed places, and `modelliamo`, which draws the model of the data-entry window and saves
-// the captured drawing area as the picture file.
+// the captured drawing area as the picture file, and beside it its print twin.
 #pragma once
 
 #include "geometry/layout.h"
@@ -35,8 +35,9 @@ class DisegnoForm : public tk::Form {
                             bool dataEntered);
 
     // Draws the model: shows the window, the figures, the link figures, then captures the
-    // drawing area and saves it. On any failure the figures drawn so far stay, the user is
-    // told, and the picture file is not touched. True when the picture was saved.
+    // drawing area and saves it, then its print twin (geometry::savePrintTwin). On any failure
+    // the figures drawn so far stay, the user is told, and neither file is touched. True when
+    // the picture was saved, whether or not its twin was.
     bool modelliamo();
     // Shows the figures and link figures of a model, without saving anything. False when the
     // layout stopped part-way (the figures so far stay shown, no link figures).
@@ -48,7 +49,7 @@ class DisegnoForm : public tk::Form {
     const QImage& picture() const { return picture_; }
 
     bool paintsItself() const override { return true; }
-    void paintBeneath(QPainter& painter) const override;
+    void paintBeneath(QPainter& painter, int scale) const override;
 
     void load() override;
     void unload() override;
@@ -59,6 +60,7 @@ class DisegnoForm : public tk::Form {
     void build();
     tk::Control& figureControl(geometry::FigureGroup group, int index) const;
     void fail();
+    void writePrintTwin(const QString& picturePath, const QByteArray& pictureBytes) const;
 
     shared::ModZelmor* shared_;
     shared::WindowRescaling rescaling_;
@@ -67,11 +69,12 @@ class DisegnoForm : public tk::Form {
 };
 
 // The drawing area of a model at the drawing window's opening size, as the picture file holds
-// it, painted without any window of the program.
-QImage renderModel(const model::ModelData& model);
+// it, or `scale` times finer for print, painted without any window of the program.
+QImage renderModel(const model::ModelData& model, int scale = 1);
 
 // Paints link figures with the drawing window's pen and fill: one black pixel wide, boxes and
-// circles filled solid green. Coordinates in twips.
-void paintLinks(QPainter& painter, const std::vector<geometry::LinkPrimitive>& links);
+// circles filled solid green. Coordinates in twips; `scale` device pixels to a window pixel.
+void paintLinks(QPainter& painter, const std::vector<geometry::LinkPrimitive>& links,
+                int scale = 1);
 
 }  // namespace zelmor::drawing

@@ -2,8 +2,14 @@
 
 #include "model/fileio.h"
 
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDebug>
 #include <QDir>
+#include <QThreadPool>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
 
 #include <cstdint>
 
@@ -24,6 +30,15 @@ constexpr std::uint32_t kFileHeader = 14;
 constexpr std::uint32_t kInfoHeader = 40;
 constexpr std::uint32_t kPixelsPerMetre = 3780;  // 96 dots per inch
 
+// zlib's fastest level (Qt maps its 0..100 onto zlib's 0..9 as n * 9 / 91, so 11 is level 1):
+// the twin's flat colours pack to a few hundred kilobytes either way, and the default level takes
+// some 40 % longer for two thirds of the size.
+constexpr int kTwinCompression = 11;
+// The picture is under a megabyte; anything far larger is not one the program wrote.
+constexpr qsizetype kPictureLimit = 64 * 1024 * 1024;
+// The twin's text chunks come before its pixels, within its first few hundred bytes.
+constexpr qsizetype kTwinHeaderLimit = 64 * 1024;
+
 // Why the folder could not be made: the nearest part of its path that is there says it.
 QString folderFailure(const QString& folder) {
     QFileInfo part(folder);
@@ -36,6 +51,11 @@ QString folderFailure(const QString& folder) {
     if (part.exists() && !part.isDir())
         return QStringLiteral("%1 è un file, non una cartella").arg(name);
     return QStringLiteral("impossibile creare la cartella %1 (accesso negato)").arg(folder);
+}
+
+// What a twin records of its picture file: the SHA-1 of its bytes, in lower-case hex.
+QByteArray pictureDigest(const QByteArray& pictureBytes) {
+    return QCryptographicHash::hash(pictureBytes, QCryptographicHash::Sha1).toHex();
 }
 
 }  // namespace
@@ -84,7 +104,7 @@ QByteArray encodeBmp24(const QImage& source) {
     return out;
 }
 
-bool savePicture(const QImage& image, const QString& path, QString* error) {
+bool savePicture(const QImage& image, const QString& path, QString* error, QByteArray* written) {
     const auto failed = [error](const QString& why) {
         if (error != nullptr) *error = why;
         return false;
@@ -94,7 +114,89 @@ bool savePicture(const QImage& image, const QString& path, QString* error) {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) return failed(folderFailure(folder));
     const QString why = model::writeWholeFile(path, bytes);
+    if (!why.isEmpty()) return failed(why);
+    if (written != nullptr) *written = bytes;
+    return true;
+}
+
+QString printTwinPath(const QString& picturePath) {
+    const qsizetype slash = picturePath.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = picturePath.lastIndexOf(QLatin1Char('.'));
+    // A dot that starts the name (".jpg") or sits in a folder's name is no suffix.
+    const qsizetype end = dot > slash + 1 ? dot : picturePath.size();
+    return picturePath.left(end) + QStringLiteral("-stampa.png");
+}
+
+bool savePrintTwin(const QImage& source, const QByteArray& pictureBytes, const QString& picturePath,
+                   QString* error) {
+    const auto failed = [error](const QString& why) {
+        if (error != nullptr) *error = why;
+        return false;
+    };
+    if (source.isNull()) return failed(QStringLiteral("il disegno è vuoto"));
+    QImage twin = source;
+    const int dotsPerMetre = kPrintScale * static_cast<int>(kPixelsPerMetre);
+    twin.setDotsPerMeterX(dotsPerMetre);
+    twin.setDotsPerMeterY(dotsPerMetre);
+
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setCompression(kTwinCompression);
+    writer.setText(QString::fromLatin1(kTwinPictureKey),
+                   QString::fromLatin1(pictureDigest(pictureBytes)));
+    if (!writer.write(twin))
+        return failed(QStringLiteral("codifica PNG non riuscita (%1)").arg(writer.errorString()));
+    const QString why = model::writeWholeFile(printTwinPath(picturePath), bytes);
     return why.isEmpty() || failed(why);
+}
+
+QString currentPrintTwin(const QString& picturePath) {
+    waitForPrintTwins();
+    const QString twinPath = printTwinPath(picturePath);
+    const model::FileBytes twin = model::readRegularFile(twinPath, kTwinHeaderLimit);
+    // Anything but a PNG is no twin; the PNG reader would complain of it on the terminal.
+    if ((!twin.ok() && !twin.tooLong) || !twin.bytes.startsWith("\x89PNG\r\n\x1a\n")) return {};
+    QBuffer header;
+    header.setData(twin.bytes);
+    header.open(QIODevice::ReadOnly);
+    QImageReader reader(&header, "png");
+    const QString recorded = reader.text(QString::fromLatin1(kTwinPictureKey));
+    if (recorded.isEmpty()) return {};
+
+    const model::FileBytes picture = model::readRegularFile(picturePath, kPictureLimit);
+    if (!picture.ok()) return {};
+    return recorded == QLatin1String(pictureDigest(picture.bytes)) ? twinPath : QString();
+}
+
+namespace {
+
+// Never destroyed: a write still running when the program ends is waited for by its windows.
+QThreadPool& twinWriter() {
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool();
+        p->setMaxThreadCount(1);  // in order: the last drawing's twin is written last
+        return p;
+    }();
+    return *pool;
+}
+
+}  // namespace
+
+void savePrintTwinLater(const QImage& twin, const QByteArray& pictureBytes,
+                        const QString& picturePath) {
+    twinWriter().start([twin, pictureBytes, picturePath] {
+        QString why;
+        if (!savePrintTwin(twin, pictureBytes, picturePath, &why))
+            qWarning().noquote() << QStringLiteral(
+                                        "zelmor: stampa del disegno non salvata in \"%1\": %2.")
+                                        .arg(printTwinPath(picturePath), why);
+    });
+}
+
+void waitForPrintTwins() {
+    twinWriter().waitForDone();
 }
 
 }  // namespace zelmor::geometry

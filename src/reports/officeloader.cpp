@@ -1,6 +1,8 @@
 #include "officeplugin.h"
 #include "officewordprocessor.h"
 
+#include "geometry/bmp.h"
+
 
 #include <QCoreApplication>
 #include <QDir>
@@ -166,7 +168,7 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     // The picture's print twin, when it belongs to this very picture, is laid out in its
     // place: same size on the page, four times the dots.
     void addPicture(const QString& path) override {
-        const QString twin;  // TWIN: geometry::currentPrintTwin(path)
+        const QString twin = geometry::currentPrintTwin(path);
         forward(limits_.layout, "add picture", &OfficePlugin::addPicture,
                 twin.isEmpty() ? path : twin);
     }

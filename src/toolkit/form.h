@@ -88,9 +88,10 @@ class Form {
     FormObserver* observer() const { return observer_; }
 
     // A window that paints its drawing area itself (see paint.h): its shapes and lines are
-    // painted with the area, not as separate widgets, and paintBeneath lays what lies under them.
+    // painted with the area, not as separate widgets, and paintBeneath lays what lies under them,
+    // `scale` device pixels to a window pixel (1 on screen).
     virtual bool paintsItself() const { return false; }
-    virtual void paintBeneath(QPainter& /*painter*/) const {}
+    virtual void paintBeneath(QPainter& /*painter*/, int /*scale*/) const {}
     // What paintBeneath paints has changed: the window shows it again.
     void repaint() { notifyForm(); }
 

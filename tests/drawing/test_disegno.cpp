@@ -1,18 +1,24 @@
 // The drawing window through the whole program without a display: what it shows, the picture
-// file it writes (read back as a user's word processor would), and how it fails.
+// file and its print twin it writes (read back as a user's word processor would), and how it
+// fails.
 #include "app/zelmorapp.h"
 #include "drawing/disegnoform.h"
 #include "geometry/bmp.h"
 #include "toolkit/paint.h"
 #include "toolkit/testing/fakes.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <functional>
 
 using namespace zelmor;
@@ -46,6 +52,47 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Nine zones, each linked with every other: every hatch, hundreds of link figures.
+model::ModelData allLinked(int kind, int typology) {
+    model::ModelData m;
+    m.endemicKind = kind;
+    m.endemicTypology = typology;
+    m.endemicValue = QStringLiteral("forte");
+    m.subsystemCount = QStringLiteral("9");
+    for (int i = 1; i <= 9; ++i) {
+        std::vector<int> others;
+        for (int j = 1; j <= 9; ++j)
+            if (j != i) others.push_back(j);
+        model::Subsystem& s = m.subsystems[static_cast<std::size_t>(i - 1)];
+        s.typology = i;
+        s.value = model::valueItems().at(i % 3);
+        s.links = model::linkText(others);
+    }
+    return m;
+}
+
+// The pixels of the picture whose colour is not the commonest one of their k x k square in the
+// painting k times finer: where that lays a figure elsewhere, or wider or thinner, than the
+// picture does.
+int pixelsUnlikeTheirSquare(const QImage& picture, const QImage& fine, int k) {
+    const QImage a = picture.convertToFormat(QImage::Format_RGB32);
+    const QImage b = fine.convertToFormat(QImage::Format_RGB32);
+    int unlike = 0;
+    std::vector<QRgb> square(static_cast<std::size_t>(k * k));
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            for (int j = 0; j < k; ++j)
+                for (int i = 0; i < k; ++i)
+                    square[static_cast<std::size_t>(j * k + i)] = b.pixel(k * x + i, k * y + j);
+            const auto count = [&](QRgb c) { return std::count(square.begin(), square.end(), c); };
+            const auto own = count(a.pixel(x, y));
+            unlike +=
+                std::any_of(square.begin(), square.end(), [&](QRgb c) { return count(c) > own; });
+        }
+    }
+    return unlike;
+}
+
 quint32 le32(const QByteArray& b, int at) {
     quint32 v = 0;
     for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<quint8>(b[at + i]);
@@ -60,10 +107,12 @@ class DrawingWindow : public ::testing::Test {
         z_.app().dispatch([this] { z_.startup(); });
     }
 
-    // Draws as the drawing commands do; returns the window.
+    // Draws as the drawing commands do, and waits for the print twin written in the
+    // background; returns the window.
     DisegnoForm* draw(const model::ModelData& m) {
         z_.shared().document().model = m;
         z_.app().dispatch([this] { DisegnoForm::startDrawing(z_.app()); });
+        geometry::waitForPrintTwins();
         return window();
     }
     DisegnoForm* window() { return z_.app().formAs<DisegnoForm>(QStringLiteral("disegno")); }
@@ -75,6 +124,9 @@ class DrawingWindow : public ::testing::Test {
     }
     QString picturePath() const {
         return tmp_.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
+    }
+    QString twinPath() const {
+        return tmp_.path() + QStringLiteral("/Programmi/schemaZelmor-stampa.png");
     }
     QColor pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
 
@@ -153,6 +205,87 @@ TEST_F(DrawingWindow, DrawingAgainRecreatesTheWindowAndWritesTheSamePicture) {
     for (const tk::Form* f : z_.app().loadedForms())
         drawings += f->name() == QLatin1String("disegno");
     EXPECT_EQ(drawings, 1);
+}
+
+TEST_F(DrawingWindow, ThePrintTwinIsThePictureFourTimesFinerBesideIt) {
+    // Rectangles and upright hatches only: four times finer, each pixel of the picture is a
+    // 4 x 4 square of its colour, borders and hatch lines included.
+    draw(makeModel(1, 1, "forte",
+                   {{1, "debole", ""},
+                    {2, "medio", ""},
+                    {3, "forte", ""},
+                    {8, "debole", ""},
+                    {9, "medio", ""}}));
+    EXPECT_TRUE(fakes_.messages.shown.empty());
+    QImageReader reader(twinPath(), "png");
+    EXPECT_EQ(reader.size(), QSize(4 * 632, 4 * 428));
+    EXPECT_EQ(reader.text(QStringLiteral("ZelmorPicture")),
+              QCryptographicHash::hash(readAll(picturePath()), QCryptographicHash::Sha1).toHex());
+    const QImage twin = reader.read();
+    ASSERT_FALSE(twin.isNull()) << reader.errorString().toStdString();
+    // 4 x 96 dots per inch: an office lays it out at the picture's size.
+    EXPECT_EQ(twin.dotsPerMeterX(), 4 * 3780);
+    EXPECT_EQ(twin.dotsPerMeterY(), 4 * 3780);
+    const QImage picture = savedPicture();
+    EXPECT_EQ(twin.convertToFormat(QImage::Format_RGB32),
+              picture.scaled(twin.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                  .convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), twinPath());
+}
+
+TEST_F(DrawingWindow, FourTimesFinerEveryFigureIsWhereThePictureHasIt) {
+    // Diagonal hatches, ovals, thick lines and link figures are smooth when painted finer, so
+    // only their edges may differ from the picture's squares. The thick diagonal lines are left
+    // out: the window's aliased stroke of them strays a pixel or two from their line, which the
+    // finer painting does not copy.
+    for (const model::ModelData& m :
+         {allLinked(3, 1), allLinked(2, 2), allLinked(2, 5), allLinked(1, 1)}) {
+        const QImage picture = drawing::renderModel(m);
+        const QImage fine = drawing::renderModel(m, 4);
+        ASSERT_EQ(fine.size(), 4 * picture.size());
+        EXPECT_LT(pixelsUnlikeTheirSquare(picture, fine, 4),
+                  picture.width() * picture.height() / 4000);
+    }
+}
+
+TEST_F(DrawingWindow, OnlyTheTwinOfThePictureOnTheDiskIsPrinted) {
+    const model::ModelData first = makeModel(1, 1, "forte", {{4, "forte", "con 2"}, {5, "", ""}});
+    const model::ModelData second = makeModel(2, 2, "medio", {{6, "debole", ""}});
+    draw(first);
+    const QByteArray firstTwin = readAll(twinPath());
+    ASSERT_FALSE(firstTwin.isEmpty());
+    draw(second);
+    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), twinPath());
+
+    // The twin of another drawing.
+    QFile twin(twinPath());
+    ASSERT_TRUE(twin.open(QIODevice::WriteOnly) && twin.write(firstTwin) == firstTwin.size());
+    twin.close();
+    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), QString());
+
+    // No twin, or something else in its place: never waited on, never printed.
+    ASSERT_TRUE(QFile::remove(twinPath()));
+    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), QString());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(twinPath()).constData(), 0600), 0);
+    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), QString());
+    ASSERT_TRUE(QFile::remove(twinPath()));
+
+    // A program that writes no twin draws another picture over this one.
+    draw(second);
+    ASSERT_EQ(geometry::currentPrintTwin(picturePath()), twinPath());
+    ASSERT_TRUE(geometry::savePicture(drawing::renderModel(first), picturePath()));
+    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), QString());
+
+    // A twin that cannot be written: the picture is saved and the drawing done, without a word
+    // to the user, and no twin is printed.
+    ASSERT_TRUE(QFile::remove(twinPath()));
+    ASSERT_TRUE(QDir().mkpath(twinPath() + QStringLiteral("/occupied")));
+    bool done = false;
+    z_.app().dispatch([&] { done = window()->modelliamo(); });
+    EXPECT_TRUE(done);
+    EXPECT_TRUE(fakes_.messages.shown.empty());
+    EXPECT_EQ(savedPicture(), drawing::renderModel(second));
+    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), QString());
 }
 
 TEST_F(DrawingWindow, OutlineWidthsFollowTheValues) {
@@ -242,6 +375,10 @@ TEST_F(DrawingWindow, AnIncompleteModelStopsWithTheFiguresSoFarAndKeepsTheOldFil
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an earlier picture");
     old.close();
+    QFile oldTwin(twinPath());
+    ASSERT_TRUE(oldTwin.open(QIODevice::WriteOnly));
+    oldTwin.write("an earlier twin");
+    oldTwin.close();
 
     DisegnoForm* w = draw(makeModel(1, 4, "medio", {{6, "forte", "con 2"}, {0, "debole", ""}}));
     ASSERT_EQ(fakes_.messages.shown.size(), 1u);
@@ -256,6 +393,7 @@ TEST_F(DrawingWindow, AnIncompleteModelStopsWithTheFiguresSoFarAndKeepsTheOldFil
     EXPECT_TRUE(w->links().empty());
     EXPECT_TRUE(w->picture().isNull());
     EXPECT_EQ(readAll(picturePath()), QByteArray("an earlier picture"));
+    EXPECT_EQ(readAll(twinPath()), QByteArray("an earlier twin"));
 }
 
 TEST_F(DrawingWindow, AMissingFolderIsCreatedAndAnUnwritableOneIsTold) {
@@ -307,6 +445,21 @@ TEST(PictureFile, RoundTripsThroughABitmapReaderWithRowPadding) {
     ASSERT_TRUE(back.loadFromData(bytes, "BMP"));
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), image);
     EXPECT_TRUE(geometry::encodeBmp24(QImage()).isEmpty());
+}
+
+TEST(PictureFile, PrintTwinSitsBesideThePictureWithItsSuffixReplaced) {
+    const struct {
+        const char* picture;
+        const char* twin;
+    } rows[] = {
+        {"/home/anna/.local/share/Zelmor/Programmi/schemaZelmor.jpg",
+         "/home/anna/.local/share/Zelmor/Programmi/schemaZelmor-stampa.png"},
+        {"/tmp/modelli.2024/schema", "/tmp/modelli.2024/schema-stampa.png"},
+        {"/tmp/schema.vecchio.bmp", "/tmp/schema.vecchio-stampa.png"},
+        {"/tmp/.jpg", "/tmp/.jpg-stampa.png"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(geometry::printTwinPath(QString::fromUtf8(r.picture)), QString::fromUtf8(r.twin));
 }
 
 }  // namespace
