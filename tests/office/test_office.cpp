@@ -6,6 +6,7 @@
 // converts it. Both offices run hidden on temporary profiles; the whole run shares one office
 // for the back-end, apart from the tests that end or kill it.
 
+#include "geometry/bmp.h"
 #include "help/helppages.h"
 #include "model/model.h"
 #include "reports/officewordprocessor.h"
@@ -49,6 +50,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -252,7 +254,8 @@ struct Table {
 };
 
 struct Picture {
-    css::awt::Size size;
+    css::awt::Size size;    // on the page, 1/100 mm
+    css::awt::Size pixels;  // of the bitmap embedded
 };
 
 struct Document {
@@ -398,6 +401,9 @@ class Reader {
             Reference<css::beans::XPropertySet> object(objects->getByIndex(i), UNO_QUERY_THROW);
             Picture picture;
             object->getPropertyValue("Size") >>= picture.size;
+            Reference<css::beans::XPropertySet> graphic(object->getPropertyValue("Graphic"),
+                                                        UNO_QUERY_THROW);
+            graphic->getPropertyValue("SizePixel") >>= picture.pixels;
             document.pictures.push_back(picture);
         }
 
@@ -697,6 +703,31 @@ TEST_F(Pictures, APictureGoesInlineAtItsSizeWithTheTextAroundIt) {
     EXPECT_EQ(doc.body[1].text.trimmed(), QStringLiteral("dopo"));
     ASSERT_GE(doc.body[1].portions.size(), 2U);
     EXPECT_EQ(doc.body[1].portions.front().type, QStringLiteral("Frame"));
+}
+
+// The print twin of the model picture goes in its place, at the same size on the page; a twin
+// that belongs to another picture does not.
+TEST_F(Pictures, ThePrintTwinIsLaidOutAtThePicturesSize) {
+    QImage image(632, 428, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const QString picture = scratchPath(QStringLiteral("schema.jpg"));
+    QByteArray written;
+    ASSERT_TRUE(zelmor::geometry::savePicture(image, picture, nullptr, &written));
+    ASSERT_TRUE(zelmor::geometry::savePrintTwin(image.scaled(4 * image.size()), written, picture));
+    word().addPicture(picture);
+    word().type(QString(kCR));
+    image.fill(Qt::yellow);  // a new drawing whose twin could not be written
+    ASSERT_TRUE(zelmor::geometry::savePicture(image, picture));
+    word().addPicture(picture);
+
+    const Document doc = saveAndRead();
+    ASSERT_EQ(doc.pictures.size(), 2U);
+    EXPECT_EQ(doc.pictures[0].pixels.Width, 4 * 632);
+    EXPECT_EQ(doc.pictures[1].pixels.Width, 632);
+    for (const Picture& p : doc.pictures) {
+        EXPECT_NEAR(p.size.Width, 632 * 2540 / 96, 30);
+        EXPECT_NEAR(p.size.Height, 428 * 2540 / 96, 30);
+    }
 }
 
 TEST_F(Pictures, APictureWiderThanThePageIsScaledDownToIt) {

@@ -467,18 +467,21 @@ class LibreOfficeWriter final : public OfficePlugin {
             Reference<css::graphic::XGraphic> graphic =
                 graphicProvider()->queryGraphic(sequenceOf(request));
             if (!graphic.is()) throw WordError(Kind::PictureUnreadable, path);
-            auto graphicProperties = query<css::beans::XPropertySet>(graphic);
-            css::awt::Size pixels;
+            // A bitmap that says its resolution (the print twin: four times the dots, the
+            // same size) is laid out at it; one that does not, and a drawing, at 96 dpi.
+            const OUString names[] = {"Size100thMM", "SizePixel"};  // sorted
+            auto sizes = query<css::beans::XMultiPropertySet>(graphic);
             ++calls_;
-            graphicProperties->getPropertyValue("SizePixel") >>= pixels;
-            css::awt::Size size;
-            if (pixels.Width > 0 && pixels.Height > 0) {
-                size = pictureSize(pixels);
-            } else {  // a drawing rather than a bitmap
-                ++calls_;
-                graphicProperties->getPropertyValue("Size100thMM") >>= size;
-                size = fitted(size);
-            }
+            const Sequence<Any> values =
+                sizes->getPropertyValues(Sequence<OUString>(names, 2));
+            css::awt::Size natural;
+            css::awt::Size pixels;
+            values[0] >>= natural;
+            values[1] >>= pixels;
+            const bool hasSize = natural.Width > 0 && natural.Height > 0;
+            const bool hasPixels = pixels.Width > 0 && pixels.Height > 0;
+            const css::awt::Size size =
+                hasSize ? fitted(natural) : hasPixels ? pictureSize(pixels) : fitted(natural);
 
             ++calls_;
             Reference<css::uno::XInterface> created =
