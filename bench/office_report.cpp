@@ -83,7 +83,11 @@ struct Report {
         }
         painter.end();
         picture = gScratch->filePath(QStringLiteral("modello.jpg"));
-        geometry::savePicture(image, picture);
+        QByteArray written;
+        geometry::savePicture(image, picture, nullptr, &written);
+        // Its print twin, which the reports lay out in its place.
+        geometry::savePrintTwin(image.scaled(geometry::kPrintScale * image.size()), written,
+                                picture);
         savePath = gScratch->filePath(QStringLiteral("Relazione.doc"));
     }
 };
@@ -96,7 +100,7 @@ const Report& report() {
 // Forwards to the office back-end and adds up the time of each kind of operation.
 class Stopwatch final : public reports::WordProcessor {
   public:
-    explicit Stopwatch(reports::WordProcessor& word) : word_(&word) {}
+    explicit Stopwatch(reports::OfficeWordProcessor& word) : word_(&word) {}
     void start() override { time("start", [&] { word_->start(); }); }
     void show() override { time("show", [&] { word_->show(); }); }
     void addDocument() override { time("add document", [&] { word_->addDocument(); }); }
@@ -139,7 +143,16 @@ class Stopwatch final : public reports::WordProcessor {
     void replaceLast(const QString& f, const QString& t) override {
         time("page count", [&] { word_->replaceLast(f, t); });
     }
-    void exportPdf(const QString& p) override { time("PDF export", [&] { word_->exportPdf(p); }); }
+    // Written after the report returns: timed here until it is done.
+    void exportPdf(const QString& p) override {
+        time("PDF export", [&] {
+            word_->exportPdf(p);
+            word_->settle();
+        });
+    }
+    void setLateFailureHandler(std::function<void(const reports::WordError&)> h) override {
+        word_->setLateFailureHandler(std::move(h));
+    }
     void prepare() override { word_->prepare(); }
 
     std::map<std::string, double> millis;  // by kind of operation
@@ -154,7 +167,7 @@ class Stopwatch final : public reports::WordProcessor {
                             std::chrono::steady_clock::now() - started)
                             .count();
     }
-    reports::WordProcessor* word_;
+    reports::OfficeWordProcessor* word_;
 };
 
 Stopwatch& stopwatch() {

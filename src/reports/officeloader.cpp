@@ -11,6 +11,7 @@
 #include <QLibrary>
 #include <QThread>
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -88,6 +89,20 @@ void paintWhileWaiting() {
     const QCoreApplication* app = QCoreApplication::instance();
     if (app != nullptr && QThread::currentThread() == app->thread())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// A failure of work that ended after its call returned, told on the program's main thread (the
+// handler there may have been taken away meanwhile).
+void tellLate(const std::shared_ptr<std::function<void(const WordError&)>>& handler,
+              const WordError& error) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr) return;
+    QMetaObject::invokeMethod(
+        app,
+        [handler, error] {
+            if (*handler) (*handler)(error);
+        },
+        Qt::QueuedConnection);
 }
 
 // Forwards every operation to the back-end in the plugin, which it loads at the first start(),
@@ -190,8 +205,24 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     void replaceLast(const QString& from, const QString& to) override {
         forward(limits_.call, "replace", &OfficePlugin::replaceLast, from, to);
     }
+    // A page with the print-resolution picture takes the office a few tenths of a second to
+    // export: the report returns without waiting, the next call waits for it (within its
+    // limit), and a failure goes to the late-failure handler.
     void exportPdf(const QString& path) override {
-        forward(limits_.save, "export PDF", &OfficePlugin::exportPdf, path);
+        if (!plugin_)
+            throw WordError(WordError::Kind::NotStarted,
+                            QStringLiteral("The word processor has not been started"));
+        backgroundUntil_ = Clock::now() + limits_.save;
+        thread_->post([p = plugin_.get(), path, late = lateFailure_] {
+            try {
+                p->exportPdf(path);
+            } catch (const WordError& e) {
+                tellLate(late, e);
+            }
+        });
+    }
+    void setLateFailureHandler(std::function<void(const WordError&)> handler) override {
+        *lateFailure_ = std::move(handler);
     }
     long long bridgeCalls() const override { return calls_; }
     void settle() override {
@@ -270,7 +301,8 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
 
     template <typename T>
     void waitFor(std::future<T>& done, OfficeTimeLimits::ms limit, const char* what) {
-        const Clock::time_point deadline = Clock::now() + limit;
+        // Work left running in the background comes first, within its own limit.
+        const Clock::time_point deadline = std::max(Clock::now(), backgroundUntil_) + limit;
         while (done.wait_for(kPaintSlice) != std::future_status::ready) {
             paintWhileWaiting();
             if (Clock::now() >= deadline) giveUp(done, limit, what);
@@ -305,6 +337,10 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     std::unique_ptr<OfficePlugin> plugin_;
     std::unique_ptr<OfficeThread> thread_;  // after the plugin: ends first, then the plugin
     bool mayHaveOffice_ = false;  // a start was asked since the office was last given up
+    Clock::time_point backgroundUntil_{};  // when the work posted without a wait is overdue
+    // Shared with the work in the background, which may end after this back-end.
+    std::shared_ptr<std::function<void(const WordError&)>> lateFailure_ =
+        std::make_shared<std::function<void(const WordError&)>>();
     long long calls_ = 0;
 };
 

@@ -103,6 +103,7 @@ std::optional<int> RecordingWordProcessor::finishedPages() {
 }
 void RecordingWordProcessor::replaceLast(const QString&, const QString&) {}
 void RecordingWordProcessor::exportPdf(const QString&) {}
+void RecordingWordProcessor::setLateFailureHandler(std::function<void(const WordError&)>) {}
 void RecordingWordProcessor::prepare() {
     ++prepared_;
 }

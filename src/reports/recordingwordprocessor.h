@@ -38,6 +38,7 @@ class RecordingWordProcessor final : public WordProcessor {
     std::optional<int> finishedPages() override;
     void replaceLast(const QString& from, const QString& to) override;
     void exportPdf(const QString& path) override;
+    void setLateFailureHandler(std::function<void(const WordError&)> handler) override;
     // Counted, not logged: whether the program asks for the office early is no part of a
     // document.
     void prepare() override;

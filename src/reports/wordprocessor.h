@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
@@ -94,8 +95,14 @@ class WordProcessor {
     virtual std::optional<int> finishedPages() = 0;
     // The last occurrence of `from` in the document becomes `to`.
     virtual void replaceLast(const QString& from, const QString& to) = 0;
-    // The current document, as it stands, also written as PDF under this full path.
+    // The current document, as it stands, also written as PDF under this full path. A back-end
+    // may finish it after the call has returned (an office takes a few tenths of a second for a
+    // page with a print-resolution picture); a failure found then goes to the late-failure
+    // handler.
     virtual void exportPdf(const QString& path) = 0;
+    // Where failures of work finished after its call returned are told, on the thread that
+    // runs the program's windows.
+    virtual void setLateFailureHandler(std::function<void(const WordError&)> handler) = 0;
 
     // A report may come soon: a back-end that needs a slow start (an office) begins it now,
     // in the background. Never waits and never fails; the next start() waits for it.

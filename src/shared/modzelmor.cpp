@@ -139,6 +139,17 @@ void ModZelmor::tellSavedElsewhere(const QString& asked, const QString& saved) {
                       saved);
 }
 
+ModZelmor::~ModZelmor() {
+    if (word_ != nullptr) word_->setLateFailureHandler({});
+}
+
+void ModZelmor::setWordProcessor(reports::WordProcessor* word) {
+    word_ = word;
+    // The PDF copy of a full report is written after the report: its failure is told then.
+    if (word_ != nullptr)
+        word_->setLateFailureHandler([this](const reports::WordError& e) { reportFailure(e); });
+}
+
 void ModZelmor::prepareWordProcessor() {
     if (word_ != nullptr) word_->prepare();
 }

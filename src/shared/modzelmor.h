@@ -60,7 +60,7 @@ struct MessageTitles {
 class ModZelmor {
   public:
     explicit ModZelmor(tk::Application& app) : app_(&app) { setProduct(Product{}); }
-    ~ModZelmor() = default;
+    ~ModZelmor();
     ModZelmor(const ModZelmor&) = delete;
     ModZelmor& operator=(const ModZelmor&) = delete;
 
@@ -128,7 +128,7 @@ class ModZelmor {
     void showTitlePage();
 
     // The word processor every report writes into; none: reports say that it is missing.
-    void setWordProcessor(reports::WordProcessor* word) { word_ = word; }
+    void setWordProcessor(reports::WordProcessor* word);
     // The product texts and office data the reports print.
     reports::ReportTexts reportTexts() const;
     // Writes one report, with the program marked busy meanwhile. A failure of the word processor

@@ -840,6 +840,17 @@ TEST_F(Saving, UnderAFileInsteadOfAFolderIsSaveFailed) {
     }
     // The document is still there to be saved elsewhere.
     EXPECT_EQ(saveAndRead().texts(), QStringList{"contenuto"});
+
+    // Its PDF copy is written after the call returns: a failure is told then, on the
+    // program's thread.
+    std::vector<WordError> late;
+    word().setLateFailureHandler([&late](const WordError& e) { late.push_back(e); });
+    word().exportPdf(notAFolder + QStringLiteral("/relazione.pdf"));
+    word().settle();
+    QCoreApplication::processEvents();
+    word().setLateFailureHandler({});
+    ASSERT_EQ(late.size(), 1U);
+    EXPECT_EQ(late.front().kind(), Kind::ExportFailed);
 }
 
 // --- the office between and during reports --------------------------------------------------

@@ -28,6 +28,7 @@ class NullWordProcessor : public reports::WordProcessor {
     std::optional<int> finishedPages() override { return std::nullopt; }
     void replaceLast(const QString&, const QString&) override {}
     void exportPdf(const QString&) override {}
+    void setLateFailureHandler(std::function<void(const reports::WordError&)>) override {}
     void prepare() override {}
 };
 

@@ -609,6 +609,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     }
 
     void prepare() override { start(); }
+    void setLateFailureHandler(std::function<void(const WordError&)>) override {}  // none late
 
     bool officeAnswers() override {
         dropPending();
