@@ -130,8 +130,9 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
         call(limits_.start, "start", [p = plugin_.get()] { p->start(); });
         mayHaveOffice_ = true;
     }
+    // Each time a report comes near: an office closed since the last report (by the user, or
+    // ended here) is started again ahead of the report.
     void prepare() override {
-        if (mayHaveOffice_) return;
         try {
             load();
         } catch (const WordError&) {
@@ -141,7 +142,7 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
         // Not waited for: the next call queues behind it, within its own time limit.
         thread_->post([p = plugin_.get()] {
             try {
-                p->start();
+                if (!p->officeAnswers()) p->start();
             } catch (const WordError&) {
             }
         });

@@ -1333,6 +1333,13 @@ TEST(Prepare, TheOfficeStartedAheadServesTheReportAndNoSecondStarts) {
     writeSmallReport(*w, QStringLiteral("subito"));
     EXPECT_EQ(officeProcesses().size(), 1U);
     w->closeDocument();
+    // Ended since (as when the user quits it): the next time a report comes near, it is
+    // started again ahead of it.
+    w->shutdown();
+    ASSERT_TRUE(officeGone());
+    w->prepare();
+    w->settle();
+    EXPECT_EQ(officeProcesses().size(), 1U);
 }
 
 TEST(Prepare, AnOfficeStartedForAReportThatNeverCameEndsWithTheProgram) {
