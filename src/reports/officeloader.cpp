@@ -39,10 +39,16 @@ class OfficeThread {
     OfficeThread() : state_(std::make_shared<State>()) {
         thread_ = std::thread([state = state_] { run(*state); });
     }
+    // A call still hanging in the office's library is not waited for past a few seconds: the
+    // thread is then left to it.
     ~OfficeThread() {
         if (!thread_.joinable()) return;
         post({});  // the end
-        thread_.join();
+        if (state_->ended.get_future().wait_for(kAbortGrace) == std::future_status::ready) {
+            thread_.join();
+        } else {
+            thread_.detach();
+        }
     }
     OfficeThread(const OfficeThread&) = delete;
     OfficeThread& operator=(const OfficeThread&) = delete;
@@ -65,6 +71,7 @@ class OfficeThread {
         std::mutex mutex;
         std::condition_variable wake;
         std::deque<std::function<void()>> jobs;
+        std::promise<void> ended;  // set when the thread has run its last job
     };
     static void run(State& state) {
         for (;;) {
@@ -75,7 +82,10 @@ class OfficeThread {
                 job = std::move(state.jobs.front());
                 state.jobs.pop_front();
             }
-            if (!job) return;
+            if (!job) {
+                state.ended.set_value();
+                return;
+            }
             job();
         }
     }

@@ -1258,10 +1258,20 @@ void expectTimedOut(const std::function<void()>& call) {
     EXPECT_TRUE(officeGone());
 }
 
+// Stops the office under test, and waits until it has stopped.
 void stopOffice() {
     const std::vector<pid_t> pids = officeProcesses();
     ASSERT_EQ(pids.size(), 1U);
     ::kill(pids.front(), SIGSTOP);
+    const auto stopped = [pid = pids.front()] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly)) return false;
+        const QByteArray line = stat.readAll();
+        return line.mid(line.lastIndexOf(')') + 2, 1) == "T";
+    };
+    for (int i = 0; i < 250 && !stopped(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(stopped());
 }
 
 TEST(Frozen, AnOfficeStoppedDuringAReportIsEndedAndTheNextReportWorks) {
@@ -1300,7 +1310,7 @@ TEST(Frozen, ASaveOntoAFullDiskEndsWithinItsLimit) {
         QFile filler(folder + QStringLiteral("/riempitivo"));
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
         const QByteArray block(4096, '\0');
-        while (filler.write(block) == block.size() && filler.flush()) {
+        for (int i = 0; i < 1000 && filler.write(block) == block.size() && filler.flush(); ++i) {
         }
     }
     auto w = zelmor::reports::makeOfficeWordProcessor(true, {}, quickLimits());

@@ -631,11 +631,14 @@ class LibreOfficeWriter final : public OfficePlugin {
         }
         // Killed first: a stopped office answers nothing, not even the end of the connection.
         const bool ended = group != 0 && ::kill(-group, SIGKILL) == 0;
+        // Disposing the connection may itself wait on the call it cuts: never here.
         if (bridge.is()) {
-            try {
-                bridge->dispose();
-            } catch (const css::uno::Exception&) {
-            }
+            std::thread([bridge] {
+                try {
+                    bridge->dispose();
+                } catch (const css::uno::Exception&) {
+                }
+            }).detach();
         }
         return ended;
     }
@@ -1151,6 +1154,9 @@ class LibreOfficeWriter final : public OfficePlugin {
 
 extern "C" SAL_DLLPUBLIC_EXPORT zelmor::reports::OfficePlugin* zelmor_create_writer(
     bool hidden) {
+    // The office is reached over a pipe: an office that dies while the connection writes to it
+    // must give a failed call (EPIPE), not end this program with SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
     try {
         return new zelmor::reports::LibreOfficeWriter(hidden);
     } catch (...) {
