@@ -175,6 +175,7 @@ struct Office {
     std::shared_ptr<std::atomic<bool>> ended = std::make_shared<std::atomic<bool>>(false);
     qint64 pid = 0;  // the process started for it (it has ended at once when another took over)
     bool owned = false;  // that process is the office: this program started it
+    pid_t group = 0;     // its process group, when owned
 };
 
 // What abort() needs, from whatever thread it is called: the connection and the process group
@@ -902,6 +903,7 @@ class LibreOfficeWriter final : public OfficePlugin {
         office->bridge.set(bridge, UNO_QUERY_THROW);
         office->pid = pid;
         office->owned = group != 0 && processRunning(pid);
+        office->group = office->owned ? group : 0;
         {
             const std::lock_guard lock(abortTarget().mutex);
             abortTarget().bridge = office->bridge;
@@ -939,6 +941,14 @@ class LibreOfficeWriter final : public OfficePlugin {
         };
         while (waiting() && answers(office)) std::this_thread::sleep_for(kPollInterval);
         while (waiting() && processRunning(office.pid)) std::this_thread::sleep_for(kPollInterval);
+        // Still there: it holds the profile, and a new office on it would hang waiting for it.
+        // One of ours is ended; the user's own is left alone.
+        if (office.owned && office.group != 0 && processRunning(office.pid)) {
+            ::kill(-office.group, SIGKILL);
+            clock.restart();
+            while (waiting() && processRunning(office.pid))
+                std::this_thread::sleep_for(kPollInterval);
+        }
     }
 
     void dropOffice() {
