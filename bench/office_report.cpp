@@ -101,32 +101,56 @@ const Report& report() {
 class Stopwatch final : public reports::WordProcessor {
   public:
     explicit Stopwatch(reports::OfficeWordProcessor& word) : word_(&word) {}
-    void start() override { time("start", [&] { word_->start(); }); }
-    void show() override { time("show", [&] { word_->show(); }); }
-    void addDocument() override { time("add document", [&] { word_->addDocument(); }); }
-    void fontName(const QString& n) override { time("font", [&] { word_->fontName(n); }); }
-    void fontSize(int p) override { time("font", [&] { word_->fontSize(p); }); }
-    void type(const QString& t) override { time("type", [&] { word_->type(t); }); }
-    void appendParagraph() override { time("paragraph", [&] { word_->appendParagraph(); }); }
+    void start() override {
+        time("start", [&] { word_->start(); });
+    }
+    void show() override {
+        time("show", [&] { word_->show(); });
+    }
+    void addDocument() override {
+        time("add document", [&] { word_->addDocument(); });
+    }
+    void fontName(const QString& n) override {
+        time("font", [&] { word_->fontName(n); });
+    }
+    void fontSize(int p) override {
+        time("font", [&] { word_->fontSize(p); });
+    }
+    void type(const QString& t) override {
+        time("type", [&] { word_->type(t); });
+    }
+    void appendParagraph() override {
+        time("paragraph", [&] { word_->appendParagraph(); });
+    }
     void paragraphText(const QString& t) override {
         time("paragraph", [&] { word_->paragraphText(t); });
     }
     void paragraphFontSize(int p) override {
         time("paragraph", [&] { word_->paragraphFontSize(p); });
     }
-    void addTable(int r, int c) override { time("table", [&] { word_->addTable(r, c); }); }
-    void tableFontSize(int p) override { time("table", [&] { word_->tableFontSize(p); }); }
+    void addTable(int r, int c) override {
+        time("table", [&] { word_->addTable(r, c); });
+    }
+    void tableFontSize(int p) override {
+        time("table", [&] { word_->tableFontSize(p); });
+    }
     void cell(int r, int c, const QString& t) override {
         time("table", [&] { word_->cell(r, c, t); });
     }
-    void autoformat(int f) override { time("table look", [&] { word_->autoformat(f); }); }
-    void addPicture(const QString& p) override { time("picture", [&] { word_->addPicture(p); }); }
+    void autoformat(int f) override {
+        time("table look", [&] { word_->autoformat(f); });
+    }
+    void addPicture(const QString& p) override {
+        time("picture", [&] { word_->addPicture(p); });
+    }
     int countPages() override {
         int pages = 0;
         time("page count", [&] { pages = word_->countPages(); });
         return pages;
     }
-    void justifyAll() override { time("justify", [&] { word_->justifyAll(); }); }
+    void justifyAll() override {
+        time("justify", [&] { word_->justifyAll(); });
+    }
     QString save(const QString& p) override {
         QString saved;
         time("save .doc", [&] { saved = word_->save(p); });
@@ -163,9 +187,9 @@ class Stopwatch final : public reports::WordProcessor {
     void time(const char* what, F&& f) {
         const auto started = std::chrono::steady_clock::now();
         f();
-        millis[what] += std::chrono::duration<double, std::milli>(
-                            std::chrono::steady_clock::now() - started)
-                            .count();
+        millis[what] +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+                .count();
     }
     reports::OfficeWordProcessor* word_;
 };
@@ -245,7 +269,10 @@ void BM_EmptyDocumentCold(benchmark::State& state) {
 }
 
 BENCHMARK(BM_FullReportWarm)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(BM_FullReportWarmByOperation)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_FullReportWarmByOperation)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(10);
 BENCHMARK(BM_EmptyDocumentWarm)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(BM_FullReportPrepared)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(BM_FullReportCold)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
@@ -278,8 +305,8 @@ void printBreakdown() {
     if (watch.reports == 0) return;
     double total = 0;
     for (const auto& [what, ms] : watch.millis) total += ms;
-    std::printf("where a warm full report's time goes (%d reports, %.1f ms each):\n",
-                watch.reports, total / watch.reports);
+    std::printf("where a warm full report's time goes (%d reports, %.1f ms each):\n", watch.reports,
+                total / watch.reports);
     for (const auto& [what, ms] : watch.millis)
         std::printf("  %-12s %7.2f ms  %4.1f %%\n", what.c_str(), ms / watch.reports,
                     100 * ms / total);

@@ -6,10 +6,10 @@
 #include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
-#include <QThreadPool>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QThreadPool>
 
 #include <cstdint>
 

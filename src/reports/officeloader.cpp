@@ -3,7 +3,6 @@
 
 #include "geometry/bmp.h"
 
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -15,10 +14,10 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
-#include <type_traits>
 #include <future>
 #include <mutex>
 #include <thread>
+#include <type_traits>
 #include <utility>
 
 namespace zelmor::reports {
@@ -232,8 +231,11 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
             }
         });
     }
+    // Failures of work asked before go to the handler of that time, or nowhere once it has
+    // been replaced: never to a later program's windows.
     void setLateFailureHandler(std::function<void(const WordError&)> handler) override {
-        *lateFailure_ = std::move(handler);
+        *lateFailure_ = nullptr;
+        lateFailure_ = std::make_shared<std::function<void(const WordError&)>>(std::move(handler));
     }
     long long bridgeCalls() const override { return calls_; }
     void settle() override {
@@ -258,8 +260,7 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
             // destruction): the office connection it keeps must outlive every back-end.
             QLibrary library(path_);
             if (!library.load()) throw WordError(WordError::Kind::Missing, library.errorString());
-            create_ =
-                reinterpret_cast<CreateOfficePlugin>(library.resolve("zelmor_create_writer"));
+            create_ = reinterpret_cast<CreateOfficePlugin>(library.resolve("zelmor_create_writer"));
             if (create_ == nullptr)
                 throw WordError(WordError::Kind::Missing, library.errorString());
         }
@@ -347,8 +348,8 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     CreateOfficePlugin create_ = nullptr;
     std::unique_ptr<OfficePlugin> plugin_;
     std::unique_ptr<OfficeThread> thread_;  // after the plugin: ends first, then the plugin
-    bool mayHaveOffice_ = false;  // a start was asked since the office was last given up
-    Clock::time_point backgroundUntil_{};  // when the work posted without a wait is overdue
+    bool mayHaveOffice_ = false;            // a start was asked since the office was last given up
+    Clock::time_point backgroundUntil_{};   // when the work posted without a wait is overdue
     // Shared with the work in the background, which may end after this back-end.
     std::shared_ptr<std::function<void(const WordError&)>> lateFailure_ =
         std::make_shared<std::function<void(const WordError&)>>();
@@ -357,8 +358,7 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
 
 }  // namespace
 
-std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden,
-                                                             const QString& pluginPath,
+std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden, const QString& pluginPath,
                                                              const OfficeTimeLimits& limits) {
     QString path = pluginPath;
     if (path.isEmpty()) path = qEnvironmentVariable("ZELMOR_WRITER_PLUGIN");

@@ -34,12 +34,12 @@ class OfficeWordProcessor : public WordProcessor {
 // How long each kind of call to the office may take before the office is given up.
 struct OfficeTimeLimits {
     using ms = std::chrono::milliseconds;
-    ms answer{5000};    // asking an office of earlier reports whether it is still there
-    ms start{100000};   // starting an office (the office itself gives up at 90 s)
-    ms call{20000};     // typing, fonts, cells: what needs no layout
-    ms layout{40000};   // a new document, tables' looks, pictures, page counts, justification
-    ms save{30000};     // writing a file (.doc or PDF)
-    ms end{15000};      // closing a document, ending the office
+    ms answer{5000};   // asking an office of earlier reports whether it is still there
+    ms start{100000};  // starting an office (the office itself gives up at 90 s)
+    ms call{20000};    // typing, fonts, cells: what needs no layout
+    ms layout{40000};  // a new document, tables' looks, pictures, page counts, justification
+    ms save{30000};    // writing a file (.doc or PDF)
+    ms end{15000};     // closing a document, ending the office
 };
 
 // The back-end behind a loader: the plugin is loaded at the first start(); when it cannot be,

@@ -482,10 +482,9 @@ void FrontespizioForm::stampamodello_Click() {
     if (refuseWithoutPicture()) return;
     passo->setText(kLoading);
     const QString picture = shared_->picturePath();
-    const bool done = shared_->runReport(
-        [&](reports::WordProcessor& word) {
-            reports::writeModelPicture(word, picture, shared_->reportTexts());
-        });
+    const bool done = shared_->runReport([&](reports::WordProcessor& word) {
+        reports::writeModelPicture(word, picture, shared_->reportTexts());
+    });
     passo->setText(done ? QStringLiteral("ho visualizzato il modello su WORD") : kNotDone);
 }
 

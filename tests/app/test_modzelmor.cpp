@@ -86,8 +86,6 @@ TEST(ModZelmor, WithoutASplashAConfirmedExitEndsTheProgram) {
     EXPECT_TRUE(app.ended());
 }
 
-
-
 // Without LibreOffice (here: its plugin cannot be loaded) a report tells the user what to
 // install, and the data-entry window stays usable.
 TEST(ModZelmor, AReportWithoutTheOfficeSaysWhatToInstall) {
@@ -115,8 +113,8 @@ TEST(ModZelmor, AReportWithoutTheOfficeSaysWhatToInstall) {
     using Kind = reports::WordError::Kind;
     QStringList texts;
     for (Kind k : {Kind::Missing, Kind::NotStarted, Kind::Lost, Kind::Failed, Kind::PictureMissing,
-                   Kind::PictureUnreadable, Kind::SaveFailed, Kind::ExportFailed,
-                   Kind::TimedOut, Kind::TimedOutLeft}) {
+                   Kind::PictureUnreadable, Kind::SaveFailed, Kind::ExportFailed, Kind::TimedOut,
+                   Kind::TimedOutLeft}) {
         const QString t =
             shared::ModZelmor::failureText(reports::WordError(k, QStringLiteral("x")));
         EXPECT_FALSE(texts.contains(t));

@@ -252,4 +252,49 @@ TEST(HelpPrintFailure, IsToldAndTheWindowsStayUsable) {
     EXPECT_TRUE(contents.visible());
 }
 
+// Saves beside an earlier document the user changed, and fails late at the PDF: as an office
+// whose earlier guide is open with the user's changes.
+class BusyNameWordProcessor final : public testsupport::NullWordProcessor {
+  public:
+    std::function<void(const reports::WordError&)> late;
+    QString save(const QString& path) override {
+        return QString(path).replace(QStringLiteral(".doc"), QStringLiteral(" (2).doc"));
+    }
+    void setLateFailureHandler(std::function<void(const reports::WordError&)> h) override {
+        late = std::move(h);
+    }
+};
+
+TEST(HelpPrintSavedElsewhere, TheNewNameIsToldAndSoIsALateFailure) {
+    tk::testing::FakeServices fakes;
+    QTemporaryDir home;
+    fakes.platform.documents = home.filePath(QStringLiteral("Documenti"));
+    BusyNameWordProcessor word;
+    {
+        app::ZelmorApp program({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform},
+                               nullptr, &word);
+        tk::Application& app = program.app();
+        app.dispatch([&] { program.startup(); });
+        app.dispatch([&] { app.form(QStringLiteral("frmSplash"))->click(); });
+        tk::Form& contents = app.show(QStringLiteral("sommario"));
+        app.dispatch([&] { contents.at(QStringLiteral("cmdstampa")).click(); });
+        ASSERT_EQ(fakes.messages.shown.size(), 1u);
+        const tk::Message& told = fakes.messages.shown[0];
+        EXPECT_EQ(told.icon, tk::MessageIcon::Information);
+        EXPECT_EQ(told.title, QStringLiteral("Zelmor: stampa"));
+        EXPECT_TRUE(told.text.contains(QStringLiteral("\"Zelmor-guida.doc\"")));
+        EXPECT_TRUE(told.text.endsWith(
+            home.filePath(QStringLiteral("Documenti/Zelmor/Zelmor-guida (2).doc"))));
+
+        ASSERT_TRUE(word.late);
+        word.late(
+            reports::WordError(reports::WordError::Kind::ExportFailed, QStringLiteral("x.pdf")));
+        ASSERT_EQ(fakes.messages.shown.size(), 2u);
+        EXPECT_EQ(fakes.messages.shown[1].icon, tk::MessageIcon::Critical);
+        EXPECT_TRUE(fakes.messages.shown[1].text.contains(QStringLiteral("copia PDF")));
+    }
+    // The program gone, no late failure can reach it any more.
+    EXPECT_FALSE(word.late);
+}
+
 }  // namespace

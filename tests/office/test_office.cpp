@@ -21,12 +21,12 @@
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/document/XDocumentProperties.hpp>
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
-#include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/style/BreakType.hpp>
@@ -57,12 +57,12 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <csignal>
-#include <functional>
 #include <sys/mount.h>
 #include <unistd.h>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 
 #include <chrono>
 #include <iostream>
@@ -996,8 +996,9 @@ TEST_P(FullReport, HoldsEveryPartInOrder) {
     if (GetParam().longFields) {
         page.project = QStringLiteral("Piano di recupero del borgo antico, ").repeated(6);
         page.attachments = QStringLiteral("tavole 1-3").repeated(1) +
-                           QStringLiteral("; relazione geologica, rilievo fotografico, "
-                                          "planimetria generale in scala 1:2000")
+                           QStringLiteral(
+                               "; relazione geologica, rilievo fotografico, "
+                               "planimetria generale in scala 1:2000")
                                .repeated(14);
     }
     const auto texts = reportTexts();
@@ -1221,9 +1222,9 @@ TEST(SameName, AnEarlierDocumentGivesWayUnlessTheUserChangedIt) {
         // The changed one keeps its file; (2) is open, unchanged, but is not the name asked.
         EXPECT_EQ(w->save(path), scratchPath(QStringLiteral("Relazione-%1 (3).doc").arg(name)));
         EXPECT_EQ(reader().read(path).texts(), QStringList{"seconda"});
-        EXPECT_EQ(reader().read(scratchPath(QStringLiteral("Relazione-%1 (3).doc").arg(name)))
-                      .texts(),
-                  QStringList{"quarta"});
+        EXPECT_EQ(
+            reader().read(scratchPath(QStringLiteral("Relazione-%1 (3).doc").arg(name))).texts(),
+            QStringList{"quarta"});
     }
     // The documents the user changed are left to an office that is then ended as a crash would.
     killOffice();

@@ -25,10 +25,24 @@ namespace {
 class ZelmorHost : public zelmor::script::Host {
   public:
     ZelmorHost(const zelmor::tk::Application::Services& services,
-               zelmor::script::Recorders& recorders, zelmor::reports::WordProcessor* office)
+               zelmor::script::Recorders& recorders, zelmor::reports::OfficeWordProcessor* office)
         : music_(recorders.music, recorders.musicFiles),
           recording_(recorders.word, recorders.pages),
-          program_(services, &music_, office != nullptr ? office : &recording_) {}
+          office_(office),
+          program_(services, &music_,
+                   office != nullptr ? static_cast<zelmor::reports::WordProcessor*>(office)
+                                     : &recording_) {}
+    // What the office finishes after a report (the PDF copy) is written into this scenario's
+    // folder, which goes next: it is waited for.
+    ~ZelmorHost() override {
+        if (office_ == nullptr) return;
+        try {
+            office_->settle();
+        } catch (const zelmor::reports::WordError&) {
+        }
+    }
+    ZelmorHost(const ZelmorHost&) = delete;
+    ZelmorHost& operator=(const ZelmorHost&) = delete;
     zelmor::tk::Application& app() override { return program_.app(); }
     void startup() override { program_.startup(); }
     // Read as the program reads its command line, the current folder being the scenario's.
@@ -66,6 +80,7 @@ class ZelmorHost : public zelmor::script::Host {
   private:
     zelmor::music::RecordingMusicPlayer music_;
     zelmor::reports::RecordingWordProcessor recording_;
+    zelmor::reports::OfficeWordProcessor* office_;
     zelmor::app::ZelmorApp program_;
 };
 

@@ -18,9 +18,9 @@
 #include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/bridge/XBridgeFactory2.hpp>
 #include <com/sun/star/connection/Connector.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/connection/XConnection.hpp>
 #include <com/sun/star/connection/XConnector.hpp>
-#include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -79,8 +79,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QStringList>
 #include <QUrl>
 
@@ -91,9 +91,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <mutex>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -173,7 +173,7 @@ struct Office {
     Reference<css::frame::XDesktop2> desktop;
     Reference<css::graphic::XGraphicProvider> graphics;  // on the first picture
     std::shared_ptr<std::atomic<bool>> ended = std::make_shared<std::atomic<bool>>(false);
-    qint64 pid = 0;  // the process started for it (it has ended at once when another took over)
+    qint64 pid = 0;      // the process started for it (it has ended at once when another took over)
     bool owned = false;  // that process is the office: this program started it
     pid_t group = 0;     // its process group, when owned
 };
@@ -473,16 +473,16 @@ class LibreOfficeWriter final : public OfficePlugin {
             const OUString names[] = {"Size100thMM", "SizePixel"};  // sorted
             auto sizes = query<css::beans::XMultiPropertySet>(graphic);
             ++calls_;
-            const Sequence<Any> values =
-                sizes->getPropertyValues(Sequence<OUString>(names, 2));
+            const Sequence<Any> values = sizes->getPropertyValues(Sequence<OUString>(names, 2));
             css::awt::Size natural;
             css::awt::Size pixels;
             values[0] >>= natural;
             values[1] >>= pixels;
             const bool hasSize = natural.Width > 0 && natural.Height > 0;
             const bool hasPixels = pixels.Width > 0 && pixels.Height > 0;
-            const css::awt::Size size =
-                hasSize ? fitted(natural) : hasPixels ? pictureSize(pixels) : fitted(natural);
+            const css::awt::Size size = hasSize     ? fitted(natural)
+                                        : hasPixels ? pictureSize(pixels)
+                                                    : fitted(natural);
 
             ++calls_;
             Reference<css::uno::XInterface> created =
@@ -582,7 +582,8 @@ class LibreOfficeWriter final : public OfficePlugin {
             ++calls_;
             const sal_Int32 count = found->getCount();
             if (count == 0)
-                throw WordError(Kind::Failed, QStringLiteral("No \"%1\" in the document").arg(from));
+                throw WordError(Kind::Failed,
+                                QStringLiteral("No \"%1\" in the document").arg(from));
             ++calls_;
             auto range = query<css::text::XTextRange>(
                 found->getByIndex(count - 1).get<Reference<css::uno::XInterface>>());
@@ -780,8 +781,8 @@ class LibreOfficeWriter final : public OfficePlugin {
         const QFileInfo info(path);
         const QString suffix = info.suffix().isEmpty() ? QString() : "." + info.suffix();
         for (int n = 2;; ++n) {
-            const QString numbered =
-                info.dir().filePath(QStringLiteral("%1 (%2)%3").arg(info.completeBaseName()).arg(n).arg(suffix));
+            const QString numbered = info.dir().filePath(
+                QStringLiteral("%1 (%2)%3").arg(info.completeBaseName()).arg(n).arg(suffix));
             if (!QFileInfo::exists(numbered) && !openUnder(numbered).is()) return numbered;
         }
     }
@@ -1154,16 +1155,15 @@ class LibreOfficeWriter final : public OfficePlugin {
     std::vector<std::vector<QString>> tableTexts_;  // what the cells were given
     Reference<css::sheet::XCellRangeData> cellData_;
     bool cellsPending_ = false;  // texts given that the table does not hold yet
-    QString typed_;               // text typed that the document does not hold yet
-    bool typing_ = false;         // within type(), which adds to that text
+    QString typed_;              // text typed that the document does not hold yet
+    bool typing_ = false;        // within type(), which adds to that text
 };
 
 }  // namespace
 
 }  // namespace zelmor::reports
 
-extern "C" SAL_DLLPUBLIC_EXPORT zelmor::reports::OfficePlugin* zelmor_create_writer(
-    bool hidden) {
+extern "C" SAL_DLLPUBLIC_EXPORT zelmor::reports::OfficePlugin* zelmor_create_writer(bool hidden) {
     // The office is reached over a pipe: an office that dies while the connection writes to it
     // must give a failed call (EPIPE), not end this program with SIGPIPE.
     std::signal(SIGPIPE, SIG_IGN);
