@@ -537,18 +537,7 @@ class LibreOfficeWriter final : public OfficePlugin {
         return run([&] {
             requireDocument();
             const QString target = freePath(path);
-            auto storable = query<css::frame::XStorable>(document_);
-            std::vector<css::beans::PropertyValue> arguments{
-                property("FilterName", Any(OUString("MS Word 97"))),
-                property("Overwrite", Any(true))};
-            try {
-                ++calls_;
-                storable->storeAsURL(toOu(fileUrl(target)), sequenceOf(arguments));
-            } catch (const css::lang::DisposedException&) {
-                throw;
-            } catch (const css::uno::Exception& e) {
-                throw WordError(Kind::SaveFailed, toQt(e.Message));
-            }
+            store(target, "MS Word 97", /*asCopy=*/false, Kind::SaveFailed);
             return target;
         });
     }
@@ -595,18 +584,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     void exportPdf(const QString& path) override {
         run([&] {
             requireDocument();
-            auto storable = query<css::frame::XStorable>(document_);
-            std::vector<css::beans::PropertyValue> arguments{
-                property("FilterName", Any(OUString("writer_pdf_Export"))),
-                property("Overwrite", Any(true))};
-            try {
-                ++calls_;
-                storable->storeToURL(toOu(fileUrl(path)), sequenceOf(arguments));
-            } catch (const css::lang::DisposedException&) {
-                throw;
-            } catch (const css::uno::Exception& e) {
-                throw WordError(Kind::ExportFailed, toQt(e.Message));
-            }
+            store(path, "writer_pdf_Export", /*asCopy=*/true, Kind::ExportFailed);
         });
     }
 
@@ -756,6 +734,28 @@ class LibreOfficeWriter final : public OfficePlugin {
     int rowCount() const { return static_cast<int>(tableTexts_.size()); }
     int columnCount() const {
         return tableTexts_.empty() ? 0 : static_cast<int>(tableTexts_.front().size());
+    }
+
+    // The current document written to a file through a filter: as the document's own file (it
+    // then belongs to that file), or as a copy that leaves the document as it was.
+    void store(const QString& path, const char* filter, bool asCopy, Kind failure) {
+        auto storable = query<css::frame::XStorable>(document_);
+        std::vector<css::beans::PropertyValue> arguments{
+            property("FilterName", Any(OUString::createFromAscii(filter))),
+            property("Overwrite", Any(true))};
+        const OUString url = toOu(fileUrl(path));
+        try {
+            ++calls_;
+            if (asCopy) {
+                storable->storeToURL(url, sequenceOf(arguments));
+            } else {
+                storable->storeAsURL(url, sequenceOf(arguments));
+            }
+        } catch (const css::lang::DisposedException&) {
+            throw;
+        } catch (const css::uno::Exception& e) {
+            throw WordError(failure, toQt(e.Message));
+        }
     }
 
     // Italian text, hyphenated, in the document's defaults, which every paragraph and table
