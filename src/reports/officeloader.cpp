@@ -219,9 +219,7 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     // export: the report returns without waiting, the next call waits for it (within its
     // limit), and a failure goes to the late-failure handler.
     void exportPdf(const QString& path) override {
-        if (!plugin_)
-            throw WordError(WordError::Kind::NotStarted,
-                            QStringLiteral("The word processor has not been started"));
+        requirePlugin();
         backgroundUntil_ = Clock::now() + limits_.save;
         thread_->post([p = plugin_.get(), path, late = lateFailure_] {
             try {
@@ -251,6 +249,12 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     }
 
   private:
+    void requirePlugin() const {
+        if (!plugin_)
+            throw WordError(WordError::Kind::NotStarted,
+                            QStringLiteral("The word processor has not been started"));
+    }
+
     // A plugin that cannot be loaded (not built, or the office's libraries are not installed)
     // leaves the program as it was; the next start() tries again.
     void load() {
@@ -277,9 +281,7 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     template <typename Operation, typename... Args>
     auto forward(OfficeTimeLimits::ms limit, const char* what, Operation operation, Args... args)
         -> std::invoke_result_t<Operation, OfficePlugin*, Args...> {
-        if (!plugin_)
-            throw WordError(WordError::Kind::NotStarted,
-                            QStringLiteral("The word processor has not been started"));
+        requirePlugin();
         return call(limit, what, [p = plugin_.get(), operation, args...] {
             return std::invoke(operation, p, args...);
         });
