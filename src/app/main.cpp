@@ -11,9 +11,15 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <functional>
 #include <iostream>
 
@@ -43,6 +49,31 @@ void openHandedOver(QApplication& qapp, zelmor::app::ZelmorApp& program, const Q
     zelmor::qtui::runUserAction(program.app(), [&] { program.openFile(file); });
 }
 
+int gSignalSocket[2] = {-1, -1};
+
+// A session's end (SIGTERM, SIGHUP) or Ctrl+C ends the program as a normal end does, so that the
+// office it started goes with it; a second signal ends it at once.
+void quitOnSignals(QApplication& qapp) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalSocket) != 0) return;
+    auto* notifier = new QSocketNotifier(gSignalSocket[0], QSocketNotifier::Read, &qapp);
+    QObject::connect(notifier, &QSocketNotifier::activated, &qapp, [notifier] {
+        char signal = 0;
+        (void)::read(gSignalSocket[0], &signal, 1);
+        notifier->setEnabled(false);
+        QCoreApplication::exit(0);  // every event loop, a message box's too (its "No")
+    });
+    struct sigaction action {};
+    action.sa_handler = [](int) {
+        const int saved = errno;
+        const char signal = 1;
+        (void)::write(gSignalSocket[1], &signal, 1);
+        errno = saved;
+    };
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signal, &action, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -52,6 +83,7 @@ int main(int argc, char* argv[]) {
     if (line.action != zelmor::app::CommandLine::Action::Run) return answerWithoutWindows(line);
 
     QApplication qapp(argc, argv);
+    quitOnSignals(qapp);
     zelmor::app::prepareDesktop(qapp);
 
     // One copy per user: a later start hands its file over and ends without a window.

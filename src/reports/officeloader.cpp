@@ -11,10 +11,12 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <future>
+#include <iostream>
 #include <mutex>
 #include <thread>
 #include <type_traits>
@@ -31,6 +33,19 @@ constexpr auto kPaintSlice = std::chrono::milliseconds(15);
 // How long a call may take to end once its office has been cut off.
 constexpr auto kAbortGrace = std::chrono::seconds(5);
 
+// A call posted to the office thread, and its time limit, which counts from when the call
+// begins: a call queued behind others waits for them within their own limits.
+struct Ticket {
+    Ticket(OfficeTimeLimits::ms limit, const char* what) : limit(limit), what(what) {}
+    const OfficeTimeLimits::ms limit;
+    const char* const what;
+    std::atomic<bool> begun{false};
+    std::atomic<Clock::rep> beganAt{0};
+    Clock::time_point deadline() const {
+        return Clock::time_point(Clock::duration(beganAt.load())) + limit;
+    }
+};
+
 // One thread that runs the calls to the office in the order they are posted. A thread whose
 // call never came back is abandoned: it keeps what it holds, and a new thread takes over.
 class OfficeThread {
@@ -42,7 +57,7 @@ class OfficeThread {
     // thread is then left to it.
     ~OfficeThread() {
         if (!thread_.joinable()) return;
-        post({});  // the end
+        post({}, nullptr);  // the end
         if (state_->ended.get_future().wait_for(kAbortGrace) == std::future_status::ready) {
             thread_.join();
         } else {
@@ -52,40 +67,67 @@ class OfficeThread {
     OfficeThread(const OfficeThread&) = delete;
     OfficeThread& operator=(const OfficeThread&) = delete;
 
-    void post(std::function<void()> job) {
+    void post(std::function<void()> job, std::shared_ptr<Ticket> ticket) {
         {
             const std::lock_guard lock(state_->mutex);
-            state_->jobs.push_back(std::move(job));
+            state_->jobs.push_back({std::move(job), std::move(ticket)});
         }
         state_->wake.notify_one();
     }
+    // The call running now, if any.
+    std::shared_ptr<Ticket> running() const {
+        const std::lock_guard lock(state_->mutex);
+        return state_->running;
+    }
+    // The calls not begun are dropped: the office they were for has been given up.
+    void dropQueued() {
+        std::deque<Job> dropped;
+        {
+            const std::lock_guard lock(state_->mutex);
+            for (Job& job : state_->jobs)
+                if (!job.work) dropped.push_back(std::move(job));  // the end stays
+            std::swap(dropped, state_->jobs);
+        }
+    }
     // Lets the thread finish its call, and what is queued after it, on its own.
     void abandon() {
-        post({});
+        post({}, nullptr);
         thread_.detach();
     }
 
   private:
+    struct Job {
+        std::function<void()> work;  // none: the end
+        std::shared_ptr<Ticket> ticket;
+    };
     struct State {
-        std::mutex mutex;
+        mutable std::mutex mutex;
         std::condition_variable wake;
-        std::deque<std::function<void()>> jobs;
+        std::deque<Job> jobs;
+        std::shared_ptr<Ticket> running;
         std::promise<void> ended;  // set when the thread has run its last job
     };
     static void run(State& state) {
         for (;;) {
-            std::function<void()> job;
+            Job job;
             {
                 std::unique_lock lock(state.mutex);
                 state.wake.wait(lock, [&] { return !state.jobs.empty(); });
                 job = std::move(state.jobs.front());
                 state.jobs.pop_front();
+                if (job.ticket) {
+                    job.ticket->beganAt = Clock::now().time_since_epoch().count();
+                    job.ticket->begun = true;
+                }
+                state.running = job.ticket;
             }
-            if (!job) {
+            if (!job.work) {
                 state.ended.set_value();
                 return;
             }
-            job();
+            job.work();
+            const std::lock_guard lock(state.mutex);
+            state.running.reset();
         }
     }
 
@@ -98,6 +140,14 @@ void paintWhileWaiting() {
     const QCoreApplication* app = QCoreApplication::instance();
     if (app != nullptr && QThread::currentThread() == app->thread())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// What the office said of a failure that the user is told in other words: one line on the
+// terminal, for whoever looks into it.
+void tellTerminal(QString detail) {
+    detail.replace(QLatin1Char('\n'), QLatin1Char(' '))
+        .replace(QLatin1Char('\r'), QLatin1Char(' '));
+    std::cerr << "zelmor: LibreOffice Writer: " << detail.toLocal8Bit().constData() << '\n';
 }
 
 // A failure of work that ended after its call returned, told on the program's main thread (the
@@ -121,11 +171,16 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     LoadingWordProcessor(bool hidden, QString path, const OfficeTimeLimits& limits)
         : hidden_(hidden), path_(std::move(path)), limits_(limits) {}
 
+    // An office started for a report that never came is not left behind without a window, even
+    // one given up earlier and still starting; the program's end waits for it a few seconds at
+    // most (a start under way is then given up: nothing of the user's is in it yet).
     ~LoadingWordProcessor() override {
-        if (!plugin_) return;
-        // An office started for a report that never came is not left behind without a window.
+        if (create_ == nullptr) return;
         try {
-            call(limits_.answer, "end if idle", [p = plugin_.get()] { p->endIfIdle(); });
+            if (!plugin_) load();
+            call(
+                limits_.answer, "end if idle", [p = plugin_.get()] { p->endIfIdle(); },
+                Clock::now() + limits_.answer);
         } catch (const WordError&) {
         }
     }
@@ -148,13 +203,28 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
             return;  // no office here: the report will say so
         }
         mayHaveOffice_ = true;
-        // Not waited for: the next call queues behind it, within its own time limit.
-        thread_->post([p = plugin_.get()] {
-            try {
-                if (!p->officeAnswers()) p->start();
-            } catch (const WordError&) {
-            }
-        });
+        // One start ahead at a time: a report asked meanwhile waits for it within the start's
+        // limit, then counts its own.
+        if (preparing_ && !preparing_->done) return;
+        auto preparing = std::make_shared<Preparing>();
+        preparing_ = preparing;
+        thread_->post(
+            [p = plugin_.get(), preparing] {
+                try {
+                    preparing->answered = p->officeAnswers();
+                } catch (const WordError&) {
+                }
+            },
+            std::make_shared<Ticket>(limits_.answer, "answer"));
+        thread_->post(
+            [p = plugin_.get(), preparing] {
+                try {
+                    if (!preparing->answered) p->start();
+                } catch (const WordError&) {
+                }
+                preparing->done = true;
+            },
+            std::make_shared<Ticket>(limits_.start, "start"));
     }
     void show() override { forward(limits_.call, "show", &OfficePlugin::show); }
     void addDocument() override {
@@ -220,14 +290,19 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     // limit), and a failure goes to the late-failure handler.
     void exportPdf(const QString& path) override {
         requirePlugin();
-        backgroundUntil_ = Clock::now() + limits_.save;
-        thread_->post([p = plugin_.get(), path, late = lateFailure_] {
-            try {
-                p->exportPdf(path);
-            } catch (const WordError& e) {
-                tellLate(late, e);
-            }
-        });
+        thread_->post(
+            [p = plugin_.get(), path, late = lateFailure_] {
+                try {
+                    p->exportPdf(path);
+                } catch (const WordError& e) {
+                    tellTerminal(QStringLiteral("PDF: ") + e.detail());
+                    // The user needs the file that could not be written.
+                    tellLate(late, e.kind() == WordError::Kind::ExportFailed
+                                       ? WordError(e.kind(), path)
+                                       : e);
+                }
+            },
+            std::make_shared<Ticket>(limits_.save, "export"));
     }
     // Failures of work asked before go to the handler of that time, or nowhere once it has
     // been replaced: never to a later program's windows.
@@ -287,8 +362,11 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
         });
     }
 
+    // A call waits for those queued before it within their own limits, then within its own;
+    // `cap`, when given, bounds the whole wait.
     template <typename F>
-    auto call(OfficeTimeLimits::ms limit, const char* what, F job) -> decltype(job()) {
+    auto call(OfficeTimeLimits::ms limit, const char* what, F job,
+              Clock::time_point cap = Clock::time_point::max()) -> decltype(job()) {
         using R = decltype(job());
         OfficePlugin* plugin = plugin_.get();
         auto task = std::make_shared<std::packaged_task<std::pair<R*, long long>()>>(
@@ -303,8 +381,9 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
                 }
             });
         std::future<std::pair<R*, long long>> done = task->get_future();
-        thread_->post([task] { (*task)(); });
-        waitFor(done, limit, what);
+        auto ticket = std::make_shared<Ticket>(limit, what);
+        thread_->post([task] { (*task)(); }, ticket);
+        waitFor(done, *ticket, cap);
         const std::pair<R*, long long> result = done.get();  // rethrows the plugin's WordError
         calls_ = result.second;
         if constexpr (!std::is_void_v<R>) {
@@ -314,24 +393,37 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     }
 
     template <typename T>
-    void waitFor(std::future<T>& done, OfficeTimeLimits::ms limit, const char* what) {
-        // Work left running in the background comes first, within its own limit.
-        const Clock::time_point deadline = std::max(Clock::now(), backgroundUntil_) + limit;
+    void waitFor(std::future<T>& done, const Ticket& ticket, Clock::time_point cap) {
         while (done.wait_for(kPaintSlice) != std::future_status::ready) {
             paintWhileWaiting();
-            if (Clock::now() >= deadline) giveUp(done, limit, what);
+            const Clock::time_point now = Clock::now();
+            if (now >= cap) giveUp(ticket.limit, ticket.what);
+            if (ticket.begun) {
+                if (now >= ticket.deadline()) giveUp(ticket.limit, ticket.what);
+                continue;
+            }
+            // Not begun yet: the call ahead (a start asked by prepare(), a PDF being written)
+            // is given up only past its own limit.
+            const std::shared_ptr<Ticket> ahead = thread_->running();
+            if (ahead && ahead->begun && now >= ahead->deadline())
+                giveUp(ahead->limit, ahead->what);
         }
     }
 
     // The office has not answered in time: it is cut off (and ended, when it is ours), which
     // makes the waiting call fail; the report then fails with a message that says so.
-    template <typename T>
-    [[noreturn]] void giveUp(std::future<T>& done, OfficeTimeLimits::ms limit, const char* what) {
+    [[noreturn]] void giveUp(OfficeTimeLimits::ms limit, const char* what) {
+        // Nothing queued for this office runs any more: no new start behind the one given up.
+        thread_->dropQueued();
+        preparing_.reset();
         const bool ended = plugin_->abort();
+        // The call that hung (this one, or one ahead of it) is given a moment to end.
         const Clock::time_point grace = Clock::now() + kAbortGrace;
-        while (done.wait_for(kPaintSlice) != std::future_status::ready && Clock::now() < grace)
+        while (thread_->running() && Clock::now() < grace) {
+            std::this_thread::sleep_for(kPaintSlice);
             paintWhileWaiting();
-        if (done.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        }
+        if (thread_->running()) {
             // Still inside the office's library: that thread and back-end are left to it.
             thread_.release()->abandon();
             (void)plugin_.release();
@@ -351,7 +443,12 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     std::unique_ptr<OfficePlugin> plugin_;
     std::unique_ptr<OfficeThread> thread_;  // after the plugin: ends first, then the plugin
     bool mayHaveOffice_ = false;            // a start was asked since the office was last given up
-    Clock::time_point backgroundUntil_{};   // when the work posted without a wait is overdue
+    // The start asked by the last prepare(), run on the office thread.
+    struct Preparing {
+        std::atomic<bool> answered{false};  // the office of earlier reports answered
+        std::atomic<bool> done{false};
+    };
+    std::shared_ptr<Preparing> preparing_;
     // Shared with the work in the background, which may end after this back-end.
     std::shared_ptr<std::function<void(const WordError&)>> lateFailure_ =
         std::make_shared<std::function<void(const WordError&)>>();

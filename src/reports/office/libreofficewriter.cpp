@@ -92,6 +92,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -119,6 +120,8 @@ using Kind = WordError::Kind;
 constexpr auto kStartTimeout = std::chrono::seconds(90);
 constexpr auto kForwardedStartTimeout = std::chrono::seconds(15);
 constexpr auto kEndTimeout = std::chrono::seconds(10);
+// How long an office left by an earlier run of the program may take to say what it holds.
+constexpr auto kEarlierOfficeTimeout = std::chrono::seconds(5);
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
 
 // Pictures without a resolution of their own are laid out at this one, as Word does.
@@ -232,6 +235,97 @@ QString pipeName() {
     return QStringLiteral("zelmor%1x%2")
         .arg(QCoreApplication::applicationPid())
         .arg(QRandomGenerator::global()->generate64(), 0, 36);
+}
+
+// --- offices left by an earlier run of the program ----------------------------------------------
+
+// What /proc tells of a process of this user: its group, its start (in clock ticks since boot),
+// its arguments and environment.
+struct ProcessInfo {
+    pid_t pid = 0;
+    pid_t group = 0;
+    qulonglong started = 0;
+    QByteArrayList arguments;
+    QByteArrayList environment;
+};
+
+std::optional<ProcessInfo> processInfo(pid_t pid, bool withText) {
+    const QString folder = QStringLiteral("/proc/%1").arg(pid);
+    if (QFileInfo(folder).ownerId() != ::getuid()) return std::nullopt;
+    QFile stat(folder + QStringLiteral("/stat"));
+    if (!stat.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray line = stat.readAll();
+    const qsizetype name = line.lastIndexOf(')');
+    if (name < 0) return std::nullopt;
+    // After the name: state, parent, group, ..., the start is the 20th field.
+    const QList<QByteArray> fields = line.mid(name + 2).split(' ');
+    if (fields.size() < 20 || fields[0] == "Z") return std::nullopt;
+    ProcessInfo info;
+    info.pid = pid;
+    info.group = static_cast<pid_t>(fields[2].toInt());
+    info.started = fields[19].toULongLong();
+    if (withText) {
+        QFile cmdline(folder + QStringLiteral("/cmdline"));
+        QFile environ(folder + QStringLiteral("/environ"));
+        if (!cmdline.open(QIODevice::ReadOnly) || !environ.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        info.arguments = cmdline.readAll().split('\0');
+        info.environment = environ.readAll().split('\0');
+    }
+    return info;
+}
+
+// The profile an office runs on: its own argument, else what its environment says; empty for
+// the user's default one.
+QByteArray profileOf(const QByteArrayList& arguments, const QByteArrayList& environment) {
+    const QByteArray argument("-env:UserInstallation=");
+    for (const QByteArray& a : arguments)
+        if (a.startsWith(argument)) return a.mid(argument.size());
+    const QByteArray variable("UserInstallation=");
+    for (const QByteArray& v : environment)
+        if (v.startsWith(variable)) return v.mid(variable.size());
+    return {};
+}
+
+// The pipe an office of this program listens on is named after the program's process
+// ("zelmor<pid>x..."): that names the run that started it.
+constexpr char kAcceptPrefix[] = "--accept=pipe,name=zelmor";
+
+struct EarlierOffice {
+    pid_t pid = 0;    // soffice.bin
+    pid_t group = 0;  // the office's own process group, started in a session of its own
+    QString pipe;
+};
+
+// The offices of this user that a run of the program which has ended started on this profile.
+// An office the user started has no such pipe; one of a program still running is its own.
+std::vector<EarlierOffice> earlierOffices(const QByteArray& profile) {
+    std::vector<EarlierOffice> found;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const pid_t pid = static_cast<pid_t>(entry.toInt(&number));
+        if (!number || pid == ::getpid()) continue;
+        const std::optional<ProcessInfo> office = processInfo(pid, true);
+        if (!office || office->arguments.isEmpty() ||
+            !office->arguments.front().endsWith("soffice.bin"))
+            continue;
+        QByteArray accept;
+        for (const QByteArray& a : office->arguments)
+            if (a.startsWith(kAcceptPrefix)) accept = a;
+        if (accept.isEmpty() || profileOf(office->arguments, office->environment) != profile)
+            continue;
+        const QByteArray name = accept.mid(qstrlen("--accept=pipe,name="));
+        const QByteArray pipe = name.left(name.indexOf(';'));
+        const pid_t creator = static_cast<pid_t>(
+            pipe.mid(qstrlen("zelmor"), pipe.indexOf('x') - qstrlen("zelmor")).toInt());
+        if (creator == ::getpid()) continue;
+        // A creator still running that started before the office is the run it belongs to.
+        const std::optional<ProcessInfo> run = processInfo(creator, false);
+        if (run && run->started <= office->started) continue;
+        if (office->group <= 1 || office->group == ::getpgrp()) continue;
+        found.push_back({pid, office->group, QString::fromLatin1(pipe)});
+    }
+    return found;
 }
 
 class LibreOfficeWriter final : public OfficePlugin {
@@ -841,11 +935,13 @@ class LibreOfficeWriter final : public OfficePlugin {
                                        ? qEnvironmentVariable("UNO_PATH")
                                        : QStringLiteral(ZELMOR_OFFICE_PROGRAM_DIR);
         const QString soffice = programDir + QStringLiteral("/soffice");
+        // The office's libraries may be there without the office (the program's package needs
+        // only them): without its program, the office is not installed.
         if (!QFileInfo(soffice).isExecutable())
-            throw WordError(Kind::NotStarted,
-                            QStringLiteral("No office program at %1").arg(soffice));
+            throw WordError(Kind::Missing, QStringLiteral("No office program at %1").arg(soffice));
         const Reference<css::uno::XComponentContext> local = localContext(programDir);
         if (!local.is()) throw WordError(Kind::NotStarted, QStringLiteral("No local UNO runtime"));
+        if (takeOverEarlierOffice(local)) return;
 
         const QString pipe = pipeName();
         QProcess process;
@@ -865,6 +961,17 @@ class LibreOfficeWriter final : public OfficePlugin {
             abortTarget().bridge.clear();
             abortTarget().group = group;
         }
+        // An office started here that did not come to answer (given up, or failed) is not left
+        // running: it holds no document yet.
+        auto unanswered = qScopeGuard([] {
+            pid_t started = 0;
+            {
+                const std::lock_guard lock(abortTarget().mutex);
+                started = std::exchange(abortTarget().group, 0);
+                abortTarget().bridge.clear();
+            }
+            if (started != 0) ::kill(-started, SIGKILL);
+        });
 
         Reference<css::connection::XConnector> connector =
             css::connection::Connector::create(local);
@@ -897,29 +1004,112 @@ class LibreOfficeWriter final : public OfficePlugin {
                 std::this_thread::sleep_for(kPollInterval);
             }
         }
+        const bool owned = group != 0 && processRunning(pid);
+        std::shared_ptr<Office> office =
+            attach(local, connection, pid, owned ? group : 0, /*abortable=*/true, calls_);
+        {
+            const std::lock_guard lock(abortTarget().mutex);
+            if (!owned) abortTarget().group = 0;  // the user's office: never killed
+        }
+        unanswered.dismiss();
+        sharedOffice() = office;
+        office_ = office;
+        reused_ = false;
+    }
+
+    // The office's side of a new connection: its desktop, watched for its end. `group` is the
+    // office's own process group when it is ours to end; an abortable connection is the one
+    // abort() cuts.
+    static std::shared_ptr<Office> attach(const Reference<css::uno::XComponentContext>& local,
+                                          const Reference<css::connection::XConnection>& connection,
+                                          qint64 pid, pid_t group, bool abortable,
+                                          long long& calls) {
         // A bridge of its own rather than a URL resolver's: abort() can then cut it.
         Reference<css::bridge::XBridge> bridge =
             css::bridge::BridgeFactory::create(local)->createBridge("", "urp", connection, {});
         auto office = std::make_shared<Office>();
         office->bridge.set(bridge, UNO_QUERY_THROW);
         office->pid = pid;
-        office->owned = group != 0 && processRunning(pid);
-        office->group = office->owned ? group : 0;
-        {
+        office->owned = group != 0;
+        office->group = group;
+        if (abortable) {
             const std::lock_guard lock(abortTarget().mutex);
             abortTarget().bridge = office->bridge;
-            if (!office->owned) abortTarget().group = 0;  // the user's office: never killed
         }
-        ++calls_;
+        calls += 2;  // the instance, its interface
         Reference<css::uno::XInterface> remote = bridge->getInstance("StarOffice.ComponentContext");
-        office->context = query<css::uno::XComponentContext>(remote);
-        calls_ += 3;  // the service manager, the new desktop, its interface
+        office->context.set(remote, UNO_QUERY_THROW);
+        calls += 3;  // the service manager, the new desktop, its interface
         office->desktop = css::frame::Desktop::create(office->context);
-        ++calls_;
+        ++calls;
         office->desktop->addTerminateListener(new TerminationWatch(office->ended));
-        sharedOffice() = office;
-        office_ = office;
-        reused_ = false;
+        return office;
+    }
+
+    // An office that an earlier run of the program started on this profile and that outlived it
+    // (the run crashed, or was killed): the start of a new office would go to it, and it would
+    // pass for the user's own, never to be ended. One that does not answer, or that holds no
+    // document, is ended; one that holds documents (the user may still be reading its reports)
+    // is taken over as this program's own. True when one was taken over.
+    bool takeOverEarlierOffice(const Reference<css::uno::XComponentContext>& local) {
+        struct Answer {
+            std::shared_ptr<Office> office;
+            bool documents = false;
+        };
+        for (const EarlierOffice& earlier : earlierOffices(qgetenv("UserInstallation"))) {
+            // Asked from a thread of its own: an office that hangs is ended, which ends the
+            // question too.
+            auto promise = std::make_shared<std::promise<Answer>>();
+            std::future<Answer> asked = promise->get_future();
+            std::thread([promise, local, earlier] {
+                Answer answer;
+                try {
+                    long long calls = 0;
+                    const OUString where = toOu(QStringLiteral("pipe,name=%1").arg(earlier.pipe));
+                    Reference<css::connection::XConnection> connection =
+                        css::connection::Connector::create(local)->connect(where);
+                    answer.office = attach(local, connection, earlier.pid, earlier.group,
+                                           /*abortable=*/false, calls);
+                    Reference<css::container::XEnumerationAccess> all =
+                        answer.office->desktop->getComponents();
+                    answer.documents = all->createEnumeration()->hasMoreElements();
+                } catch (...) {
+                    answer.office.reset();
+                }
+                promise->set_value(answer);
+            }).detach();
+            Answer answer;
+            if (asked.wait_for(kEarlierOfficeTimeout) == std::future_status::ready)
+                answer = asked.get();
+            calls_ += 8;
+            if (answer.office && answer.documents) {
+                {
+                    const std::lock_guard lock(abortTarget().mutex);
+                    abortTarget().bridge = answer.office->bridge;
+                    abortTarget().group = earlier.group;
+                }
+                sharedOffice() = answer.office;
+                office_ = answer.office;
+                reused_ = true;
+                return true;
+            }
+            if (answer.office) {
+                try {
+                    ++calls_;
+                    answer.office->desktop->terminate();
+                } catch (const css::uno::Exception&) {
+                }
+                waitUntilGone(*answer.office);
+            } else {
+                ::kill(-earlier.group, SIGKILL);
+                QElapsedTimer clock;
+                clock.start();
+                while (processRunning(earlier.pid) &&
+                       std::chrono::milliseconds(clock.elapsed()) < kEndTimeout)
+                    std::this_thread::sleep_for(kPollInterval);
+            }
+        }
+        return false;
     }
 
     bool answers(const Office& office) {
