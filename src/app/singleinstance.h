@@ -6,8 +6,13 @@
 //
 // Anyone of the same user may connect: what arrives is read within a size limit and a time
 // limit, and anything but a well-formed handover is dropped unanswered.
+//
+// A later start also hands over the desktop's start-up tokens, which it cannot use itself (it
+// shows no window): with them the running copy may come to the front, where the desktop would
+// otherwise refuse a window that asks for the focus on its own.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -28,16 +33,28 @@ class SingleInstance {
         HandedOver,  // the running copy has the file: this start ends
         NoAnswer,    // a copy holds the lock or the socket but did not acknowledge: see problem()
     };
-    // Becomes the running copy, or hands `file` (absolute; empty: none) over to the one that
-    // runs. Blocks for a few seconds at most.
-    Outcome start(const QString& file);
+    // The tokens a desktop gives a program it starts, as the environment held them at start-up
+    // (empty: none): XDG_ACTIVATION_TOKEN on Wayland, DESKTOP_STARTUP_ID on X11.
+    struct Activation {
+        QByteArray xdgActivationToken;
+        QByteArray startupId;
+        bool empty() const { return xdgActivationToken.isEmpty() && startupId.isEmpty(); }
+        static Activation fromEnvironment();
+    };
+
+    // Becomes the running copy, or hands `file` (absolute; empty: none) and `activation` over to
+    // the one that runs. Blocks for a few seconds at most.
+    Outcome start(const QString& file, const Activation& activation = {});
     QString problem() const;
 
     // Called from the event loop, once per handover received, with its file ("" for none).
     void setHandler(std::function<void(const QString& file)> handler);
+    // Called from the event loop just before that handler, when the handover carried tokens.
+    void setActivationHandler(std::function<void(const Activation& activation)> handler);
 
-    // The largest file name a handover carries, in bytes.
+    // The largest file name a handover carries, in bytes; the largest token.
     static constexpr int kMaxPath = 16384;
+    static constexpr int kMaxToken = 1024;
 
   private:
     struct Impl;
