@@ -2,6 +2,8 @@
 // FluidSynth, the reports in LibreOffice Writer.
 #include "app/commandline.h"
 #include "app/desktop.h"
+#include "app/frontwindow.h"
+#include "app/platform.h"
 #include "app/singleinstance.h"
 #include "app/zelmorapp.h"
 #include "music/fluidmusic.h"
@@ -22,6 +24,7 @@
 #include <csignal>
 #include <functional>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -82,14 +85,19 @@ int main(int argc, char* argv[]) {
     const zelmor::app::CommandLine line = zelmor::app::parseCommandLine(arguments);
     if (line.action != zelmor::app::CommandLine::Action::Run) return answerWithoutWindows(line);
 
+    // Read before Qt takes them out of the environment: they go to the running copy, if any.
+    const auto activation = zelmor::app::SingleInstance::Activation::fromEnvironment();
+    zelmor::app::choosePlatform(arguments);
+    std::optional<zelmor::app::DisplayStart> displayStart(std::in_place);
     QApplication qapp(argc, argv);
+    displayStart.reset();
     quitOnSignals(qapp);
     zelmor::app::prepareDesktop(qapp);
 
     // One copy per user: a later start hands its file over and ends without a window.
     zelmor::app::SingleInstance instance(
         QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
-    switch (instance.start(line.file)) {
+    switch (instance.start(line.file, activation)) {
         case zelmor::app::SingleInstance::Outcome::HandedOver:
             return 0;
         case zelmor::app::SingleInstance::Outcome::NoAnswer:
@@ -117,6 +125,9 @@ int main(int argc, char* argv[]) {
     if (!line.file.isEmpty()) program.openFile(line.file);  // waits for the data-entry window
     zelmor::qtui::runUserAction(program.app(), [&] { program.startup(); });
     zelmor::app::setUpMusicAfterSplash(backend, program.app(), music);
+    instance.setActivationHandler([&backend, &program](const auto& tokens) {
+        zelmor::app::comeToFront(backend, program.app(), tokens);
+    });
     instance.setHandler(
         [&qapp, &program](const QString& file) { openHandedOver(qapp, program, file); });
     const int status = qapp.exec();
