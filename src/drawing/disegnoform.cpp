@@ -77,7 +77,8 @@ void DisegnoForm::startDrawing(tk::Application& app) {
 
 void DisegnoForm::drawCommand(tk::Application& app, const shared::ModZelmor& shared,
                               bool dataEntered) {
-    if (!dataEntered) {
+    // A caption of another kind's table, kept by a change of kind, is no typology to draw.
+    if (!dataEntered || !shared.currentModel().hasEndemicTypology()) {
         app.message(tk::MessageIcon::Critical, shared.titles().dataCheck,
                     QStringLiteral("Per poter visualizzare il disegno di un modello bisogna "
                                    "immettere tutti i dati necessari."));
@@ -94,7 +95,8 @@ bool DisegnoForm::modelliamo() {
     app().show(name());
 
     picture_ = QImage();
-    if (!showModel(shared_->currentModel())) {
+    const model::ModelData drawn = shared_->currentModel();
+    if (!showModel(drawn)) {
         fail();
         return false;
     }
@@ -112,6 +114,8 @@ bool DisegnoForm::modelliamo() {
                           .arg(path, why));
         return false;
     }
+    // The reports print this file beside this model only, and only while it holds these bytes.
+    shared_->setDrawnPicture({drawn, geometry::pictureDigest(saved)});
     writePrintTwin(path, saved);
     // A model drawn is often a model about to be printed.
     shared_->prepareWordProcessor();

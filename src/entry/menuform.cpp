@@ -423,6 +423,10 @@ void MenuForm::resetProcedure() {
         Option2[k]->setValue(0);
         Option3[k]->setValue(0);
         Image1[k]->setVisible(false);
+    resetSteps();
+}
+
+void MenuForm::resetSteps() {
         Label3[k]->setEnabled(false);
         legami[k]->setEnabled(false);
         correggo[k]->setVisible(false);
@@ -681,11 +685,11 @@ void MenuForm::continueProcedure() {
     const model::ModelData& d = model();
     const int n = subsystemCount();
     if (n == 0) return;
-    const int typology = d.endemicTypology.value_or(0);
-    if (typology < 1 || typology > 9 || d.endemicTypologyText.isEmpty()) {
-        // The kind's typologies come to the front; nothing entered is lost.
+    if (!d.hasEndemicTypology()) {
+        // As just after a choice of kind: its typologies come to the front and every later
+        // step waits for one. Nothing entered is lost.
         const int kind = d.endemicKind.value_or(1);
-        Frame3->setVisible(false);
+        resetSteps();
         (kind == 2 ? Frame2 : Frame1)->setVisible(true);
         setHint(Step::KindChosen, kindHint(kind));
         return;

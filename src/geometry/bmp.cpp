@@ -53,12 +53,11 @@ QString folderFailure(const QString& folder) {
     return QStringLiteral("impossibile creare la cartella %1 (accesso negato)").arg(folder);
 }
 
-// What a twin records of its picture file: the SHA-1 of its bytes, in lower-case hex.
+}  // namespace
+
 QByteArray pictureDigest(const QByteArray& pictureBytes) {
     return QCryptographicHash::hash(pictureBytes, QCryptographicHash::Sha1).toHex();
 }
-
-}  // namespace
 
 QByteArray encodeBmp24(const QImage& source) {
     if (source.isNull() || source.width() <= 0 || source.height() <= 0) return {};
@@ -119,6 +118,11 @@ bool savePicture(const QImage& image, const QString& path, QString* error, QByte
     return true;
 }
 
+QByteArray pictureFileDigest(const QString& path) {
+    const model::FileBytes picture = model::readRegularFile(path, kPictureLimit);
+    return picture.ok() && !picture.tooLong ? pictureDigest(picture.bytes) : QByteArray();
+}
+
 QString printTwinPath(const QString& picturePath) {
     const qsizetype slash = picturePath.lastIndexOf(QLatin1Char('/'));
     const qsizetype dot = picturePath.lastIndexOf(QLatin1Char('.'));
@@ -165,9 +169,8 @@ QString currentPrintTwin(const QString& picturePath) {
     const QString recorded = reader.text(QString::fromLatin1(kTwinPictureKey));
     if (recorded.isEmpty()) return {};
 
-    const model::FileBytes picture = model::readRegularFile(picturePath, kPictureLimit);
-    if (!picture.ok()) return {};
-    return recorded == QLatin1String(pictureDigest(picture.bytes)) ? twinPath : QString();
+    const QByteArray digest = pictureFileDigest(picturePath);
+    return !digest.isEmpty() && recorded == QLatin1String(digest) ? twinPath : QString();
 }
 
 namespace {

@@ -20,6 +20,13 @@ QByteArray encodeBmp24(const QImage& image);
 bool savePicture(const QImage& image, const QString& path, QString* error = nullptr,
                  QByteArray* written = nullptr);
 
+// What identifies a picture file's content, for the twin and for the reports: the SHA-1 of its
+// bytes, in lower-case hex.
+QByteArray pictureDigest(const QByteArray& pictureBytes);
+// The digest of the file at path as it is now; empty when it is no ordinary file of a picture's
+// size that can be read whole.
+QByteArray pictureFileDigest(const QString& path);
+
 // The print twin: the drawing painted at kPrintScale (2528 x 1712 pixels for the 632 x 428
 // picture), saved as a PNG at kPrintScale x 96 dots per inch, so that an office lays it out at
 // the picture's size, only sharper. It records the SHA-1 of the picture file's bytes under

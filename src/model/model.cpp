@@ -19,12 +19,15 @@ int ModelData::count() const {
     return countOf(subsystemCount);
 }
 
+bool ModelData::hasEndemicTypology() const {
+    const QStringList& table = endemicTypologies(endemicKind);
+    const int index = endemicTypology.value_or(0);
+    return index >= 1 && index <= table.size() && table[index - 1] == endemicTypologyText;
+}
+
 bool ModelData::isComplete() const {
     const int n = count();
-    if (n == 0 || endemicKind.value_or(0) < 1 || endemicKind.value_or(0) > 3 ||
-        endemicTypology.value_or(0) < 1 || endemicTypology.value_or(0) > 9 ||
-        endemicTypologyText.isEmpty() || endemicValue.isEmpty())
-        return false;
+    if (n == 0 || !hasEndemicTypology() || endemicValue.isEmpty()) return false;
     for (int i = 0; i < n; ++i) {
         const Subsystem& s = subsystems[static_cast<std::size_t>(i)];
         if (!s.typology || s.typologyText.isEmpty() || s.value.isEmpty() || s.links.isEmpty())
@@ -82,6 +85,19 @@ const QStringList& particularTypologies() {
         QStringLiteral("angolo nord-est"), QStringLiteral("angolo sud-est"),
         QStringLiteral("angolo sud-ovest")};
     return v;
+}
+
+const QStringList& endemicTypologies(std::optional<int> kind) {
+    static const QStringList none;
+    switch (kind.value_or(0)) {
+        case 1:
+        case 3:
+            return areaTypologies();
+        case 2:
+            return linearTypologies();
+        default:
+            return none;
+    }
 }
 
 QString linkText(const std::vector<int>& numbers) {

@@ -36,6 +36,10 @@ struct ModelData {
     int count() const;
     // Every field of the endemic situation and of subsystems 1..count is filled, each link
     // text included: what the guided procedure's final step stands for.
+    // The endemic typology is chosen: an index 1..9 with that index's caption in its kind's
+    // table. The caption of another kind's table (kept by a change of kind until the user
+    // picks again) is no chosen typology.
+    bool hasEndemicTypology() const;
     bool isComplete() const;
     bool operator==(const ModelData&) const = default;
 };
@@ -87,3 +91,6 @@ std::vector<int> linkedNumbers(const QString& links);
 QString usableLinks(const QString& links, int self, int count);
 
 }  // namespace zelmor::model
+// The endemic typologies of a kind: linearTypologies() for 2, areaTypologies() for 1 and 3,
+// none for anything else.
+const QStringList& endemicTypologies(std::optional<int> kind);

@@ -1,5 +1,7 @@
 #include "reports.h"
 
+#include "geometry/bmp.h"
+
 #include <QChar>
 #include <QDir>
 #include <QFileInfo>
@@ -175,6 +177,15 @@ void requireReadablePicture(const QString& picture) {
     QImageReader reader(picture);
     reader.setDecideFormatFromContent(true);
     if (reader.read().isNull()) throw WordError(WordError::Kind::PictureUnreadable, picture);
+}
+
+void requireDrawnPicture(const QString& picture, const std::optional<DrawnPicture>& drawn,
+                         const model::ModelData& model) {
+    if (!QFileInfo(picture).isFile()) throw WordError(WordError::Kind::PictureMissing, picture);
+    // The model compared whole: its captions are printed beside the picture too.
+    if (!drawn || drawn->model != model || drawn->digest.isEmpty() ||
+        geometry::pictureFileDigest(picture) != drawn->digest)
+        throw WordError(WordError::Kind::PictureStale, picture);
 }
 
 void writeModelPicture(WordProcessor& word, const QString& picture, const ReportTexts& texts) {

@@ -7,9 +7,11 @@
 #include "model/model.h"
 #include "wordprocessor.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace zelmor::reports {
@@ -35,6 +37,21 @@ void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int s
 // one throws WordError PictureMissing (the detail is the path, or says that the file is
 // damaged), so that the user is told to draw the model again rather than about the office.
 void requireReadablePicture(const QString& picture);
+
+// What the last complete drawing wrote into the picture file: the model it drew and the file's
+// bytes as geometry::pictureDigest gives them.
+struct DrawnPicture {
+    model::ModelData model;
+    QByteArray digest;
+};
+
+// The picture and full reports print the picture only beside the model it was drawn from. The
+// windows check it before a report starts: a missing file throws WordError PictureMissing; a
+// file that no drawing of this run wrote (`drawn` empty: a file left by an earlier run), one
+// drawn from another model than `model`, or one rewritten since (by another program, say)
+// throws PictureStale. The detail is the picture's path.
+void requireDrawnPicture(const QString& picture, const std::optional<DrawnPicture>& drawn,
+                         const model::ModelData& model);
 
 // The model picture alone.
 void writeModelPicture(WordProcessor& word, const QString& picture, const ReportTexts& texts);

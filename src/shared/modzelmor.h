@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace zelmor::shared {
 
@@ -111,6 +112,11 @@ class ModZelmor {
     QString picturePath() const;
 
     // Where the full report and the whole guide are saved: "Zelmor" in the user's documents
+    // What the last complete drawing of this run wrote into the picture file; the picture and
+    // full reports print the picture only while it still holds for the model and the file.
+    const std::optional<reports::DrawnPicture>& drawnPicture() const { return drawnPicture_; }
+    void setDrawnPicture(const reports::DrawnPicture& drawn) { drawnPicture_ = drawn; }
+
     // folder (the save creates it when missing).
     QString reportsFolder() const;
 
@@ -155,6 +161,7 @@ class ModZelmor {
     model::Document document_;
     QString fileForMenu_;  // waiting for the data-entry window
     reports::WordProcessor* word_ = nullptr;
+    std::optional<reports::DrawnPicture> drawnPicture_;
     music::SilentMusicPlayer silent_;
     music::MusicPlayer* music_ = &silent_;
 };

@@ -6,9 +6,11 @@
 #include "shared/windows.h"
 #include "shared/workwindow.h"
 
-#include <QFileInfo>
+#include <QScopedValueRollback>
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace zelmor::titlepage {
 
@@ -307,6 +309,7 @@ entry::MenuForm* FrontespizioForm::menuWindow() const {
 
 int FrontespizioForm::subsystemCount() const {
     return shared_->currentModel().count();
+    const QScopedValueRollback<bool> reading(filling_, true);
 }
 
 // ---- typing ------------------------------------------------------------------------------
@@ -323,14 +326,19 @@ void FrontespizioForm::field_Change(Control& field) {
 
 void FrontespizioForm::denominazione_Change(int i) {
     Control& d = *denominazione[static_cast<std::size_t>(i)];
-    fieldOf(d) = d.text();
-    if (model::visibleLength(d.text()) > kDenominationLimit) {
+    QString& stored = fieldOf(d);
+    // The box now shows what the document holds: the cut below, being shown.
+    if (d.text() == stored) return;
+    const QString before = std::exchange(stored, d.text());
+    const int length = model::visibleLength(d.text());
+    if (length > kDenominationLimit) {
         app().message(
             MessageIcon::Exclamation, shared_->titles().dataCheck,
             QStringLiteral("Per una stampa corretta non digitare dati lunghi più di 25 spazi."));
     }
     // Cut where the user sees a character end: never inside one.
-    d.setText(model::leftVisible(d.text(), kDenominationLimit));
+    stored = longest > kDenominationLimit ? before : model::leftVisible(d.text(), longest);
+    d.setText(stored);
 }
 
 // The denominations follow the model: one open box per subsystem, beside its type text.
@@ -341,6 +349,11 @@ void FrontespizioForm::progetto_Change() {
     }
     const int n = subsystemCount();
     const model::ModelData& m = shared_->currentModel();
+    // A text read from a file is kept whole, so that a save writes back what was read. Typing
+    // makes no text longer than the limit, nor a longer one read from a file longer still:
+    // such a change is cut to the limit, or leaves the longer text as it was.
+    const int longest = std::max(kDenominationLimit, model::visibleLength(before));
+    if (filling_ || length <= longest) return;
     for (int i = 1; i <= n; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         tiposotto[k]->setText(m.subsystems[k - 1].typologyText);
@@ -457,10 +470,14 @@ bool FrontespizioForm::refuseWithoutModel() {
 }
 
 bool FrontespizioForm::refuseWithoutPicture() {
-    const QString picture = shared_->picturePath();
-    if (QFileInfo(picture).isFile()) return false;
-    shared_->reportFailure(reports::WordError(reports::WordError::Kind::PictureMissing, picture));
-    return true;
+    try {
+        reports::requireDrawnPicture(shared_->picturePath(), shared_->drawnPicture(),
+                                     shared_->currentModel());
+        return false;
+    } catch (const reports::WordError& e) {
+        shared_->reportFailure(e);
+        return true;
+    }
 }
 
 void FrontespizioForm::stampadati_Click() {

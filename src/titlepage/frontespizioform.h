@@ -25,7 +25,7 @@ QString longDate(const QDate& date);
 class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHolder {
   public:
     static constexpr int kFieldLimit = 60;         // the left column's fields
-    static constexpr int kDenominationLimit = 25;  // denominations are cut to it
+    static constexpr int kDenominationLimit = 25;  // typed denominations are cut to it
 
     FrontespizioForm(tk::Application& app, shared::ModZelmor& shared);
     ~FrontespizioForm() override;
@@ -68,7 +68,7 @@ class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHold
     entry::MenuForm* menuWindow() const;   // the data-entry window when loaded
     int subsystemCount() const;            // the model's count, 0 when none
     bool refuseWithoutModel();             // tells the user when there is no model to print
-    bool refuseWithoutPicture();           // tells the user when the model was never drawn
+    bool refuseWithoutPicture();  // tells the user when the picture is not of the model here
 
     // progetto, località, tipostudio, committente, luogo, data, allegati
     std::array<Control*, 7> fields_{};
@@ -88,3 +88,4 @@ class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHold
 };
 
 }  // namespace zelmor::titlepage
+    bool filling_ = false;     // the boxes are showing a page read from a file

@@ -1,5 +1,6 @@
 // The reports as the recording word processor sees them: the operations, in order, with their
 // texts; the full report's file name; and the log's quoting, which the scenario runner reads.
+#include "geometry/bmp.h"
 #include "reports/recordingwordprocessor.h"
 #include "reports/reports.h"
 #include "scriptparser.h"
@@ -231,6 +232,60 @@ TEST(PictureReport, InsertsThePictureAloneAndStopsBeforeStartingWhenItIsMissingO
     reports::writeModelPicture(ok.word, picture, texts());
     EXPECT_EQ(ok.log, (QStringList{"start", "show", "add document",
                                    "add picture " + reports::quoted(picture)}));
+}
+
+// The picture goes beside the model it was drawn from only: the same model, and the same bytes
+// in the file (written again or not), whoever wrote them.
+TEST(PictureReport, ThePictureMustBeTheOneDrawnFromTheModelBesideIt) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("schemaZelmor.jpg"));
+    ASSERT_FALSE(writePicture(picture).isEmpty());
+    QFile file(picture);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    const reports::DrawnPicture drawn{modelOf(2), geometry::pictureDigest(bytes)};
+    using Kind = WordError::Kind;
+    const struct {
+        const char* what;
+        std::optional<reports::DrawnPicture> drawn;
+        model::ModelData model;
+        QByteArray content;  // empty: the file as drawn
+        std::optional<Kind> error;
+    } rows[] = {
+        {"drawn from this model", drawn, modelOf(2), {}, std::nullopt},
+        {"the same bytes written again", drawn, modelOf(2), bytes, std::nullopt},
+        {"not drawn in this run", std::nullopt, modelOf(2), {}, Kind::PictureStale},
+        {"drawn from another model", drawn, modelOf(3), {}, Kind::PictureStale},
+        {"rewritten since", drawn, modelOf(2), bytes + "x", Kind::PictureStale},
+        {"no digest recorded",
+         reports::DrawnPicture{modelOf(2), {}},
+         modelOf(2),
+         {},
+         Kind::PictureStale},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        QFile out(picture);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(row.content.isEmpty() ? bytes : row.content);
+        out.close();
+        try {
+            reports::requireDrawnPicture(picture, row.drawn, row.model);
+            EXPECT_FALSE(row.error.has_value());
+        } catch (const WordError& e) {
+            EXPECT_EQ(std::optional(e.kind()), row.error);
+            EXPECT_EQ(e.detail(), picture);
+        }
+    }
+    // A missing file is told as one not saved yet, whatever was drawn.
+    QFile::remove(picture);
+    try {
+        reports::requireDrawnPicture(picture, drawn, modelOf(2));
+        ADD_FAILURE() << "no error for a missing picture";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), Kind::PictureMissing);
+    }
 }
 
 TEST(FullReport, TitlePageTextsTablesClosingBlockAndSave) {

@@ -151,6 +151,8 @@ remove "{reports}/RelazioneZelmor-bloccato.doc"
 write "{dir}/Zelmor-dati-nove" "2,\"croce centrale\",9,\"forte\",\"9\"\r\n1,\"centrale\",\"forte\",\"con 2-3\"\r\n2,\"lato nord\",\"medio\",\"con 1\"\r\n3,\"lato sud\",\"debole\",\"con nessuno\"\r\n4,\"lato est\",\"medio\",\"con 5\"\r\n5,\"lato ovest\",\"forte\",\"con 4\"\r\n6,\"angolo nord-ovest\",\"debole\",\"con 7\"\r\n7,\"angolo nord-est\",\"medio\",\"con 6\"\r\n8,\"angolo sud-est\",\"debole\",\"con 9\"\r\n9,\"angolo sud-ovest\",\"molto forte\",\"con 8\"\r\n\"Piano di recupero\",\"Borgo\",\"analisi\"\r\n\"Comune di Parma\",\"Parma\",\"15/03/2026\",\"tavole 1-4\"\r\n\"d1\"\r\n\"d2\"\r\n\"d3\"\r\n\"d4\"\r\n\"d5\"\r\n\"d6\"\r\n\"d7\"\r\n\"d8\"\r\n\"d9\"\r\n"
 answer file "{dir}/Zelmor-dati-nove"
 click frontespizio.apri
+# The picture of the model opened: the one drawn before is another model's.
+click frontespizio.Toolbar1(9)
 pages 5
 click frontespizio.Toolbar1(6)
 click frontespizio.Toolbar1(6)
