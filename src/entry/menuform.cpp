@@ -414,6 +414,10 @@ void MenuForm::keepLinksSound() {
 
 void MenuForm::resetProcedure() {
     valore->setText(QString());
+    resetSteps();
+}
+
+void MenuForm::resetSteps() {
     valore->setEnabled(false);
     for (int i = 1; i <= 9; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
@@ -423,10 +427,6 @@ void MenuForm::resetProcedure() {
         Option2[k]->setValue(0);
         Option3[k]->setValue(0);
         Image1[k]->setVisible(false);
-    resetSteps();
-}
-
-void MenuForm::resetSteps() {
         Label3[k]->setEnabled(false);
         legami[k]->setEnabled(false);
         correggo[k]->setVisible(false);

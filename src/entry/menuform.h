@@ -84,9 +84,9 @@ class MenuForm : public shared::WorkWindow {
 
     // The guided procedure.
     void resetProcedure();
+    void resetSteps();  // the reset's controls, the value left as it is
     void endemica_Click(int kind);
     void endemicTypology_Click(int index, Control& option);
-    void resetSteps();  // the reset's controls, the value left as it is
     void valore_Change();
     void VScroll1_Change();
     void Check1_Click(int row);

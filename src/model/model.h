@@ -34,12 +34,12 @@ struct ModelData {
 
     // The count as a number (countOf), 0 when there is none.
     int count() const;
-    // Every field of the endemic situation and of subsystems 1..count is filled, each link
-    // text included: what the guided procedure's final step stands for.
     // The endemic typology is chosen: an index 1..9 with that index's caption in its kind's
     // table. The caption of another kind's table (kept by a change of kind until the user
     // picks again) is no chosen typology.
     bool hasEndemicTypology() const;
+    // Every field of the endemic situation and of subsystems 1..count is filled, each link
+    // text included: what the guided procedure's final step stands for.
     bool isComplete() const;
     bool operator==(const ModelData&) const = default;
 };
@@ -80,6 +80,9 @@ const QStringList& valueItems();       // "debole", "medio", "forte"
 const QStringList& areaTypologies();        // kinds 1 and 3: "totale", "lato nord", ...
 const QStringList& linearTypologies();      // kind 2: "longitudinale nord", ...
 const QStringList& particularTypologies();  // subsystems: "centrale", "lato nord", ...
+// The endemic typologies of a kind: linearTypologies() for 2, areaTypologies() for 1 and 3,
+// none for anything else.
+const QStringList& endemicTypologies(std::optional<int> kind);
 
 // The link text for the numbers in the order clicked: "con 2-5-7"; none gives "con nessuno".
 QString linkText(const std::vector<int>& numbers);
@@ -91,6 +94,3 @@ std::vector<int> linkedNumbers(const QString& links);
 QString usableLinks(const QString& links, int self, int count);
 
 }  // namespace zelmor::model
-// The endemic typologies of a kind: linearTypologies() for 2, areaTypologies() for 1 and 3,
-// none for anything else.
-const QStringList& endemicTypologies(std::optional<int> kind);

@@ -202,6 +202,11 @@ QString ModZelmor::failureText(const reports::WordError& error) {
                        "Visualizzare il disegno (Finestra Disegno), poi ripetere la "
                        "stampa.");
             return text;
+        case Kind::PictureStale:
+            return QStringLiteral("Il disegno del modello non corrisponde ai dati attuali (") +
+                   error.detail() + QStringLiteral(").") + cr +
+                   QStringLiteral(
+                       "Visualizzare il disegno (Finestra Disegno), poi ripetere la stampa.");
         case Kind::PictureUnreadable:
             return QStringLiteral(
                        "Il file del disegno del modello è danneggiato e non si può "
@@ -217,11 +222,6 @@ QString ModZelmor::failureText(const reports::WordError& error) {
                    cr +
                    QStringLiteral(
                        "La relazione resta aperta in LibreOffice Writer: esportarla da lì con "
-        case Kind::PictureStale:
-            return QStringLiteral("Il disegno del modello non corrisponde ai dati attuali (") +
-                   error.detail() + QStringLiteral(").") + cr +
-                   QStringLiteral(
-                       "Visualizzare il disegno (Finestra Disegno), poi ripetere la stampa.");
                        "il comando Esporta nel formato PDF.");
             break;
         case Kind::TimedOut:

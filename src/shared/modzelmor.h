@@ -111,12 +111,12 @@ class ModZelmor {
     // ("Programmi" in the program's data folder) is created when missing.
     QString picturePath() const;
 
-    // Where the full report and the whole guide are saved: "Zelmor" in the user's documents
     // What the last complete drawing of this run wrote into the picture file; the picture and
     // full reports print the picture only while it still holds for the model and the file.
     const std::optional<reports::DrawnPicture>& drawnPicture() const { return drawnPicture_; }
     void setDrawnPicture(const reports::DrawnPicture& drawn) { drawnPicture_ = drawn; }
 
+    // Where the full report and the whole guide are saved: "Zelmor" in the user's documents
     // folder (the save creates it when missing).
     QString reportsFolder() const;
 
@@ -160,8 +160,8 @@ class ModZelmor {
     OfficeData office_;
     model::Document document_;
     QString fileForMenu_;  // waiting for the data-entry window
-    reports::WordProcessor* word_ = nullptr;
     std::optional<reports::DrawnPicture> drawnPicture_;
+    reports::WordProcessor* word_ = nullptr;
     music::SilentMusicPlayer silent_;
     music::MusicPlayer* music_ = &silent_;
 };

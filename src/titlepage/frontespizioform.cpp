@@ -297,6 +297,7 @@ void FrontespizioForm::fillTitlePage(const model::TitlePage& page, int denominat
     luogo->setText(page.town);
     data->setText(page.date);
     allegati->setText(page.attachments);
+    const QScopedValueRollback<bool> reading(filling_, true);
     for (int i = 1; i <= std::min(denominations, model::kMaxSubsystems); ++i) {
         denominazione[static_cast<std::size_t>(i)]->setText(
             page.denominations[static_cast<std::size_t>(i - 1)]);
@@ -309,7 +310,6 @@ entry::MenuForm* FrontespizioForm::menuWindow() const {
 
 int FrontespizioForm::subsystemCount() const {
     return shared_->currentModel().count();
-    const QScopedValueRollback<bool> reading(filling_, true);
 }
 
 // ---- typing ------------------------------------------------------------------------------
@@ -336,6 +336,11 @@ void FrontespizioForm::denominazione_Change(int i) {
             MessageIcon::Exclamation, shared_->titles().dataCheck,
             QStringLiteral("Per una stampa corretta non digitare dati lunghi più di 25 spazi."));
     }
+    // A text read from a file is kept whole, so that a save writes back what was read. Typing
+    // makes no text longer than the limit, nor a longer one read from a file longer still:
+    // such a change is cut to the limit, or leaves the longer text as it was.
+    const int longest = std::max(kDenominationLimit, model::visibleLength(before));
+    if (filling_ || length <= longest) return;
     // Cut where the user sees a character end: never inside one.
     stored = longest > kDenominationLimit ? before : model::leftVisible(d.text(), longest);
     d.setText(stored);
@@ -349,11 +354,6 @@ void FrontespizioForm::progetto_Change() {
     }
     const int n = subsystemCount();
     const model::ModelData& m = shared_->currentModel();
-    // A text read from a file is kept whole, so that a save writes back what was read. Typing
-    // makes no text longer than the limit, nor a longer one read from a file longer still:
-    // such a change is cut to the limit, or leaves the longer text as it was.
-    const int longest = std::max(kDenominationLimit, model::visibleLength(before));
-    if (filling_ || length <= longest) return;
     for (int i = 1; i <= n; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         tiposotto[k]->setText(m.subsystems[k - 1].typologyText);

@@ -85,7 +85,7 @@ class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHold
     std::array<Control*, 10> denominazione{};  // each subsystem's name, typed here
     Control* passo = nullptr;  // the hint box: what to do next, and how a report went
     QString startDate_;        // the date shown at load
+    bool filling_ = false;     // the boxes are showing a page read from a file
 };
 
 }  // namespace zelmor::titlepage
-    bool filling_ = false;     // the boxes are showing a page read from a file
