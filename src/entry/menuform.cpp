@@ -321,7 +321,7 @@ void MenuForm::solodati_Click() {
 
 void MenuForm::load() {
     shared::WorkWindow::load();
-    m() = model::ModelData{};
+    shared_->document().startModelAfresh();
     resetProcedure();
     for (int i = 1; i <= 9; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
@@ -341,9 +341,18 @@ void MenuForm::load() {
 }
 
 void MenuForm::unload() {
-    // The model lives as long as the window that shows it.
-    m() = model::ModelData{};
+    // The model lives as long as the window that shows it, and so does its current file: a
+    // later save must not put another model into it.
+    shared_->document().startModelAfresh();
     shared::WorkWindow::unload();
+}
+
+bool MenuForm::holdsData() const {
+    return model() != model::ModelData{};
+}
+
+QString MenuForm::closeQuestion() const {
+    return QStringLiteral("Chiudere la finestra Menu?");
 }
 
 // ---- the model ---------------------------------------------------------------------------
@@ -920,7 +929,14 @@ MenuForm::OpenResult MenuForm::openDataFile(const QString& path) {
         VScroll1->setValue(n);
         continueProcedure();
     });
-    shared_->document().fileName = content.complete() ? path : QString();
+    model::Document& document = shared_->document();
+    if (content.complete()) {
+        document.setCurrentFile(path, model::stampOf(file.bytes));
+    } else {
+        document.forgetCurrentFile();
+    }
+    // What was read is archived in the file, even when not all of it could be read.
+    document.markArchived();
     if (content.complete()) return OpenResult::Whole;
 
     // Saving this over the file would lose what could not be read: the save asks where.

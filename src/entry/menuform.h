@@ -65,6 +65,8 @@ class MenuForm : public shared::WorkWindow {
     void showWhereMissing(Missing what) override;
     void rememberChoice(const QString& path) override;
     QString fileToSaveWithoutDialog(const QString& current) const override;
+    bool holdsData() const override;
+    QString closeQuestion() const override;
     tk::Color colourDialogStart() const override;
 
     void build();

@@ -1,5 +1,6 @@
 #include "fileio.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -139,6 +140,20 @@ FileBytes readRegularFile(const QString& path, qsizetype limit) {
                           .arg(std::max<qsizetype>(limit, 0));
     }
     return out;
+}
+
+FileStamp stampOf(const QByteArray& bytes) {
+    return {bytes.size(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)};
+}
+
+FileCheck checkFile(const QString& path, const FileStamp& stamp) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 &&
+        (errno == ENOENT || errno == ENOTDIR))
+        return FileCheck::Gone;
+    // One byte more than the stamp's size is enough to see that the file has grown.
+    const FileBytes now = readRegularFile(path, stamp.size);
+    return now.ok() && stampOf(now.bytes) == stamp ? FileCheck::Same : FileCheck::Changed;
 }
 
 }  // namespace zelmor::model

@@ -24,4 +24,18 @@ FileBytes readRegularFile(const QString& path, qsizetype limit);
 // result says why, in Italian ("il disco è pieno", ...); empty when done.
 QString writeWholeFile(const QString& path, const QByteArray& bytes);
 
+// What a file held: its size and a digest of its bytes, enough to tell later whether it still
+// holds the same bytes.
+struct FileStamp {
+    qsizetype size = 0;
+    QByteArray digest;  // SHA-256 of the bytes
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp stampOf(const QByteArray& bytes);
+
+// Whether the file at path still holds the bytes of `stamp`: the same, no longer there at all,
+// or anything else (other bytes, no ordinary file, unreadable).
+enum class FileCheck { Same, Gone, Changed };
+FileCheck checkFile(const QString& path, const FileStamp& stamp);
+
 }  // namespace zelmor::model

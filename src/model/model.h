@@ -5,6 +5,8 @@
 // typology index drives the drawing; the caption is what windows, files and reports show.
 #pragma once
 
+#include "fileio.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -68,6 +70,35 @@ struct Document {
     ModelData model;
     TitlePage title;
     QString fileName;
+    // What the current file held when it was read or last saved; nothing without a current file.
+    std::optional<FileStamp> fileHeld;
+    // The model and the title page as they were last read, saved or started afresh: what the
+    // document holds beyond them is not archived anywhere.
+    ModelData keptModel;
+    TitlePage keptTitle;
+
+    // The model or the title page differ from what was last read, saved or started afresh.
+    bool unarchived() const { return model != keptModel || title != keptTitle; }
+    // Both parts are now what a file holds (they were read or saved).
+    void markArchived() {
+        keptModel = model;
+        keptTitle = title;
+    }
+    void setCurrentFile(const QString& path, const FileStamp& held) {
+        fileName = path;
+        fileHeld = held;
+    }
+    void forgetCurrentFile() {
+        fileName.clear();
+        fileHeld.reset();
+    }
+    // An empty model, with no file: nothing of it is to be archived.
+    void startModelAfresh() {
+        model = keptModel = ModelData{};
+        forgetCurrentFile();
+    }
+    // The title page as its window shows it when loaded: nothing of it is to be archived.
+    void startTitleAfresh(const TitlePage& page) { title = keptTitle = page; }
     bool operator==(const Document&) const = default;
 };
 

@@ -59,9 +59,17 @@ void ModZelmor::showTitlePage() {
 void ModZelmor::showMenuWindow() {
     showWindow(window::kMenu);
     if (fileForMenu_.isEmpty()) return;
-    if (auto* menu = dynamic_cast<WorkWindow*>(app_->form(window::kMenu))) {
-        menu->openGivenFile(std::exchange(fileForMenu_, QString()));
-    }
+    const QString path = std::exchange(fileForMenu_, QString());
+    // A file from outside (a double click in the file manager) never replaces unsaved work
+    // unasked; "No" keeps the work and forgets the file.
+    if (document_.unarchived() &&
+        app_->message(tk::MessageIcon::Question,
+                      QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
+                      QStringLiteral("Aprire il file \"%1\"?").arg(path), tk::MessageButtons::YesNo,
+                      tk::MessageResult::No) != tk::MessageResult::Yes)
+        return;
+    if (auto* menu = dynamic_cast<WorkWindow*>(app_->form(window::kMenu)))
+        menu->openGivenFile(path);
 }
 
 void ModZelmor::openAtMenu(const QString& path) {

@@ -80,15 +80,16 @@ class ModZelmor {
     tk::Color lastBackColor = tk::colors::kBlack;  // the colour dialog opens on it
 
     // The model, the title page and the current "Zelmor-dati-" file of both working windows.
-    // The data-entry window empties the model when it is loaded and unloaded, the title-page
-    // window its page; a confirmed exit starts a new document.
+    // The data-entry window empties the model (and forgets the current file) when it is loaded
+    // and unloaded, the title-page window its page; a confirmed exit starts a new document.
     model::Document& document() { return document_; }
     const model::Document& document() const { return document_; }
 
     // Shows a window by name; a window this program was built without (as in tests that build
     // parts of it) is ignored.
     void showWindow(const QString& name);
-    // Shows the data-entry window; a file waiting for it (see openAtMenu) is then opened there.
+    // Shows the data-entry window; a file waiting for it (see openAtMenu) is then opened there,
+    // after a question when the document holds data not archived.
     void showMenuWindow();
     // A file named outside the program's dialogs (its command line, or a later start of it),
     // for the data-entry window to open as its "Apri..." would have: at once when it is loaded

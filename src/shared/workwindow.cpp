@@ -63,6 +63,14 @@ void WorkWindow::resize() {
     rescaling_.resize();
 }
 
+bool WorkWindow::queryUnload() {
+    if (!holdsData() || !shared_->document().unarchived()) return true;
+    return app().message(tk::MessageIcon::Question,
+                         QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
+                         closeQuestion(), tk::MessageButtons::YesNo,
+                         tk::MessageResult::No) == tk::MessageResult::Yes;
+}
+
 Control& WorkWindow::addLabel(const QString& name, int index, Control* parent, const tk::Rect& r,
                               const QString& caption, std::optional<tk::Color> back,
                               const QString& tip) {
@@ -136,10 +144,29 @@ void WorkWindow::saveRoutine() {
         rememberChoice(target);
     } else {
         target = fileToSaveWithoutDialog(current);
+        if (!mayReplace(target)) return;
     }
-    if (!saveDataFile(*shared_, target, shared_->currentModel(), shared_->document().title)) return;
-    current = target;
+    model::Document& document = shared_->document();
+    model::FileStamp written;
+    if (!saveDataFile(*shared_, target, document.model, document.title, &written)) return;
+    document.setCurrentFile(target, written);
+    document.markArchived();
     fileSaved();
+}
+
+bool WorkWindow::mayReplace(const QString& path) {
+    const model::Document& document = shared_->document();
+    // Only the current file's bytes are known; a file that is gone is simply written again.
+    if (path != document.fileName || !document.fileHeld ||
+        model::checkFile(path, *document.fileHeld) != model::FileCheck::Changed)
+        return true;
+    return app().message(
+               tk::MessageIcon::Question, shared_->titles().dataCheck,
+               QStringLiteral("Il file \"%1\" è stato modificato da un altro programma dopo "
+                              "l'apertura.")
+                       .arg(path) +
+                   QChar(13) + QStringLiteral("Sovrascriverlo con i dati della finestra?"),
+               tk::MessageButtons::YesNo, tk::MessageResult::No) == tk::MessageResult::Yes;
 }
 
 void WorkWindow::eliminare_Click() {
@@ -341,7 +368,7 @@ bool acceptLostCharacters(ModZelmor& shared, const std::vector<model::Unencodabl
 }  // namespace
 
 bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData& model,
-                  const model::TitlePage& title) {
+                  const model::TitlePage& title, model::FileStamp* written) {
     // An accent typed as a separate mark has its one-character form in the code page.
     model::ModelData composedModel = model;
     model::TitlePage composedTitle = title;
@@ -350,9 +377,12 @@ bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData
         return false;
     // Written beside the old file and renamed over it only when whole, so a failed write never
     // destroys it.
-    const QString failure =
-        model::writeWholeFile(path, model::writeDataFile(composedModel, composedTitle));
-    if (failure.isEmpty()) return true;
+    const QByteArray bytes = model::writeDataFile(composedModel, composedTitle);
+    const QString failure = model::writeWholeFile(path, bytes);
+    if (failure.isEmpty()) {
+        if (written != nullptr) *written = model::stampOf(bytes);
+        return true;
+    }
     shared.app().message(
         tk::MessageIcon::Critical, shared.titles().dataCheck,
         QStringLiteral("Impossibile salvare il file \"%1\": controllare che la cartella esista, "

@@ -31,6 +31,9 @@ class WorkWindow : public tk::Form {
     void load() override;  // derived windows call it first
     void unload() override;
     void resize() override;
+    // Closed from its title bar, a window whose part of the document is not as freshly loaded
+    // asks first while the document holds data not archived: "No" keeps it.
+    bool queryUnload() override;
 
     // The file and colour commands (toolbar buttons 1..4, 12), one routine for both windows;
     // where the windows differ, each answers one of the hooks below.
@@ -69,6 +72,11 @@ class WorkWindow : public tk::Form {
     virtual QString fileToSaveWithoutDialog(const QString& current) const { return current; }
     // Called once the model has been saved and its file has become the current one.
     virtual void fileSaved() {}
+    // What the window's close discards: nothing when its part of the document (the model, or
+    // the title page) is as the window shows it freshly loaded.
+    virtual bool holdsData() const = 0;
+    // The question its close asks: "Chiudere la finestra Menu?".
+    virtual QString closeQuestion() const = 0;
     // The colour the colour dialog opens on: by default the last one chosen in this window.
     virtual tk::Color colourDialogStart() const { return CommonDialog1.color; }
 
@@ -101,6 +109,9 @@ class WorkWindow : public tk::Form {
     // Saves the model and the title page: refused without a model or a project; the current
     // file, or else the one chosen in the save dialog, which then becomes the current file.
     void saveRoutine();
+    // Before a save without a dialog replaces `path`: when it is the current file and another
+    // program has changed it since it was read or saved, the user is asked. True to save.
+    bool mayReplace(const QString& path);
 
     struct ControlState {
         tk::Control* control;
@@ -131,9 +142,10 @@ void addMenuEntries(tk::Form& form, const QString& menu, std::initializer_list<M
 void addNavigationMenus(tk::Form& form, const char* helpItem, int windowNumber);
 
 // The data file as both windows write and delete it. A failure is told to the user (title
-// `titleDataCheck`) and leaves any earlier file as it was. True when done.
+// `titleDataCheck`) and leaves any earlier file as it was. True when done; `written` then says
+// what the file holds.
 bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData& model,
-                  const model::TitlePage& title);
+                  const model::TitlePage& title, model::FileStamp* written = nullptr);
 bool deleteDataFile(ModZelmor& shared, const QString& path);
 // Why a file could not be opened or removed, in the user's words.
 QString whyNot(const QString& path);

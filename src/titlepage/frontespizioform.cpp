@@ -239,8 +239,8 @@ void FrontespizioForm::windowButton(int index) {
 
 void FrontespizioForm::load() {
     shared::WorkWindow::load();
-    shared_->document().title = model::TitlePage{};
     startDate_ = longDate(app().platform().today());
+    shared_->document().startTitleAfresh(freshPage());
     data->setText(startDate_);
     showOffice(shared_->office());
     passo->setText(QStringLiteral("digitare i dati in ogni campo"));
@@ -254,17 +254,29 @@ void FrontespizioForm::showOffice(const shared::OfficeData& office) {
 
 void FrontespizioForm::unload() {
     // The page lives as long as the window where it is typed.
-    shared_->document().title = model::TitlePage{};
+    shared_->document().startTitleAfresh(model::TitlePage{});
     shared::WorkWindow::unload();
+}
+
+model::TitlePage FrontespizioForm::freshPage() const {
+    model::TitlePage page;
+    page.date = startDate_;
+    return page;
+}
+
+bool FrontespizioForm::holdsData() const {
+    return titlePage() != freshPage();
+}
+
+QString FrontespizioForm::closeQuestion() const {
+    return QStringLiteral("Chiudere la finestra Frontespizio?");
 }
 
 void FrontespizioForm::startAfresh() {
     restoreStartState();
     // The office may have been changed since the window was loaded.
     showOffice(shared_->office());
-    model::TitlePage& page = shared_->document().title;
-    page = model::TitlePage{};
-    page.date = startDate_;
+    shared_->document().title = freshPage();
 }
 
 // ---- the record --------------------------------------------------------------------------

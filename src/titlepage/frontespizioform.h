@@ -58,6 +58,9 @@ class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHold
     QString projectToSave() override;
     void showWhereMissing(Missing what) override;
     void fileSaved() override;
+    bool holdsData() const override;
+    QString closeQuestion() const override;
+    model::TitlePage freshPage() const;  // the page as the window shows it when loaded
 
     void build();
     void buildMenus();

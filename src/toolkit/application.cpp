@@ -96,6 +96,11 @@ void Application::unload(const QString& name) {
     if (depth_ == 0) settle();
 }
 
+void Application::close(const QString& name) {
+    Form* f = form(name);
+    if (f != nullptr && f->queryUnload()) unload(name);
+}
+
 void Application::unloadAll(const std::vector<QString>& keep) {
     unloadAllBut(keep);
     if (depth_ == 0) settle();

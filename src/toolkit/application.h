@@ -64,6 +64,9 @@ class Application {
     Form& show(const QString& name);
     void hide(const QString& name);
     void unload(const QString& name);  // nothing when not loaded
+    // The user's close from the title bar: the window's queryUnload, then unload unless it said
+    // no. Nothing when not loaded.
+    void close(const QString& name);
     // Unloads every loaded window but those named in `keep`, in the order they were loaded.
     void unloadAll(const std::vector<QString>& keep = {});
 

@@ -104,6 +104,9 @@ class Form {
 
     // Event handlers of the window; the runtime calls them.
     virtual void load() {}
+    // The user closes the window from its title bar: the window may ask first, and false keeps
+    // it as it is. The program's own unloading never asks.
+    virtual bool queryUnload() { return true; }
     virtual void unload() {}
     virtual void resize() {}
     virtual void clicked() {}

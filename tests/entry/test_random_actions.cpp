@@ -1,10 +1,12 @@
 // Random user actions on the data-entry and title-page windows (clicks, choices, scrolls,
-// typing, Open and Save with their answers, the exit and a new start), checking after each one
-// what must always hold: the links keep their invariants, rows above the count are blank, the
-// hint is one of the procedure's texts, the final step means a complete model, and every
-// control shows the document. The seed is printed; ZELMOR_SEED=<seed> repeats a run and
+// typing, Open and Save with their answers, closing a window, the exit and a new start),
+// checking after each one what must always hold: the links keep their invariants, rows above the
+// count are blank, the hint is one of the procedure's texts, the final step means a complete
+// model, every control shows the document, and a current file goes with a model and holds what
+// the program last read or wrote there. The seed is printed; ZELMOR_SEED=<seed> repeats a run and
 // ZELMOR_RANDOM_ACTIONS=<n> sets its length (CI runs a short one).
 #include "model/datafile.h"
+#include "model/fileio.h"
 #include "support/program.h"
 
 #include <QFile>
@@ -55,6 +57,13 @@ std::string describe(const model::ModelData& m) {
 
 // Empty when everything holds; otherwise what does not.
 std::string violation(const Program& p) {
+    // A current file belongs to the model read from it or saved into it; nothing else writes
+    // to it, so it still holds what the program last read or wrote.
+    const model::Document& d = p.document();
+    if (!d.fileName.isEmpty() && d.model.count() == 0) return "a current file without a model";
+    if (!d.fileName.isEmpty() &&
+        (!d.fileHeld || model::checkFile(d.fileName, *d.fileHeld) != model::FileCheck::Same))
+        return "the current file holds other bytes than the program read or wrote";
     const entry::MenuForm* menu = p.z.app().formAs<entry::MenuForm>(QStringLiteral("menu"));
     if (menu == nullptr) return {};
     const model::ModelData& m = p.document().model;
@@ -163,7 +172,7 @@ class RandomUser {
             return std::string(done ? "click " : "(unreachable) ") + w + "." + name + "(" +
                    std::to_string(index) + ")";
         };
-        switch (uniform(0, 29)) {
+        switch (uniform(0, 30)) {
             case 0:
                 return click("menu", "endemica", uniform(1, 3));
             case 1:
@@ -230,6 +239,14 @@ class RandomUser {
                 // The exit, answered Yes or No.
                 if (uniform(0, 19) == 0) return click("menu", "uscita", 0);
                 return click("menu", "fin3", 0);
+            case 29: {
+                // Closed from the title bar, answered Yes or No when it asks.
+                const char* w = uniform(0, 1) ? "menu" : "frontespizio";
+                if (p_.form(w) == nullptr || !p_.form(w)->visible())
+                    return std::string("(unreachable) close ") + w;
+                p_.run([&] { p_.z.app().close(QString::fromLatin1(w)); });
+                return std::string("close ") + w;
+            }
             default:
                 return click("frontespizio", "fin1", 0);
         }

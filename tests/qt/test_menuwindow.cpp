@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -118,6 +119,26 @@ TEST_F(MenuWindowTest, TheProcedureRunsThroughTheWidgets) {
     EXPECT_EQ(hint(), QStringLiteral("cliccare sul tasto della situazione endemica prescelta"));
     EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(widget<QLabel>("Label3", 1)->text(), QString());
+}
+
+// The window manager's close button reaches the form through the window's close event: with a
+// model entered, the window asks, stays on "No" and goes on "Sì".
+TEST_F(MenuWindowTest, TheTitleBarCloseAsksWhileTheModelIsNotArchived) {
+    QTest::mouseClick(widget<QRadioButton>("endemica", 1), Qt::LeftButton);
+    fakes.messages.answers = {tk::MessageResult::No};
+    EXPECT_FALSE(window().close());
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].text, QStringLiteral("Chiudere la finestra Menu?"));
+    ASSERT_TRUE(program.app().isLoaded(QStringLiteral("menu")));
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(hint(), QStringLiteral("scegliere la tipologia della situazione superficiale"));
+
+    fakes.messages.answers = {tk::MessageResult::Yes};
+    QPointer<qtui::FormWindow> closed(&window());
+    closed->close();
+    EXPECT_EQ(fakes.messages.shown.size(), 2u);
+    EXPECT_FALSE(program.app().isLoaded(QStringLiteral("menu")));
+    EXPECT_TRUE(closed.isNull() || !closed->isVisible());
 }
 
 TEST_F(MenuWindowTest, ResizingTheWindowScalesTheControls) {

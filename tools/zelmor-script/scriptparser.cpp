@@ -397,6 +397,9 @@ Command parseCommand(const std::vector<Token>& tokens, int line) {
                  : name == QLatin1String("restore") ? Op::Restore
                                                     : Op::Close;
         cmd.ref = c.ref(QStringLiteral("a window name"), true);
+    } else if (name == QLatin1String("handover")) {
+        cmd.op = Op::HandOver;
+        cmd.strings.push_back(c.text(QStringLiteral("the path")));
     } else if (name == QLatin1String("answer")) {
         const QString kind =
             c.oneOf({QStringLiteral("file"), QStringLiteral("colour"), QStringLiteral("question")},

@@ -83,6 +83,7 @@ enum class Op {
     Minimize,
     Restore,
     Close,
+    HandOver,
     // answers
     AnswerFile,
     AnswerColour,

@@ -399,6 +399,7 @@ void Session::execute(const Command& cmd) {
         case Op::Minimize:
         case Op::Restore:
         case Op::Close:
+        case Op::HandOver:
             act(cmd);
             return;
         case Op::AnswerFile:
@@ -668,7 +669,16 @@ void Session::act(const Command& cmd) {
             }
             tk::Application& a = app();
             const QString name = ref.window;
-            dispatch([&a, &name] { a.unload(name); });
+            dispatch([&a, &name] { a.close(name); });
+            return;
+        }
+        case Op::HandOver: {
+            // A later `zelmor FILE` while this one runs: the running copy is handed the file.
+            if (!started_ || app().ended())
+                fail(QStringLiteral("no running program to hand the file over to"));
+            Host& h = host();
+            const QString path = str(cmd.strings[0]);
+            dispatch([&h, &path] { h.setFileArgument(path); });
             return;
         }
         default:

@@ -58,8 +58,9 @@ class Host {
     virtual tk::Application& app() = 0;
     // The program's start-up; the runner calls it inside a dispatch.
     virtual void startup() = 0;
-    // A file given on the program's command line, before start-up. By default the program
-    // takes none: ScriptFailure.
+    // A file given on the program's command line: before start-up, or on the command line of a
+    // later start while the program runs, which hands it over (the runner calls it inside a
+    // dispatch then). By default the program takes none: ScriptFailure.
     virtual void setFileArgument(const QString& path);
     // The primitives of the drawing window's last drawing. Throws ScriptFailure when there is
     // none to read; by default, until the program has a drawing window, "unknown window disegno".

@@ -527,7 +527,7 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     // A report is writing from this window's data: the window stays until it is done.
     if (app_->busy()) return;
     const QString name = form_->name();
-    actOnForm([this, name] { app_->unload(name); });
+    actOnForm([this, name] { app_->close(name); });
 }
 
 void FormWindow::changeEvent(QEvent* event) {
