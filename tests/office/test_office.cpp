@@ -15,6 +15,8 @@
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -42,6 +44,7 @@
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <rtl/bootstrap.hxx>
 
 #include <gtest/gtest.h>
 
@@ -51,6 +54,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -1377,6 +1381,240 @@ TEST(Prepare, WithoutAnOfficeNothingStartsAndTheReportSaysWhy) {
         EXPECT_EQ(e.kind(), Kind::Missing);
     }
 }
+
+// --- starting, and what is left at the end --------------------------------------------------
+
+// The office's program folder as another installation would have it: every file linked to the
+// installed office's, and `soffice` the script given (none when empty). UNO_PATH names it while
+// the object lives.
+class ProgramFolder {
+  public:
+    ProgramFolder(const QString& name, const QByteArray& soffice)
+        : path_(scratchPath(name)), saved_(qgetenv("UNO_PATH")) {
+        QDir().mkpath(path_);
+        const QDir real(QStringLiteral(ZELMOR_OFFICE_PROGRAM_DIR));
+        for (const QString& entry : real.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+            if (entry != QLatin1String("soffice"))
+                QFile::link(real.filePath(entry), path_ + QLatin1Char('/') + entry);
+        }
+        if (!soffice.isEmpty()) {
+            QFile script(path_ + QStringLiteral("/soffice"));
+            if (script.open(QIODevice::WriteOnly)) script.write(soffice);
+            script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ExeOwner);
+        }
+        qputenv("UNO_PATH", path_.toLocal8Bit());
+    }
+    ~ProgramFolder() {
+        if (saved_.isEmpty()) {
+            qunsetenv("UNO_PATH");
+        } else {
+            qputenv("UNO_PATH", saved_);
+        }
+    }
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+    // The processes started from this folder (its soffice script, while it runs).
+    int running() const {
+        int count = 0;
+        for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(entry));
+            if (cmdline.open(QIODevice::ReadOnly) &&
+                cmdline.readAll().contains(path_.toLocal8Bit()))
+                ++count;
+        }
+        return count;
+    }
+
+  private:
+    QString path_;
+    QByteArray saved_;
+};
+
+// An office that takes 7 s to start, as on a loaded machine.
+QByteArray slowSoffice() {
+    return QByteArrayLiteral("#!/bin/sh\nsleep 7\nexec " ZELMOR_OFFICE_PROGRAM_DIR
+                             "/soffice \"$@\"\n");
+}
+
+// Asked ahead (the title page shown, then a model drawn), a slow start serves the first report:
+// the report waits for it within the start's limit, then counts its own.
+TEST(Start, ASlowStartServesTheReportAskedMeanwhile) {
+    word().shutdown();
+    ASSERT_TRUE(officeGone());
+    const ProgramFolder slow(QStringLiteral("slow-office"), slowSoffice());
+    auto w = zelmor::reports::makeOfficeWordProcessor(true);
+    w->prepare();
+    w->prepare();
+    writeSmallReport(*w, QStringLiteral("con calma"));
+    EXPECT_EQ(w->countPages(), 1);
+    EXPECT_EQ(officeProcesses().size(), 1U);
+    w->closeDocument();
+    w->shutdown();
+    EXPECT_TRUE(officeGone());
+}
+
+// A start that is given up, by the report waiting for it or by the program's end, leaves no
+// office behind, nor anything still starting one; no office at all is "not installed".
+TEST(Start, NothingStartingOutlivesItsBackEnd) {
+    word().shutdown();
+    ASSERT_TRUE(officeGone());
+    {
+        const ProgramFolder slow(QStringLiteral("slow-office"), slowSoffice());
+        auto limits = quickLimits();
+        limits.start = std::chrono::seconds(3);
+        auto w = zelmor::reports::makeOfficeWordProcessor(true, {}, limits);
+        w->prepare();
+        w->prepare();
+        try {
+            w->start();
+            ADD_FAILURE() << "no error";
+        } catch (const WordError& e) {
+            EXPECT_EQ(e.kind(), Kind::TimedOut) << e.what();
+        }
+        EXPECT_EQ(slow.running(), 0);
+
+        // The program ends while an office is starting for a report that never came.
+        auto ending = zelmor::reports::makeOfficeWordProcessor(true);
+        ending->prepare();
+        for (int i = 0; i < 100 && slow.running() == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_GT(slow.running(), 0);
+        const auto started = std::chrono::steady_clock::now();
+        ending.reset();
+        std::cout << "[ ending   ] "
+                  << std::chrono::duration_cast<std::chrono::milliseconds>(
+                         std::chrono::steady_clock::now() - started)
+                         .count()
+                  << " ms\n";
+        EXPECT_EQ(slow.running(), 0);
+    }
+    EXPECT_TRUE(officeProcesses().empty());
+
+    // The office's libraries without its program, as a package installed without its
+    // recommendations leaves them.
+    const ProgramFolder none(QStringLiteral("no-office"), {});
+    auto w = zelmor::reports::makeOfficeWordProcessor(true);
+    w->prepare();
+    try {
+        w->start();
+        ADD_FAILURE() << "no error";
+    } catch (const WordError& e) {
+        EXPECT_EQ(e.kind(), Kind::Missing) << e.what();
+    }
+}
+
+// The local UNO runtime of the test, for talking to an office over its pipe.
+Reference<css::uno::XComponentContext> localContext() {
+    static Reference<css::uno::XComponentContext> context = [] {
+        rtl::Bootstrap::set("URE_BOOTSTRAP", "file://" ZELMOR_OFFICE_PROGRAM_DIR "/fundamentalrc");
+        return cppu::defaultBootstrap_InitialComponentContext();
+    }();
+    return context;
+}
+
+// An office started on the test's profile as the program starts its own, listening on `pipe`;
+// its desktop once it answers.
+Reference<css::frame::XDesktop2> startListening(const QString& pipe) {
+    QProcess process;
+    process.setProgram(QStringLiteral(ZELMOR_OFFICE_PROGRAM_DIR "/soffice"));
+    process.setArguments({QStringLiteral("--nologo"), QStringLiteral("--nodefault"),
+                          QStringLiteral("--norestore"), QStringLiteral("--nolockcheck"),
+                          QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipe)});
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    if (!process.startDetached()) return {};
+    auto resolver = css::bridge::UnoUrlResolver::create(localContext());
+    for (int i = 0; i < 600; ++i) {
+        try {
+            Reference<css::uno::XComponentContext> remote(
+                resolver->resolve(toOu(QStringLiteral("uno:pipe,name=%1;urp;"
+                                                      "StarOffice.ComponentContext")
+                                           .arg(pipe))),
+                UNO_QUERY_THROW);
+            return css::frame::Desktop::create(remote);
+        } catch (const css::connection::NoConnectException&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    return {};
+}
+
+// The pid of a process that has ended.
+qint64 endedProcess() {
+    QProcess done;
+    done.start(QStringLiteral("true"), QStringList());
+    done.waitForStarted();
+    const qint64 pid = done.processId();
+    done.waitForFinished();
+    return pid;
+}
+
+struct EarlierCase {
+    const char* name;
+    bool ours;       // started by a run of the program that has ended; else by the user
+    bool document;   // it holds a document
+    bool stopped;    // it answers nothing
+    bool keptAlive;  // the same office serves the next report
+};
+
+void PrintTo(const EarlierCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class EarlierOffice : public ::testing::TestWithParam<EarlierCase> {};
+
+// An office running on the profile before the first report: one that an ended run of the
+// program left there is ended when it holds nothing or answers nothing, and taken over as the
+// program's own (ended when it hangs) when it holds documents; the user's own is never ended.
+TEST_P(EarlierOffice, IsEndedTakenOverOrLeftAlone) {
+    const EarlierCase c = GetParam();
+    word().shutdown();
+    ASSERT_TRUE(officeGone());
+    const QString pipe =
+        c.ours ? QStringLiteral("zelmor%1xearlier").arg(endedProcess()) : QStringLiteral("user");
+    Reference<css::frame::XDesktop2> desktop = startListening(pipe);
+    ASSERT_TRUE(desktop.is());
+    if (c.document) {
+        std::vector<css::beans::PropertyValue> hidden{css::beans::PropertyValue(
+            "Hidden", -1, Any(true), css::beans::PropertyState_DIRECT_VALUE)};
+        desktop->loadComponentFromURL(
+            "private:factory/swriter", "_blank", 0,
+            css::uno::Sequence<css::beans::PropertyValue>(hidden.data(), 1));
+    }
+    desktop.clear();
+    const std::vector<pid_t> before = officeProcesses();
+    ASSERT_EQ(before.size(), 1U);
+    if (c.stopped) stopOffice();
+
+    auto w = zelmor::reports::makeOfficeWordProcessor(true, {}, quickLimits());
+    writeSmallReport(*w, QStringLiteral("dopo"));
+    EXPECT_EQ(w->countPages(), 1);
+    EXPECT_EQ(officeProcesses() == before, c.keptAlive);
+    if (c.keptAlive) {
+        // Stopped now: ended when it is the program's, left running (and told) when it is the
+        // user's.
+        stopOffice();
+        try {
+            w->countPages();
+            ADD_FAILURE() << "no error";
+        } catch (const WordError& e) {
+            EXPECT_EQ(e.kind(), c.ours ? Kind::TimedOut : Kind::TimedOutLeft) << e.what();
+        }
+        EXPECT_EQ(officeGone(), c.ours);
+        killOffice();
+    } else {
+        w->closeDocument();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Offices, EarlierOffice,
+    ::testing::Values(EarlierCase{"ours_idle", true, false, false, false},
+                      EarlierCase{"ours_stopped", true, false, true, false},
+                      EarlierCase{"ours_with_a_document", true, true, false, true},
+                      EarlierCase{"the_users", false, false, false, true}),
+    [](const ::testing::TestParamInfo<EarlierCase>& info) { return std::string(info.param.name); });
 
 // --- the loader -------------------------------------------------------------------------------
 
