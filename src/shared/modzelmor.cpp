@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <iostream>
 #include <optional>
 #include <utility>
 
@@ -163,8 +164,14 @@ void ModZelmor::prepareWordProcessor() {
 }
 
 void ModZelmor::reportFailure(const reports::WordError& error) {
-    app_->message(tk::MessageIcon::Critical, product_.name + QStringLiteral(": stampa"),
-                  failureText(error));
+    const QString text = failureText(error);
+    if (!error.detail().isEmpty() && !text.contains(error.detail())) {
+        QString detail = error.detail();
+        detail.replace(QLatin1Char('\n'), QLatin1Char(' '))
+            .replace(QLatin1Char('\r'), QLatin1Char(' '));
+        std::cerr << "zelmor: stampa: " << detail.toLocal8Bit().constData() << '\n';
+    }
+    app_->message(tk::MessageIcon::Critical, product_.name + QStringLiteral(": stampa"), text);
 }
 
 QString ModZelmor::failureText(const reports::WordError& error) {
@@ -261,7 +268,10 @@ QString ModZelmor::failureText(const reports::WordError& error) {
                        "con il comando Salva con nome.");
             break;
     }
-    if (!error.detail().isEmpty())
+    // The file that could not be written is named; what the office said of the other failures
+    // is technical, in English, and goes to the terminal (reportFailure).
+    const bool aFile = error.kind() == Kind::SaveFailed || error.kind() == Kind::ExportFailed;
+    if (aFile && !error.detail().isEmpty())
         text += cr + QStringLiteral("(") + error.detail() + QStringLiteral(")");
     return text;
 }
