@@ -56,10 +56,13 @@ the title page of a report in a small data file, and writes the reports into
 LibreOffice Writer. The user interface is in Italian.")
 # The libraries' packages come from dpkg-shlibdeps, the office plug-in's small libuno-*
 # among them. Qt finds no display without its platform plug-ins, which libqt6gui6 only
-# recommends. Writer itself is only recommended: without it the program runs and says that the
-# reports need it; without a sound font the splash is silent.
+# recommends. The windows are laid out for Liberation Sans and the URW faces: with another face
+# (DejaVu alone) captions are clipped. Writer itself is only recommended: without it the program
+# runs and says that the reports need it; its Italian interface is libreoffice-l10n-it. Without
+# a sound font the splash is silent; without qt6-wayland the program runs through XWayland on a
+# Wayland desktop, blurred when the desktop is scaled.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libfluidsynth3")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libfluidsynth3, fonts-liberation2, fonts-urw-base35")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "libreoffice-writer, hyphen-it, timgm6mb-soundfont | fluid-soundfont-gm, qt6-translations-l10n")
+    "libreoffice-writer, libreoffice-l10n-it, hyphen-it, timgm6mb-soundfont | fluid-soundfont-gm, qt6-translations-l10n, qt6-wayland")
 include(CPack)
