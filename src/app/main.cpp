@@ -61,7 +61,9 @@ void quitOnSignals(QApplication& qapp) {
     auto* notifier = new QSocketNotifier(gSignalSocket[0], QSocketNotifier::Read, &qapp);
     QObject::connect(notifier, &QSocketNotifier::activated, &qapp, [notifier] {
         char signal = 0;
-        (void)::read(gSignalSocket[0], &signal, 1);
+        if (::read(gSignalSocket[0], &signal, 1) < 0) {
+            // Read or not, the signal came: the program ends.
+        }
         notifier->setEnabled(false);
         QCoreApplication::exit(0);  // every event loop, a message box's too (its "No")
     });
@@ -69,7 +71,9 @@ void quitOnSignals(QApplication& qapp) {
     action.sa_handler = [](int) {
         const int saved = errno;
         const char signal = 1;
-        (void)::write(gSignalSocket[1], &signal, 1);
+        if (::write(gSignalSocket[1], &signal, 1) < 0) {
+            // Nothing to do in a signal handler: the loop is told or it is not.
+        }
         errno = saved;
     };
     sigemptyset(&action.sa_mask);
