@@ -361,6 +361,17 @@ void drawErase(QPainter& p) {
     p.drawLine(QPointF(3, 28.5), QPointF(13, 28.5));
 }
 
+// A window with a red cross over its corner: the window goes away.
+void drawClose(QPainter& p) {
+    windowFrame(p);
+    p.setPen(outline(QColor(120, 15, 15)));
+    p.setBrush(QColor(210, 40, 40));
+    p.drawEllipse(QPointF(21, 20), 8.5, 8.5);
+    p.setPen(outline(Qt::white, 2.6));
+    p.drawLine(QPointF(17.5, 16.5), QPointF(24.5, 23.5));
+    p.drawLine(QPointF(24.5, 16.5), QPointF(17.5, 23.5));
+}
+
 void drawArrow(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 128));
@@ -392,6 +403,7 @@ const std::map<QString, PictureDrawing>& pictures() {
         {QStringLiteral("draw"), drawDraw},
         {QStringLiteral("next"), drawNext},
         {QStringLiteral("erase"), drawErase},
+        {QStringLiteral("close"), drawClose},
         {QStringLiteral("arrow"), drawArrow},
     };
     return table;

@@ -1,8 +1,8 @@
 // The program's own pictures, drawn in code on a 32 x 32 grid: toolbar glyphs ("open", "save",
 // "saveas", "delete", "print", "window-menu", "window-drawing", "window-title", "colour",
 // "help", "tips", "support", "about", "check", "clear", "exit"), button pictures ("guide",
-// "aid", "draw", "next", "erase") and the row marker ("arrow"). The Qt display draws them at
-// whatever size they are shown.
+// "aid", "draw", "next", "erase", "close") and the row marker ("arrow"). The Qt display draws them
+// at whatever size they are shown.
 #pragma once
 
 #include <QString>

@@ -48,22 +48,22 @@ void HelpPageForm::build() {
     setCaption(QStringLiteral("Guida in linea"));
 
     const bool manual = QLatin1String(layout_->name) == QLatin1String(shared::window::kManual);
-    const auto button = [&](const char* name, int left, const char* caption, const char* tip) {
+    const auto button = [&](const char* name, int left, const char* caption, const char* picture,
+                            const char* tip) {
         tk::Control& b = add(ControlKind::CommandButton, QString::fromLatin1(name));
         b.setGeometry({left, 120, 1215, 375});
         b.setText(QString::fromUtf8(caption));
+        b.setPicture(QString::fromLatin1(picture));
         if (manual) b.setToolTip(QString::fromUtf8(tip));
         return &b;
     };
-    button("cmdSommario", 120, "&Sommario", "cliccare per tornare al sommario")->onClick = [this] {
-        cmdSommario_Click();
-    };
-    button("cmdstampa", 1320, "S&tampa",
+    button("cmdSommario", 120, "&Sommario", "guide", "cliccare per tornare al sommario")->onClick =
+        [this] { cmdSommario_Click(); };
+    button("cmdstampa", 1320, "S&tampa", "print",
            "cliccare per avere la copia su carta del MANUALE D'USO RAPIDO")
         ->onClick = [this] { cmdstampa_Click(); };
-    button("cmdchiudi", 2520, "&Chiudi", "cliccare per chiudere la finestra")->onClick = [this] {
-        cmdchiudi_Click();
-    };
+    button("cmdchiudi", 2520, "&Chiudi", "close", "cliccare per chiudere la finestra")->onClick =
+        [this] { cmdchiudi_Click(); };
 
     // The texts are shown as they stand: an "&" in them marks no access key.
     tk::Control& title = add(ControlKind::Label, QStringLiteral("Label1"));
@@ -77,6 +77,8 @@ void HelpPageForm::build() {
     tk::Control& body = add(ControlKind::Label, QStringLiteral("Label2"));
     body.setGeometry(layout_->bodyRect);
     body.setUseMnemonic(false);
+    // On a screen smaller than the page, the window shrinks but its text does not.
+    body.setScrollable(true);
     body.setText(helpBody(name()));
     body.setBackColor(kHelpYellow);
     body.setFont(kBodyFont);

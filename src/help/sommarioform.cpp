@@ -76,19 +76,21 @@ void SommarioForm::build() {
         };
     }
 
-    const auto button = [this](const char* name, int left, const char* caption, const char* tip) {
+    const auto button = [this](const char* name, int left, const char* caption, const char* picture,
+                               const char* tip) {
         tk::Control& b = add(ControlKind::CommandButton, QString::fromLatin1(name));
         b.setGeometry({left, 5880, 1215, 375});
         b.setText(QString::fromUtf8(caption));
+        b.setPicture(QString::fromLatin1(picture));
         b.setToolTip(QString::fromUtf8(tip));
         return &b;
     };
-    button("cmdstampa", 120, "&Stampa", "cliccare per avere la copia su carta del sommario")
+    button("cmdstampa", 120, "&Stampa", "print",
+           "cliccare per avere la copia su carta del sommario")
         ->onClick = [this] { cmdstampa_Click(); };
-    button("cmdchiudi", 1320, "&Chiudi", "cliccare per chiudere la finestra")->onClick = [this] {
-        cmdchiudi_Click();
-    };
-    button("uscita", 2520, "&USCITA", "cliccare per uscire da Zelmor")->onClick = [this] {
+    button("cmdchiudi", 1320, "&Chiudi", "close", "cliccare per chiudere la finestra")->onClick =
+        [this] { cmdchiudi_Click(); };
+    button("uscita", 2520, "&USCITA", "exit", "cliccare per uscire da Zelmor")->onClick = [this] {
         uscita_Click();
     };
 }

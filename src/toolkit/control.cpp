@@ -210,6 +210,12 @@ void Control::setBordered(bool on) {
     changed();
 }
 
+void Control::setScrollable(bool on) {
+    if (on == scrollable_) return;
+    scrollable_ = on;
+    changed();
+}
+
 void Control::setAutoSize(bool on) {
     if (on == autoSize_) return;
     autoSize_ = on;

@@ -162,6 +162,10 @@ class Control {
     // a label that shows what the user typed.
     bool useMnemonic() const { return useMnemonic_; }
     void setUseMnemonic(bool on);
+    // Labels: a caption longer than the label can show is scrolled rather than cut, as a page
+    // of text in a window made smaller than it.
+    bool scrollable() const { return scrollable_; }
+    void setScrollable(bool on);
     // Name of a picture of the program's own set (see the backend's picture factory).
     const QString& picture() const { return picture_; }
     void setPicture(const QString& name);
@@ -234,6 +238,7 @@ class Control {
     Alignment alignment_ = Alignment::Left;
     bool bordered_ = false;
     bool autoSize_ = false;
+    bool scrollable_ = false;
     bool useMnemonic_ = true;
     QString picture_;
     QImage image_;

@@ -267,7 +267,7 @@ TEST(Pictures, EveryNameTheWindowsUseIsDrawn) {
                            "window-menu", "window-drawing", "window-title", "colour", "help",
                            "tips",        "support",        "about",        "check",  "clear",
                            "exit",        "guide",          "aid",          "draw",   "next",
-                           "erase",       "arrow"};
+                           "erase",       "close",          "arrow"};
     for (const char* n : names) {
         const QString name = QString::fromLatin1(n);
         SCOPED_TRACE(n);

@@ -55,6 +55,8 @@ class LabelBinder : public Binder {
         label->setUseMnemonic(c.useMnemonic());
         label->setFrameStyle(c.bordered() ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
         label->setLineWidth(1);
+        label->setScrollable(c.scrollable());
+        label->updateScrollBar();
         if (c.autoSize()) geometry.setSize(label->fittingSize());
     }
 };

@@ -3,6 +3,7 @@
 #include "toolkit/paint.h"
 
 #include "binders.h"
+#include "screenfit.h"
 #include "widgets.h"
 
 #include <QAction>
@@ -109,6 +110,9 @@ FormWindow::FormWindow(tk::Application& app, tk::Form& form) : app_(&app), form_
         buildControl(*c);
     }
     buildToolbar();
+    for (const auto& c : form.controls()) {
+        if (c->kind() == ControlKind::Frame) fitFrame(*c);
+    }
     buildTabOrder();
     focusMark_ = new FocusMark(client_);
     focusMark_->hide();
@@ -374,9 +378,36 @@ void FormWindow::syncControl(tk::Control& control) {
     const Binder& binder = binderFor(control.kind());
     if (it->second.widget != nullptr) {
         binder.show(control, it->second.widget);
+        if (control.kind() == ControlKind::Frame) fitFrame(control);
+        if (const tk::Control* frame = control.container()) fitFrame(*frame);
     } else if (it->second.action != nullptr) {
         binder.showAction(control, it->second.action);
     }
+}
+
+namespace {
+// A frame's etched border is two pixels wide; one more of its own colour parts it from the
+// controls that stand on its edge.
+constexpr int kFrameEdge = 3;
+}  // namespace
+
+void FormWindow::fitFrame(const tk::Control& frame) {
+    QWidget* box = widget(frame);
+    if (box == nullptr || frame.kind() != ControlKind::Frame) return;
+    // Controls placed flush with the frame's lower or right edge would hide its border there:
+    // the frame is drawn that much larger, so that it is seen whole around them.
+    QRect fitted = pixelRect(frame.geometry());
+    int right = fitted.width();
+    int bottom = fitted.height();
+    for (const auto& c : form_->controls()) {
+        if (c->container() != &frame) continue;
+        const QWidget* w = widget(*c);
+        if (w == nullptr || w->parentWidget() != box) continue;
+        right = std::max(right, w->geometry().right() + 1 + kFrameEdge);
+        bottom = std::max(bottom, w->geometry().bottom() + 1 + kFrameEdge);
+    }
+    fitted.setSize(QSize(right, bottom));
+    if (box->geometry() != fitted) box->setGeometry(fitted);
 }
 
 void FormWindow::syncForm() {
@@ -407,26 +438,42 @@ void FormWindow::keepOnScreen() {
     if (form_ == nullptr || !isVisible() || isMinimized()) return;
     const QScreen* shown = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
     if (shown == nullptr) return;
-    const QRect free = shown->availableGeometry();
+    const Desktop desktop = desktopOf(shown);
     // The frame's own size is known once the window manager has framed the window.
     const QRect outer = frameGeometry();
-    const QSize chrome = outer.size() - size();
-    const QSize fitted = size().boundedTo(free.size() - chrome);
-    if (fitted != size() && !fitted.isEmpty()) resize(fitted);
-    const QPoint at(
-        std::clamp(outer.left(), free.left(),
-                   std::max(free.left(), free.right() + 1 - chrome.width() - fitted.width())),
-        std::clamp(outer.top(), free.top(),
-                   std::max(free.top(), free.bottom() + 1 - chrome.height() - fitted.height())));
+    const QRect inner = geometry();
+    const QMargins reported(inner.left() - outer.left(), inner.top() - outer.top(),
+                            outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QMargins frame =
+        expectedFrame(desktop, reported, !windowFlags().testFlag(Qt::FramelessWindowHint));
+    // Where the window system reports no frame, the one it draws lies around what it reports.
+    const QPoint unreported(frame.left() - reported.left(), frame.top() - reported.top());
+    const Placement fitted =
+        fitWindow(usableArea(desktop), frame, size(), outer.topLeft() - unreported);
+    if (fitted.size != size()) resize(fitted.size);
+    const QPoint at = fitted.frameAt + unreported;
     if (at != outer.topLeft()) move(at);
 }
 
 QSize FormWindow::wantedClientSize() const {
-    return {toPixels(form_->scaleWidth()), toPixels(form_->scaleHeight())};
+    return QSize(toPixels(form_->scaleWidth()), toPixels(form_->scaleHeight())) + extra_;
 }
 
 void FormWindow::applyClientSize() {
-    const QSize want = wantedClientSize();
+    if (form_ == nullptr) return;
+    // No control's widget reaches past the drawing area's edge. A window without a frame (the
+    // opening screen) is a picture of its exact size: what lies past its edge is not shown.
+    const QSize design = wantedClientSize() - extra_;
+    QSize want = design;
+    const bool framed = !windowFlags().testFlag(Qt::FramelessWindowHint);
+    for (const auto& [control, binding] : bindings_) {
+        if (!framed) break;
+        const QWidget* w = binding.widget;
+        if (w == nullptr || w->parentWidget() != client_) continue;
+        const QRect g = w->geometry();
+        want = want.expandedTo(QSize(g.right() + 1, g.bottom() + 1));
+    }
+    extra_ = want - design;
     int menu = 0;
     if (QWidget* bar = menuWidget(); bar != nullptr && bar->isVisibleTo(this)) {
         menu = bar->heightForWidth(want.width());
@@ -447,8 +494,9 @@ void FormWindow::clientResized() {
     if (form_ == nullptr || !isVisible() || isMinimized()) return;
     const QSize have = client_->size();
     if (have == wantedClientSize()) return;
-    actOnForm([this, have] {
-        form_->setScaleSize(have.width() * tk::kTwipsPerPixel, have.height() * tk::kTwipsPerPixel);
+    const QSize area = (have - extra_).expandedTo(QSize(1, 1));
+    actOnForm([this, area] {
+        form_->setScaleSize(area.width() * tk::kTwipsPerPixel, area.height() * tk::kTwipsPerPixel);
     });
 }
 

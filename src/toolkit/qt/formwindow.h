@@ -37,6 +37,9 @@ class FormWindow : public QMainWindow {
 
     void syncForm();
     void syncControl(tk::Control& control);
+    // The drawing area takes the form's size, or more where the controls' widgets need it (a
+    // frame drawn below the buttons that stand on its lower edge); the menu bar comes on top.
+    void applyClientSize();
     // Moves the shown window, frame and all, onto the screen's free area, and makes it smaller
     // when it is larger than that area (its drawing area then follows, as after a drag of its
     // frame).
@@ -85,7 +88,7 @@ class FormWindow : public QMainWindow {
     void buildTabOrder();
     void buildControl(tk::Control& control);
     QWidget* containerWidget(const tk::Control& control) const;
-    void applyClientSize();
+    void fitFrame(const tk::Control& frame);
     void layoutToolbar();
     QSize wantedClientSize() const;
     bool forwardMouse(tk::Control* control, QWidget* widget, QEvent* event);
@@ -100,6 +103,7 @@ class FormWindow : public QMainWindow {
     std::vector<QAction*> shortcutActions_;  // menu items with a key combination
     QHash<const QObject*, tk::Control*> controlOf_;
     int toolbarPixels_ = 0;
+    QSize extra_;  // what the drawing area has beyond the form's, in pixels
     QPoint placedAt_;
     bool placed_ = false;
     Gesture* gesture_ = nullptr;

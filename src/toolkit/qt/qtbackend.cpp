@@ -136,4 +136,9 @@ void QtBackend::formChanged(tk::Form& form) {
     if (FormWindow* w = window(form)) w->syncForm();
 }
 
+void QtBackend::updatesFrozen(tk::Form& form, bool frozen) {
+    // The controls have all moved: the drawing area may need a pixel more or less for them.
+    if (FormWindow* w = window(form); w != nullptr && !frozen) w->applyClientSize();
+}
+
 }  // namespace zelmor::qtui

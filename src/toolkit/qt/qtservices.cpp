@@ -1,5 +1,7 @@
 #include "qtservices.h"
 
+#include "screenfit.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
@@ -208,12 +210,12 @@ std::optional<tk::Color> QtColorDialog::run(tk::Color initial) {
 
 int QtPlatform::screenWidth() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->availableGeometry().width() * tk::kTwipsPerPixel : 0;
+    return screen != nullptr ? usableArea(desktopOf(screen)).width() * tk::kTwipsPerPixel : 0;
 }
 
 int QtPlatform::screenHeight() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->availableGeometry().height() * tk::kTwipsPerPixel : 0;
+    return screen != nullptr ? usableArea(desktopOf(screen)).height() * tk::kTwipsPerPixel : 0;
 }
 
 QDate QtPlatform::today() const {

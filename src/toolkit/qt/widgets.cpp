@@ -2,6 +2,7 @@
 
 #include "pictures.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -164,10 +166,95 @@ QSize CaptionLabel::fittingSize() const {
     return {text.width() + frame, std::max(text.height(), fontMetrics().height()) + frame};
 }
 
+void CaptionLabel::setScrollable(bool on) {
+    if (on == scrollable_) return;
+    scrollable_ = on;
+    if (on && scrollBar_ == nullptr) {
+        scrollBar_ = new QScrollBar(Qt::Vertical, this);
+        scrollBar_->setObjectName(QStringLiteral("scroll"));
+        scrollBar_->setFocusPolicy(Qt::StrongFocus);
+        scrollBar_->hide();
+        connect(scrollBar_, &QScrollBar::valueChanged, this, [this] { update(); });
+    }
+    updateScrollBar();
+}
+
+QRect CaptionLabel::captionArea() const {
+    QRect area = contentsRect();
+    if (scrollBar_ != nullptr && !scrollBar_->isHidden()) {
+        area.setRight(scrollBar_->geometry().left() - 3);
+    }
+    return area;
+}
+
+int CaptionLabel::captionHeight() const {
+    return heightAt(captionArea().width());
+}
+
+int CaptionLabel::heightAt(int width) const {
+    return fontMetrics()
+        .boundingRect(QRect(0, 0, std::max(1, width), 1 << 20), textFlags(), shownText())
+        .height();
+}
+
+void CaptionLabel::updateScrollBar() {
+    if (scrollBar_ == nullptr) return;
+    const QRect contents = contentsRect();
+    const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollBar_);
+    // The bar is needed when the caption does not fit the whole width; beside the bar, the
+    // narrower caption may need more lines.
+    const int beside = contents.width() - barWidth - 2;
+    const bool needed = scrollable_ && contents.height() > 0 && beside > barWidth &&
+                        heightAt(contents.width()) > contents.height();
+    if (!needed) {
+        scrollBar_->setValue(0);
+        if (!scrollBar_->isHidden()) scrollBar_->hide();
+        update();
+        return;
+    }
+    const QRect bar(contents.right() + 1 - barWidth, contents.top(), barWidth, contents.height());
+    if (scrollBar_->geometry() != bar) scrollBar_->setGeometry(bar);
+    scrollBar_->setRange(0, std::max(0, heightAt(beside) - contents.height()));
+    scrollBar_->setPageStep(contents.height());
+    scrollBar_->setSingleStep(fontMetrics().lineSpacing());
+    if (scrollBar_->isHidden()) scrollBar_->show();
+    update();
+}
+
+void CaptionLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    updateScrollBar();
+}
+
+void CaptionLabel::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        updateScrollBar();
+    }
+}
+
+void CaptionLabel::wheelEvent(QWheelEvent* event) {
+    if (scrollBar_ != nullptr && !scrollBar_->isHidden()) {
+        QApplication::sendEvent(scrollBar_, event);
+        return;
+    }
+    QLabel::wheelEvent(event);
+}
+
 void CaptionLabel::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter p(this);
     const QString shown = shownText();
+    if (scrollBar_ != nullptr && !scrollBar_->isHidden()) {
+        // The part of the caption the bar has scrolled to.
+        const QRect area = captionArea();
+        p.setClipRect(area);
+        const QRect page(area.left(), area.top() - scrollBar_->value(), area.width(),
+                         captionHeight());
+        style()->drawItemText(&p, page, textFlags(), palette(), isEnabled(), shown,
+                              foregroundRole());
+        return;
+    }
     const QRect area = contentsRect();
     // The installed faces run a little wider than the ones the layouts were made for: a
     // one-line caption that overflows by a little is condensed to fit, rather than wrapped onto
@@ -231,6 +318,74 @@ void PictureButton::setPicture(const QString& name) {
     update();
 }
 
+namespace {
+// Below these, a picture or a caption is no longer read as one.
+constexpr int kMinPictureSide = 10;
+constexpr int kComfortPictureSide = 16;
+constexpr int kMinCaptionPixels = 8;
+// How far a button's caption may be condensed, in per cent of its face's width.
+constexpr int kMinButtonStretch = 75;
+}  // namespace
+
+PictureButton::Face PictureButton::face() const {
+    Face face;
+    face.font = font();
+    if (!hasPicture(picture_)) return face;
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
+    area.adjust(1, 1, -1, -1);
+    if (area.width() < kMinPictureSide || area.height() < kMinPictureSide) {
+        area = rect().adjusted(2, 2, -2, -2);
+    }
+    const QString caption = text();
+    if (caption.isEmpty()) {
+        const int side = std::min(area.width(), area.height());
+        face.picture = QRect(0, 0, side, side);
+        face.picture.moveCenter(area.center());
+        return face;
+    }
+    const auto captionSize = [&caption](const QFont& f) {
+        return QFontMetrics(f).size(Qt::TextShowMnemonic, caption);
+    };
+    QSize text = captionSize(face.font);
+    // Above the caption, where the face is tall enough for a picture of some size.
+    const int above = std::min({area.height() - text.height() - 1, area.width(), 32});
+    if (above >= 16 && text.width() <= area.width()) {
+        const int top = area.top() + (area.height() - above - 1 - text.height()) / 2;
+        face.picture = QRect(area.left() + (area.width() - above) / 2, top, above, above);
+        face.caption = QRect(area.left() + (area.width() - text.width()) / 2, top + above + 1,
+                             text.width(), text.height());
+        return face;
+    }
+    // Beside it: the picture as high as the face allows, then whatever the caption needs.
+    int side = std::clamp(area.height(), 0, 24);
+    const auto gap = [&side] { return std::max(2, side / 6); };
+    const auto room = [&] { return area.width() - side - gap(); };
+    // A little smaller picture first, then a condensed caption, then a smaller picture still.
+    while (text.width() > room() && side > kComfortPictureSide) --side;
+    if (text.width() > room()) {
+        const int stretch = std::max(kMinButtonStretch, room() * 100 / std::max(1, text.width()));
+        face.font.setStretch(stretch);
+        text = captionSize(face.font);
+    }
+    while (text.width() > room() && side > kMinPictureSide) --side;
+    while ((text.width() > room() || text.height() > area.height()) &&
+           face.font.pixelSize() > kMinCaptionPixels) {
+        face.font.setPixelSize(face.font.pixelSize() - 1);
+        text = captionSize(face.font);
+    }
+    side = std::min(side, area.height());
+    const int width = std::min(area.width(), side + gap() + text.width());
+    const int left = area.left() + (area.width() - width) / 2;
+    const int middle = area.top() + area.height() / 2;
+    face.picture = QRect(left, middle - side / 2, side, side);
+    face.caption =
+        QRect(left + side + gap(), middle - text.height() / 2,
+              std::min(text.width(), area.right() + 1 - (left + side + gap())), text.height());
+    return face;
+}
+
 void PictureButton::paintEvent(QPaintEvent* event) {
     const QIcon icon = pictureIcon(picture_);
     if (icon.isNull()) {
@@ -244,26 +399,22 @@ void PictureButton::paintEvent(QPaintEvent* event) {
     opt.icon = QIcon();
     p.drawControl(QStyle::CE_PushButton, opt);
 
-    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
-    area.adjust(2, 2, -2, -2);
+    Face shown = face();
     if (isDown() || isChecked()) {
-        area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &opt, this),
-                       style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &opt, this));
+        const QPoint shift(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &opt, this),
+                           style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &opt, this));
+        shown.picture.translate(shift);
+        shown.caption.translate(shift);
     }
     const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    const QString caption = text();
-    QRect pictureArea = area;
-    if (!caption.isEmpty()) {
-        const int textHeight = fontMetrics().size(Qt::TextShowMnemonic, caption).height();
-        pictureArea.setBottom(area.bottom() - textHeight - 1);
-        style()->drawItemText(&p, area, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextShowMnemonic,
-                              palette(), isEnabled(), caption, QPalette::ButtonText);
+    if (!shown.picture.isEmpty()) {
+        p.drawPixmap(shown.picture, icon.pixmap(shown.picture.size(), mode));
     }
-    const int side = std::min(pictureArea.width(), pictureArea.height());
-    if (side >= 6) {
-        QRect target(0, 0, side, side);
-        target.moveCenter(pictureArea.center());
-        p.drawPixmap(target, icon.pixmap(target.size(), mode));
+    if (!shown.caption.isEmpty()) {
+        p.setFont(shown.font);
+        style()->drawItemText(&p, shown.caption,
+                              Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), text(), QPalette::ButtonText);
     }
 }
 

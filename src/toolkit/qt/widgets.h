@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QWidget>
 
 #include <optional>
@@ -38,15 +39,31 @@ class CaptionLabel : public QLabel {
     void setUseMnemonic(bool on);
     // The size that fits the caption on one line (plus the frame), for auto-sized labels.
     QSize fittingSize() const;
+    // A scrollable caption that does not fit shows a vertical scroll bar along its right edge
+    // and scrolls with it, the wheel and the bar's keys. Call updateScrollBar() once the
+    // caption changed; size and font changes are followed by themselves.
+    void setScrollable(bool on);
+    void updateScrollBar();
+    QScrollBar* scrollBar() const { return scrollBar_; }
+    // The height the wrapped caption takes at the width it is shown at.
+    int captionHeight() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     int textFlags() const;
     QString shownText() const;
+    // Where the caption is drawn: the contents, less the scroll bar while it is shown.
+    QRect captionArea() const;
+    int heightAt(int width) const;
     tk::Alignment alignment_ = tk::Alignment::Left;
     bool useMnemonic_ = true;
+    bool scrollable_ = false;
+    QScrollBar* scrollBar_ = nullptr;
 };
 
 // A frame: an etched rectangle whose caption interrupts its top edge. Drawn here rather than by
@@ -59,13 +76,25 @@ class FrameBox : public QGroupBox {
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A push button whose picture sits above its caption, centred, as on a graphical button; with no
-// caption the picture fills the face.
+// A push button with a picture: on a face tall enough for both, the picture sits above its
+// caption; on a low face (the bars' buttons are 25 pixels high) it stands beside it, the pair
+// centred. The caption is condensed, and the picture and then the caption made smaller, until
+// both fit inside the face. With no caption the picture fills the face.
 class PictureButton : public QPushButton {
   public:
+    // Where the picture and the caption go on the face, in the button's pixels, and the font
+    // the caption is drawn with.
+    struct Face {
+        QRect picture;
+        QRect caption;
+        QFont font;
+    };
+
     explicit PictureButton(QWidget* parent = nullptr);
     void setPicture(const QString& name);
     const QString& picture() const { return picture_; }
+    // The face at the button's present size; an empty picture rectangle when it has none.
+    Face face() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
