@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace zelmor::reports {
 
@@ -102,6 +104,21 @@ int rowsOf(const model::ModelData& m) {
     return std::clamp(m.count(), 0, model::kMaxSubsystems);
 }
 
+// Every text that goes into a table cell, with the name the user knows it by, is checked before
+// the report starts: a report never stops half-written over it.
+void requireFittingCells(const std::vector<std::pair<QString, QString>>& fields) {
+    for (const auto& [name, text] : fields)
+        if (text.size() > kMaxCellText) throw WordError(WordError::Kind::CellTooLong, name);
+}
+
+std::vector<std::pair<QString, QString>> denominationFields(const model::TitlePage& page, int n) {
+    std::vector<std::pair<QString, QString>> out;
+    for (int i = 1; i <= std::clamp(n, 0, model::kMaxSubsystems); ++i)
+        out.emplace_back(QStringLiteral("denominazione %1").arg(i),
+                         page.denominations[static_cast<std::size_t>(i - 1)]);
+    return out;
+}
+
 // The user needs the name that could not be written; the office's own reason is a code that
 // says nothing to them.
 QString saveAs(WordProcessor& word, const QString& path) {
@@ -145,6 +162,18 @@ void writeModelData(WordProcessor& word, const model::ModelData& m, const Report
 
 void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int subsystems,
                         const QStringList& types, const ReportTexts& texts) {
+    std::vector<std::pair<QString, QString>> fields{
+        {QStringLiteral("progetto"), page.project},
+        {QStringLiteral("località"), page.place},
+        {QStringLiteral("tipologia di studio"), page.studyType},
+        {QStringLiteral("committente"), page.client},
+        {QStringLiteral("luogo di elaborazione"), page.town},
+        {QStringLiteral("data di elaborazione"), page.date},
+        {QStringLiteral("allegati alla relazione"), page.attachments},
+        {QStringLiteral("studio tecnico"), texts.officeName},
+        {QStringLiteral("indirizzo dello studio"), texts.officeAddress}};
+    for (auto& field : denominationFields(page, subsystems)) fields.push_back(std::move(field));
+    requireFittingCells(fields);
     begin(word, texts, titled(texts, QStringLiteral("dati generali")));
     heading(word, texts, QStringLiteral("Dati generali"));
 
@@ -198,6 +227,7 @@ QString writeFullReport(WordProcessor& word, const model::ModelData& m,
                         const model::TitlePage& page, const ReportTexts& texts,
                         const QString& picture, const QString& savePath) {
     requireReadablePicture(picture);
+    requireFittingCells(denominationFields(page, rowsOf(m)));
     // The title page.
     const QString report = QStringLiteral("Relazione ") + texts.productName;
     begin(word, texts,

@@ -27,6 +27,12 @@ struct ReportTexts {
 // The model's data: a heading and two tables (endemic situation; subsystems).
 void writeModelData(WordProcessor& word, const model::ModelData& model, const ReportTexts& texts);
 
+// The longest text a report puts into a table cell. Past a page or so, a cell's row is split
+// across pages, and Writer lays such a row out in a time that grows much faster than its text
+// (10,000 characters in the denomination column: about 10 s; 20,000: more than 40 s). The
+// reports check their cells before anything is written and throw WordError CellTooLong.
+constexpr qsizetype kMaxCellText = 2000;
+
 // The title page's data and the subsystems with their denominations. subsystems sizes the second
 // table; types holds the type caption of subsystems 1, 2, ... as the title-page window shows them
 // (missing entries print empty).

@@ -24,6 +24,7 @@ class WordError : public std::runtime_error {
         PictureMissing,     // the picture file to insert does not exist
         PictureUnreadable,  // it exists but is no picture (damaged); the detail is its path
         PictureStale,       // it was not drawn from the model printed beside it; detail: its path
+        CellTooLong,        // a field too long for a table cell; the detail names the field
         SaveFailed,         // the document could not be written under the name asked
         ExportFailed,       // the document was saved, but its PDF copy could not be written
         TimedOut,           // the office stopped answering and was ended; the detail says when

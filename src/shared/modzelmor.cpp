@@ -222,6 +222,15 @@ QString ModZelmor::failureText(const reports::WordError& error) {
                    error.detail() + QStringLiteral(").") + cr +
                    QStringLiteral(
                        "Visualizzare il disegno (Finestra Disegno), poi ripetere la stampa.");
+        case Kind::CellTooLong:
+            return QStringLiteral(
+                       "Il dato \"%1\" è troppo lungo per la tabella della relazione (più di %2 "
+                       "caratteri): la relazione non è stata scritta.")
+                       .arg(error.detail())
+                       .arg(reports::kMaxCellText) +
+                   cr +
+                   QStringLiteral(
+                       "Accorciarlo nella finestra Frontespizio, poi ripetere la stampa.");
         case Kind::PictureUnreadable:
             return QStringLiteral(
                        "Il file del disegno del modello è danneggiato e non si può "

@@ -119,7 +119,7 @@ TEST(ModZelmor, AReportWithoutTheOfficeSaysWhatToInstall) {
         {Kind::Missing, false},     {Kind::NotStarted, false},    {Kind::Lost, false},
         {Kind::Failed, false},      {Kind::PictureMissing, true}, {Kind::PictureUnreadable, true},
         {Kind::PictureStale, true}, {Kind::SaveFailed, true},     {Kind::ExportFailed, true},
-        {Kind::TimedOut, false},    {Kind::TimedOutLeft, false}};
+        {Kind::TimedOut, false},    {Kind::TimedOutLeft, false},  {Kind::CellTooLong, false}};
     QStringList texts;
     for (const auto& k : kinds) {
         const QString t =

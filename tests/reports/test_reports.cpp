@@ -187,6 +187,61 @@ QString writePicture(const QString& path) {
     return image.save(path, "BMP") ? path : QString();
 }
 
+// A field that would make a table row longer than Writer lays out in time stops the report before
+// anything is written, naming the field; one at the limit is printed whole. The body's fields
+// (the full report's title page) have no such limit.
+TEST(ReportCells, AFieldTooLongForItsCellIsNamedBeforeAnythingIsWritten) {
+    QTemporaryDir dir;
+    const QString picture = writePicture(dir.filePath(QStringLiteral("schema.jpg")));
+    ASSERT_FALSE(picture.isEmpty());
+    const QString longest(reports::kMaxCellText, QLatin1Char('a'));
+    const QString tooLong = longest + QLatin1Char('a');
+    struct Case {
+        bool fullReport;
+        QString model::TitlePage::*field;  // else the denomination of subsystem 2
+        const char* name;
+    } cases[] = {
+        {false, &model::TitlePage::project, "progetto"},
+        {false, &model::TitlePage::attachments, "allegati alla relazione"},
+        {false, nullptr, "denominazione 2"},
+        {true, nullptr, "denominazione 2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& text : {longest, tooLong}) {
+            model::TitlePage page;
+            if (c.field != nullptr) {
+                page.*c.field = text;
+            } else {
+                page.denominations[1] = text;
+            }
+            Recorder r;
+            try {
+                if (c.fullReport) {
+                    reports::writeFullReport(r.word, modelOf(2), page, texts(), picture,
+                                             dir.filePath(QStringLiteral("r.doc")));
+                } else {
+                    reports::writeTitlePageData(r.word, page, 2, {}, texts());
+                }
+                EXPECT_EQ(text, longest);
+                EXPECT_TRUE(r.log.join(QLatin1Char('\n')).contains(text));
+            } catch (const WordError& e) {
+                EXPECT_EQ(text, tooLong);
+                EXPECT_EQ(e.kind(), WordError::Kind::CellTooLong);
+                EXPECT_EQ(e.detail(), QString::fromUtf8(c.name));
+                EXPECT_TRUE(r.log.isEmpty()) << r.log.first().toStdString();
+            }
+        }
+    }
+    // The full report's title page takes a long project in its text.
+    Recorder r;
+    model::TitlePage page;
+    page.project = tooLong;
+    reports::writeFullReport(r.word, modelOf(2), page, texts(), picture,
+                             dir.filePath(QStringLiteral("lungo.doc")));
+    EXPECT_TRUE(r.typed().contains(tooLong));
+}
+
 TEST(PictureReport, InsertsThePictureAloneAndStopsBeforeStartingWhenItIsMissingOrDamaged) {
     QTemporaryDir dir;
     const QString picture = dir.filePath(QStringLiteral("schemaZelmor.jpg"));
