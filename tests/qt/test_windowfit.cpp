@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -96,9 +97,20 @@ TEST_P(WindowsOnScreen, ShowEveryControlAndButtonWhole) {
         const QScrollBar* bar = body->scrollBar();
         ASSERT_NE(bar, nullptr);
         if (bar->isVisibleTo(body)) {
-            scrolled = true;
             EXPECT_GE(bar->maximum() + visible, body->captionHeight());
             EXPECT_TRUE(body->contentsRect().contains(bar->geometry()));
+            if (!scrolled) {
+                // The keyboard reaches the bar with Tab, and its keys scroll the text.
+                window.activateWindow();
+                ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+                for (int i = 0; i < 10 && QApplication::focusWidget() != bar; ++i) {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                }
+                ASSERT_EQ(QApplication::focusWidget(), bar);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+                EXPECT_GT(bar->value(), 0);
+            }
+            scrolled = true;
         } else {
             EXPECT_LE(body->captionHeight(), visible);
         }
