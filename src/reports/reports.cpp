@@ -162,7 +162,7 @@ void writeModelData(WordProcessor& word, const model::ModelData& m, const Report
 
 void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int subsystems,
                         const QStringList& types, const ReportTexts& texts) {
-    std::vector<std::pair<QString, QString>> fields{
+    const std::vector<std::pair<QString, QString>> general{
         {QStringLiteral("progetto"), page.project},
         {QStringLiteral("località"), page.place},
         {QStringLiteral("tipologia di studio"), page.studyType},
@@ -172,23 +172,15 @@ void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int s
         {QStringLiteral("allegati alla relazione"), page.attachments},
         {QStringLiteral("studio tecnico"), texts.officeName},
         {QStringLiteral("indirizzo dello studio"), texts.officeAddress}};
-    for (auto& field : denominationFields(page, subsystems)) fields.push_back(std::move(field));
-    requireFittingCells(fields);
+    auto checked = general;
+    for (auto& field : denominationFields(page, subsystems)) checked.push_back(std::move(field));
+    requireFittingCells(checked);
     begin(word, texts, titled(texts, QStringLiteral("dati generali")));
     heading(word, texts, QStringLiteral("Dati generali"));
 
-    table(word, {
-                    {QStringLiteral("tipologia"), QStringLiteral("dati")},
-                    {QStringLiteral("progetto"), page.project},
-                    {QStringLiteral("località"), page.place},
-                    {QStringLiteral("tipologia di studio"), page.studyType},
-                    {QStringLiteral("committente"), page.client},
-                    {QStringLiteral("luogo di elaborazione"), page.town},
-                    {QStringLiteral("data di elaborazione"), page.date},
-                    {QStringLiteral("allegati alla relazione"), page.attachments},
-                    {QStringLiteral("studio tecnico"), texts.officeName},
-                    {QStringLiteral("indirizzo dello studio"), texts.officeAddress},
-                });
+    std::vector<QStringList> generalRows{{QStringLiteral("tipologia"), QStringLiteral("dati")}};
+    for (const auto& [name, text] : general) generalRows.push_back({name, text});
+    table(word, generalRows);
 
     std::vector<QStringList> rows{{QStringLiteral("n. sottosistema"), QStringLiteral("tipologia"),
                                    QStringLiteral("denominazione")}};
