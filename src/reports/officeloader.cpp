@@ -171,9 +171,10 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     LoadingWordProcessor(bool hidden, QString path, const OfficeTimeLimits& limits)
         : hidden_(hidden), path_(std::move(path)), limits_(limits) {}
 
-    // An office started for a report that never came is not left behind without a window, even
-    // one given up earlier and still starting; the program's end waits for it a few seconds at
-    // most (a start under way is then given up: nothing of the user's is in it yet).
+    // An office started for a report that never came, or holding reports that nobody sees, is
+    // not left behind without a window, even one given up earlier and still starting; the
+    // program's end waits for it a few seconds at most (a start under way is then given up:
+    // nothing of the user's is in it yet).
     ~LoadingWordProcessor() override {
         if (create_ == nullptr) return;
         try {

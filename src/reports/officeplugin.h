@@ -14,8 +14,9 @@ class OfficePlugin : public OfficeWordProcessor {
     // that the call ends with an error, and kills the office process this program started
     // (never an office the user started). True when such a process was ended.
     virtual bool abort() = 0;
-    // Ends the office when this program started it and it holds no document: an office started
-    // in the background for a report that never came (at the program's end).
+    // Ends the office when this program started it and it shows no document to the user: an
+    // office started in the background for a report that never came, or one whose reports
+    // nobody can see (hidden, or an office without a user interface), at the program's end.
     virtual void endIfIdle() = 0;
 };
 

@@ -1504,6 +1504,28 @@ TEST(Start, NothingStartingOutlivesItsBackEnd) {
     }
 }
 
+// The program's end leaves no office whose reports nobody can see (hidden here, as every
+// document of an office without a user interface): they are saved, and the office ends with the
+// program. While another back-end lives, its hidden document keeps the office.
+TEST(End, AnOfficeShowingNoReportEndsWithTheProgram) {
+    word().shutdown();
+    ASSERT_TRUE(officeGone());
+    const QString path = scratchPath(QStringLiteral("left-open.doc"));
+    {
+        auto first = zelmor::reports::makeOfficeWordProcessor(true);
+        auto second = zelmor::reports::makeOfficeWordProcessor(true);
+        writeSmallReport(*first, QStringLiteral("lasciato aperto"));
+        first->save(path);
+        writeSmallReport(*second, QStringLiteral("ancora in corso"));
+        first.reset();
+        EXPECT_EQ(officeProcesses().size(), 1U);
+        second->type(QStringLiteral(" e finito"));
+        EXPECT_EQ(second->countPages(), 1);
+    }
+    EXPECT_TRUE(officeGone());
+    EXPECT_EQ(reader().read(path).texts(), QStringList{"lasciato aperto"});
+}
+
 // The local UNO runtime of the test, for talking to an office over its pipe.
 Reference<css::uno::XComponentContext> localContext() {
     static Reference<css::uno::XComponentContext> context = [] {
@@ -1550,12 +1572,21 @@ qint64 endedProcess() {
     return pid;
 }
 
+// Whether the installed office has a user interface (a windowing plug-in): without one, it shows
+// no document.
+bool officeShowsWindows() {
+    return !QDir(QStringLiteral(ZELMOR_OFFICE_PROGRAM_DIR))
+                .entryList({QStringLiteral("libvclplug_*")}, QDir::Files)
+                .isEmpty();
+}
+
 struct EarlierCase {
     const char* name;
     bool ours;       // started by a run of the program that has ended; else by the user
     bool document;   // it holds a document
+    bool shown;      // in a window (else hidden)
     bool stopped;    // it answers nothing
-    bool keptAlive;  // the same office serves the next report
+    bool keptAlive;  // the same office serves the next report (where it can show a window)
 };
 
 void PrintTo(const EarlierCase& c, std::ostream* out) {
@@ -1565,8 +1596,8 @@ void PrintTo(const EarlierCase& c, std::ostream* out) {
 class EarlierOffice : public ::testing::TestWithParam<EarlierCase> {};
 
 // An office running on the profile before the first report: one that an ended run of the
-// program left there is ended when it holds nothing or answers nothing, and taken over as the
-// program's own (ended when it hangs) when it holds documents; the user's own is never ended.
+// program left there is ended when it shows nothing or answers nothing, and taken over as the
+// program's own (ended when it hangs) when it shows documents; the user's own is never ended.
 TEST_P(EarlierOffice, IsEndedTakenOverOrLeftAlone) {
     const EarlierCase c = GetParam();
     word().shutdown();
@@ -1577,7 +1608,7 @@ TEST_P(EarlierOffice, IsEndedTakenOverOrLeftAlone) {
     ASSERT_TRUE(desktop.is());
     if (c.document) {
         std::vector<css::beans::PropertyValue> hidden{css::beans::PropertyValue(
-            "Hidden", -1, Any(true), css::beans::PropertyState_DIRECT_VALUE)};
+            "Hidden", -1, Any(!c.shown), css::beans::PropertyState_DIRECT_VALUE)};
         desktop->loadComponentFromURL(
             "private:factory/swriter", "_blank", 0,
             css::uno::Sequence<css::beans::PropertyValue>(hidden.data(), 1));
@@ -1590,8 +1621,9 @@ TEST_P(EarlierOffice, IsEndedTakenOverOrLeftAlone) {
     auto w = zelmor::reports::makeOfficeWordProcessor(true, {}, quickLimits());
     writeSmallReport(*w, QStringLiteral("dopo"));
     EXPECT_EQ(w->countPages(), 1);
-    EXPECT_EQ(officeProcesses() == before, c.keptAlive);
-    if (c.keptAlive) {
+    const bool kept = c.keptAlive && (!c.ours || officeShowsWindows());
+    EXPECT_EQ(officeProcesses() == before, kept);
+    if (kept) {
         // Stopped now: ended when it is the program's, left running (and told) when it is the
         // user's.
         stopOffice();
@@ -1610,10 +1642,11 @@ TEST_P(EarlierOffice, IsEndedTakenOverOrLeftAlone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Offices, EarlierOffice,
-    ::testing::Values(EarlierCase{"ours_idle", true, false, false, false},
-                      EarlierCase{"ours_stopped", true, false, true, false},
-                      EarlierCase{"ours_with_a_document", true, true, false, true},
-                      EarlierCase{"the_users", false, false, false, true}),
+    ::testing::Values(EarlierCase{"ours_idle", true, false, false, false, false},
+                      EarlierCase{"ours_stopped", true, false, false, true, false},
+                      EarlierCase{"ours_with_a_hidden_document", true, true, false, false, false},
+                      EarlierCase{"ours_showing_a_document", true, true, true, false, true},
+                      EarlierCase{"the_users", false, false, false, false, true}),
     [](const ::testing::TestParamInfo<EarlierCase>& info) { return std::string(info.param.name); });
 
 // --- the loader -------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
+#include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -328,10 +329,26 @@ std::vector<EarlierOffice> earlierOffices(const QByteArray& profile) {
     return found;
 }
 
+// Whether an office of ours can show a window at all: without a windowing plug-in (the office
+// installed without its user interface) it runs headless, and nobody sees its documents.
+bool showsWindows(pid_t group) {
+    if (group <= 1) return false;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const pid_t pid = static_cast<pid_t>(entry.toInt(&number));
+        if (!number || ::getpgid(pid) != group) continue;
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+        if (maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/libvclplug_")) return true;
+    }
+    return false;
+}
+
 class LibreOfficeWriter final : public OfficePlugin {
   public:
     explicit LibreOfficeWriter(bool hidden) : hidden_(hidden) {}
-    ~LibreOfficeWriter() override = default;
+    ~LibreOfficeWriter() override {
+        if (document_.is()) --writing();
+    }
 
     void start() override {
         dropPending();
@@ -387,6 +404,7 @@ class LibreOfficeWriter final : public OfficePlugin {
             }
             if (!component.is())
                 throw WordError(Kind::Failed, QStringLiteral("The office made no new document"));
+            if (!document_.is()) ++writing();
             document_ = component;
             documentHidden_ = !visible_;
             Reference<css::text::XTextDocument> textDocument =
@@ -723,14 +741,18 @@ class LibreOfficeWriter final : public OfficePlugin {
             forgetDocument();
             const std::shared_ptr<Office> office = sharedOffice();
             if (!office || !office->owned || *office->ended) return;
-            ++calls_;
-            Reference<css::container::XEnumerationAccess> all = office->desktop->getComponents();
-            ++calls_;
-            Reference<css::container::XEnumeration> each = all->createEnumeration();
-            ++calls_;
-            if (each->hasMoreElements()) return;
-            ++calls_;
-            office->desktop->terminate();
+            // Another back-end of the program may still be writing into a hidden document.
+            if (writing() > 0 ? holdsDocuments(*office) : documentSeen(*office)) return;
+            bool ended = false;
+            try {
+                ++calls_;
+                ended = office->desktop->terminate();
+            } catch (const css::lang::DisposedException&) {
+                ended = true;
+            }
+            // Only documents nobody sees can veto the end (a report cut short): nothing of the
+            // user's is lost with them.
+            if (!ended && office->group > 1) ::kill(-office->group, SIGKILL);
         });
     }
 
@@ -1048,8 +1070,8 @@ class LibreOfficeWriter final : public OfficePlugin {
 
     // An office that an earlier run of the program started on this profile and that outlived it
     // (the run crashed, or was killed): the start of a new office would go to it, and it would
-    // pass for the user's own, never to be ended. One that does not answer, or that holds no
-    // document, is ended; one that holds documents (the user may still be reading its reports)
+    // pass for the user's own, never to be ended. One that does not answer, or that shows no
+    // document, is ended; one that shows documents (the user may still be reading its reports)
     // is taken over as this program's own. True when one was taken over.
     bool takeOverEarlierOffice(const Reference<css::uno::XComponentContext>& local) {
         struct Answer {
@@ -1070,9 +1092,7 @@ class LibreOfficeWriter final : public OfficePlugin {
                         css::connection::Connector::create(local)->connect(where);
                     answer.office = attach(local, connection, earlier.pid, earlier.group,
                                            /*abortable=*/false, calls);
-                    Reference<css::container::XEnumerationAccess> all =
-                        answer.office->desktop->getComponents();
-                    answer.documents = all->createEnumeration()->hasMoreElements();
+                    answer.documents = documentSeen(*answer.office, &calls);
                 } catch (...) {
                     answer.office.reset();
                 }
@@ -1110,6 +1130,41 @@ class LibreOfficeWriter final : public OfficePlugin {
             }
         }
         return false;
+    }
+
+    // Whether the user may be reading a document of this office: one shown in a window of an
+    // office that can show windows. Hidden documents, and every document of a headless office,
+    // are nobody's to read; their reports are saved.
+    bool documentSeen(const Office& office) { return documentSeen(office, &calls_); }
+    bool holdsDocuments(const Office& office) {
+        calls_ += 3;
+        return office.desktop->getComponents()->createEnumeration()->hasMoreElements();
+    }
+    // The back-ends of the program that are writing a document in the office they share.
+    static std::atomic<int>& writing() {
+        static std::atomic<int> count{0};
+        return count;
+    }
+    static bool documentSeen(const Office& office, long long* calls) {
+        if (!showsWindows(office.group)) return false;
+        ++*calls;
+        Reference<css::container::XEnumeration> each =
+            office.desktop->getComponents()->createEnumeration();
+        for (;;) {
+            ++*calls;
+            if (!each->hasMoreElements()) return false;
+            ++*calls;
+            Reference<css::frame::XModel> model(each->nextElement(), css::uno::UNO_QUERY);
+            if (!model.is()) continue;
+            ++*calls;
+            Reference<css::frame::XController> controller = model->getCurrentController();
+            if (!controller.is() || !controller->getFrame().is()) continue;
+            ++*calls;
+            Reference<css::awt::XWindow2> window(controller->getFrame()->getContainerWindow(),
+                                                 css::uno::UNO_QUERY);
+            ++*calls;
+            if (window.is() && window->isVisible()) return true;
+        }
     }
 
     bool answers(const Office& office) {
@@ -1165,6 +1220,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     void forgetDocument() {
         typed_.clear();
         forgetTable();
+        if (document_.is()) --writing();
         document_.clear();
         text_.clear();
         cursor_.clear();
