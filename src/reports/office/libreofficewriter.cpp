@@ -250,6 +250,17 @@ struct ProcessInfo {
     QByteArrayList environment;
 };
 
+// Every process of the system, by its folder in /proc.
+std::vector<pid_t> processIds() {
+    std::vector<pid_t> ids;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const int pid = entry.toInt(&number);
+        if (number && pid > 0) ids.push_back(static_cast<pid_t>(pid));
+    }
+    return ids;
+}
+
 std::optional<ProcessInfo> processInfo(pid_t pid, bool withText) {
     const QString folder = QStringLiteral("/proc/%1").arg(pid);
     if (QFileInfo(folder).ownerId() != ::getuid()) return std::nullopt;
@@ -302,10 +313,8 @@ struct EarlierOffice {
 // An office the user started has no such pipe; one of a program still running is its own.
 std::vector<EarlierOffice> earlierOffices(const QByteArray& profile) {
     std::vector<EarlierOffice> found;
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool number = false;
-        const pid_t pid = static_cast<pid_t>(entry.toInt(&number));
-        if (!number || pid == ::getpid()) continue;
+    for (const pid_t pid : processIds()) {
+        if (pid == ::getpid()) continue;
         const std::optional<ProcessInfo> office = processInfo(pid, true);
         if (!office || office->arguments.isEmpty() ||
             !office->arguments.front().endsWith("soffice.bin"))
@@ -333,10 +342,8 @@ std::vector<EarlierOffice> earlierOffices(const QByteArray& profile) {
 // installed without its user interface) it runs headless, and nobody sees its documents.
 bool showsWindows(pid_t group) {
     if (group <= 1) return false;
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool number = false;
-        const pid_t pid = static_cast<pid_t>(entry.toInt(&number));
-        if (!number || ::getpgid(pid) != group) continue;
+    for (const pid_t pid : processIds()) {
+        if (::getpgid(pid) != group) continue;
         QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
         if (maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/libvclplug_")) return true;
     }
@@ -346,9 +353,7 @@ bool showsWindows(pid_t group) {
 class LibreOfficeWriter final : public OfficePlugin {
   public:
     explicit LibreOfficeWriter(bool hidden) : hidden_(hidden) {}
-    ~LibreOfficeWriter() override {
-        if (document_.is()) --writing();
-    }
+    ~LibreOfficeWriter() override { forgetDocument(); }
 
     void start() override {
         dropPending();
@@ -742,7 +747,7 @@ class LibreOfficeWriter final : public OfficePlugin {
             const std::shared_ptr<Office> office = sharedOffice();
             if (!office || !office->owned || *office->ended) return;
             // Another back-end of the program may still be writing into a hidden document.
-            if (writing() > 0 ? holdsDocuments(*office) : documentSeen(*office)) return;
+            if (writing() > 0 ? holdsDocuments(*office) : documentSeen(*office, &calls_)) return;
             bool ended = false;
             try {
                 ++calls_;
@@ -1076,7 +1081,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     bool takeOverEarlierOffice(const Reference<css::uno::XComponentContext>& local) {
         struct Answer {
             std::shared_ptr<Office> office;
-            bool documents = false;
+            bool shown = false;  // it shows documents
         };
         for (const EarlierOffice& earlier : earlierOffices(qgetenv("UserInstallation"))) {
             // Asked from a thread of its own: an office that hangs is ended, which ends the
@@ -1092,7 +1097,7 @@ class LibreOfficeWriter final : public OfficePlugin {
                         css::connection::Connector::create(local)->connect(where);
                     answer.office = attach(local, connection, earlier.pid, earlier.group,
                                            /*abortable=*/false, calls);
-                    answer.documents = documentSeen(*answer.office, &calls);
+                    answer.shown = documentSeen(*answer.office, &calls);
                 } catch (...) {
                     answer.office.reset();
                 }
@@ -1102,7 +1107,7 @@ class LibreOfficeWriter final : public OfficePlugin {
             if (asked.wait_for(kEarlierOfficeTimeout) == std::future_status::ready)
                 answer = asked.get();
             calls_ += 8;
-            if (answer.office && answer.documents) {
+            if (answer.office && answer.shown) {
                 {
                     const std::lock_guard lock(abortTarget().mutex);
                     abortTarget().bridge = answer.office->bridge;
@@ -1135,7 +1140,6 @@ class LibreOfficeWriter final : public OfficePlugin {
     // Whether the user may be reading a document of this office: one shown in a window of an
     // office that can show windows. Hidden documents, and every document of a headless office,
     // are nobody's to read; their reports are saved.
-    bool documentSeen(const Office& office) { return documentSeen(office, &calls_); }
     bool holdsDocuments(const Office& office) {
         calls_ += 3;
         return office.desktop->getComponents()->createEnumeration()->hasMoreElements();
