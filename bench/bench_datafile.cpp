@@ -12,7 +12,7 @@ struct NineSubsystems {
     TitlePage title;
 
     NineSubsystems() {
-        model.endemicKind = 2;
+        model.endemicKind = EndemicKind::Lineare;
         model.endemicTypologyText = linearTypologies().at(1);
         model.endemicTypology = 2;
         model.endemicValue = valueItems().at(2);

@@ -20,7 +20,7 @@ using namespace zelmor;
 
 model::ModelData heaviest() {
     model::ModelData m;
-    m.endemicKind = 3;
+    m.endemicKind = model::EndemicKind::Puntuale;
     m.endemicTypology = 1;  // all 24 points
     m.endemicValue = QStringLiteral("forte");
     m.subsystemCount = QStringLiteral("9");

@@ -49,7 +49,7 @@ struct Report {
     QString savePath;
 
     Report() {
-        model.endemicKind = 1;
+        model.endemicKind = model::EndemicKind::Superficiale;
         model.endemicTypology = 1;
         model.endemicTypologyText = model::areaTypologies().at(0);
         model.endemicValue = model::valueItems().at(1);

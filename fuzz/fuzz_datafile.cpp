@@ -31,12 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!first.headerRead) return 0;
     check(first.count >= 1 && first.count <= kMaxSubsystems);
 
-    const ModelData model = first.model();
+    const ModelData model = first.model;
     const QByteArray written = writeDataFile(model, first.title);
     const DataFileContent second = readDataFile(written);
     check(second.complete());
-    check(second.model() == model);
+    check(second.model == model);
     check(second.title == first.title);
-    check(writeDataFile(second.model(), second.title) == written);
+    check(writeDataFile(second.model, second.title) == written);
     return 0;
 }

@@ -212,7 +212,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (sound) {
         const model::DataFileContent back = model::readDataFile(*written);
         check(back.complete(), "save", "the saved file does not read back whole");
-        check(back.model() == beforeSave.model, "save", "the saved file holds another model");
+        check(back.model == beforeSave.model, "save", "the saved file holds another model");
         check(back.title == beforeSave.title, "save", "the saved file holds another title page");
     }
 

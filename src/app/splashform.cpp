@@ -110,7 +110,7 @@ const QImage& SplashForm::picture() {
         // A model with every kind of link figure near the centre: the surface situation all
         // round, a central zone linked to four others, two of them linked to each other.
         model::ModelData m;
-        m.endemicKind = 1;
+        m.endemicKind = model::EndemicKind::Superficiale;
         m.endemicTypology = 1;
         m.endemicValue = QStringLiteral("forte");
         const struct {

@@ -117,14 +117,6 @@ bool inTypologyRange(const std::optional<int>& t) {
     return t.has_value() && *t >= 1 && *t <= 9;
 }
 
-// The count as the drawing reads it: a whole number, or nothing when the text is none.
-std::optional<int> countOf(const QString& text) {
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    if (!ok) return std::nullopt;
-    return n;
-}
-
 // Shows a figure: a figure already shown keeps its place in the list and takes the new width.
 void show(std::vector<Figure>& shown, FigureGroup group, int index, int width) {
     auto same = std::find_if(shown.begin(), shown.end(),
@@ -208,9 +200,9 @@ ModelLayout layoutModel(const model::ModelData& m) {
     };
 
     const int width = endemicWidth(m.endemicValue);
-    const int kind = m.endemicKind.value_or(0);
+    const std::optional<model::EndemicKind> kind = m.endemicKind;
     const std::optional<int> typology = m.endemicTypology;
-    if (kind == 2) {
+    if (kind == model::EndemicKind::Lineare) {
         if (!inTypologyRange(typology))
             return fail(QStringLiteral("no endemic line for this typology"));
         if (*typology == 9) {
@@ -219,7 +211,7 @@ ModelLayout layoutModel(const model::ModelData& m) {
         } else {
             show(out.shown, FigureGroup::EndemicLine, *typology, width);
         }
-    } else if (kind == 3) {
+    } else if (kind == model::EndemicKind::Puntuale) {
         for (int p : pointSubset(typology.value_or(0)))
             show(out.shown, FigureGroup::Point, p, width);
     } else {
@@ -228,7 +220,9 @@ ModelLayout layoutModel(const model::ModelData& m) {
         show(out.shown, FigureGroup::EndemicRectangle, *typology, width);
     }
 
-    const std::optional<int> count = countOf(m.subsystemCount);
+    // Drawn as far as it goes: a number beyond the subsystems that exist stops at the first
+    // missing one, what was drawn before it kept.
+    const std::optional<int> count = model::numberOfSubsystems(m.subsystemCount);
     if (!count) return fail(QStringLiteral("the subsystem count is not a number"));
     for (int i = 1; i <= *count; ++i) {
         if (i > model::kMaxSubsystems)

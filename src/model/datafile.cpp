@@ -226,20 +226,22 @@ class Reader {
         if (!number(0, kind) || !text(1, typologyText) || !number(2, typology) || !text(3, value) ||
             !text(4, counted.subsystemCount))
             return false;
-        if (!kind || *kind < 1 || *kind > 3)
+        const std::optional<EndemicKind> endemicKind = kind ? endemicKindOf(*kind) : std::nullopt;
+        if (!endemicKind)
             return fail(
                 QStringLiteral("tipo della situazione endemica non valido (deve essere da 1 a 3)"));
         // The one rule for a count; one the program cannot use is no count at all.
         const int count = counted.count();
-        if (count < 1 || count > kMaxSubsystems)
+        if (count == 0)
             return fail(
                 QStringLiteral("numero dei sottosistemi non valido (deve essere da 1 a 9)"));
 
-        content_.endemicKind = kind;
-        content_.endemicTypologyText = std::move(typologyText);
-        content_.endemicTypology = typology;
-        content_.endemicValue = std::move(value);
-        content_.subsystemCount = std::move(counted.subsystemCount);
+        ModelData& m = content_.model;
+        m.endemicKind = endemicKind;
+        m.endemicTypologyText = std::move(typologyText);
+        m.endemicTypology = typology;
+        m.endemicValue = std::move(value);
+        m.subsystemCount = std::move(counted.subsystemCount);
         content_.count = count;
         content_.headerRead = true;
         return true;
@@ -259,7 +261,7 @@ class Reader {
         // A hand-made list may name the subsystem itself, a number twice or one above the
         // count; the model never holds such a link.
         s.links = usableLinks(s.links, i + 1, content_.count);
-        content_.subsystems[static_cast<std::size_t>(i)] = std::move(s);
+        content_.model.subsystems[static_cast<std::size_t>(i)] = std::move(s);
         ++content_.subsystemsRead;
         return true;
     }
@@ -300,7 +302,7 @@ QByteArray writeDataFile(const ModelData& model, const TitlePage& title) {
     QByteArray out;
     out.reserve(256 + 128 * n);
     LineWriter w(out);
-    w.number(model.endemicKind)
+    w.number(model.endemicKind ? std::optional<int>(numberOf(*model.endemicKind)) : std::nullopt)
         .text(model.endemicTypologyText)
         .number(model.endemicTypology)
         .text(model.endemicValue)
@@ -314,17 +316,6 @@ QByteArray writeDataFile(const ModelData& model, const TitlePage& title) {
     w.text(title.client).text(title.town).text(title.date).text(title.attachments).end();
     for (int i = 0; i < n; ++i) w.text(title.denominations[static_cast<std::size_t>(i)]).end();
     return out;
-}
-
-ModelData DataFileContent::model() const {
-    ModelData m;
-    m.endemicKind = endemicKind;
-    m.endemicTypologyText = endemicTypologyText;
-    m.endemicTypology = endemicTypology;
-    m.endemicValue = endemicValue;
-    m.subsystemCount = subsystemCount;
-    m.subsystems = subsystems;
-    return m;
 }
 
 DataFileContent readDataFile(const QByteArray& bytes) {

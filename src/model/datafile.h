@@ -30,17 +30,11 @@ struct DataFileError {
 };
 
 struct DataFileContent {
-    // Line 1. Valid only when headerRead is true.
+    // What was read of the model: line 1 (valid only when headerRead is true), and lines
+    // 2 .. n+1 read so far (subsystemsRead of them, in order; the others blank).
+    ModelData model;
     bool headerRead = false;
-    std::optional<int> endemicKind;
-    QString endemicTypologyText;
-    std::optional<int> endemicTypology;
-    QString endemicValue;
-    QString subsystemCount;
-    int count = 0;  // subsystemCount as a number, 1..9 when headerRead
-
-    // Lines 2 .. n+1 read so far (subsystemsRead of them, in order).
-    std::array<Subsystem, kMaxSubsystems> subsystems{};
+    int count = 0;  // the model's count, 1..9 when headerRead
     int subsystemsRead = 0;
 
     // Lines n+2 and n+3: true once both were read whole.
@@ -50,9 +44,6 @@ struct DataFileContent {
 
     std::optional<DataFileError> error;  // nothing: the whole file was read
     bool complete() const { return !error.has_value(); }
-
-    // What was read, as a model record (subsystems not read are blank).
-    ModelData model() const;
 };
 
 DataFileContent readDataFile(const QByteArray& bytes);

@@ -4,14 +4,24 @@
 
 namespace zelmor::model {
 
-int countOf(const QString& text) {
+std::optional<EndemicKind> endemicKindOf(int number) {
+    if (number < 1 || number > 3) return std::nullopt;
+    return static_cast<EndemicKind>(number);
+}
+
+std::optional<int> numberOfSubsystems(const QString& text) {
     const QString t = text.trimmed();
-    if (t.isEmpty() || t.size() > 4) return 0;
+    if (t.isEmpty() || t.size() > 4) return std::nullopt;
     int n = 0;
     for (QChar c : t) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return 0;
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
         n = n * 10 + (c.unicode() - '0');
     }
+    return n;
+}
+
+int countOf(const QString& text) {
+    const int n = numberOfSubsystems(text).value_or(0);
     return n >= 1 && n <= kMaxSubsystems ? n : 0;
 }
 
@@ -87,17 +97,26 @@ const QStringList& particularTypologies() {
     return v;
 }
 
-const QStringList& endemicTypologies(std::optional<int> kind) {
+const QStringList& endemicTypologies(std::optional<EndemicKind> kind) {
     static const QStringList none;
-    switch (kind.value_or(0)) {
-        case 1:
-        case 3:
-            return areaTypologies();
-        case 2:
-            return linearTypologies();
-        default:
-            return none;
+    if (!kind) return none;
+    return *kind == EndemicKind::Lineare ? linearTypologies() : areaTypologies();
+}
+
+QString kindCaption(EndemicKind kind) {
+    return kindCaptions().at(numberOf(kind) - 1);
+}
+
+QString kindReportName(std::optional<EndemicKind> kind) {
+    switch (kind.value_or(EndemicKind::Superficiale)) {
+        case EndemicKind::Lineare:
+            return kindReportNames().at(1);
+        case EndemicKind::Puntuale:
+            return kindReportNames().at(2);
+        case EndemicKind::Superficiale:
+            break;
     }
+    return kindReportNames().at(0);
 }
 
 QString linkText(const std::vector<int>& numbers) {
@@ -110,10 +129,14 @@ QString linkText(const std::vector<int>& numbers) {
     return text;
 }
 
+int linkedNumber(QChar c) {
+    return c >= QLatin1Char('1') && c <= QLatin1Char('9') ? c.unicode() - '0' : 0;
+}
+
 std::vector<int> linkedNumbers(const QString& links) {
     std::vector<int> out;
     for (QChar c : links) {
-        if (c >= QLatin1Char('1') && c <= QLatin1Char('9')) out.push_back(c.unicode() - '0');
+        if (const int d = linkedNumber(c)) out.push_back(d);
     }
     return out;
 }

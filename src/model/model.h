@@ -18,6 +18,16 @@ namespace zelmor::model {
 
 inline constexpr int kMaxSubsystems = 9;
 
+// The kinds of endemic situation, numbered as the data file writes them and as the option
+// buttons `endemica(1..3)` are indexed.
+enum class EndemicKind { Superficiale = 1, Lineare = 2, Puntuale = 3 };
+
+// The kind a data file's number stands for; none for a number outside 1..3.
+std::optional<EndemicKind> endemicKindOf(int number);
+inline int numberOf(EndemicKind kind) {
+    return static_cast<int>(kind);
+}
+
 struct Subsystem {
     std::optional<int> typology;  // 1..9 into particularTypologies(); empty until chosen
     QString typologyText;
@@ -27,7 +37,7 @@ struct Subsystem {
 };
 
 struct ModelData {
-    std::optional<int> endemicKind;  // 1 superficiale, 2 lineare, 3 puntuale
+    std::optional<EndemicKind> endemicKind;
     QString endemicTypologyText;
     std::optional<int> endemicTypology;  // 1..9 into the kind's table; empty or 0: none
     QString endemicValue;
@@ -46,8 +56,11 @@ struct ModelData {
     bool operator==(const ModelData&) const = default;
 };
 
-// The one rule for reading a count, wherever it comes from: a whole number 1..9 written in
-// digits, blanks around it allowed; anything else (empty, "0", "+2", "10", "due") is no count: 0.
+// The one rule for reading a count, wherever it comes from: a whole number written in digits
+// (at most four), blanks around it allowed; anything else ("", "+2", "due") is no number.
+std::optional<int> numberOfSubsystems(const QString& text);
+// The count the program works with: that number when it is 1..9; anything else (empty, "0",
+// "+2", "10", "due") is no count: 0.
 int countOf(const QString& text);
 
 // The title page's general data, which travel in the same data file.
@@ -111,12 +124,18 @@ const QStringList& valueItems();       // "debole", "medio", "forte"
 const QStringList& areaTypologies();        // kinds 1 and 3: "totale", "lato nord", ...
 const QStringList& linearTypologies();      // kind 2: "longitudinale nord", ...
 const QStringList& particularTypologies();  // subsystems: "centrale", "lato nord", ...
-// The endemic typologies of a kind: linearTypologies() for 2, areaTypologies() for 1 and 3,
-// none for anything else.
-const QStringList& endemicTypologies(std::optional<int> kind);
+// The endemic typologies of a kind: linearTypologies() for the lineare kind, areaTypologies()
+// for the other two, none without a kind.
+const QStringList& endemicTypologies(std::optional<EndemicKind> kind);
+// The kind's caption on its option button, and its name in the reports; a model without a kind
+// is reported as superficiale.
+QString kindCaption(EndemicKind kind);
+QString kindReportName(std::optional<EndemicKind> kind);
 
 // The link text for the numbers in the order clicked: "con 2-5-7"; none gives "con nessuno".
 QString linkText(const std::vector<int>& numbers);
+// The subsystem a character of a link text names: a digit 1..9; 0 for any other character.
+int linkedNumber(QChar c);
 // The linked numbers of a link text: every character that is a digit 1..9, in order.
 std::vector<int> linkedNumbers(const QString& links);
 // The link text of subsystem `self` in a model of `count` subsystems as the procedure would

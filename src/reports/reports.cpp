@@ -66,12 +66,6 @@ void heading(WordProcessor& word, const ReportTexts& texts, const QString& title
     word.type(title + kCR);
 }
 
-QString kindName(const model::ModelData& m) {
-    const QStringList& names = model::kindReportNames();
-    const int kind = m.endemicKind.value_or(1);
-    return kind == 2 ? names[1] : kind == 3 ? names[2] : names[0];
-}
-
 // A table at the end of the document, after a paragraph of its own, filled row by row.
 void table(WordProcessor& word, const std::vector<QStringList>& rows) {
     word.appendParagraph();
@@ -88,7 +82,7 @@ void table(WordProcessor& word, const std::vector<QStringList>& rows) {
 std::vector<QStringList> endemicRows(const model::ModelData& m) {
     return {
         {QStringLiteral("dati"), QStringLiteral("valori")},
-        {QStringLiteral("situazione endemica"), kindName(m)},
+        {QStringLiteral("situazione endemica"), model::kindReportName(m.endemicKind)},
         {QStringLiteral("tipologia"), m.endemicTypologyText},
         {QStringLiteral("valore"), m.endemicValue},
         {QStringLiteral("numero di sottosistemi"), m.subsystemCount},

@@ -1,6 +1,5 @@
 #include "modzelmor.h"
 #include "shared/windows.h"
-#include "shared/workwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -69,8 +68,7 @@ void ModZelmor::showMenuWindow() {
                       QStringLiteral("Aprire il file \"%1\"?").arg(path), tk::MessageButtons::YesNo,
                       tk::MessageResult::No) != tk::MessageResult::Yes)
         return;
-    if (auto* menu = dynamic_cast<WorkWindow*>(app_->form(window::kMenu)))
-        menu->openGivenFile(path);
+    if (app_->isLoaded(window::kMenu)) files_.open(path, window::kMenu);
 }
 
 void ModZelmor::openAtMenu(const QString& path) {
@@ -105,6 +103,7 @@ void ModZelmor::confirmExit() {
     if (answer != tk::MessageResult::Yes) return;
     app_->unloadAll({QString::fromLatin1(window::kSplash)});
     // Starting again is a new document: no save may go to the file of the one that ended.
+    files_.startModelAfresh();
     document_ = model::Document{};
     if (!app_->isRegistered(window::kSplash)) return;
     if (auto* splash = dynamic_cast<ClosingScreen*>(&app_->load(window::kSplash)))

@@ -3,6 +3,7 @@
 // and the commands that move between windows or end the program.
 #pragma once
 
+#include "documentfiles.h"
 #include "model/model.h"
 #include "music/music.h"
 #include "reports/reports.h"
@@ -84,6 +85,8 @@ class ModZelmor {
     // and unloaded, the title-page window its page; a confirmed exit starts a new document.
     model::Document& document() { return document_; }
     const model::Document& document() const { return document_; }
+    // Open, Save, Save as and Delete of the document's data files, and its current file.
+    DocumentFiles& files() { return files_; }
 
     // Shows a window by name; a window this program was built without (as in tests that build
     // parts of it) is ignored.
@@ -160,6 +163,7 @@ class ModZelmor {
     MessageTitles titles_;
     OfficeData office_;
     model::Document document_;
+    DocumentFiles files_{*this};
     QString fileForMenu_;  // waiting for the data-entry window
     std::optional<reports::DrawnPicture> drawnPicture_;
     reports::WordProcessor* word_ = nullptr;

@@ -1,12 +1,7 @@
 #include "workwindow.h"
 
-#include "model/datafile.h"
-#include "model/encoding.h"
 #include "model/fileio.h"
 #include "shared/windows.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <utility>
@@ -102,26 +97,25 @@ void WorkWindow::apri_Click() {
     CommonDialog1.filterIndex = 2;
     if (!CommonDialog1.showOpen()) return;
     const QString path = CommonDialog1.fileName;
-    openChosenFile(path);
+    openGivenFile(path);
+}
+
+void WorkWindow::openGivenFile(const QString& path) {
+    shared_->files().open(path, name());
 }
 
 void WorkWindow::salva_Click() {
     CommonDialog1.title = fileDialogTitle(QStringLiteral("Salva file"));
-    saveRoutine();
+    saveRoutine(false);
 }
 
 void WorkWindow::salvanome_Click() {
-    // The current file is forgotten so that the dialog opens; refused or cancelled, the
-    // current file stays as it was.
+    // Refused or cancelled, the current file stays as it was.
     CommonDialog1.title = fileDialogTitle(QStringLiteral("Salva file con nome"));
-    QString& current = shared_->document().fileName;
-    const QString previous = current;
-    current.clear();
-    saveRoutine();
-    if (current.isEmpty()) current = previous;
+    saveRoutine(true);
 }
 
-void WorkWindow::saveRoutine() {
+void WorkWindow::saveRoutine(bool askName) {
     if (shared_->currentModel().subsystemCount.isEmpty()) {
         app().message(tk::MessageIcon::Critical, shared_->titles().dataCheck,
                       QStringLiteral("Non esistono dati da archiviare."));
@@ -134,24 +128,19 @@ void WorkWindow::saveRoutine() {
         showWhereMissing(Missing::Project);
         return;
     }
-    QString& current = shared_->document().fileName;
+    DocumentFiles& files = shared_->files();
     QString target;
-    if (current.isEmpty()) {
+    if (askName || files.current().isEmpty()) {
         CommonDialog1.filter = kDataFileFilter;
         CommonDialog1.filterIndex = 1;
         if (!CommonDialog1.showSave()) return;
         target = CommonDialog1.fileName;
-        rememberChoice(target);
+        files.chosenInDialog(name(), target);
     } else {
-        target = fileToSaveWithoutDialog(current);
+        target = files.saveTarget(name());
         if (!mayReplace(target)) return;
     }
-    model::Document& document = shared_->document();
-    model::FileStamp written;
-    if (!saveDataFile(*shared_, target, document.model, document.title, &written)) return;
-    document.setCurrentFile(target, written);
-    document.markArchived();
-    fileSaved();
+    files.save(target);
 }
 
 bool WorkWindow::mayReplace(const QString& path) {
@@ -174,8 +163,8 @@ void WorkWindow::eliminare_Click() {
     CommonDialog1.filter = kAllFilesFilter;
     CommonDialog1.filterIndex = 2;
     if (!CommonDialog1.showOpen()) return;
-    rememberChoice(CommonDialog1.fileName);
-    deleteDataFile(*shared_, CommonDialog1.fileName);
+    shared_->files().chosenInDialog(name(), CommonDialog1.fileName);
+    shared_->files().remove(CommonDialog1.fileName);
 }
 
 void WorkWindow::colorare_Click() {
@@ -339,66 +328,6 @@ void WorkWindow::Toolbar1_ButtonClick(int index) {
             windowButton(index);
             break;
     }
-}
-
-QString whyNot(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("il file non esiste");
-    if (info.isDir()) return QStringLiteral("è una cartella");
-    return QStringLiteral("accesso negato");
-}
-
-namespace {
-
-// Asks whether to save although some characters will be written as "?"; true to go on.
-bool acceptLostCharacters(ModZelmor& shared, const std::vector<model::UnencodableField>& fields) {
-    if (fields.empty()) return true;
-    QString text = QStringLiteral(
-        "Alcuni caratteri non possono essere archiviati nel file dei dati e verrebbero "
-        "sostituiti da \"?\":\r");
-    for (const model::UnencodableField& f : fields)
-        text += QStringLiteral("\r") + f.name + QStringLiteral(": ") +
-                f.characters.join(QLatin1Char(' '));
-    text += QStringLiteral("\r\rSalvare comunque con i caratteri sostituiti da \"?\"?");
-    return shared.app().message(tk::MessageIcon::Question, shared.titles().dataCheck, text,
-                                tk::MessageButtons::YesNo,
-                                tk::MessageResult::No) == tk::MessageResult::Yes;
-}
-
-}  // namespace
-
-bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData& model,
-                  const model::TitlePage& title, model::FileStamp* written) {
-    // An accent typed as a separate mark has its one-character form in the code page.
-    model::ModelData composedModel = model;
-    model::TitlePage composedTitle = title;
-    model::composeTexts(composedModel, composedTitle);
-    if (!acceptLostCharacters(shared, model::unencodableFields(composedModel, composedTitle)))
-        return false;
-    // Written beside the old file and renamed over it only when whole, so a failed write never
-    // destroys it.
-    const QByteArray bytes = model::writeDataFile(composedModel, composedTitle);
-    const QString failure = model::writeWholeFile(path, bytes);
-    if (failure.isEmpty()) {
-        if (written != nullptr) *written = model::stampOf(bytes);
-        return true;
-    }
-    shared.app().message(
-        tk::MessageIcon::Critical, shared.titles().dataCheck,
-        QStringLiteral("Impossibile salvare il file \"%1\": controllare che la cartella esista, "
-                       "sia scrivibile e che il disco non sia pieno.\rIl file precedente, se "
-                       "esisteva, non è stato modificato.")
-            .arg(path));
-    return false;
-}
-
-bool deleteDataFile(ModZelmor& shared, const QString& path) {
-    QFile file(path);
-    if (file.remove()) return true;
-    shared.app().message(
-        tk::MessageIcon::Critical, shared.titles().dataCheck,
-        QStringLiteral("Impossibile eliminare il file \"%1\": %2.").arg(path, whyNot(path)));
-    return false;
 }
 
 }  // namespace zelmor::shared

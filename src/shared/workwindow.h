@@ -44,7 +44,7 @@ class WorkWindow : public tk::Form {
     void colorare_Click();
     // Opens a file named outside the dialog (the command line) as Open does once the user has
     // chosen that file in it.
-    void openGivenFile(const QString& path) { openChosenFile(path); }
+    void openGivenFile(const QString& path);
 
     // Runs toolbar button `index`. A separator's index stands for the button after it, and an
     // index outside 1..21 for the first button.
@@ -59,19 +59,11 @@ class WorkWindow : public tk::Form {
     // The title of the open and save dialogs for `command` ("Apri file", "Salva file", "Salva
     // file con nome"); the delete dialog's title is the same in both windows.
     virtual QString fileDialogTitle(const QString& command) const { return command; }
-    // Reads the file chosen in the open dialog.
-    virtual void openChosenFile(const QString& path) = 0;
     // The project's name, which a save requires.
     virtual QString projectToSave() = 0;
     // Called once the save has told the user that the model or the project is missing.
     enum class Missing { Model, Project };
     virtual void showWhereMissing(Missing /*what*/) {}
-    // The name chosen in this window's save or delete dialog.
-    virtual void rememberChoice(const QString& /*path*/) {}
-    // The file a save writes when there is a current file, and so no dialog.
-    virtual QString fileToSaveWithoutDialog(const QString& current) const { return current; }
-    // Called once the model has been saved and its file has become the current one.
-    virtual void fileSaved() {}
     // What the window's close discards: nothing when its part of the document (the model, or
     // the title page) is as the window shows it freshly loaded.
     virtual bool holdsData() const = 0;
@@ -106,9 +98,10 @@ class WorkWindow : public tk::Form {
     tk::CommonDialog CommonDialog1;  // the window's one file and colour dialog
 
   private:
-    // Saves the model and the title page: refused without a model or a project; the current
-    // file, or else the one chosen in the save dialog, which then becomes the current file.
-    void saveRoutine();
+    // Saves the model and the title page: refused without a model or a project; into the file
+    // a save without a dialog writes, or (with `askName`, or without a current file) the one
+    // chosen in the save dialog; it then becomes the current file.
+    void saveRoutine(bool askName);
     // Before a save without a dialog replaces `path`: when it is the current file and another
     // program has changed it since it was read or saved, the user is asked. True to save.
     bool mayReplace(const QString& path);
@@ -140,15 +133,6 @@ void addMenuEntries(tk::Form& form, const QString& menu, std::initializer_list<M
 // informazioni) and the window item `finestra` at the right end of the bar, captioned
 // "Fi&nestra n.<number> di 3".
 void addNavigationMenus(tk::Form& form, const char* helpItem, int windowNumber);
-
-// The data file as both windows write and delete it. A failure is told to the user (title
-// `titleDataCheck`) and leaves any earlier file as it was. True when done; `written` then says
-// what the file holds.
-bool saveDataFile(ModZelmor& shared, const QString& path, const model::ModelData& model,
-                  const model::TitlePage& title, model::FileStamp* written = nullptr);
-bool deleteDataFile(ModZelmor& shared, const QString& path);
-// Why a file could not be opened or removed, in the user's words.
-QString whyNot(const QString& path);
 
 inline const QString kDataFileFilter = QStringLiteral("File Zelmor-dati- | Zelmor-dati-*");
 inline const QString kAllFilesFilter =

@@ -1,7 +1,6 @@
 #include "frontespizioform.h"
 
 #include "drawing/disegnoform.h"
-#include "entry/menuform.h"
 #include "model/encoding.h"
 #include "shared/windows.h"
 #include "shared/workwindow.h"
@@ -316,10 +315,6 @@ void FrontespizioForm::fillTitlePage(const model::TitlePage& page, int denominat
     }
 }
 
-entry::MenuForm* FrontespizioForm::menuWindow() const {
-    return app().formAs<entry::MenuForm>(shared::window::kMenu);
-}
-
 int FrontespizioForm::subsystemCount() const {
     return shared_->currentModel().count();
 }
@@ -441,13 +436,6 @@ QString FrontespizioForm::fileDialogTitle(const QString& command) const {
     return command + QStringLiteral(" (frontespizio)");
 }
 
-void FrontespizioForm::openChosenFile(const QString& path) {
-    // The model goes into the data-entry window, loaded (hidden) if the user had closed it.
-    auto* menu = dynamic_cast<entry::MenuForm*>(&app().load(shared::window::kMenu));
-    if (menu == nullptr) return;
-    if (menu->openDataFile(path) != entry::MenuForm::OpenResult::Unread) menu->followCurrentFile();
-}
-
 // The project is the one typed in this window.
 QString FrontespizioForm::projectToSave() {
     return progetto->text();
@@ -457,12 +445,6 @@ QString FrontespizioForm::projectToSave() {
 // user is here already.
 void FrontespizioForm::showWhereMissing(Missing what) {
     if (what == Missing::Model) shared_->showMenuWindow();
-}
-
-// The saved file becomes the current one of both windows: a later save in the data-entry
-// window writes to it, not to the name last chosen in that window's dialog.
-void FrontespizioForm::fileSaved() {
-    if (entry::MenuForm* menu = menuWindow()) menu->followCurrentFile();
 }
 
 // ---- the reports -------------------------------------------------------------------------

@@ -12,10 +12,6 @@
 
 #include <array>
 
-namespace zelmor::entry {
-class MenuForm;
-}
-
 namespace zelmor::titlepage {
 
 // A date as the title page first shows it, "dddd, d mmm yyyy" in Italian:
@@ -54,10 +50,8 @@ class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHold
 
     void windowButton(int index) override;
     QString fileDialogTitle(const QString& command) const override;
-    void openChosenFile(const QString& path) override;
     QString projectToSave() override;
     void showWhereMissing(Missing what) override;
-    void fileSaved() override;
     bool holdsData() const override;
     QString closeQuestion() const override;
     model::TitlePage freshPage() const;  // the page as the window shows it when loaded
@@ -68,7 +62,6 @@ class FrontespizioForm : public shared::WorkWindow, public shared::TitlePageHold
     void denominazione_Change(int i);
     void progetto_Change();
     QString& fieldOf(const Control& box);  // the title page's field a text box shows
-    entry::MenuForm* menuWindow() const;   // the data-entry window when loaded
     int subsystemCount() const;            // the model's count, 0 when none
     bool refuseWithoutModel();             // tells the user when there is no model to print
     bool refuseWithoutPicture();  // tells the user when the picture is not of the model here

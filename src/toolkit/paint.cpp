@@ -152,16 +152,28 @@ void paintHatchLines(QPainter& p, const QRectF& area, QPoint origin, const QColo
     }
 }
 
+enum class PointsAre { Corners, PixelCentres };
+
+// The one rule of painting for print: the window's pixel geometry scaled up by `scale` and
+// antialiased; at scale 1, the window itself, aliased. True for print.
+bool atScale(QPainter& p, int scale, PointsAre points) {
+    const bool print = scale > 1;
+    p.setRenderHint(QPainter::Antialiasing, print);
+    if (print) {
+        if (points == PointsAre::PixelCentres) p.translate(scale / 2.0, scale / 2.0);
+        p.scale(scale, scale);
+    }
+    return print;
+}
+
 }  // namespace
 
 void paintShape(QPainter& p, const QRect& outer, const ShapeLook& look, int scale) {
     if (outer.width() <= 0 || outer.height() <= 0) return;
     p.save();
-    // For print, the window's pixel geometry scaled up; a hatch becomes lines, as the pattern
-    // brushes are device-pixel bitmaps that do not scale.
-    const bool print = scale > 1;
-    p.setRenderHint(QPainter::Antialiasing, print);
-    if (print) p.scale(scale, scale);
+    // A hatch for print becomes lines, as the pattern brushes are device-pixel bitmaps that do
+    // not scale.
+    const bool print = atScale(p, scale, PointsAre::Corners);
     const int bw = std::max(0, look.borderWidth);
     const QRect inner = outer.adjusted(bw, bw, -bw, -bw);
     const bool hatched =
@@ -228,14 +240,9 @@ void paintShape(QPainter& p, const QRect& outer, const ShapeLook& look, int scal
 
 void paintLine(QPainter& p, QPoint from, QPoint to, int width, const QColor& color, int scale) {
     p.save();
-    const bool print = scale > 1;
-    p.setRenderHint(QPainter::Antialiasing, print);
     // An aliased line runs through the centres of the pixels its points name: scaled up, the
     // points are those pixels' centres.
-    if (print) {
-        p.translate(scale / 2.0, scale / 2.0);
-        p.scale(scale, scale);
-    }
+    atScale(p, scale, PointsAre::PixelCentres);
     const int w = std::max(1, width);
     QPen pen(color, w);
     pen.setCapStyle(w > 1 ? Qt::RoundCap : Qt::SquareCap);

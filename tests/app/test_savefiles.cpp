@@ -2,7 +2,7 @@
 // full disk, and with texts the data file's code page cannot hold.
 #include "geometry/bmp.h"
 #include "model/datafile.h"
-#include "shared/workwindow.h"
+#include "shared/modzelmor.h"
 #include "toolkit/testing/fakes.h"
 
 #include <QDir>
@@ -33,7 +33,7 @@ class SaveFiles : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        model_.endemicKind = 1;
+        model_.endemicKind = model::EndemicKind::Superficiale;
         model_.endemicTypology = 1;
         model_.endemicTypologyText = QStringLiteral("totale");
         model_.endemicValue = QStringLiteral("forte");
@@ -45,7 +45,7 @@ class SaveFiles : public ::testing::Test {
 
     bool save(const QString& path) {
         bool done = false;
-        app_.dispatch([&] { done = shared::saveDataFile(shared_, path, model_, title_); });
+        app_.dispatch([&] { done = shared_.files().write(path, model_, title_); });
         return done;
     }
 
@@ -97,8 +97,7 @@ TEST_F(SaveFiles, AFullDiskKeepsTheEarlierFilesAndIsTold) {
     ASSERT_EQ(fakes_.messages.shown.size(), 1u);
     EXPECT_EQ(fakes_.messages.shown[0].icon, tk::MessageIcon::Critical);
     EXPECT_EQ(fakes_.messages.shown[0].text,
-              QStringLiteral("Impossibile salvare il file \"%1\": controllare che la cartella "
-                             "esista, sia scrivibile e che il disco non sia pieno.\rIl file "
+              QStringLiteral("Impossibile salvare il file \"%1\": il disco è pieno.\rIl file "
                              "precedente, se esisteva, non è stato modificato.")
                   .arg(data));
     EXPECT_EQ(readAll(data), QByteArray("earlier data"));
@@ -153,7 +152,7 @@ TEST_F(SaveFiles, CharactersTheDataFileCannotHoldAreSavedAsQuestionMarksOnlyOnYe
     EXPECT_EQ(back.title.place, QStringLiteral("?ód? – Kraków"));
     EXPECT_EQ(back.title.client, QStringLiteral("Comune di Città"));
     EXPECT_EQ(back.title.denominations[0], QStringLiteral("parco ?"));
-    EXPECT_EQ(back.subsystems[0].value, QStringLiteral("forte??"));
+    EXPECT_EQ(back.model.subsystems[0].value, QStringLiteral("forte??"));
 
     // Texts the code page holds whole are saved without a question.
     fakes_.messages.shown.clear();

@@ -33,7 +33,7 @@ const QString kFailure = QStringLiteral(
 model::ModelData makeModel(int kind, int typology, const QString& value,
                            std::initializer_list<std::tuple<int, const char*, const char*>> subs) {
     model::ModelData m;
-    m.endemicKind = kind;
+    m.endemicKind = static_cast<model::EndemicKind>(kind);
     m.endemicTypology = typology;
     m.endemicValue = value;
     int i = 0;
@@ -55,7 +55,7 @@ QByteArray readAll(const QString& path) {
 // Nine zones, each linked with every other: every hatch, hundreds of link figures.
 model::ModelData allLinked(int kind, int typology) {
     model::ModelData m;
-    m.endemicKind = kind;
+    m.endemicKind = static_cast<model::EndemicKind>(kind);
     m.endemicTypology = typology;
     m.endemicValue = QStringLiteral("forte");
     m.subsystemCount = QStringLiteral("9");

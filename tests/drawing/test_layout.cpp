@@ -245,7 +245,7 @@ struct Sub {
 model::ModelData modelOf(std::optional<int> kind, std::optional<int> typology, const QString& value,
                          const QString& count, std::initializer_list<Sub> subs = {}) {
     model::ModelData m;
-    m.endemicKind = kind;
+    if (kind) m.endemicKind = static_cast<model::EndemicKind>(*kind);
     m.endemicTypology = typology;
     m.endemicValue = value;
     m.subsystemCount = count;

@@ -340,7 +340,7 @@ struct Sub {
 
 model::ModelData modelOf(const QString& count, std::initializer_list<Sub> subs) {
     model::ModelData m;
-    m.endemicKind = 1;
+    m.endemicKind = model::EndemicKind::Superficiale;
     m.endemicTypology = 1;
     m.subsystemCount = count;
     std::size_t i = 0;

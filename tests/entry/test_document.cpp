@@ -27,7 +27,7 @@ QString pick(std::mt19937& rng, const QStringList& list) {
 // links that never name the subsystem itself, a number twice or one above the count.
 model::ModelData makeModel(std::mt19937& rng, int kind, int n) {
     model::ModelData m;
-    m.endemicKind = kind;
+    m.endemicKind = static_cast<model::EndemicKind>(kind);
     m.endemicTypology = static_cast<int>(rng() % 9) + 1;
     m.endemicTypologyText =
         (kind == 2 ? model::linearTypologies() : model::areaTypologies())[*m.endemicTypology - 1];
@@ -163,7 +163,7 @@ std::vector<EarlierState> earlierStates() {
         {"another kind chosen after a complete model",
          [nine](Program& p, const model::ModelData& m, const QString&) {
              p.enter(nine);
-             p.click("menu", "endemica", m.endemicKind.value_or(1) == 3 ? 1 : 3);
+             p.click("menu", "endemica", m.endemicKind == model::EndemicKind::Puntuale ? 1 : 3);
          }},
         {"another file read only in part",
          [](Program& p, const model::ModelData&, const QString& other) { p.open(other); }},
@@ -201,7 +201,7 @@ TEST_F(OpenProperty, AFileGivesTheSameWindowsWhateverTheyShowedBefore) {
         SCOPED_TRACE(f.name.toStdString());
         const QString path = write(f);
         const model::DataFileContent content = model::readDataFile(f.bytes);
-        const model::ModelData fileModel = content.model();
+        const model::ModelData fileModel = content.model;
 
         Program fresh(dir.path());
         const auto before = testsupport::controlStates(fresh);

@@ -81,7 +81,7 @@ TEST_F(MenuTest, AWholeModelByHandReachesTheFinalStepAndIsTheRecord) {
     enterModel(9);
     EXPECT_TRUE(menu().complete());
     const model::ModelData m = menu().model();
-    EXPECT_EQ(m.endemicKind, 1);
+    EXPECT_EQ(m.endemicKind, model::EndemicKind::Superficiale);
     EXPECT_EQ(m.endemicTypology, 2);
     EXPECT_EQ(m.endemicTypologyText, QStringLiteral("lato nord"));
     EXPECT_EQ(m.subsystemCount, QStringLiteral("9"));

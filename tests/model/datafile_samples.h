@@ -22,8 +22,8 @@ inline void PrintTo(const Subsystem& s, std::ostream* os) {
 }
 
 inline void PrintTo(const ModelData& m, std::ostream* os) {
-    *os << "{kind " << (m.endemicKind ? std::to_string(*m.endemicKind) : "-") << ", \""
-        << m.endemicTypologyText.toStdString() << "\", "
+    *os << "{kind " << (m.endemicKind ? std::to_string(model::numberOf(*m.endemicKind)) : "-")
+        << ", \"" << m.endemicTypologyText.toStdString() << "\", "
         << (m.endemicTypology ? std::to_string(*m.endemicTypology) : "-") << ", \""
         << m.endemicValue.toStdString() << "\", count \"" << m.subsystemCount.toStdString() << "\"";
     for (const Subsystem& s : m.subsystems) {
@@ -84,7 +84,7 @@ inline QByteArray exampleBytes() {
 
 inline ModelData exampleModel() {
     ModelData m;
-    m.endemicKind = 1;
+    m.endemicKind = model::EndemicKind::Superficiale;
     m.endemicTypologyText = QStringLiteral("lato nord");
     m.endemicTypology = 2;
     m.endemicValue = QStringLiteral("medio");
@@ -114,7 +114,7 @@ inline TitlePage exampleTitle() {
 // typology was never set; tests/data/datafile_nine.dat holds it.
 inline ModelData nineModel() {
     ModelData m;
-    m.endemicKind = 2;
+    m.endemicKind = model::EndemicKind::Lineare;
     m.endemicTypologyText = QStringLiteral("longitudinale centro");
     m.endemicTypology = 2;
     m.endemicValue = QStringLiteral("forte");

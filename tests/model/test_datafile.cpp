@@ -27,7 +27,7 @@ TEST(DataFileRead, ExampleReadsWhole) {
     EXPECT_EQ(c.subsystemsRead, 2);
     EXPECT_TRUE(c.titleRead);
     EXPECT_EQ(c.denominationsRead, 2);
-    EXPECT_EQ(c.model(), exampleModel());
+    EXPECT_EQ(c.model, exampleModel());
     EXPECT_EQ(c.title, exampleTitle());
 }
 
@@ -93,7 +93,7 @@ std::vector<RoundTripRow> roundTripRows() {
 
     {
         ModelData m;
-        m.endemicKind = 3;
+        m.endemicKind = model::EndemicKind::Puntuale;
         m.endemicTypologyText = u"totale"_s;
         m.endemicTypology = 1;
         m.endemicValue = u"debole"_s;
@@ -106,7 +106,7 @@ std::vector<RoundTripRow> roundTripRows() {
     rows.push_back({"nine subsystems", nineModel(), nineTitle()});
     {
         ModelData m;
-        m.endemicKind = 2;
+        m.endemicKind = model::EndemicKind::Lineare;
         m.subsystemCount = u"4"_s;
         rows.push_back({"nothing chosen beyond kind and count", m, {}});
     }
@@ -203,9 +203,9 @@ TEST(DataFileRoundTrip, ReadsBackWhatWasWritten) {
         EXPECT_EQ(c.count, row.model.count());
         EXPECT_EQ(c.subsystemsRead, row.model.count());
         EXPECT_EQ(c.denominationsRead, row.model.count());
-        EXPECT_EQ(c.model(), savedPart(row.model));
+        EXPECT_EQ(c.model, savedPart(row.model));
         EXPECT_EQ(c.title, savedPart(row.title, row.model.count()));
-        EXPECT_EQ(writeDataFile(c.model(), c.title), written);
+        EXPECT_EQ(writeDataFile(c.model, c.title), written);
     }
 }
 
@@ -248,7 +248,7 @@ TEST(DataFileRead, ToleratedVariations) {
         SCOPED_TRACE(row.what);
         const DataFileContent c = readDataFile(row.bytes);
         ASSERT_TRUE(c.complete()) << c.error->reason.toStdString();
-        EXPECT_EQ(c.model(), exampleModel());
+        EXPECT_EQ(c.model, exampleModel());
         EXPECT_EQ(c.title, row.title);
     }
 }
@@ -414,7 +414,7 @@ TEST(DataFileRead, StopsAtTheFirstBadLineAndKeepsWhatCameBefore) {
             for (int i = row.subsystemsRead; i < kMaxSubsystems; ++i) expected.subsystems[i] = {};
             EXPECT_EQ(c.count, row.model.count());
         }
-        EXPECT_EQ(c.model(), expected);
+        EXPECT_EQ(c.model, expected);
         TitlePage title;
         if (row.titleRead) title = exampleTitle();
         for (int i = row.denominationsRead; i < kMaxSubsystems; ++i) title.denominations[i] = {};
@@ -428,10 +428,10 @@ TEST(DataFileRead, PartlyReadModelsSaveAndReloadWhole) {
         if (!row.headerRead) continue;
         SCOPED_TRACE(row.what);
         const DataFileContent first = readDataFile(row.bytes);
-        const QByteArray written = writeDataFile(first.model(), first.title);
+        const QByteArray written = writeDataFile(first.model, first.title);
         const DataFileContent second = readDataFile(written);
         ASSERT_TRUE(second.complete()) << second.error->reason.toStdString();
-        EXPECT_EQ(second.model(), first.model());
+        EXPECT_EQ(second.model, first.model);
         EXPECT_EQ(second.title, first.title);
     }
 }

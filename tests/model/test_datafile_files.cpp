@@ -30,7 +30,7 @@ TEST(DataFileGolden, ReadsAndWritesByteForByte) {
         ASSERT_FALSE(bytes.isEmpty()) << "missing or empty";
         const DataFileContent c = readDataFile(bytes);
         ASSERT_TRUE(c.complete()) << c.error->reason.toStdString();
-        EXPECT_EQ(c.model(), row.model);
+        EXPECT_EQ(c.model, row.model);
         EXPECT_EQ(c.title, row.title);
         EXPECT_EQ(writeDataFile(row.model, row.title), bytes);
     }
@@ -53,12 +53,12 @@ TEST(DataFileMalformed, EveryFileStopsAtTheLineInItsName) {
 
         // Whatever was kept saves and reloads whole.
         if (!c.headerRead) continue;
-        const QByteArray written = writeDataFile(c.model(), c.title);
+        const QByteArray written = writeDataFile(c.model, c.title);
         const DataFileContent again = readDataFile(written);
         ASSERT_TRUE(again.complete()) << again.error->reason.toStdString();
-        EXPECT_EQ(again.model(), c.model());
+        EXPECT_EQ(again.model, c.model);
         EXPECT_EQ(again.title, c.title);
-        EXPECT_EQ(writeDataFile(again.model(), again.title), written);
+        EXPECT_EQ(writeDataFile(again.model, again.title), written);
     }
 }
 

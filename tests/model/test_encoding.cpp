@@ -41,7 +41,7 @@ TEST(Encoding, LostCharactersAndVisibleLengths) {
 
 TEST(Encoding, NamesTheFieldsThatWouldLoseCharactersAfterComposing) {
     ModelData model;
-    model.endemicKind = 1;
+    model.endemicKind = model::EndemicKind::Superficiale;
     model.endemicValue = QStringLiteral("forte \U0001F600");
     model.subsystemCount = QStringLiteral("2");
     model.subsystems[1].value = QStringLiteral("très fort");

@@ -931,7 +931,7 @@ TEST(Lifecycle, AnOfficeKilledDuringAReportIsLostAndTheNextReportWorks) {
 
 zelmor::model::ModelData model(int subsystems) {
     zelmor::model::ModelData m;
-    m.endemicKind = 2;
+    m.endemicKind = zelmor::model::EndemicKind::Lineare;
     m.endemicTypology = 1;
     m.endemicTypologyText = QStringLiteral("longitudinale nord");
     m.endemicValue = QStringLiteral("medio");

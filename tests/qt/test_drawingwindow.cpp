@@ -18,7 +18,7 @@ namespace {
 model::ModelData heavyModel() {
     // Nine zones, each linked with every other.
     model::ModelData m;
-    m.endemicKind = 3;
+    m.endemicKind = model::EndemicKind::Puntuale;
     m.endemicTypology = 1;
     m.endemicValue = QStringLiteral("forte");
     m.subsystemCount = QStringLiteral("9");

@@ -28,7 +28,7 @@ reports::ReportTexts texts() {
 
 model::ModelData modelOf(int n) {
     model::ModelData m;
-    m.endemicKind = 2;
+    m.endemicKind = model::EndemicKind::Lineare;
     m.endemicTypologyText = QStringLiteral("longitudinale nord");
     m.endemicTypology = 1;
     m.endemicValue = QStringLiteral("forte");
@@ -126,7 +126,7 @@ TEST(ModelDataReport, NineSubsystemsAndTheKindNames) {
     for (const auto& [kind, name] : kinds) {
         Recorder k;
         model::ModelData m = modelOf(2);
-        m.endemicKind = kind;
+        m.endemicKind = kind ? std::optional(static_cast<model::EndemicKind>(*kind)) : std::nullopt;
         reports::writeModelData(k.word, m, texts());
         EXPECT_TRUE(k.log.contains(QStringLiteral("cell 2 2 \"%1\"").arg(name)))
             << (kind ? *kind : -1);

@@ -90,10 +90,10 @@ click frontespizio.eliminare
 answer file cancel
 click frontespizio.Toolbar1(1)
 expect frontespizio.progetto text "A"
-# A save that cannot be written is told, and the file before it stays.
+# A save that cannot be written is told with its reason, and the file before it stays.
 answer file "{dir}/nessuna-cartella/Zelmor-dati-X"
 click frontespizio.salvanome
-expect message critical "Zelmor: controllo dati immessi nella finestra attiva" "Impossibile salvare il file \"{dir}/nessuna-cartella/Zelmor-dati-X\": controllare che la cartella esista, sia scrivibile e che il disco non sia pieno.\rIl file precedente, se esisteva, non è stato modificato."
+expect message critical "Zelmor: controllo dati immessi nella finestra attiva" "Impossibile salvare il file \"{dir}/nessuna-cartella/Zelmor-dati-X\": la cartella {dir}/nessuna-cartella non esiste.\rIl file precedente, se esisteva, non è stato modificato."
 expect file "{dir}/nessuna-cartella/Zelmor-dati-X" absent
 # Read back in Windows-1252: the accented letters come back as they were typed.
 write "{dir}/Zelmor-dati-acc" "1,\"totale\",1,\"medio\",\"1\"\r\n1,\"centrale\",\"forte\",\"con nessuno\"\r\n\"Variante \xE8 localit\xE0\",\"\",\"\"\r\n\"\",\"\",\"\",\"\"\r\n\"citt\xE0\"\r\n"

@@ -77,7 +77,7 @@ class Program {
 
     // Enters a model by hand: kind, typology, value, count, each row, each row's links.
     void enter(const model::ModelData& m) {
-        const int kind = m.endemicKind.value_or(1);
+        const int kind = model::numberOf(m.endemicKind.value_or(model::EndemicKind::Superficiale));
         click("menu", "endemica", kind);
         click("menu", kind == 2 ? "Option2" : "Option1", m.endemicTypology.value_or(1));
         choose("menu", "valore", 0, m.endemicValue);

@@ -91,7 +91,7 @@ Sample randomSample(QRandomGenerator& rng) {
     Sample s;
     model::ModelData& m = s.model;
     const int kind = static_cast<int>(rng.bounded(1, 4));
-    m.endemicKind = kind;
+    m.endemicKind = static_cast<model::EndemicKind>(kind);
     const QStringList& typologies = kind == 2 ? model::linearTypologies() : model::areaTypologies();
     const int endemic = static_cast<int>(rng.bounded(1, 10));
     m.endemicTypology = endemic;

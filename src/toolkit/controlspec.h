@@ -1,0 +1,38 @@
+// A window's layout as data: one row per control, with what the designer sets on it. A window
+// builds itself from its table, in the table's order (which is also the order the keyboard
+// follows), and then gives the controls their handlers; what a control does is never here.
+#pragma once
+
+#include "control.h"
+#include "form.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace zelmor::tk {
+
+struct ControlSpec {
+    ControlKind kind = ControlKind::Label;
+    QString name{};
+    int index = 0;        // a control array's index; 0 for a single control
+    QString container{};  // the frame it lies in; empty: the window itself
+    Rect rect{};          // twips, inside its container
+    QString caption{};
+    QString tip{};
+    QString picture{};  // one of the program's pictures, by name
+    std::optional<Color> back{};
+    std::optional<Color> fore{};
+    std::optional<Font> font{};
+    std::optional<Alignment> alignment{};
+    bool bordered = false;  // a label's single-line border
+    bool hidden = false;
+};
+using Layout = std::vector<ControlSpec>;
+
+// Adds the control a row describes; its container must be added before it.
+Control& addControl(Form& form, const ControlSpec& spec);
+void addControls(Form& form, const Layout& layout);
+
+}  // namespace zelmor::tk
