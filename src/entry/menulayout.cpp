@@ -1,44 +1,23 @@
 #include "menulayout.h"
 
 #include "model/model.h"
+#include "shared/workwindow.h"
 
 namespace zelmor::entry {
 
 namespace {
 
+using shared::barButtonSpec;
 using tk::Alignment;
 using tk::ControlKind;
 using tk::ControlSpec;
 using tk::Font;
+using tk::labelSpec;
 using tk::Layout;
 namespace colors = tk::colors;
 
 const Font kBold825{QString(), 8.25, true, false};
 const Font kBold12{QString(), 12, true, false};
-
-ControlSpec label(const char* name, int index, const char* container, tk::Rect rect,
-                  const QString& caption, tk::Color back, const char* tip = "") {
-    return {.kind = ControlKind::Label,
-            .name = QString::fromLatin1(name),
-            .index = index,
-            .container = QString::fromLatin1(container),
-            .rect = rect,
-            .caption = caption,
-            .tip = QString::fromUtf8(tip),
-            .back = back};
-}
-
-// A button of the bottom bar: 1215 x 375 twips at `left`, 240 down, a picture above its caption.
-ControlSpec barButton(const char* name, int left, const char* caption, const char* picture,
-                      const char* tip) {
-    return {.kind = ControlKind::CommandButton,
-            .name = QString::fromLatin1(name),
-            .container = QStringLiteral("Frame5"),
-            .rect = {left, 240, 1215, 375},
-            .caption = QString::fromUtf8(caption),
-            .tip = QString::fromUtf8(tip),
-            .picture = QString::fromLatin1(picture)};
-}
 
 // A typology frame and its nine options; the three frames share one rectangle.
 void typologyFrame(Layout& out, const char* frame, const char* option, const char* caption,
@@ -66,14 +45,15 @@ Layout build() {
                    .caption = QStringLiteral("Situazione endemica"),
                    .back = colors::kDarkGrey,
                    .font = kBold825});
-    out.push_back(label("Label6", 0, "Frame4", {120, 240, 2295, 255}, QStringLiteral("Tipologia"),
-                        colors::kYellow,
-                        "situazione generale del territorio o dell'area oggetto di studio"));
-    out.push_back(label("situazione", 0, "Frame4", {120, 480, 2295, 255}, QString(), colors::kCyan,
-                        "riporta la tipologia scelta per la situazione endemica"));
-    out.push_back(label("Label5", 0, "Frame4", {2400, 240, 855, 255}, QStringLiteral("Valore"),
-                        colors::kYellow,
-                        "scegliere il valore cliccando sulla freccia sottostante"));
+    out.push_back(labelSpec("Label6", 0, "Frame4", {120, 240, 2295, 255},
+                            QStringLiteral("Tipologia"), colors::kYellow,
+                            "situazione generale del territorio o dell'area oggetto di studio"));
+    out.push_back(labelSpec("situazione", 0, "Frame4", {120, 480, 2295, 255}, QString(),
+                            colors::kCyan,
+                            "riporta la tipologia scelta per la situazione endemica"));
+    out.push_back(labelSpec("Label5", 0, "Frame4", {2400, 240, 855, 255}, QStringLiteral("Valore"),
+                            colors::kYellow,
+                            "scegliere il valore cliccando sulla freccia sottostante"));
     out.push_back(
         {.kind = ControlKind::ComboBox,
          .name = QStringLiteral("valore"),
@@ -113,18 +93,18 @@ Layout build() {
                   "cliccare sulla tipologia riferita al sottosistema indicato",
                   model::particularTypologies(), 1815);
 
-    out.push_back(label("Label1", 0, "", {3240, 2040, 1935, 255},
-                        QStringLiteral("Numero dei sottosistemi"), colors::kYellow));
+    out.push_back(labelSpec("Label1", 0, "", {3240, 2040, 1935, 255},
+                            QStringLiteral("Numero dei sottosistemi"), colors::kYellow));
     ControlSpec count =
-        label("sottosistemi", 0, "", {5280, 2040, 615, 255}, QString(), colors::kHighlightText,
-              "cliccare sulle frecce laterali per immettere il numero di sottosistemi");
+        labelSpec("sottosistemi", 0, "", {5280, 2040, 615, 255}, QString(), colors::kHighlightText,
+                  "cliccare sulle frecce laterali per immettere il numero di sottosistemi");
     count.alignment = Alignment::Center;
     out.push_back(count);
     out.push_back({.kind = ControlKind::VScrollBar,
                    .name = QStringLiteral("VScroll1"),
                    .rect = {6000, 2040, 375, 255}});
-    out.push_back(label("Label2", 0, "", {6480, 2040, 2775, 255},
-                        QStringLiteral("Legami tra sottosistemi"), colors::kYellow));
+    out.push_back(labelSpec("Label2", 0, "", {6480, 2040, 2775, 255},
+                            QStringLiteral("Legami tra sottosistemi"), colors::kYellow));
 
     // The subsystems' rows: tick, typology, value, marker, links and the links' eraser.
     for (int i = 1; i <= 9; ++i) {
@@ -134,7 +114,7 @@ Layout build() {
                        .rect = {3240, rowTop(i), 615, 255},
                        .caption = QStringLiteral("n.%1").arg(i)});
         out.push_back(
-            label("tiposotto", i, "", {3840, rowTop(i), 1335, 255}, QString(), colors::kCyan));
+            labelSpec("tiposotto", i, "", {3840, rowTop(i), 1335, 255}, QString(), colors::kCyan));
         out.push_back({.kind = ControlKind::ComboBox,
                        .name = QStringLiteral("Combo1"),
                        .index = i,
@@ -146,7 +126,7 @@ Layout build() {
                        .picture = QStringLiteral("arrow"),
                        .hidden = true});
         out.push_back(
-            label("Label3", i, "", {6960, rowTop(i), 1935, 255}, QString(), colors::kCyan));
+            labelSpec("Label3", i, "", {6960, rowTop(i), 1935, 255}, QString(), colors::kCyan));
         out.push_back({.kind = ControlKind::CommandButton,
                        .name = QStringLiteral("correggo"),
                        .index = i,
@@ -172,20 +152,21 @@ Layout build() {
                    .name = QStringLiteral("Frame5"),
                    .rect = {0, 5520, 9495, 615},
                    .back = colors::kDarkGrey});
-    out.push_back(barButton("guida", 120, "&Guida in linea", "guide",
-                            "cliccare per visualizzare il sommario della guida"));
-    out.push_back(
-        barButton("aiuto", 1320, "&AIUTO", "aid", "cliccare per visualizzare gli aiuti in linea"));
+    out.push_back(barButtonSpec("guida", 120, "&Guida in linea", "guide",
+                                "cliccare per visualizzare il sommario della guida"));
+    out.push_back(barButtonSpec("aiuto", 1320, "&AIUTO", "aid",
+                                "cliccare per visualizzare gli aiuti in linea"));
     ControlSpec hint =
-        label("passo", 0, "Frame5", {2640, 120, 4215, 495},
-              QStringLiteral("cliccare sul tasto della situazione endemica prescelta"),
-              colors::kYellow, "indicazioni in linea sulla immissione dei dati");
+        labelSpec("passo", 0, "Frame5", {2640, 120, 4215, 495},
+                  QStringLiteral("cliccare sul tasto della situazione endemica prescelta"),
+                  colors::kYellow, "indicazioni in linea sulla immissione dei dati");
     hint.fore = colors::kBlack;
     hint.bordered = true;
     out.push_back(hint);
-    out.push_back(barButton("disegn", 6960, "&Disegno", "draw",
-                            "cliccare per visualizzare il disegno del modello"));
-    out.push_back(barButton("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor"));
+    out.push_back(barButtonSpec("disegn", 6960, "&Disegno", "draw",
+                                "cliccare per visualizzare il disegno del modello"));
+    out.push_back(
+        barButtonSpec("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor"));
     return out;
 }
 

@@ -66,26 +66,15 @@ bool WorkWindow::queryUnload() {
                          tk::MessageResult::No) == tk::MessageResult::Yes;
 }
 
-Control& WorkWindow::addLabel(const QString& name, int index, Control* parent, const tk::Rect& r,
-                              const QString& caption, std::optional<tk::Color> back,
-                              const QString& tip) {
-    Control& c = add(ControlKind::Label, name, index, parent);
-    c.setGeometry(r);
-    c.setText(caption);
-    c.setBackColor(back);
-    c.setToolTip(tip);
-    return c;
-}
-
-Control& WorkWindow::addBarButton(Control& bar, const QString& name, int left,
-                                  const QString& caption, const QString& picture,
-                                  const QString& tip) {
-    Control& b = add(ControlKind::CommandButton, name, 0, &bar);
-    b.setGeometry({left, 240, 1215, 375});
-    b.setText(caption);
-    b.setPicture(picture);
-    b.setToolTip(tip);
-    return b;
+tk::ControlSpec barButtonSpec(const char* name, int left, const char* caption, const char* picture,
+                              const char* tip) {
+    return {.kind = ControlKind::CommandButton,
+            .name = QString::fromLatin1(name),
+            .container = QStringLiteral("Frame5"),
+            .rect = {left, 240, 1215, 375},
+            .caption = QString::fromUtf8(caption),
+            .tip = QString::fromUtf8(tip),
+            .picture = QString::fromLatin1(picture)};
 }
 
 // ---- the file and colour commands --------------------------------------------------------

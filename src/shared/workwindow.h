@@ -7,6 +7,7 @@
 #include "clsresize.h"
 #include "modzelmor.h"
 #include "toolkit/application.h"
+#include "toolkit/controlspec.h"
 #include "toolkit/form.h"
 
 #include <QString>
@@ -81,13 +82,6 @@ class WorkWindow : public tk::Form {
     // "&Informazioni su Zelmor".
     void wireSharedCommands(const char* helpItem, const char* printItem);
 
-    tk::Control& addLabel(const QString& name, int index, tk::Control* parent, const tk::Rect& r,
-                          const QString& caption, std::optional<tk::Color> back,
-                          const QString& tip = QString());
-    // A button of the bottom bar `Frame5`: 1215 x 375 twips at `left`, 240 down.
-    tk::Control& addBarButton(tk::Control& bar, const QString& name, int left,
-                              const QString& caption, const QString& picture, const QString& tip);
-
     // What every control shows at the end of the load handler (text, value, enabled, visible),
     // and bringing it back without running any handler: the window as freshly loaded, for a
     // file to be applied to.
@@ -117,6 +111,11 @@ class WorkWindow : public tk::Form {
     WindowRescaling rescaling_;
     std::vector<ControlState> startState_;
 };
+
+// A button of the bottom bar `Frame5`: 1215 x 375 twips at `left`, 240 down, its picture above
+// its caption.
+tk::ControlSpec barButtonSpec(const char* name, int left, const char* caption, const char* picture,
+                              const char* tip);
 
 struct MenuEntry {
     const char* name = nullptr;  // nullptr: a separator

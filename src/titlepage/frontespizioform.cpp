@@ -1,4 +1,5 @@
 #include "frontespizioform.h"
+#include "frontespiziolayout.h"
 
 #include "drawing/disegnoform.h"
 #include "model/encoding.h"
@@ -21,35 +22,6 @@ using tk::Font;
 using tk::MessageIcon;
 using tk::Rect;
 namespace colors = tk::colors;
-
-constexpr tk::Color kNavy{0, 0, 128};
-
-struct FieldSpec {
-    const char* label;
-    const char* caption;
-    const char* tip;
-    const char* field;
-};
-
-// The left column, top to bottom; the text boxes take tab places 0..6 in this order.
-const FieldSpec kFields[7] = {
-    {"Label2", " progetto....................:", "il tipo di progetto che si sta elaborando",
-     "progetto"},
-    {"Label3", " località......................:", "denominazione dei luoghi oggetto dello studio",
-     "località"},
-    {"Label4", " tipologia di studio......:",
-     "ad esempio: 'analisi situazione attuale'; 'ipotesi situazione di progetto'; ecc.",
-     "tipostudio"},
-    {"Label6", " committente..............:", "chi ha commissionato lo studio", "committente"},
-    {"Label10", " luogo elaborazione...:",
-     "località in cui viene effettuata la elaborazione dei dati", "luogo"},
-    {"label7", " data elaborazione.....:",
-     "la data della elaborazione è importante per la formulazione di ipotesi e per il "
-     "riferimento temporale delle analisi",
-     "data"},
-    {"Label9", " allegati alla relazione:", "grafici, disegni, planimetrie, foto, ecc.",
-     "allegati"},
-};
 
 }  // namespace
 
@@ -75,28 +47,11 @@ FrontespizioForm::FrontespizioForm(tk::Application& app, shared::ModZelmor& shar
 FrontespizioForm::~FrontespizioForm() = default;
 
 void FrontespizioForm::build() {
-    auto label = [this](const char* name, int index, Control* parent, Rect r, const QString& cap,
-                        std::optional<tk::Color> back, const QString& tip = QString()) -> Control& {
-        return addLabel(QString::fromLatin1(name), index, parent, r, cap, back, tip);
-    };
-
-    Control& heading = label("Label1", 0, nullptr, {1320, 1080, 6855, 375},
-                             QStringLiteral("MODELLO FENOMENOLOGICO ASPAZIALE"), std::nullopt);
-    heading.setFont(Font{QString(), 13.5, true, false});
-    heading.setForeColor(kNavy);
-    heading.setAlignment(Alignment::Center);
-
-    for (int k = 0; k < 7; ++k) {
-        const FieldSpec& f = kFields[k];
-        const int top = 2280 + 240 * k;
-        label(f.label, 0, nullptr, {120, top, 1695, 255}, QString::fromUtf8(f.caption),
-              colors::kYellow, QString::fromUtf8(f.tip));
-        Control& box = add(ControlKind::TextBox, QString::fromUtf8(f.field));
-        box.setGeometry({1920, top, 3975, 285});
-        box.setBackColor(colors::kWhite);
-        box.setTabIndex(k);
+    tk::addControls(*this, titlePageLayout());
+    for (std::size_t k = 0; k < fields_.size(); ++k) {
+        Control& box = at(titlePageFields().at(k));
         box.onChange = [this, &box] { field_Change(box); };
-        fields_[static_cast<std::size_t>(k)] = &box;
+        fields_.at(k) = &box;
     }
     progetto = fields_[0];
     localita = fields_[1];
@@ -105,64 +60,17 @@ void FrontespizioForm::build() {
     luogo = fields_[4];
     data = fields_[5];
     allegati = fields_[6];
-
-    label("Label8", 0, nullptr, {120, 4200, 1695, 255},
-          QStringLiteral(" studio tecnico...........:"), colors::kYellow,
-          QStringLiteral("lo studio che ha effettuato la elaborazione"));
-    Labelstudio =
-        &label("Labelstudio", 0, nullptr, {1920, 4200, 3975, 255}, QString(), colors::kCyan,
-               QStringLiteral("dato non modificabile: il nome dello studio tecnico "
-                              "viene dalle impostazioni del programma"));
-    labelindirizzo =
-        &label("labelindirizzo", 0, nullptr, {1920, 4440, 3975, 255}, QString(), colors::kCyan,
-               QStringLiteral("dato non modificabile: l'indirizzo dello studio "
-                              "tecnico viene dalle impostazioni del programma"));
-
-    Labelstudio->setUseMnemonic(false);
-    labelindirizzo->setUseMnemonic(false);
-
-    Control& Frame1 = add(ControlKind::Frame, QStringLiteral("Frame1"));
-    Frame1.setGeometry({6000, 1680, 3375, 3255});
-    Frame1.setText(QStringLiteral("Denominazione dei sottosistemi"));
-    const QString projectTip = QString::fromUtf8(kFields[0].tip);
-    label("Label5", 0, &Frame1, {120, 480, 1335, 255}, QStringLiteral(" tipologia"),
-          colors::kYellow, projectTip);
-    label("Label11", 0, &Frame1, {1440, 480, 1815, 255}, QStringLiteral("denominazione"),
-          colors::kYellow, projectTip);
+    Labelstudio = &at(QStringLiteral("Labelstudio"));
+    labelindirizzo = &at(QStringLiteral("labelindirizzo"));
     for (int i = 1; i <= 9; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
-        tiposotto[k] = &label("tiposotto", i, &Frame1, {120, 600 + 240 * i, 1335, 255}, QString(),
-                              colors::kCyan);
-        Control& d = add(ControlKind::TextBox, QStringLiteral("denominazione"), i, &Frame1);
-        d.setGeometry({1440, 600 + 240 * i, 1815, 285});
-        d.setBackColor(colors::kWhite);
-        d.setTabIndex(6 + i);
-        // Open once the title page knows the model's subsystems (see progetto_Change).
-        d.setEnabled(false);
-        d.onChange = [this, i] { denominazione_Change(i); };
-        denominazione[k] = &d;
+        tiposotto[k] = &at(QStringLiteral("tiposotto"), i);
+        denominazione[k] = &at(QStringLiteral("denominazione"), i);
+        denominazione[k]->onChange = [this, i] { denominazione_Change(i); };
     }
-
-    Control& Frame5 = add(ControlKind::Frame, QStringLiteral("Frame5"));
-    Frame5.setGeometry({0, 5520, 9495, 615});
-    Frame5.setBackColor(colors::kDarkGrey);
-    auto barButton = [this, &Frame5](const char* name, int left, const char* cap, const char* pic,
-                                     const char* tip) -> Control& {
-        return addBarButton(Frame5, QString::fromLatin1(name), left, QString::fromUtf8(cap),
-                            QString::fromLatin1(pic), QString::fromUtf8(tip));
-    };
-    barButton("guida", 120, "&Guida in linea", "guide",
-              "cliccare per visualizzare il sommario della guida");
-    barButton("aiuto", 1320, "&AIUTO", "aid", "cliccare per visualizzare gli aiuti in linea")
-        .onClick = [this] { aiuto_Click(); };
-    passo = &label("passo", 0, &Frame5, {2640, 120, 4215, 495}, QString(), colors::kYellow,
-                   QStringLiteral("indicazioni in linea sulla immissione dei dati"));
-    passo->setForeColor(colors::kBlack);
-    passo->setBordered(true);
-    barButton("stampa", 6960, "&Stampa", "print",
-              "cliccare per avere la stampa completa della elaborazione eseguita")
-        .onClick = [this] { stampa_Click(); };
-    barButton("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor");
+    passo = &at(QStringLiteral("passo"));
+    at(QStringLiteral("aiuto")).onClick = [this] { aiuto_Click(); };
+    at(QStringLiteral("stampa")).onClick = [this] { stampa_Click(); };
 
     buildMenus();
     addToolbar(QStringLiteral("stampa completa dell'elaborazione"));

@@ -21,15 +21,23 @@ struct ControlSpec {
     Rect rect{};          // twips, inside its container
     QString caption{};
     QString tip{};
-    QString picture{};  // one of the program's pictures, by name
-    std::optional<Color> back{};
+    QString picture{};            // one of the program's pictures, by name
+    std::optional<Color> back{};  // none: the kind's own background
+    bool transparent = false;     // no background at all, whatever the kind
     std::optional<Color> fore{};
     std::optional<Font> font{};
     std::optional<Alignment> alignment{};
-    bool bordered = false;  // a label's single-line border
+    std::optional<int> tabIndex{};  // its place in the keyboard's order; none: the table's
+    bool bordered = false;          // a label's single-line border
+    bool mnemonic = true;           // false: an "&" in the caption is shown as it is
     bool hidden = false;
+    bool disabled = false;
 };
 using Layout = std::vector<ControlSpec>;
+
+// A label, the commonest row: its caption on a background colour (none: transparent).
+ControlSpec labelSpec(const char* name, int index, const char* container, Rect rect,
+                      const QString& caption, std::optional<Color> back, const char* tip = "");
 
 // Adds the control a row describes; its container must be added before it.
 Control& addControl(Form& form, const ControlSpec& spec);

@@ -1,0 +1,143 @@
+#include "frontespiziolayout.h"
+
+#include "shared/workwindow.h"
+
+namespace zelmor::titlepage {
+
+namespace {
+
+using shared::barButtonSpec;
+using tk::ControlKind;
+using tk::ControlSpec;
+using tk::labelSpec;
+using tk::Layout;
+namespace colors = tk::colors;
+
+constexpr tk::Color kNavy{0, 0, 128};
+
+struct FieldSpec {
+    const char* label;
+    const char* caption;
+    const char* tip;
+    const char* field;
+};
+
+// The left column, top to bottom; the text boxes take tab places 0..6 in this order.
+const FieldSpec kFields[7] = {
+    {"Label2", " progetto....................:", "il tipo di progetto che si sta elaborando",
+     "progetto"},
+    {"Label3", " località......................:", "denominazione dei luoghi oggetto dello studio",
+     "località"},
+    {"Label4", " tipologia di studio......:",
+     "ad esempio: 'analisi situazione attuale'; 'ipotesi situazione di progetto'; ecc.",
+     "tipostudio"},
+    {"Label6", " committente..............:", "chi ha commissionato lo studio", "committente"},
+    {"Label10", " luogo elaborazione...:",
+     "località in cui viene effettuata la elaborazione dei dati", "luogo"},
+    {"label7", " data elaborazione.....:",
+     "la data della elaborazione è importante per la formulazione di ipotesi e per il "
+     "riferimento temporale delle analisi",
+     "data"},
+    {"Label9", " allegati alla relazione:", "grafici, disegni, planimetrie, foto, ecc.",
+     "allegati"},
+};
+
+Layout build() {
+    Layout out;
+    ControlSpec heading =
+        labelSpec("Label1", 0, "", {1320, 1080, 6855, 375},
+                  QStringLiteral("MODELLO FENOMENOLOGICO ASPAZIALE"), std::nullopt);
+    heading.font = tk::Font{QString(), 13.5, true, false};
+    heading.fore = kNavy;
+    heading.alignment = tk::Alignment::Center;
+    out.push_back(heading);
+
+    for (int k = 0; k < 7; ++k) {
+        const FieldSpec& f = kFields[k];
+        const int top = 2280 + 240 * k;
+        out.push_back(labelSpec(f.label, 0, "", {120, top, 1695, 255}, QString::fromUtf8(f.caption),
+                                colors::kYellow, f.tip));
+        out.push_back({.kind = ControlKind::TextBox,
+                       .name = QString::fromUtf8(f.field),
+                       .rect = {1920, top, 3975, 285},
+                       .back = colors::kWhite,
+                       .tabIndex = k});
+    }
+
+    out.push_back(labelSpec("Label8", 0, "", {120, 4200, 1695, 255},
+                            QStringLiteral(" studio tecnico...........:"), colors::kYellow,
+                            "lo studio che ha effettuato la elaborazione"));
+    // The office's name and address come from the settings: an "&" in them is theirs.
+    ControlSpec office =
+        labelSpec("Labelstudio", 0, "", {1920, 4200, 3975, 255}, QString(), colors::kCyan,
+                  "dato non modificabile: il nome dello studio tecnico viene "
+                  "dalle impostazioni del programma");
+    office.mnemonic = false;
+    out.push_back(office);
+    ControlSpec address =
+        labelSpec("labelindirizzo", 0, "", {1920, 4440, 3975, 255}, QString(), colors::kCyan,
+                  "dato non modificabile: l'indirizzo dello studio tecnico "
+                  "viene dalle impostazioni del programma");
+    address.mnemonic = false;
+    out.push_back(address);
+
+    out.push_back({.kind = ControlKind::Frame,
+                   .name = QStringLiteral("Frame1"),
+                   .rect = {6000, 1680, 3375, 3255},
+                   .caption = QStringLiteral("Denominazione dei sottosistemi")});
+    out.push_back(labelSpec("Label5", 0, "Frame1", {120, 480, 1335, 255},
+                            QStringLiteral(" tipologia"), colors::kYellow, kFields[0].tip));
+    out.push_back(labelSpec("Label11", 0, "Frame1", {1440, 480, 1815, 255},
+                            QStringLiteral("denominazione"), colors::kYellow, kFields[0].tip));
+    for (int i = 1; i <= 9; ++i) {
+        out.push_back(labelSpec("tiposotto", i, "Frame1", {120, 600 + 240 * i, 1335, 255},
+                                QString(), colors::kCyan));
+        // Open once the title page knows the model's subsystems.
+        out.push_back({.kind = ControlKind::TextBox,
+                       .name = QStringLiteral("denominazione"),
+                       .index = i,
+                       .container = QStringLiteral("Frame1"),
+                       .rect = {1440, 600 + 240 * i, 1815, 285},
+                       .back = colors::kWhite,
+                       .tabIndex = 6 + i,
+                       .disabled = true});
+    }
+
+    out.push_back({.kind = ControlKind::Frame,
+                   .name = QStringLiteral("Frame5"),
+                   .rect = {0, 5520, 9495, 615},
+                   .back = colors::kDarkGrey});
+    out.push_back(barButtonSpec("guida", 120, "&Guida in linea", "guide",
+                                "cliccare per visualizzare il sommario della guida"));
+    out.push_back(barButtonSpec("aiuto", 1320, "&AIUTO", "aid",
+                                "cliccare per visualizzare gli aiuti in linea"));
+    ControlSpec hint = labelSpec("passo", 0, "Frame5", {2640, 120, 4215, 495}, QString(),
+                                 colors::kYellow, "indicazioni in linea sulla immissione dei dati");
+    hint.fore = colors::kBlack;
+    hint.bordered = true;
+    out.push_back(hint);
+    out.push_back(
+        barButtonSpec("stampa", 6960, "&Stampa", "print",
+                      "cliccare per avere la stampa completa della elaborazione eseguita"));
+    out.push_back(
+        barButtonSpec("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor"));
+    return out;
+}
+
+}  // namespace
+
+const tk::Layout& titlePageLayout() {
+    static const Layout layout = build();
+    return layout;
+}
+
+const QStringList& titlePageFields() {
+    static const QStringList names = [] {
+        QStringList out;
+        for (const FieldSpec& f : kFields) out << QString::fromUtf8(f.field);
+        return out;
+    }();
+    return names;
+}
+
+}  // namespace zelmor::titlepage
