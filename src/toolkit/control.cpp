@@ -69,7 +69,9 @@ void Control::changed() {
 }
 
 void Control::fire(const Handler& h) {
-    if (h) h();
+    // A copy runs: a handler may replace the control's handler (or discard its window's
+    // controls' handlers) while it runs, which would destroy the function being run.
+    if (const Handler run = h) run();
 }
 
 void Control::setText(const QString& text) {

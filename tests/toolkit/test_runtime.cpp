@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 using namespace zelmor::tk;
@@ -50,6 +51,23 @@ TEST(Control, HandlersRunOncePerRealChangeBeforeTheSetterReturns) {
                                            QStringLiteral("k=1"),     QStringLiteral("k=0"),
                                            QStringLiteral("v=5"),     QStringLiteral("v=9")};
     EXPECT_EQ(log, expected);
+}
+
+// A rule may give its own control another handler while it runs (a window rebuilt from a
+// click): what it captured must live until it returns.
+TEST(Control, AHandlerMayReplaceItselfWhileItRuns) {
+    Harness h;
+    Form form(h.app, QStringLiteral("f"));
+    Control& button = form.add(ControlKind::CommandButton, QStringLiteral("b"));
+    std::vector<std::string> log;
+    const std::string first(64, 'x');  // on the heap: a freed copy is a use after free
+    button.onClick = [&log, &button, first] {
+        button.onClick = [&log] { log.emplace_back("second"); };
+        log.push_back(first);
+    };
+    button.click();
+    button.click();
+    EXPECT_EQ(log, (std::vector<std::string>{first, "second"}));
 }
 
 TEST(Control, OptionButtonsFormOneGroupPerContainerAndMayAllBeUnselected) {
