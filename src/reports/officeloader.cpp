@@ -10,6 +10,8 @@
 #include <QLibrary>
 #include <QThread>
 
+#include <csignal>
+
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -336,6 +338,7 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     void load() {
         if (plugin_) return;
         if (create_ == nullptr) {
+            ignoreBrokenPipes();
             // The plugin stays loaded for the life of the program (QLibrary does not unload on
             // destruction): the office connection it keeps must outlive every back-end.
             QLibrary library(path_);
@@ -464,6 +467,10 @@ std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden, const 
     if (path.isEmpty()) path = qEnvironmentVariable("ZELMOR_WRITER_PLUGIN");
     if (path.isEmpty()) path = officePluginPath(QCoreApplication::applicationDirPath());
     return std::make_unique<LoadingWordProcessor>(hidden, path, limits);
+}
+
+void ignoreBrokenPipes() {
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 QString officePluginPath(const QString& executableFolder) {

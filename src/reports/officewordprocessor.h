@@ -49,6 +49,14 @@ std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden,
                                                              const QString& pluginPath = {},
                                                              const OfficeTimeLimits& limits = {});
 
+// A write into a pipe or socket whose reader has gone (an office that died or was killed, while
+// the connection writes to it) fails with EPIPE instead of ending the process with SIGPIPE. A
+// signal's disposition belongs to the whole process: the program chooses it in main(), before any
+// thread; the loader chooses it again before it loads the plugin, for the processes that load
+// it without the program's main() (the office tests, the benchmark, the tools), so that none of
+// them can forget it. The plugin itself never touches it.
+void ignoreBrokenPipes();
+
 // The plugin of a program whose executable is in executableFolder: beside it (the build tree),
 // else where the install puts it relative to it. The first of these that exists; the installed
 // place when neither does, so that the message about it names where it should be.

@@ -1413,10 +1413,8 @@ class LibreOfficeWriter final : public OfficePlugin {
 
 }  // namespace zelmor::reports
 
+// Process-wide choices (SIGPIPE among them) are the program's, made before it loads this plugin.
 extern "C" SAL_DLLPUBLIC_EXPORT zelmor::reports::OfficePlugin* zelmor_create_writer(bool hidden) {
-    // The office is reached over a pipe: an office that dies while the connection writes to it
-    // must give a failed call (EPIPE), not end this program with SIGPIPE.
-    std::signal(SIGPIPE, SIG_IGN);
     try {
         return new zelmor::reports::LibreOfficeWriter(hidden);
     } catch (...) {
