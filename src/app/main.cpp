@@ -84,6 +84,9 @@ void quitOnSignals(QApplication& qapp) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Before any thread: a pipe or socket whose other end has gone (an office that died while a
+    // report writes to it) gives a failed write, not the program's end.
+    zelmor::reports::ignoreBrokenPipes();
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QFile::decodeName(argv[i]);
     const zelmor::app::CommandLine line = zelmor::app::parseCommandLine(arguments);

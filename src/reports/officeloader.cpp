@@ -10,6 +10,8 @@
 #include <QLibrary>
 #include <QThread>
 
+#include <csignal>
+
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -150,6 +152,12 @@ void tellTerminal(QString detail) {
     std::cerr << "zelmor: LibreOffice Writer: " << detail.toLocal8Bit().constData() << '\n';
 }
 
+// A failure the plugin gave back, as the program's error. Thrown on the office thread, within the
+// program's own code: the waiting call rethrows it.
+void throwIfFailed(const Outcome& outcome) {
+    if (outcome) throw WordError(outcome->kind, outcome->message);
+}
+
 // A failure of work that ended after its call returned, told on the program's main thread (the
 // handler there may have been taken away meanwhile).
 void tellLate(const std::shared_ptr<std::function<void(const WordError&)>>& handler,
@@ -180,7 +188,8 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
         try {
             if (!plugin_) load();
             call(
-                limits_.answer, "end if idle", [p = plugin_.get()] { p->endIfIdle(); },
+                limits_.answer, "end if idle",
+                [p = plugin_.get()] { throwIfFailed(p->endIfIdle()); },
                 Clock::now() + limits_.answer);
         } catch (const WordError&) {
         }
@@ -190,9 +199,8 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
         load();
         // An office of earlier reports that has stopped answering is given up quickly: a new
         // one may then take its time to start.
-        if (mayHaveOffice_)
-            call(limits_.answer, "answer", [p = plugin_.get()] { return p->officeAnswers(); });
-        call(limits_.start, "start", [p = plugin_.get()] { p->start(); });
+        if (mayHaveOffice_) fetch<bool>(limits_.answer, "answer", &OfficePlugin::officeAnswers);
+        forward(limits_.start, "start", &OfficePlugin::start);
         mayHaveOffice_ = true;
     }
     // Each time a report comes near: an office closed since the last report (by the user, or
@@ -211,18 +219,14 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
         preparing_ = preparing;
         thread_->post(
             [p = plugin_.get(), preparing] {
-                try {
-                    preparing->answered = p->officeAnswers();
-                } catch (const WordError&) {
-                }
+                bool answers = false;
+                if (!p->officeAnswers(answers)) preparing->answered = answers;
             },
             std::make_shared<Ticket>(limits_.answer, "answer"));
         thread_->post(
             [p = plugin_.get(), preparing] {
-                try {
-                    if (!preparing->answered) p->start();
-                } catch (const WordError&) {
-                }
+                // A start that fails here is the report's to tell: it tries again.
+                if (!preparing->answered) (void)p->start();
                 preparing->done = true;
             },
             std::make_shared<Ticket>(limits_.start, "start"));
@@ -269,19 +273,20 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
                 twin.isEmpty() ? path : twin);
     }
     int countPages() override {
-        return forward(limits_.layout, "count pages", &OfficePlugin::countPages);
+        return fetch<int>(limits_.layout, "count pages", &OfficePlugin::countPages);
     }
     void justifyAll() override {
         forward(limits_.layout, "justify all", &OfficePlugin::justifyAll);
     }
     QString save(const QString& path) override {
-        return forward(limits_.save, "save", &OfficePlugin::save, path);
+        return fetch<QString>(limits_.save, "save", &OfficePlugin::save, path);
     }
     void describe(const QString& title, const QString& author) override {
         forward(limits_.call, "describe", &OfficePlugin::describe, title, author);
     }
+    // The office lays out every page as the text comes: the pages now are the finished ones.
     std::optional<int> finishedPages() override {
-        return forward(limits_.layout, "finished pages", &OfficePlugin::finishedPages);
+        return fetch<int>(limits_.layout, "finished pages", &OfficePlugin::countPages);
     }
     void replaceLast(const QString& from, const QString& to) override {
         forward(limits_.call, "replace", &OfficePlugin::replaceLast, from, to);
@@ -293,15 +298,12 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
         requirePlugin();
         thread_->post(
             [p = plugin_.get(), path, late = lateFailure_] {
-                try {
-                    p->exportPdf(path);
-                } catch (const WordError& e) {
-                    tellTerminal(QStringLiteral("PDF: ") + e.detail());
-                    // The user needs the file that could not be written.
-                    tellLate(late, e.kind() == WordError::Kind::ExportFailed
-                                       ? WordError(e.kind(), path)
-                                       : e);
-                }
+                const Outcome failure = p->exportPdf(path);
+                if (!failure) return;
+                tellTerminal(QStringLiteral("PDF: ") + failure->message);
+                // The user needs the file that could not be written.
+                const bool notWritten = failure->kind == WordError::Kind::ExportFailed;
+                tellLate(late, WordError(failure->kind, notWritten ? path : failure->message));
             },
             std::make_shared<Ticket>(limits_.save, "export"));
     }
@@ -336,6 +338,7 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     void load() {
         if (plugin_) return;
         if (create_ == nullptr) {
+            ignoreBrokenPipes();
             // The plugin stays loaded for the life of the program (QLibrary does not unload on
             // destruction): the office connection it keeps must outlive every back-end.
             QLibrary library(path_);
@@ -353,13 +356,22 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     }
 
     // One operation of the plugin, its arguments copied: a call that never comes back must not
-    // hold on to anything of its caller's.
+    // hold on to anything of its caller's. A failure it gives back is thrown as a WordError.
     template <typename Operation, typename... Args>
-    auto forward(OfficeTimeLimits::ms limit, const char* what, Operation operation, Args... args)
-        -> std::invoke_result_t<Operation, OfficePlugin*, Args...> {
+    void forward(OfficeTimeLimits::ms limit, const char* what, Operation operation, Args... args) {
+        requirePlugin();
+        call(limit, what, [p = plugin_.get(), operation, args...] {
+            throwIfFailed(std::invoke(operation, p, args...));
+        });
+    }
+    // The same for an operation that gives a value through its last parameter.
+    template <typename R, typename Operation, typename... Args>
+    R fetch(OfficeTimeLimits::ms limit, const char* what, Operation operation, Args... args) {
         requirePlugin();
         return call(limit, what, [p = plugin_.get(), operation, args...] {
-            return std::invoke(operation, p, args...);
+            R value{};
+            throwIfFailed(std::invoke(operation, p, args..., value));
+            return value;
         });
     }
 
@@ -385,7 +397,7 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
         auto ticket = std::make_shared<Ticket>(limit, what);
         thread_->post([task] { (*task)(); }, ticket);
         waitFor(done, *ticket, cap);
-        const std::pair<R*, long long> result = done.get();  // rethrows the plugin's WordError
+        const std::pair<R*, long long> result = done.get();  // rethrows a failure's WordError
         calls_ = result.second;
         if constexpr (!std::is_void_v<R>) {
             const std::unique_ptr<R> value(result.first);
@@ -464,6 +476,10 @@ std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden, const 
     if (path.isEmpty()) path = qEnvironmentVariable("ZELMOR_WRITER_PLUGIN");
     if (path.isEmpty()) path = officePluginPath(QCoreApplication::applicationDirPath());
     return std::make_unique<LoadingWordProcessor>(hidden, path, limits);
+}
+
+void ignoreBrokenPipes() {
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 QString officePluginPath(const QString& executableFolder) {

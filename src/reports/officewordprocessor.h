@@ -3,10 +3,40 @@
 // without LibreOffice.
 //
 // The office is another process, which may hang (a full disk, a dialog nobody sees, a stopped
-// process): every call to it runs on a thread of its own and has a time limit. While a call
-// waits, the program's windows go on painting (user input waits); past the limit the office
-// process the program started is ended, the call fails with WordError TimedOut, and the next
-// report starts a new office.
+// process): every call to it runs on a thread of its own and has a time limit. Past the limit the
+// office process the program started is ended, the call fails with WordError TimedOut, and the
+// next report starts a new office.
+//
+// Threads (officeloader.cpp, officeplugin.h):
+// - The calling thread (the program's main thread; a test's or benchmark's main()) makes every
+//   call of this interface, creates and destroys the back-end, loads the plugin, and makes and
+//   destroys its instances. It waits for each call; a call behind earlier work of the office
+//   thread waits for that work within the work's own limit, then within its own.
+// - The office thread, one per plugin instance, runs every call of that instance but abort(), one
+//   at a time, in the order they were made; the work nobody waits for runs there too (the start
+//   asked by prepare(), the PDF of exportPdf()). A failed PDF is told to the late-failure handler
+//   by a call queued to QCoreApplication's thread (to nobody without one); a failed start is
+//   left to the report, which starts again.
+// - abort() runs on the calling thread when a call, or the work ahead of it, has passed its
+//   limit, while that call may still be running on the office thread. The call then has 5 s to
+//   come back; when it does not, its thread and its plugin instance are left to it, never called
+//   nor destroyed again, and the next start() or prepare() makes a new instance.
+// While a call waits (and during those 5 s), a calling thread that is QCoreApplication's runs
+// its events every 15 ms, user input excepted (QEventLoop::ExcludeUserInputEvents); any other
+// thread only waits.
+// - Windows paint; timers, sockets and queued calls are served. A file handed over by a later
+//   start waits (main.cpp's openHandedOver() tries again until the program is no longer busy);
+//   a session's end (SIGTERM) ends the program once the report is over; the failure of an
+//   earlier PDF is told at once, in a message box, whose own loop takes the user's input.
+// - Keys, the mouse and a window's close from its title bar (user input to Qt as well) stay in
+//   Qt's queue until the report is over and an event loop runs again; a close that reaches a
+//   window while the program is busy (in such a message box's loop) is ignored by
+//   FormWindow::closeEvent().
+// The plugin may assume: the calls of one instance one at a time from its office thread (those
+// of other back-ends' instances from their own threads, at the same moments), abort() aside,
+// which may come at any moment, between calls too; SIGPIPE ignored before the plugin is loaded
+// (ignoreBrokenPipes()). It must throw nothing across its boundary, leave the process's signal
+// dispositions alone, and never wait for the office in abort().
 #pragma once
 
 #include "wordprocessor.h"
@@ -48,6 +78,14 @@ struct OfficeTimeLimits {
 std::unique_ptr<OfficeWordProcessor> makeOfficeWordProcessor(bool hidden,
                                                              const QString& pluginPath = {},
                                                              const OfficeTimeLimits& limits = {});
+
+// A write into a pipe or socket whose reader has gone (an office that died or was killed, while
+// the connection writes to it) fails with EPIPE instead of ending the process with SIGPIPE. A
+// signal's disposition belongs to the whole process: the program chooses it in main(), before any
+// thread; the loader chooses it again before it loads the plugin, for the processes that load
+// it without the program's main() (the office tests, the benchmark, the tools), so that none of
+// them can forget it. The plugin itself never touches it.
+void ignoreBrokenPipes();
 
 // The plugin of a program whose executable is in executableFolder: beside it (the build tree),
 // else where the install puts it relative to it. The first of these that exists; the installed
