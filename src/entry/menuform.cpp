@@ -41,20 +41,18 @@ ProcedureControls MenuForm::build() {
     c.Frame1 = one("Frame1");
     c.Frame2 = one("Frame2");
     c.Frame3 = one("Frame3");
-    for (int k = 1; k <= 3; ++k)
-        c.endemica.at(static_cast<std::size_t>(k - 1)) = one("endemica", k);
+    for (int k = 1; k <= 3; ++k) nth(c.endemica, k) = one("endemica", k);
     for (int j = 1; j <= 9; ++j) {
-        const auto at = static_cast<std::size_t>(j - 1);
-        c.Option1.at(at) = one("Option1", j);
-        c.Option2.at(at) = one("Option2", j);
-        c.Option3.at(at) = one("Option3", j);
-        c.rows.at(at) = Row{.tick = one("Check1", j),
-                            .typology = one("tiposotto", j),
-                            .value = one("Combo1", j),
-                            .marker = one("Image1", j),
-                            .links = one("Label3", j),
-                            .erase = one("correggo", j),
-                            .link = one("legami", j)};
+        nth(c.Option1, j) = one("Option1", j);
+        nth(c.Option2, j) = one("Option2", j);
+        nth(c.Option3, j) = one("Option3", j);
+        nth(c.rows, j) = Row{.tick = one("Check1", j),
+                             .typology = one("tiposotto", j),
+                             .value = one("Combo1", j),
+                             .marker = one("Image1", j),
+                             .links = one("Label3", j),
+                             .erase = one("correggo", j),
+                             .link = one("legami", j)};
     }
     c.sottosistemi = one("sottosistemi");
     // 9 at the top end, 1 at the bottom end: the upper arrow raises the count.
@@ -73,36 +71,37 @@ ProcedureControls MenuForm::build() {
 }
 
 void MenuForm::connectProcedure() {
-    Procedure& p = procedure_;
+    // The handlers live as long as the window, and so does its procedure.
+    Procedure* const p = &procedure_;
     const ProcedureControls& c = controls_;
-    auto rule = [&p](Control* control, std::function<void()> body, bool onChange = false) {
-        Control::Handler run = [&p, body = std::move(body)] { p.rule(body); };
-        if (onChange) control->onChange = run;
-        control->onClick = std::move(run);
+    auto rule = [p](std::function<void()> body) -> Control::Handler {
+        return [p, body = std::move(body)] { p->rule(body); };
     };
-    rule(
-        c.valore, [&p] { p.valore_Change(); }, true);
+    // A combo box's rule runs when its text is typed (onChange) and when an item is picked
+    // (onClick).
+    auto comboRule = [&rule](Control* combo, std::function<void()> body) {
+        combo->onChange = rule(body);
+        combo->onClick = rule(std::move(body));
+    };
+    comboRule(c.valore, [p] { p->valore_Change(); });
     for (int k = 1; k <= 3; ++k) {
-        const auto kind = *model::endemicKindOf(k);
-        rule(c.endemica.at(static_cast<std::size_t>(k - 1)),
-             [&p, kind] { p.endemica_Click(kind); });
+        const model::EndemicKind kind = *model::endemicKindOf(k);
+        nth(c.endemica, k)->onClick = rule([p, kind] { p->endemica_Click(kind); });
     }
     for (int j = 1; j <= 9; ++j) {
-        const auto at = static_cast<std::size_t>(j - 1);
-        Control* area = c.Option1.at(at);
-        Control* line = c.Option2.at(at);
-        rule(area, [&p, j, area] { p.endemicTypology_Click(j, *area); });
-        rule(line, [&p, j, line] { p.endemicTypology_Click(j, *line); });
-        rule(c.Option3.at(at), [&p, j] { p.Option3_Click(j); });
-        const Row& r = c.rows.at(at);
-        rule(r.tick, [&p, j] { p.Check1_Click(j); });
-        rule(
-            r.value, [&p, j] { p.Combo1_Change(j); }, true);
-        rule(r.erase, [&p, j] { p.correggo_Click(j); });
-        rule(r.link, [&p, j] { p.legami_Click(j); });
+        Control* area = nth(c.Option1, j);
+        Control* line = nth(c.Option2, j);
+        area->onClick = rule([p, j, area] { p->endemicTypology_Click(j, *area); });
+        line->onClick = rule([p, j, line] { p->endemicTypology_Click(j, *line); });
+        nth(c.Option3, j)->onClick = rule([p, j] { p->Option3_Click(j); });
+        const Row& r = nth(c.rows, j);
+        r.tick->onClick = rule([p, j] { p->Check1_Click(j); });
+        comboRule(r.value, [p, j] { p->Combo1_Change(j); });
+        r.erase->onClick = rule([p, j] { p->correggo_Click(j); });
+        r.link->onClick = rule([p, j] { p->legami_Click(j); });
     }
-    c.VScroll1->onChange = [&p] { p.rule([&p] { p.VScroll1_Change(); }); };
-    rule(c.dopo, [&p] { p.dopo_Click(); });
+    c.VScroll1->onChange = rule([p] { p->VScroll1_Change(); });
+    c.dopo->onClick = rule([p] { p->dopo_Click(); });
 }
 
 void MenuForm::buildMenus() {
@@ -184,7 +183,7 @@ void MenuForm::load() {
     shared_->files().startModelAfresh();
     procedure_.reset();
     for (int i = 1; i <= 9; ++i) {
-        const Row& r = controls_.rows.at(static_cast<std::size_t>(i - 1));
+        const Row& r = nth(controls_.rows, i);
         for (const QString& item : model::valueItems()) r.value->addItem(item);
         r.value->setToolTip(
             QStringLiteral("cliccare sulla freccia per scegliere il valore del sottosistema n.") +

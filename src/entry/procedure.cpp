@@ -106,9 +106,9 @@ void Procedure::closeSteps() {
         Row& r = row(i);
         r.value->setEnabled(false);
         r.tick->setEnabled(false);
-        controls_.Option1.at(static_cast<std::size_t>(i - 1))->setValue(0);
-        controls_.Option2.at(static_cast<std::size_t>(i - 1))->setValue(0);
-        controls_.Option3.at(static_cast<std::size_t>(i - 1))->setValue(0);
+        nth(controls_.Option1, i)->setValue(0);
+        nth(controls_.Option2, i)->setValue(0);
+        nth(controls_.Option3, i)->setValue(0);
         r.marker->setVisible(false);
         r.links->setEnabled(false);
         r.link->setEnabled(false);
@@ -174,7 +174,7 @@ void Procedure::VScroll1_Change() {
         r.tick->setEnabled(false);
         r.value->setEnabled(false);
         r.erase->setVisible(false);
-        controls_.Option3.at(static_cast<std::size_t>(i - 1))->setValue(0);
+        nth(controls_.Option3, i)->setValue(0);
         setLinks(i, QString());
         r.links->setEnabled(false);
         r.link->setEnabled(false);
@@ -233,8 +233,7 @@ void Procedure::Option3_Click(int index) {
             stopped = true;
         }
     }
-    setRowTypology(currentSubsystem_, index,
-                   controls_.Option3.at(static_cast<std::size_t>(index - 1))->text());
+    setRowTypology(currentSubsystem_, index, nth(controls_.Option3, index)->text());
     if (!stopped) startLinks();
 }
 
@@ -422,10 +421,7 @@ void Procedure::openRows() {
 void Procedure::showFile(const model::DataFileContent& content) {
     const model::ModelData& read = content.model;
     setCount(read.subsystemCount);
-    rule([&] {
-        controls_.endemica.at(static_cast<std::size_t>(model::numberOf(*read.endemicKind) - 1))
-            ->setValue(1);
-    });
+    rule([&] { nth(controls_.endemica, model::numberOf(*read.endemicKind))->setValue(1); });
     model_->endemicTypologyText = read.endemicTypologyText;
     controls_.situazione->setText(read.endemicTypologyText);
     model_->endemicTypology = read.endemicTypology;
@@ -433,7 +429,7 @@ void Procedure::showFile(const model::DataFileContent& content) {
     rule([&] { openRows(); });
 
     for (int i = 1; i <= content.subsystemsRead; ++i) {
-        const model::Subsystem& s = read.subsystems.at(static_cast<std::size_t>(i - 1));
+        const model::Subsystem& s = nth(read.subsystems, i);
         setRowTypology(i, s.typology, s.typologyText);
         rule([&] { row(i).value->setText(s.value); });
         setLinks(i, s.links);
@@ -449,7 +445,7 @@ void Procedure::showFile(const model::DataFileContent& content) {
 QString Procedure::help() const {
     int kind = 0;
     for (int k = 1; k <= 3; ++k) {
-        if (controls_.endemica.at(static_cast<std::size_t>(k - 1))->value() != 0) kind = k;
+        if (nth(controls_.endemica, k)->value() != 0) kind = k;
     }
     if (kind == 0) {
         return QStringLiteral(

@@ -22,6 +22,16 @@
 
 namespace zelmor::entry {
 
+// Element i (1-based, as the controls' indexes and the subsystems' numbers) of a table of nine.
+template <typename T, std::size_t N>
+T& nth(std::array<T, N>& items, int i) {
+    return items.at(static_cast<std::size_t>(i - 1));
+}
+template <typename T, std::size_t N>
+const T& nth(const std::array<T, N>& items, int i) {
+    return items.at(static_cast<std::size_t>(i - 1));
+}
+
 // One row of the subsystems' table, subsystem i: its controls, all indexed i.
 struct Row {
     tk::Control* tick = nullptr;      // Check1: the subsystem the next data go to
@@ -94,14 +104,10 @@ class Procedure {
     QString help() const;
 
   private:
-    Row& row(int i) { return controls_.rows.at(static_cast<std::size_t>(i - 1)); }
-    const Row& row(int i) const { return controls_.rows.at(static_cast<std::size_t>(i - 1)); }
-    model::Subsystem& subsystem(int i) {
-        return model_->subsystems.at(static_cast<std::size_t>(i - 1));
-    }
-    const model::Subsystem& subsystem(int i) const {
-        return model_->subsystems.at(static_cast<std::size_t>(i - 1));
-    }
+    Row& row(int i) { return nth(controls_.rows, i); }
+    const Row& row(int i) const { return nth(controls_.rows, i); }
+    model::Subsystem& subsystem(int i) { return nth(model_->subsystems, i); }
+    const model::Subsystem& subsystem(int i) const { return nth(model_->subsystems, i); }
 
     void setHint(Step step, const QString& text);
     bool ticked(int row) const;
