@@ -186,7 +186,12 @@ void FormWindow::buildTabOrder() {
     widget(*ordered.front())->setFocus();
 }
 
-FormWindow::~FormWindow() = default;
+FormWindow::~FormWindow() {
+    // The children go before this object does, and a focused one that goes after the focus mark
+    // (in the menu bar or the toolbar) moves the focus: nothing may mark it any more.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    focusMark_ = nullptr;
+}
 
 void FormWindow::detach() {
     form_ = nullptr;
