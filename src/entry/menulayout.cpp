@@ -37,8 +37,8 @@ void typologyFrame(Layout& out, const char* frame, const char* option, const cha
     }
 }
 
-Layout build() {
-    Layout out;
+// The endemic situation: its kind, typology caption and value.
+void endemicSituation(Layout& out) {
     out.push_back({.kind = ControlKind::Frame,
                    .name = QStringLiteral("Frame4"),
                    .rect = {240, 600, 9015, 975},
@@ -81,18 +81,10 @@ Layout build() {
                        .fore = colors::kYellow,
                        .font = kBold12});
     }
+}
 
-    // The particular typologies' frame lies on top of the two endemic ones.
-    typologyFrame(out, "Frame1", "Option1", "Tipologia situazione superficiale",
-                  "cliccare sulla tipologia relativa alla situazione endemica prescelta",
-                  model::areaTypologies(), 1815);
-    typologyFrame(out, "Frame2", "Option2", "Tipologia situazione lineare",
-                  "cliccare sulla tipologia relativa alla situazione endemica lineare",
-                  model::linearTypologies(), 2535);
-    typologyFrame(out, "Frame3", "Option3", "Tipologia situazione particolare",
-                  "cliccare sulla tipologia riferita al sottosistema indicato",
-                  model::particularTypologies(), 1815);
-
+// The number of subsystems, its arrows and the captions above the table.
+void countAndHeadings(Layout& out) {
     out.push_back(labelSpec("Label1", 0, "", {3240, 2040, 1935, 255},
                             QStringLiteral("Numero dei sottosistemi"), colors::kYellow));
     ControlSpec count =
@@ -105,7 +97,9 @@ Layout build() {
                    .rect = {6000, 2040, 375, 255}});
     out.push_back(labelSpec("Label2", 0, "", {6480, 2040, 2775, 255},
                             QStringLiteral("Legami tra sottosistemi"), colors::kYellow));
+}
 
+void rowsAndLinks(Layout& out) {
     // The subsystems' rows: tick, typology, value, marker, links and the links' eraser.
     for (int i = 1; i <= 9; ++i) {
         out.push_back({.kind = ControlKind::CheckBox,
@@ -147,7 +141,10 @@ Layout build() {
                    .tip = QStringLiteral(
                        "cliccare per passare ai legami del sottosistema successivo o terminare"),
                    .picture = QStringLiteral("next")});
+}
 
+// The bottom bar: help, the hint box, the drawing and the exit.
+void bottomBar(Layout& out) {
     out.push_back({.kind = ControlKind::Frame,
                    .name = QStringLiteral("Frame5"),
                    .rect = {0, 5520, 9495, 615},
@@ -167,6 +164,25 @@ Layout build() {
                                 "cliccare per visualizzare il disegno del modello"));
     out.push_back(
         barButtonSpec("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor"));
+}
+
+Layout build() {
+    Layout out;
+    endemicSituation(out);
+    // The particular typologies' frame lies on top of the two endemic ones.
+    typologyFrame(out, "Frame1", "Option1", "Tipologia situazione superficiale",
+                  "cliccare sulla tipologia relativa alla situazione endemica prescelta",
+                  model::areaTypologies(), 1815);
+    typologyFrame(out, "Frame2", "Option2", "Tipologia situazione lineare",
+                  "cliccare sulla tipologia relativa alla situazione endemica lineare",
+                  model::linearTypologies(), 2535);
+    typologyFrame(out, "Frame3", "Option3", "Tipologia situazione particolare",
+                  "cliccare sulla tipologia riferita al sottosistema indicato",
+                  model::particularTypologies(), 1815);
+
+    countAndHeadings(out);
+    rowsAndLinks(out);
+    bottomBar(out);
     return out;
 }
 
