@@ -151,7 +151,7 @@ TEST_F(SingleInstanceTest, DropsWhatIsNotAHandover) {
         handover("Zelmor-dati-A", 13),  // not absolute
         handover(QByteArray("/a\0b", 4), 4),
         handover("/c", 2) + "and more",
-        QByteArray(3 * SingleInstance::kMaxPath, 'Z'),
+        QByteArray(qsizetype{3} * SingleInstance::kMaxPath, 'Z'),
         QByteArrayLiteral("ZELMOR-APRI-3") + field("/x", 2),  // a version not known
         withTokens("/x", "token with blanks", ""),
         withTokens("/x", "", "id\n"),

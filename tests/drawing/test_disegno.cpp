@@ -74,9 +74,12 @@ int pixelsUnlikeTheirSquare(const QImage& picture, const QImage& fine, int k) {
     std::vector<QRgb> square(static_cast<std::size_t>(k * k));
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
-            for (int j = 0; j < k; ++j)
-                for (int i = 0; i < k; ++i)
-                    square[static_cast<std::size_t>(j * k + i)] = b.pixel(k * x + i, k * y + j);
+            for (int j = 0; j < k; ++j) {
+                for (int i = 0; i < k; ++i) {
+                    const int at = j * k + i;
+                    square[static_cast<std::size_t>(at)] = b.pixel(k * x + i, k * y + j);
+                }
+            }
             const auto count = [&](QRgb c) { return std::count(square.begin(), square.end(), c); };
             const auto own = count(a.pixel(x, y));
             unlike +=

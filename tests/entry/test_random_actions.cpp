@@ -134,7 +134,7 @@ class RandomUser {
         p_.fakes.messages.answers = {answer(), answer()};
         p_.fakes.files.answers = {fileAnswer(), fileAnswer()};
         p_.fakes.colors.answers = {std::nullopt};
-        const std::string done = oneAction();
+        std::string done = oneAction();
         p_.fakes.messages.answers.clear();
         p_.fakes.files.answers.clear();
         p_.fakes.colors.answers.clear();

@@ -371,7 +371,8 @@ TEST_F(TitlePageWindowTest, OfficeLabelsShowTheirAmpersands) {
             QPainter p(&image);
             p.setFont(label->font());
             p.setPen(label->palette().color(QPalette::WindowText));
-            p.drawText(label->contentsRect(), Qt::AlignLeft | Qt::AlignTop | mnemonic, r.text);
+            p.drawText(label->contentsRect(),
+                       static_cast<int>(Qt::AlignLeft | Qt::AlignTop) | mnemonic, r.text);
             return image;
         };
         const QImage shown = label->grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -32,7 +32,7 @@ class FolderTest : public ::testing::Test {
     QString path(const QString& name) const { return dir.filePath(name); }
     // Writes the folder's file `name` and returns its path; the test fails when it cannot.
     QString write(const QString& name, const QByteArray& bytes) const {
-        const QString file = path(name);
+        QString file = path(name);
         EXPECT_TRUE(writeFile(file, bytes)) << file.toStdString();
         return file;
     }
