@@ -87,7 +87,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (!parsed) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
-            const QString name = unknown.first();
+            const QString& name = unknown.first();
             return error(
                 QStringLiteral("opzione sconosciuta: %1%2")
                     .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));

@@ -81,11 +81,11 @@ bool waylandThere = false;  // read before Qt starts, not while it fails
 
 // The display the user meant, for the message: none when the session gives none.
 QByteArray displayName() {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && !platform.contains("xcb") && !platform.contains("wayland"))
         return platform;
-    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
-    const QByteArray x11 = qgetenv("DISPLAY");
+    QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    QByteArray x11 = qgetenv("DISPLAY");
     if (!x11.isEmpty() && (wayland.isEmpty() || platform.startsWith("xcb"))) return x11;
     return wayland;
 }

@@ -28,7 +28,7 @@ void MultimediaControl::setCommand(const QString& command) {
 
 QString MultimediaControl::resolvedPath() const {
     if (QFileInfo(FileName).isAbsolute()) return FileName;
-    const QString found = app_->platform().dataFile(FileName);
+    QString found = app_->platform().dataFile(FileName);
     if (!found.isEmpty()) return found;
     return QDir::current().absoluteFilePath(FileName);
 }

@@ -35,9 +35,9 @@ constexpr std::uint32_t kPixelsPerMetre = 3780;  // 96 dots per inch
 // some 40 % longer for two thirds of the size.
 constexpr int kTwinCompression = 11;
 // The picture is under a megabyte; anything far larger is not one the program wrote.
-constexpr qsizetype kPictureLimit = 64 * 1024 * 1024;
+constexpr qsizetype kPictureLimit = qsizetype{64} * 1024 * 1024;
 // The twin's text chunks come before its pixels, within its first few hundred bytes.
-constexpr qsizetype kTwinHeaderLimit = 64 * 1024;
+constexpr qsizetype kTwinHeaderLimit = qsizetype{64} * 1024;
 
 // Why the folder could not be made: the nearest part of its path that is there says it.
 QString folderFailure(const QString& folder) {
@@ -66,11 +66,12 @@ QByteArray encodeBmp24(const QImage& source) {
     const auto height = static_cast<std::uint32_t>(image.height());
     const std::uint32_t stride = (width * 3 + 3) & ~3U;
     const std::uint32_t pixelBytes = stride * height;
+    const std::uint32_t fileBytes = kFileHeader + kInfoHeader + pixelBytes;
 
     QByteArray out;
-    out.reserve(static_cast<qsizetype>(kFileHeader + kInfoHeader + pixelBytes));
+    out.reserve(static_cast<qsizetype>(fileBytes));
     out.append("BM", 2);
-    put32(out, kFileHeader + kInfoHeader + pixelBytes);
+    put32(out, fileBytes);
     put32(out, 0);  // two reserved words
     put32(out, kFileHeader + kInfoHeader);
     put32(out, kInfoHeader);
@@ -92,11 +93,11 @@ QByteArray encodeBmp24(const QImage& source) {
         const auto* line =
             reinterpret_cast<const QRgb*>(image.constScanLine(static_cast<int>(height - 1 - row)));
         char* dst = data + static_cast<std::size_t>(row) * stride;
-        std::uint32_t x = 0;
-        for (; x < width; ++x) {
-            dst[3 * x] = static_cast<char>(qBlue(line[x]));
-            dst[3 * x + 1] = static_cast<char>(qGreen(line[x]));
-            dst[3 * x + 2] = static_cast<char>(qRed(line[x]));
+        for (std::uint32_t x = 0; x < width; ++x) {
+            char* pixel = dst + std::size_t{3} * x;
+            pixel[0] = static_cast<char>(qBlue(line[x]));
+            pixel[1] = static_cast<char>(qGreen(line[x]));
+            pixel[2] = static_cast<char>(qRed(line[x]));
         }
         for (std::uint32_t pad = width * 3; pad < stride; ++pad) dst[pad] = 0;
     }

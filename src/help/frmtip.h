@@ -19,7 +19,8 @@ class FrmTip : public tk::Form {
 
     // The tips file's name, and the text shown in its place when it cannot be read.
     static const QString kTipsFile;
-    static constexpr qsizetype kMaxTipsBytes = 1024 * 1024;  // some 200 times the tips shipped
+    static constexpr qsizetype kMaxTipsBytes =
+        qsizetype{1024} * 1024;  // some 200 times the tips shipped
     static QString missingFileMessage();
     // The tips of a file's bytes: one per line (CR LF, LF or CR), in the code page of the
     // program's files; a last line without its end counts too.

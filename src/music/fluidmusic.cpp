@@ -22,7 +22,7 @@ namespace zelmor::music {
 namespace {
 
 // A splash piece is a few kilobytes; anything this large is not one, and is not read at all.
-constexpr qint64 kLargestFile = 4 * 1024 * 1024;
+constexpr qint64 kLargestFile = qint64{4} * 1024 * 1024;
 // FluidSynth's own default (0.2) is faint with the small General MIDI fonts.
 constexpr double kGain = 0.5;
 // The splash piece sounds at most 21 voices at once; the library's 256 cost 2 MB for nothing.
@@ -59,6 +59,8 @@ constexpr int kPolyphony = 64;
 // clang-format on
 
 struct Library {
+// The argument is the name being declared, which no parentheses may enclose.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define ZELMOR_FLUID_POINTER(name) decltype(&::name) name = nullptr;
     ZELMOR_FLUID_FUNCTIONS(ZELMOR_FLUID_POINTER)
 #undef ZELMOR_FLUID_POINTER
@@ -427,7 +429,7 @@ void FluidSynthPlayer::Engine::reportIfKnown() {
 
 FluidSynthPlayer::FluidSynthPlayer() : FluidSynthPlayer(Options{}) {}
 
-FluidSynthPlayer::FluidSynthPlayer(Options options) : engine_(std::make_unique<Engine>()) {
+FluidSynthPlayer::FluidSynthPlayer(const Options& options) : engine_(std::make_unique<Engine>()) {
     engine_->output = options.output;
     engine_->mayStart = !options.setUpWhenAsked;
     engine_->fontPath = options.soundFont.isEmpty() ? defaultSoundFont() : options.soundFont;

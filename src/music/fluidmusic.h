@@ -36,7 +36,7 @@ class FluidSynthPlayer final : public MusicPlayer {
     };
 
     FluidSynthPlayer();
-    explicit FluidSynthPlayer(Options options);
+    explicit FluidSynthPlayer(const Options& options);
     ~FluidSynthPlayer() override;
     FluidSynthPlayer(const FluidSynthPlayer&) = delete;
     FluidSynthPlayer& operator=(const FluidSynthPlayer&) = delete;

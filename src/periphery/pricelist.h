@@ -29,7 +29,7 @@ struct PriceEntry {
 };
 
 // Limits on what is read: a real price list is a few hundred bytes.
-inline constexpr qsizetype kMaxPriceListBytes = 64 * 1024;
+inline constexpr qsizetype kMaxPriceListBytes = qsizetype{64} * 1024;
 inline constexpr std::size_t kMaxPriceEntries = 200;
 inline constexpr qsizetype kMaxLineBytes = 256;
 

@@ -284,7 +284,7 @@ QString writeFullReport(WordProcessor& word, const model::ModelData& m,
         word.replaceLast(pagesPhrase(pages), pagesPhrase(*finished));
         pages = *finished;
     }
-    const QString saved = saveAs(word, savePath);
+    QString saved = saveAs(word, savePath);
     const QString pdf = pdfPath(saved);
     try {
         word.exportPdf(pdf);

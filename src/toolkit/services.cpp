@@ -8,7 +8,7 @@ namespace zelmor::tk {
 QString Platform::dataFile(const QString& name) const {
     for (const QString& folder : dataFolders()) {
         if (folder.isEmpty()) continue;
-        const QString path = QDir(folder).filePath(name);
+        QString path = QDir(folder).filePath(name);
         // A folder or a pipe of that name is no data file: the next place may hold the real one.
         if (QFileInfo(path).isFile()) return path;
     }

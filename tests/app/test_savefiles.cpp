@@ -3,12 +3,11 @@
 #include "geometry/bmp.h"
 #include "model/datafile.h"
 #include "shared/modzelmor.h"
-#include "toolkit/testing/fakes.h"
+#include "support/fixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -19,20 +18,10 @@ using namespace zelmor;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
-}
-
-class SaveFiles : public ::testing::Test {
+class SaveFiles : public testsupport::RuntimeTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
+        RuntimeTest::SetUp();
         model_.endemicKind = model::EndemicKind::Superficiale;
         model_.endemicTypology = 1;
         model_.endemicTypologyText = QStringLiteral("totale");
@@ -45,14 +34,11 @@ class SaveFiles : public ::testing::Test {
 
     bool save(const QString& path) {
         bool done = false;
-        app_.dispatch([&] { done = shared_.files().write(path, model_, title_); });
+        app.dispatch([&] { done = shared_.files().write(path, model_, title_); });
         return done;
     }
 
-    QTemporaryDir dir_;
-    tk::testing::FakeServices fakes_;
-    tk::Application app_{{&fakes_.messages, &fakes_.files, &fakes_.colors, &fakes_.platform}};
-    shared::ModZelmor shared_{app_};
+    shared::ModZelmor shared_{app};
     model::ModelData model_;
     model::TitlePage title_;
 };
@@ -77,7 +63,7 @@ class SmallFileSystem {
 
 TEST_F(SaveFiles, AFullDiskKeepsTheEarlierFilesAndIsTold) {
     if (::geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
-    const QString disk = dir_.filePath(QStringLiteral("disco"));
+    const QString disk = dir.filePath(QStringLiteral("disco"));
     ASSERT_TRUE(QDir().mkpath(disk));
     const SmallFileSystem fs(disk);
     if (!fs.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
@@ -94,13 +80,13 @@ TEST_F(SaveFiles, AFullDiskKeepsTheEarlierFilesAndIsTold) {
     filler.close();
 
     EXPECT_FALSE(save(data));
-    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes_.messages.shown[0].icon, tk::MessageIcon::Critical);
-    EXPECT_EQ(fakes_.messages.shown[0].text,
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].icon, tk::MessageIcon::Critical);
+    EXPECT_EQ(fakes.messages.shown[0].text,
               QStringLiteral("Impossibile salvare il file \"%1\": il disco è pieno.\rIl file "
                              "precedente, se esisteva, non è stato modificato.")
                   .arg(data));
-    EXPECT_EQ(readAll(data), QByteArray("earlier data"));
+    EXPECT_EQ(read(data), QByteArray("earlier data"));
 
     // A picture small enough to sit whole in a write buffer.
     QImage image(8, 8, QImage::Format_RGB32);
@@ -108,7 +94,7 @@ TEST_F(SaveFiles, AFullDiskKeepsTheEarlierFilesAndIsTold) {
     QString why;
     EXPECT_FALSE(geometry::savePicture(image, picture, &why));
     EXPECT_EQ(why, QStringLiteral("il disco è pieno"));
-    EXPECT_EQ(readAll(picture), QByteArray("earlier picture"));
+    EXPECT_EQ(read(picture), QByteArray("earlier picture"));
 
     // No temporary file is left behind.
     EXPECT_EQ(QDir(disk).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
@@ -117,7 +103,7 @@ TEST_F(SaveFiles, AFullDiskKeepsTheEarlierFilesAndIsTold) {
 }
 
 TEST_F(SaveFiles, CharactersTheDataFileCannotHoldAreSavedAsQuestionMarksOnlyOnYes) {
-    const QString path = dir_.filePath(QStringLiteral("Zelmor-dati-citta"));
+    const QString path = dir.filePath(QStringLiteral("Zelmor-dati-citta"));
     title_.place = QStringLiteral("Łódź – Kraków");
     title_.client = QStringLiteral("Comune di Citta\u0300");  // composes to "Città"
     title_.denominations[0] = QStringLiteral("parco \U0001F333");
@@ -136,18 +122,18 @@ TEST_F(SaveFiles, CharactersTheDataFileCannotHoldAreSavedAsQuestionMarksOnlyOnYe
         bool saved;
     } rows[] = {{tk::MessageResult::No, false}, {tk::MessageResult::Yes, true}};
     for (const auto& r : rows) {
-        fakes_.messages.shown.clear();
-        fakes_.messages.answers.push_back(r.answer);
+        fakes.messages.shown.clear();
+        fakes.messages.answers.push_back(r.answer);
         EXPECT_EQ(save(path), r.saved);
-        ASSERT_EQ(fakes_.messages.shown.size(), 1u);
-        const tk::Message& m = fakes_.messages.shown[0];
+        ASSERT_EQ(fakes.messages.shown.size(), 1u);
+        const tk::Message& m = fakes.messages.shown[0];
         EXPECT_EQ(m.icon, tk::MessageIcon::Question);
         EXPECT_EQ(m.title, shared_.titles().dataCheck);
         EXPECT_EQ(m.text, question);
         EXPECT_EQ(m.buttons, tk::MessageButtons::YesNo);
         EXPECT_EQ(m.defaultButton, tk::MessageResult::No);
     }
-    const model::DataFileContent back = model::readDataFile(readAll(path));
+    const model::DataFileContent back = model::readDataFile(read(path));
     ASSERT_TRUE(back.complete());
     EXPECT_EQ(back.title.place, QStringLiteral("?ód? – Kraków"));
     EXPECT_EQ(back.title.client, QStringLiteral("Comune di Città"));
@@ -155,13 +141,13 @@ TEST_F(SaveFiles, CharactersTheDataFileCannotHoldAreSavedAsQuestionMarksOnlyOnYe
     EXPECT_EQ(back.model.subsystems[0].value, QStringLiteral("forte??"));
 
     // Texts the code page holds whole are saved without a question.
-    fakes_.messages.shown.clear();
+    fakes.messages.shown.clear();
     title_ = {};
     title_.project = QStringLiteral("Piano – “verde” € 5");
     model_.subsystems[0].value = QStringLiteral("medio");
     EXPECT_TRUE(save(path));
-    EXPECT_TRUE(fakes_.messages.shown.empty());
-    EXPECT_EQ(model::readDataFile(readAll(path)).title.project, title_.project);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_EQ(model::readDataFile(read(path)).title.project, title_.project);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // One running copy per user, two copies in one process: the running one on this thread with its
 // event loop, each later start on a thread of its own, blocking as a second program would.
 #include "app/singleinstance.h"
+#include "support/fixture.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -10,7 +11,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QSysInfo>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -83,18 +83,17 @@ QByteArray answerTo(const QString& socketPath, const QByteArray& bytes) {
     });
 }
 
-class SingleInstanceTest : public ::testing::Test {
+// The temporary folder is the runtime folder of the copies.
+class SingleInstanceTest : public zelmor::testsupport::FolderTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(runtime.isValid()); }
-    QString folder() const { return runtime.path(); }
-    QString socketPath() const { return runtime.filePath(QStringLiteral("zelmor.socket")); }
+    QString folder() const { return dir.path(); }
+    QString socketPath() const { return path(QStringLiteral("zelmor.socket")); }
     void run(SingleInstance& copy) {
         ASSERT_EQ(copy.start(QString()), SingleInstance::Outcome::Running);
         EXPECT_EQ(copy.problem(), QString());
         copy.setHandler([this](const QString& file) { received << file; });
     }
 
-    QTemporaryDir runtime;
     QStringList received;
 };
 
@@ -131,7 +130,7 @@ TEST_F(SingleInstanceTest, TakesThePlaceOfACrashedCopy) {
     if (dead == 0) ::_exit(0);
     ASSERT_GT(dead, 0);
     ::waitpid(dead, nullptr, 0);
-    QFile lock(runtime.filePath(QStringLiteral("zelmor.lock")));
+    QFile lock(dir.filePath(QStringLiteral("zelmor.lock")));
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
     lock.write(
         QStringLiteral("%1\nzelmor\n%2\n").arg(dead).arg(QSysInfo::machineHostName()).toUtf8());
@@ -152,7 +151,7 @@ TEST_F(SingleInstanceTest, DropsWhatIsNotAHandover) {
         handover("Zelmor-dati-A", 13),  // not absolute
         handover(QByteArray("/a\0b", 4), 4),
         handover("/c", 2) + "and more",
-        QByteArray(3 * SingleInstance::kMaxPath, 'Z'),
+        QByteArray(qsizetype{3} * SingleInstance::kMaxPath, 'Z'),
         QByteArrayLiteral("ZELMOR-APRI-3") + field("/x", 2),  // a version not known
         withTokens("/x", "token with blanks", ""),
         withTokens("/x", "", "id\n"),
@@ -213,7 +212,7 @@ TEST_F(SingleInstanceTest, ACopyThatKnowsNoTokensStillGetsTheFile) {
 // What may stand where the lock goes. A lock that names no live copy is taken over; what is not a
 // file is never removed, and the start runs without the lock and says why.
 TEST_F(SingleInstanceTest, ALockThatNamesNoLiveCopyIsTakenOver) {
-    const QString lockPath = runtime.filePath(QStringLiteral("zelmor.lock"));
+    const QString lockPath = path(QStringLiteral("zelmor.lock"));
     const struct {
         const char* what;
         QByteArray content;  // of a lock file, when `folder` is false
@@ -259,7 +258,7 @@ TEST_F(SingleInstanceTest, ALockThatNamesNoLiveCopyIsTakenOver) {
 
 // A damaged lock that a live process holds is not taken: that copy is alive, only deaf.
 TEST_F(SingleInstanceTest, ALockHeldByALiveProcessIsNeverTaken) {
-    const QByteArray path = QFile::encodeName(runtime.filePath(QStringLiteral("zelmor.lock")));
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("zelmor.lock")));
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);

@@ -1,13 +1,11 @@
 // The splash window without a display: its layout, its music commands and where the music file
 // is looked up, and the picture of its own making.
 #include "app/splashform.h"
-#include "app/zelmorapp.h"
-#include "toolkit/testing/fakes.h"
+#include "support/programtest.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSet>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -15,39 +13,33 @@ using namespace zelmor;
 
 namespace {
 
-class Splash : public ::testing::Test {
+class Splash : public testsupport::ProgramTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(tmp.isValid());
-        ASSERT_TRUE(QDir().mkpath(program()));
-        ASSERT_TRUE(QDir().mkpath(current()));
-        fakes.platform.folder = program();
+    Splash() : ProgramTest(StartAt::Nothing) {}
+    void beforeStart() override {
+        recordMusic();
+        ASSERT_TRUE(QDir().mkpath(programFolder()));
+        ASSERT_TRUE(QDir().mkpath(currentFolder()));
+        fakes.platform.folder = programFolder();
         previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(current()));
+        ASSERT_TRUE(QDir::setCurrent(currentFolder()));
     }
-    void TearDown() override { QDir::setCurrent(previous); }
+    void TearDown() override {
+        if (!previous.isEmpty()) QDir::setCurrent(previous);
+    }
 
-    QString program() const { return tmp.path() + QStringLiteral("/programma"); }
-    QString current() const { return tmp.path() + QStringLiteral("/lavoro"); }
+    QString programFolder() const { return dir.path() + QStringLiteral("/programma"); }
+    QString currentFolder() const { return dir.path() + QStringLiteral("/lavoro"); }
     static void touch(const QString& path) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    void start() {
-        z.app().dispatch([&] { z.startup(); });
-    }
     app::SplashForm& splash() {
-        return *z.app().formAs<app::SplashForm>(QStringLiteral("frmSplash"));
+        return *program.app().formAs<app::SplashForm>(QStringLiteral("frmSplash"));
     }
     tk::Control& label(int i) { return splash().at(QStringLiteral("label"), i); }
 
-    QTemporaryDir tmp;
     QString previous;
-    tk::testing::FakeServices fakes;
-    QStringList music;
-    QStringList files;
-    music::RecordingMusicPlayer player{music, files};
-    app::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}, &player};
 };
 
 TEST_F(Splash, LabelsBandsAndFrameStandWhereTheyBelong) {
@@ -101,8 +93,8 @@ TEST_F(Splash, LabelsBandsAndFrameStandWhereTheyBelong) {
 }
 
 TEST_F(Splash, TheMusicIsLookedUpBesideTheProgramThenInTheCurrentFolder) {
-    const QString besideProgram = program() + QStringLiteral("/Internet.mid");
-    const QString inCurrent = current() + QStringLiteral("/Internet.mid");
+    const QString besideProgram = programFolder() + QStringLiteral("/Internet.mid");
+    const QString inCurrent = currentFolder() + QStringLiteral("/Internet.mid");
     struct Row {
         bool inProgram;
         bool inCurrent;
@@ -119,17 +111,17 @@ TEST_F(Splash, TheMusicIsLookedUpBesideTheProgramThenInTheCurrentFolder) {
         QFile::remove(inCurrent);
         if (r.inProgram) touch(besideProgram);
         if (r.inCurrent) touch(inCurrent);
-        app::MultimediaControl mm(z.app(), player);
+        app::MultimediaControl mm(program.app(), player);
         mm.FileName = QStringLiteral("Internet.mid");
         EXPECT_EQ(mm.resolvedPath(), r.expected) << r.inProgram << r.inCurrent;
     }
-    app::MultimediaControl mm(z.app(), player);
-    mm.FileName = tmp.path() + QStringLiteral("/altrove/brano.mid");
+    app::MultimediaControl mm(program.app(), player);
+    mm.FileName = dir.path() + QStringLiteral("/altrove/brano.mid");
     EXPECT_EQ(mm.resolvedPath(), mm.FileName);
 }
 
 TEST_F(Splash, CommandWordsReachThePlayerAndTheWindowTakesItsMusicWithIt) {
-    app::MultimediaControl mm(z.app(), player);
+    app::MultimediaControl mm(program.app(), player);
     mm.FileName = QStringLiteral("Internet.mid");
     EXPECT_FALSE(mm.isOpen());
     for (const char* word : {"open", "play", "Play", "stop", "pause", "", "play", "close"}) {
@@ -141,31 +133,30 @@ TEST_F(Splash, CommandWordsReachThePlayerAndTheWindowTakesItsMusicWithIt) {
     // Closed from outside (the window manager), the splash closes its music once.
     music.clear();
     start();
-    z.app().dispatch([&] { splash().click(); });
-    z.app().dispatch([&] { z.app().unload(QStringLiteral("frmSplash")); });
+    program.app().dispatch([&] { splash().click(); });
+    program.app().dispatch([&] { program.app().unload(QStringLiteral("frmSplash")); });
     EXPECT_EQ(music, QStringList({"open", "play", "pause", "close"}));
     // A key closes it before the window goes: no second close.
     music.clear();
-    z.app().dispatch([&] { z.app().show(QStringLiteral("frmSplash")); });
-    z.app().dispatch([&] { splash().key(QLatin1Char('a')); });
+    program.app().dispatch([&] { program.app().show(QStringLiteral("frmSplash")); });
+    program.app().dispatch([&] { splash().key(QLatin1Char('a')); });
     EXPECT_EQ(music, QStringList({"open", "play", "close"}));
-    EXPECT_TRUE(z.app().isLoaded(QStringLiteral("menu")));
+    EXPECT_TRUE(program.app().isLoaded(QStringLiteral("menu")));
 }
 
 TEST_F(Splash, ClicksOnLabelsAndPictureOpenTheMenuKeysLeaveIt) {
     start();
     for (const char* name : {"Image1", "label"}) {
         tk::Control& c = splash().at(QString::fromLatin1(name), name[0] == 'l' ? 8 : 0);
-        z.app().dispatch([&] { c.click(); });
-        ASSERT_TRUE(z.app().isLoaded(QStringLiteral("menu")));
-        EXPECT_EQ(z.app().activeForm(), z.app().form(QStringLiteral("menu")));
-        z.app().dispatch([&] { z.app().unload(QStringLiteral("menu")); });
+        program.app().dispatch([&] { c.click(); });
+        ASSERT_TRUE(program.app().isLoaded(QStringLiteral("menu")));
+        EXPECT_EQ(program.app().activeForm(), program.app().form(QStringLiteral("menu")));
+        program.app().dispatch([&] { program.app().unload(QStringLiteral("menu")); });
     }
     EXPECT_EQ(music, QStringList({"open", "play", "pause", "pause"}));
     for (QChar key : {QChar(u'\r'), QChar(u'\x1b')}) {
         music.clear();
-        app::ZelmorApp other({&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform},
-                             &player);
+        app::ZelmorApp other(services(), &player);
         other.app().dispatch([&] { other.startup(); });
         other.app().dispatch([&] { other.app().form(QStringLiteral("frmSplash"))->key(key); });
         EXPECT_TRUE(other.app().ended());

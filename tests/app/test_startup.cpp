@@ -1,6 +1,7 @@
 // The program's start before its windows: the choice of Qt's platform plug-in, and the built
 // program started as a user would start it, without a display, with one, and a second time.
 #include "app/platform.h"
+#include "support/fixture.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -84,21 +84,20 @@ QString unusedDisplay() {
     }
 }
 
-class Program : public ::testing::Test {
+class Program : public zelmor::testsupport::FolderTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(home.isValid()); }
     // An environment with nothing of this machine's session: a home and runtime folder of its
     // own, and `more`.
     QProcessEnvironment environment(const QStringList& more = {}) const {
         QProcessEnvironment env;
-        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("HOME"), dir.path());
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime());
         for (const QString& entry : more) {
             env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
         }
         return env;
     }
-    QString runtime() const { return home.filePath(QStringLiteral("run")); }
+    QString runtime() const { return path(QStringLiteral("run")); }
     struct Ended {
         int status = -1;
         QByteArray out, err;
@@ -112,7 +111,6 @@ class Program : public ::testing::Test {
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
                 p.readAllStandardOutput(), p.readAllStandardError()};
     }
-    QTemporaryDir home;
 };
 
 TEST_F(Program, WithoutADisplayItSaysThatItNeedsAGraphicalSession) {

@@ -1,18 +1,16 @@
 // The drawing window through the whole program without a display: what it shows, the picture
 // file and its print twin it writes (read back as a user's word processor would), and how it
 // fails.
-#include "app/zelmorapp.h"
 #include "drawing/disegnoform.h"
 #include "geometry/bmp.h"
+#include "support/programtest.h"
 #include "toolkit/paint.h"
-#include "toolkit/testing/fakes.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -47,11 +45,6 @@ model::ModelData makeModel(int kind, int typology, const QString& value,
     return m;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Nine zones, each linked with every other: every hatch, hundreds of link figures.
 model::ModelData allLinked(int kind, int typology) {
     model::ModelData m;
@@ -81,9 +74,12 @@ int pixelsUnlikeTheirSquare(const QImage& picture, const QImage& fine, int k) {
     std::vector<QRgb> square(static_cast<std::size_t>(k * k));
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
-            for (int j = 0; j < k; ++j)
-                for (int i = 0; i < k; ++i)
-                    square[static_cast<std::size_t>(j * k + i)] = b.pixel(k * x + i, k * y + j);
+            for (int j = 0; j < k; ++j) {
+                for (int i = 0; i < k; ++i) {
+                    const int at = j * k + i;
+                    square[static_cast<std::size_t>(at)] = b.pixel(k * x + i, k * y + j);
+                }
+            }
             const auto count = [&](QRgb c) { return std::count(square.begin(), square.end(), c); };
             const auto own = count(a.pixel(x, y));
             unlike +=
@@ -99,40 +95,33 @@ quint32 le32(const QByteArray& b, int at) {
     return v;
 }
 
-class DrawingWindow : public ::testing::Test {
+class DrawingWindow : public testsupport::ProgramTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(tmp_.isValid());
-        fakes_.platform.data = tmp_.path();
-        z_.app().dispatch([this] { z_.startup(); });
-    }
+    DrawingWindow() : ProgramTest(StartAt::Splash) {}
+    void beforeStart() override { fakes.platform.data = dir.path(); }
 
     // Draws as the drawing commands do, and waits for the print twin written in the
     // background; returns the window.
     DisegnoForm* draw(const model::ModelData& m) {
-        z_.shared().document().model = m;
-        z_.app().dispatch([this] { DisegnoForm::startDrawing(z_.app()); });
+        program.shared().document().model = m;
+        program.app().dispatch([this] { DisegnoForm::startDrawing(program.app()); });
         geometry::waitForPrintTwins();
         return window();
     }
-    DisegnoForm* window() { return z_.app().formAs<DisegnoForm>(QStringLiteral("disegno")); }
+    DisegnoForm* window() { return program.app().formAs<DisegnoForm>(QStringLiteral("disegno")); }
 
     QImage savedPicture() {
         QImage image;
-        image.loadFromData(readAll(picturePath()), "BMP");
+        image.loadFromData(read(picturePath()), "BMP");
         return image;
     }
     QString picturePath() const {
-        return tmp_.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
+        return dir.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
     }
     QString twinPath() const {
-        return tmp_.path() + QStringLiteral("/Programmi/schemaZelmor-stampa.png");
+        return dir.path() + QStringLiteral("/Programmi/schemaZelmor-stampa.png");
     }
     QColor pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
-
-    QTemporaryDir tmp_;
-    tk::testing::FakeServices fakes_;
-    app::ZelmorApp z_{{&fakes_.messages, &fakes_.files, &fakes_.colors, &fakes_.platform}};
 };
 
 const QColor kWhite(255, 255, 255);
@@ -151,14 +140,14 @@ TEST_F(DrawingWindow, OpensWhiteAtItsSizeInTheMiddleOfTheScreen) {
     // The 75 % window was centred; the fixed size keeps its top-left corner.
     EXPECT_EQ(w->left(), 1920);
     EXPECT_EQ(w->top(), 1440);
-    EXPECT_TRUE(fakes_.messages.shown.empty());
+    EXPECT_TRUE(fakes.messages.shown.empty());
     // The picture holder only carries the capture to the file.
     EXPECT_FALSE(w->at(QStringLiteral("Picture1")).visible());
 }
 
 TEST_F(DrawingWindow, PictureFileIsA24BitBitmapOfTheDrawingArea) {
     DisegnoForm* w = draw(makeModel(1, 1, "forte", {{2, "forte", "con 2"}, {3, "debole", ""}}));
-    const QByteArray bytes = readAll(picturePath());
+    const QByteArray bytes = read(picturePath());
     ASSERT_GE(bytes.size(), 54);
     EXPECT_TRUE(bytes.startsWith("BM"));
     EXPECT_EQ(le32(bytes, 2), static_cast<quint32>(bytes.size()));
@@ -188,21 +177,21 @@ TEST_F(DrawingWindow, AModelRenderedWithoutAWindowIsThePictureTheWindowSaves) {
                   savedPicture().convertToFormat(QImage::Format_RGB32));
     }
     // Rendering opens no window of the program.
-    EXPECT_EQ(z_.app().formAs<DisegnoForm>(QStringLiteral("disegno")), window());
+    EXPECT_EQ(program.app().formAs<DisegnoForm>(QStringLiteral("disegno")), window());
 }
 
 TEST_F(DrawingWindow, DrawingAgainRecreatesTheWindowAndWritesTheSamePicture) {
     const model::ModelData m = makeModel(3, 8, "debole", {{8, "medio", "con 2"}, {9, "", ""}});
     draw(m);
-    const QByteArray first = readAll(picturePath());
+    const QByteArray first = read(picturePath());
     ASSERT_FALSE(first.isEmpty());
     // The user enlarged the first window; the new drawing opens at the fixed size again.
-    z_.app().dispatch([this] { window()->setScaleSize(12000, 8000); });
+    program.app().dispatch([this] { window()->setScaleSize(12000, 8000); });
     DisegnoForm* w = draw(m);
     EXPECT_EQ(w->scaleWidth(), 9480);
-    EXPECT_EQ(readAll(picturePath()), first);
+    EXPECT_EQ(read(picturePath()), first);
     int drawings = 0;
-    for (const tk::Form* f : z_.app().loadedForms())
+    for (const tk::Form* f : program.app().loadedForms())
         drawings += f->name() == QLatin1String("disegno");
     EXPECT_EQ(drawings, 1);
 }
@@ -216,11 +205,11 @@ TEST_F(DrawingWindow, ThePrintTwinIsThePictureFourTimesFinerBesideIt) {
                     {3, "forte", ""},
                     {8, "debole", ""},
                     {9, "medio", ""}}));
-    EXPECT_TRUE(fakes_.messages.shown.empty());
+    EXPECT_TRUE(fakes.messages.shown.empty());
     QImageReader reader(twinPath(), "png");
     EXPECT_EQ(reader.size(), QSize(4 * 632, 4 * 428));
     EXPECT_EQ(reader.text(QStringLiteral("ZelmorPicture")),
-              QCryptographicHash::hash(readAll(picturePath()), QCryptographicHash::Sha1).toHex());
+              QCryptographicHash::hash(read(picturePath()), QCryptographicHash::Sha1).toHex());
     const QImage twin = reader.read();
     ASSERT_FALSE(twin.isNull()) << reader.errorString().toStdString();
     // 4 x 96 dots per inch: an office lays it out at the picture's size.
@@ -252,7 +241,7 @@ TEST_F(DrawingWindow, OnlyTheTwinOfThePictureOnTheDiskIsPrinted) {
     const model::ModelData first = makeModel(1, 1, "forte", {{4, "forte", "con 2"}, {5, "", ""}});
     const model::ModelData second = makeModel(2, 2, "medio", {{6, "debole", ""}});
     draw(first);
-    const QByteArray firstTwin = readAll(twinPath());
+    const QByteArray firstTwin = read(twinPath());
     ASSERT_FALSE(firstTwin.isEmpty());
     draw(second);
     EXPECT_EQ(geometry::currentPrintTwin(picturePath()), twinPath());
@@ -281,9 +270,9 @@ TEST_F(DrawingWindow, OnlyTheTwinOfThePictureOnTheDiskIsPrinted) {
     ASSERT_TRUE(QFile::remove(twinPath()));
     ASSERT_TRUE(QDir().mkpath(twinPath() + QStringLiteral("/occupied")));
     bool done = false;
-    z_.app().dispatch([&] { done = window()->modelliamo(); });
+    program.app().dispatch([&] { done = window()->modelliamo(); });
     EXPECT_TRUE(done);
-    EXPECT_TRUE(fakes_.messages.shown.empty());
+    EXPECT_TRUE(fakes.messages.shown.empty());
     EXPECT_EQ(savedPicture(), drawing::renderModel(second));
     EXPECT_EQ(geometry::currentPrintTwin(picturePath()), QString());
 }
@@ -342,7 +331,7 @@ TEST_F(DrawingWindow, LinkCirclesAreGreenBeneathTheRepertoire) {
     EXPECT_EQ(pixel(img, 281, 300 - 7), kBlackColor);  // the one-pixel outline
     EXPECT_EQ(pixel(img, 281, 300 - 9), kWhite);
     // Link figures keep their places when the window grows; the zones stretch.
-    z_.app().dispatch([this] { window()->setScaleSize(2 * 9480, 2 * 6420); });
+    program.app().dispatch([this] { window()->setScaleSize(2 * 9480, 2 * 6420); });
     EXPECT_EQ(w->at(QStringLiteral("particolare"), 9).left(), 2400);
     const QImage bigger = tk::grabClientArea(*w);
     EXPECT_EQ(pixel(bigger, 281, 300), QColor(0, 255, 0));
@@ -381,8 +370,8 @@ TEST_F(DrawingWindow, AnIncompleteModelStopsWithTheFiguresSoFarAndKeepsTheOldFil
     oldTwin.close();
 
     DisegnoForm* w = draw(makeModel(1, 4, "medio", {{6, "forte", "con 2"}, {0, "debole", ""}}));
-    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
-    const tk::Message& m = fakes_.messages.shown[0];
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    const tk::Message& m = fakes.messages.shown[0];
     EXPECT_EQ(m.icon, tk::MessageIcon::Critical);
     EXPECT_EQ(m.title, QStringLiteral("Zelmor: aiuto in linea"));
     EXPECT_EQ(m.text, kFailure);
@@ -392,15 +381,15 @@ TEST_F(DrawingWindow, AnIncompleteModelStopsWithTheFiguresSoFarAndKeepsTheOldFil
     EXPECT_TRUE(w->at(QStringLiteral("particolare"), 6).visible());
     EXPECT_TRUE(w->links().empty());
     EXPECT_TRUE(w->picture().isNull());
-    EXPECT_EQ(readAll(picturePath()), QByteArray("an earlier picture"));
-    EXPECT_EQ(readAll(twinPath()), QByteArray("an earlier twin"));
+    EXPECT_EQ(read(picturePath()), QByteArray("an earlier picture"));
+    EXPECT_EQ(read(twinPath()), QByteArray("an earlier twin"));
 }
 
 TEST_F(DrawingWindow, AMissingFolderIsCreatedAndAnUnwritableOneIsTold) {
     const QString folder = QFileInfo(picturePath()).absolutePath();
     QDir(folder).removeRecursively();
     draw(makeModel(1, 2, "debole", {{2, "debole", ""}}));
-    EXPECT_TRUE(fakes_.messages.shown.empty());
+    EXPECT_TRUE(fakes.messages.shown.empty());
     EXPECT_EQ(savedPicture().size(), QSize(632, 428));
 
     // A file where the folder should be: drawn on screen, then told, and no file left behind.
@@ -409,25 +398,25 @@ TEST_F(DrawingWindow, AMissingFolderIsCreatedAndAnUnwritableOneIsTold) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     DisegnoForm* w = draw(makeModel(1, 2, "debole", {{2, "debole", ""}}));
-    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
     // The data were complete: the message is about the file, not the data.
-    EXPECT_EQ(fakes_.messages.shown[0].text,
+    EXPECT_EQ(fakes.messages.shown[0].text,
               QStringLiteral("Impossibile salvare il disegno del modello nel file \"%1\": %2 è un "
                              "file, non una cartella.\rIl disegno resta visibile sullo schermo; "
                              "il file precedente, se esisteva, non è stato modificato.")
                   .arg(picturePath(), folder));
     EXPECT_TRUE(w->at(QStringLiteral("Shape1"), 2).visible());
     EXPECT_FALSE(QFileInfo::exists(picturePath()));
-    EXPECT_EQ(QDir(tmp_.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("Programmi")});
 }
 
 TEST_F(DrawingWindow, AClickOnTheDrawingLeavesItOpen) {
     DisegnoForm* w = draw(makeModel(1, 1, "debole", {{1, "debole", ""}}));
-    z_.app().dispatch([w] { w->click(); });
+    program.app().dispatch([w] { w->click(); });
     EXPECT_EQ(window(), w);
     EXPECT_TRUE(w->visible());
-    EXPECT_TRUE(fakes_.messages.shown.empty());
+    EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
 TEST(PictureFile, RoundTripsThroughABitmapReaderWithRowPadding) {

@@ -3,10 +3,8 @@
 // same document; a file whose first line cannot be read changes nothing; a complete file is
 // saved back byte for byte.
 #include "model/datafile.h"
+#include "support/fixture.h"
 #include "support/program.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -170,21 +168,9 @@ std::vector<EarlierState> earlierStates() {
     };
 }
 
-class OpenProperty : public ::testing::Test {
+class OpenProperty : public testsupport::FolderTest {
   protected:
-    QTemporaryDir dir;
-
-    QString write(const DataFile& f) {
-        const QString path = dir.filePath(f.name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(f.bytes);
-        return path;
-    }
-    QByteArray read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QString write(const DataFile& f) { return FolderTest::write(f.name, f.bytes); }
 };
 
 TEST_F(OpenProperty, AFileGivesTheSameWindowsWhateverTheyShowedBefore) {

@@ -1,14 +1,11 @@
 // The menu window driven as a user would, without a display: the guided procedure and the
 // file commands, with the cases that are awkward to write as scenarios.
-#include "app/zelmorapp.h"
-#include "entry/menuform.h"
 #include "model/datafile.h"
-#include "toolkit/testing/fakes.h"
+#include "support/programtest.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,27 +15,12 @@ using namespace zelmor;
 
 namespace {
 
-class MenuTest : public ::testing::Test {
+class MenuTest : public testsupport::ProgramTest {
   protected:
-    tk::testing::FakeServices fakes;
-    app::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
-    QTemporaryDir dir;
-
-    void SetUp() override {
-        run([&] { z.startup(); });
-        run([&] { z.app().form(QStringLiteral("frmSplash"))->click(); });
-    }
-
-    void run(const std::function<void()>& f) { z.app().dispatch(f); }
-    entry::MenuForm& menu() { return *z.app().formAs<entry::MenuForm>(QStringLiteral("menu")); }
     tk::Control& c(const char* name, int index = 0) {
         return menu().at(QString::fromLatin1(name), index);
     }
-    void click(const char* name, int index = 0) {
-        tk::Control& ctl = c(name, index);
-        ASSERT_TRUE(ctl.reachable()) << name << "(" << index << ") not reachable";
-        run([&] { ctl.click(); });
-    }
+    void click(const char* name, int index = 0) { ProgramTest::click("menu", name, index); }
     void choose(const char* name, int index, const char* item) {
         tk::Control& ctl = c(name, index);
         ASSERT_TRUE(ctl.reachable()) << name << "(" << index << ") not reachable";
@@ -61,14 +43,6 @@ class MenuTest : public ::testing::Test {
             if (i != 1 && n > 1) click("legami", 1);
             click("dopo");
         }
-    }
-
-    QString write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path;
     }
 
     void open(const QString& path) {
@@ -101,7 +75,7 @@ TEST_F(MenuTest, SaveThenOpenInAFreshWindowGivesTheSameModelAndBytes) {
     model::TitlePage page;
     page.project = QStringLiteral("Piano \"verde\", località è");
     page.denominations[0] = QStringLiteral("abitato");
-    z.shared().setTitlePage(page, 4);
+    program.shared().setTitlePage(page, 4);
     const QString path = dir.filePath(QStringLiteral("Zelmor-dati-prova"));
     fakes.files.answers.push_back(path);
     click("salva");
@@ -115,7 +89,7 @@ TEST_F(MenuTest, SaveThenOpenInAFreshWindowGivesTheSameModelAndBytes) {
     open(path);
     EXPECT_TRUE(menu().complete());
     EXPECT_EQ(menu().model(), before);
-    EXPECT_EQ(z.shared().titlePage().project, page.project);
+    EXPECT_EQ(program.shared().titlePage().project, page.project);
 
     // Save writes back to the opened file without a dialog, byte for byte the same.
     QFile::remove(path);
@@ -187,7 +161,7 @@ TEST_F(MenuTest, FailedSaveIsToldAndTheCurrentFileStaysUntouched) {
     enterModel(2);
     model::TitlePage page;
     page.project = QStringLiteral("P");
-    z.shared().setTitlePage(page, 2);
+    program.shared().setTitlePage(page, 2);
     const QString good = dir.filePath(QStringLiteral("Zelmor-dati-a"));
     fakes.files.answers.push_back(good);
     click("salva");
@@ -203,7 +177,7 @@ TEST_F(MenuTest, FailedSaveIsToldAndTheCurrentFileStaysUntouched) {
     click("salvanome");
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_EQ(fakes.messages.shown[0].icon, tk::MessageIcon::Critical);
-    EXPECT_EQ(fakes.messages.shown[0].title, z.shared().titles().dataCheck);
+    EXPECT_EQ(fakes.messages.shown[0].title, program.shared().titles().dataCheck);
     EXPECT_TRUE(fakes.messages.shown[0].text.contains(QStringLiteral("Zelmor-dati-b")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), saved);

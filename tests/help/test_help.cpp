@@ -1,6 +1,5 @@
 // The help: the page texts the program carries, the tips file and its reading, and the prints of
 // the pages through the whole program with a recording word processor.
-#include "app/zelmorapp.h"
 #include "help/frmtip.h"
 #include "help/helppages.h"
 #include "help/sommarioform.h"
@@ -8,7 +7,7 @@
 #include "reports/recordingwordprocessor.h"
 #include "scriptparser.h"
 #include "support/nullwordprocessor.h"
-#include "toolkit/testing/fakes.h"
+#include "support/programtest.h"
 
 #include <QDir>
 #include <QFile>
@@ -110,33 +109,17 @@ TEST(TipsFile, TheOneThatComesWithTheProgramIsInTheProgramsCodePage) {
 
 // ---- the program ----------------------------------------------------------------------------
 
-class HelpProgram : public ::testing::Test {
+class HelpProgram : public testsupport::ProgramTest {
   protected:
-    QTemporaryDir folder;
-    tk::testing::FakeServices fakes;
-    QStringList log;
-    int pages = 1;
-    reports::RecordingWordProcessor word{log, pages};
-    std::unique_ptr<app::ZelmorApp> program;
-
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        fakes.platform.folder = folder.filePath(QStringLiteral("bin"));
-        fakes.platform.documents = folder.filePath(QStringLiteral("Documenti"));
+    void beforeStart() override {
+        recordReports();
+        fakes.platform.folder = path(QStringLiteral("bin"));
+        fakes.platform.documents = path(QStringLiteral("Documenti"));
         ASSERT_TRUE(QDir().mkpath(fakes.platform.folder));
-        program = std::make_unique<app::ZelmorApp>(
-            tk::Application::Services{&fakes.messages, &fakes.files, &fakes.colors,
-                                      &fakes.platform},
-            nullptr, &word);
-        run([&] { program->startup(); });
-        run([&] { app().form(QStringLiteral("frmSplash"))->click(); });
     }
-    tk::Application& app() { return program->app(); }
-    void run(const std::function<void()>& f) { app().dispatch(f); }
     void writeTips(const QByteArray& bytes) {
-        QFile f(QDir(fakes.platform.folder).filePath(help::FrmTip::kTipsFile));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(
+            writeFile(QDir(fakes.platform.folder).filePath(help::FrmTip::kTipsFile), bytes));
     }
     help::FrmTip& tips() {
         run([&] { app().show(QStringLiteral("frmTip")); });
@@ -155,8 +138,8 @@ TEST_F(HelpProgram, TipsLoadedAgainAreAddedAndAPathWithoutAFileChangesNothing) {
     EXPECT_EQ(tipText(), "uno");
 
     EXPECT_FALSE(tip.LoadTips(QString()));
-    EXPECT_FALSE(tip.LoadTips(folder.filePath(QStringLiteral("nessuno.txt"))));
-    EXPECT_FALSE(tip.LoadTips(folder.path()));  // a folder
+    EXPECT_FALSE(tip.LoadTips(dir.filePath(QStringLiteral("nessuno.txt"))));
+    EXPECT_FALSE(tip.LoadTips(dir.path()));  // a folder
     EXPECT_EQ(tip.tipList().size(), 2);
     EXPECT_EQ(tip.currentTip(), 1);
 
@@ -189,7 +172,7 @@ TEST_F(HelpProgram, TheGuidePrintsWhatEveryPageWindowShowsInTheContentsOrder) {
     run([&] {
         app().form(QStringLiteral("guidadisegno"))->at(QStringLiteral("Label2")).setText("testo");
     });
-    log.clear();
+    reportLog.clear();
     run([&] { contents.at(QStringLiteral("cmdstampa")).click(); });
     EXPECT_TRUE(fakes.messages.shown.empty());
 
@@ -208,15 +191,15 @@ TEST_F(HelpProgram, TheGuidePrintsWhatEveryPageWindowShowsInTheContentsOrder) {
         EXPECT_EQ(app().form(page)->visible(), page == QLatin1String("guidadisegno"));
     }
     QString typed;
-    for (const QString& line : log) {
+    for (const QString& line : reportLog) {
         const auto t = script::tokenize(line.toUtf8());
         if (t.size() == 2 && t[0].bytes == "type") typed += QString::fromUtf8(t[1].bytes);
     }
     EXPECT_EQ(typed, expected);
     // Saved in the Zelmor folder of the user's documents, created for it.
-    EXPECT_EQ(log.last(), "save " + reports::quoted(folder.filePath(
-                                        QStringLiteral("Documenti/Zelmor/Zelmor-guida.doc"))));
-    EXPECT_TRUE(QFileInfo(folder.filePath(QStringLiteral("Documenti/Zelmor"))).isDir());
+    EXPECT_EQ(reportLog.last(), "save " + reports::quoted(dir.filePath(QStringLiteral(
+                                              "Documenti/Zelmor/Zelmor-guida.doc"))));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Documenti/Zelmor"))).isDir());
 }
 
 // Fails at the first operation, as an office that will not start.

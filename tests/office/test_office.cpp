@@ -157,14 +157,14 @@ QByteArray bitmap(int width, int height) {
             out.append(static_cast<char>(band == 1 ? 200 : 30));
             out.append(static_cast<char>(band == 2 ? 200 : 240));
         }
-        out.append(QByteArray(static_cast<qsizetype>(stride) - 3 * width, '\0'));
+        out.append(QByteArray(static_cast<qsizetype>(stride) - qsizetype{3} * width, '\0'));
     }
     return out;
 }
 
 // The picture written under a .jpg name, as the program names the model picture.
 QString pictureFile(int width, int height) {
-    const QString path = scratchPath(QStringLiteral("model-%1x%2.jpg").arg(width).arg(height));
+    QString path = scratchPath(QStringLiteral("model-%1x%2.jpg").arg(width).arg(height));
     if (!QFileInfo::exists(path)) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bitmap(width, height)) < 0) return {};
@@ -690,6 +690,10 @@ TEST_F(Tables, CellsOutsideTheTableAreRefused) {
 
 using Pictures = WriterTest;
 
+// The model picture's size at 96 pixels per inch, in whole hundredths of a millimetre.
+constexpr int kPictureWidth = 632 * 2540 / 96;
+constexpr int kPictureHeight = 428 * 2540 / 96;
+
 TEST_F(Pictures, APictureGoesInlineAtItsSizeWithTheTextAroundIt) {
     const QString picture = pictureFile(632, 428);
     ASSERT_FALSE(picture.isEmpty());
@@ -700,8 +704,8 @@ TEST_F(Pictures, APictureGoesInlineAtItsSizeWithTheTextAroundIt) {
     const Document doc = saveAndRead();
     ASSERT_EQ(doc.pictures.size(), 1U);
     const css::awt::Size size = doc.pictures[0].size;
-    EXPECT_NEAR(size.Width, 632 * 2540 / 96, 30);
-    EXPECT_NEAR(size.Height, 428 * 2540 / 96, 30);
+    EXPECT_NEAR(size.Width, kPictureWidth, 30);
+    EXPECT_NEAR(size.Height, kPictureHeight, 30);
     ASSERT_EQ(doc.body.size(), 2U);
     EXPECT_TRUE(doc.body[1].hasPicture());
     EXPECT_EQ(doc.body[1].text.trimmed(), QStringLiteral("dopo"));
@@ -729,8 +733,8 @@ TEST_F(Pictures, ThePrintTwinIsLaidOutAtThePicturesSize) {
     EXPECT_EQ(doc.pictures[0].pixels.Width, 4 * 632);
     EXPECT_EQ(doc.pictures[1].pixels.Width, 632);
     for (const Picture& p : doc.pictures) {
-        EXPECT_NEAR(p.size.Width, 632 * 2540 / 96, 30);
-        EXPECT_NEAR(p.size.Height, 428 * 2540 / 96, 30);
+        EXPECT_NEAR(p.size.Width, kPictureWidth, 30);
+        EXPECT_NEAR(p.size.Height, kPictureHeight, 30);
     }
 }
 

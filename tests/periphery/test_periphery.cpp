@@ -6,11 +6,10 @@
 #include "periphery/prodottiform.h"
 #include "periphery/supportoclientiform.h"
 #include "periphery/ufficioform.h"
-#include "toolkit/testing/fakes.h"
+#include "support/fixture.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -226,10 +225,11 @@ TEST(PriceList, TheShippedListIsReadWhole) {
 
 // ---- the windows ---------------------------------------------------------------------------
 
-class Periphery : public ::testing::Test {
+class Periphery : public testsupport::RuntimeTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
+        RuntimeTest::SetUp();
+        if (HasFatalFailure()) return;
         fakes.platform.folder = dir.path();
         add<periphery::InformaForm>("informa");
         add<periphery::SupportoClientiForm>("supportoclienti");
@@ -244,23 +244,15 @@ class Periphery : public ::testing::Test {
                          [this](tk::Application& a) { return std::make_unique<F>(a, shared); });
     }
 
-    void run(const std::function<void()>& f) { app.dispatch(f); }
     tk::Form& show(const char* name) {
         tk::Form* f = nullptr;
         run([&] { f = &app.show(QString::fromLatin1(name)); });
         return *f;
     }
     tk::Form* loaded(const char* name) { return app.form(QString::fromLatin1(name)); }
-    void click(tk::Form& form, const char* control) {
-        tk::Control& c = form.at(QString::fromLatin1(control));
-        ASSERT_TRUE(c.reachable()) << control;
-        run([&] { c.click(); });
-    }
 
     void writeList(const QByteArray& bytes) {
-        QFile f(QDir(dir.path()).filePath(QStringLiteral("listino.txt")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_EQ(f.write(bytes), bytes.size());
+        ASSERT_TRUE(writeFile(path(QStringLiteral("listino.txt")), bytes));
     }
     // As at start-up: loaded, not shown.
     periphery::ProdottiForm& loadCatalogue() {
@@ -296,10 +288,7 @@ class Periphery : public ::testing::Test {
         return out;
     }
 
-    tk::testing::FakeServices fakes;
-    tk::Application app{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
     shared::ModZelmor shared{app};
-    QTemporaryDir dir;
 };
 
 TEST_F(Periphery, CatalogueIsLoadedHiddenAtItsSizeAndShowsTheList) {

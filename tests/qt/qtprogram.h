@@ -1,9 +1,8 @@
 // The whole program on its real Qt windows, driven by the tests instead of a user.
 #pragma once
 
-#include "app/zelmorapp.h"
+#include "support/programtest.h"
 #include "toolkit/qt/qtbackend.h"
-#include "toolkit/testing/fakes.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -15,22 +14,20 @@
 
 namespace zelmor::qttest {
 
-class QtProgramTest : public ::testing::Test {
+class QtProgramTest : public testsupport::ProgramTest {
   protected:
-    tk::testing::FakeServices fakes;
-    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
-    qtui::QtBackend backend{program.app()};
+    using ProgramTest::ProgramTest;
 
-    // Started, and the splash clicked: the data-entry window is up.
-    void SetUp() override {
+    // Every window the program shows comes up on Qt; the end of the program ends nothing but
+    // the test's program, and is noted in `ended`.
+    void beforeStart() override {
         program.app().setObserver(&backend);
-        backend.setEndAction([] {});
-        run([&] { program.startup(); });
-        run([&] { form("frmSplash").click(); });
+        backend.setEndAction([this] { ended = true; });
     }
     void TearDown() override { program.app().setObserver(nullptr); }
-    void run(const std::function<void()>& f) { program.app().dispatch(f); }
-    tk::Form& form(const char* name) { return *program.app().form(QString::fromLatin1(name)); }
+
+    qtui::QtBackend backend{program.app()};
+    bool ended = false;
 };
 
 // Runs `answer` on the modal dialog of this kind as soon as it is up; a dialog of another kind is

@@ -1,13 +1,11 @@
 // The drawing window on Qt: the picture file holds exactly the pixels the window shows, and a
 // click on the drawing reaches the window.
-#include "app/zelmorapp.h"
 #include "drawing/disegnoform.h"
+#include "qt/qtprogram.h"
 #include "toolkit/qt/qtbackend.h"
-#include "toolkit/testing/fakes.h"
 
 #include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -34,23 +32,20 @@ model::ModelData heavyModel() {
     return m;
 }
 
-class DrawingWindowOnScreen : public ::testing::Test {
+// Started, and the heavy model drawn.
+class DrawingWindowOnScreen : public qttest::QtProgramTest {
   protected:
-    QTemporaryDir tmp;
-    tk::testing::FakeServices fakes;
-    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
-    qtui::QtBackend backend{program.app()};
-
+    DrawingWindowOnScreen() : QtProgramTest(StartAt::Splash) {}
+    void beforeStart() override {
+        fakes.platform.data = dir.path();
+        QtProgramTest::beforeStart();
+    }
     void SetUp() override {
-        ASSERT_TRUE(tmp.isValid());
-        fakes.platform.data = tmp.path();
-        program.app().setObserver(&backend);
-        backend.setEndAction([] {});
-        program.app().dispatch([&] { program.startup(); });
+        QtProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         program.shared().document().model = heavyModel();
         program.app().dispatch([&] { drawing::DisegnoForm::startDrawing(program.app()); });
     }
-    void TearDown() override { program.app().setObserver(nullptr); }
 
     drawing::DisegnoForm& form() {
         return *program.app().formAs<drawing::DisegnoForm>(QStringLiteral("disegno"));
@@ -66,7 +61,7 @@ TEST_F(DrawingWindowOnScreen, ThePictureFileHoldsThePixelsTheWindowShows) {
     EXPECT_EQ(window().widget(form().at(QStringLiteral("particolare"), 1)), nullptr);
 
     const QImage shown = area->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QFile file(tmp.path() + QStringLiteral("/Programmi/schemaZelmor.jpg"));
+    QFile file(dir.path() + QStringLiteral("/Programmi/schemaZelmor.jpg"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QImage saved;
     ASSERT_TRUE(saved.loadFromData(file.readAll(), "BMP"));

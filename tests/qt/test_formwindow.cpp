@@ -1,5 +1,6 @@
 // The Qt window of a form: layout of the widgets, mirroring of the runtime's state, and the
 // user's gestures reaching the runtime.
+#include "support/fixture.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/qt/widgets.h"
 #include "toolkit/testing/fakes.h"
@@ -136,9 +137,11 @@ class SampleForm : public tk::Form {
     }
 };
 
-class FormWindowTest : public ::testing::Test {
+class FormWindowTest : public testsupport::RuntimeTest {
   protected:
     void SetUp() override {
+        RuntimeTest::SetUp();
+        if (HasFatalFailure()) return;
         app.registerForm(QStringLiteral("prova"),
                          [](tk::Application& a) { return std::make_unique<SampleForm>(a); });
         app.setObserver(&backend);
@@ -172,8 +175,6 @@ class FormWindowTest : public ::testing::Test {
     // Where the box of a check or option button is: the caption beside it may not take clicks.
     static QPoint indicator(QWidget* w) { return {6, w->height() / 2}; }
 
-    tk::testing::FakeServices fakes;
-    tk::Application app{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
     qtui::QtBackend backend{app};
     SampleForm* form = nullptr;
     qtui::FormWindow* window = nullptr;

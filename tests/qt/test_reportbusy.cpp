@@ -1,10 +1,9 @@
 // A report on the real Qt windows: while the word processor works, the event loop does not run,
 // so the program must paint its status line itself and show the busy pointer.
-#include "app/zelmorapp.h"
+#include "qt/qtprogram.h"
 #include "support/entry.h"
 #include "support/nullwordprocessor.h"
 #include "toolkit/qt/qtbackend.h"
-#include "toolkit/testing/fakes.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -42,24 +41,16 @@ class ProbeWordProcessor final : public testsupport::NullWordProcessor {
     }
 };
 
-class ReportBusyTest : public ::testing::Test {
+// A whole model entered, and the reports go to the probe.
+class ReportBusyTest : public qttest::QtProgramTest {
   protected:
-    tk::testing::FakeServices fakes;
-    ProbeWordProcessor word;
-    app::ZelmorApp program{
-        {&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}, nullptr, &word};
-    qtui::QtBackend backend{program.app()};
-
     void SetUp() override {
-        program.app().setObserver(&backend);
-        backend.setEndAction([] {});
-        run([&] { program.startup(); });
-        run([&] { program.app().form(QStringLiteral("frmSplash"))->click(); });
+        QtProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         testsupport::enterOneSubsystem(program.app());
         QApplication::processEvents();
     }
-    void TearDown() override { program.app().setObserver(nullptr); }
-    void run(const std::function<void()>& f) { program.app().dispatch(f); }
+    ProbeWordProcessor& word = useWordProcessor(std::make_unique<ProbeWordProcessor>());
     tk::Form& menu() { return *program.app().form(QStringLiteral("menu")); }
     QLabel* hintLabel() {
         return qobject_cast<QLabel*>(

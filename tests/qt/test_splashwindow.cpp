@@ -1,9 +1,8 @@
 // The splash on Qt: a frameless black window of its size, centred, framed by yellow bands, its
 // picture shown; a click on it opens the data-entry window, a key ends the program.
 #include "app/splashform.h"
-#include "app/zelmorapp.h"
+#include "qt/qtprogram.h"
 #include "toolkit/qt/qtbackend.h"
-#include "toolkit/testing/fakes.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,24 +14,18 @@
 namespace zelmor {
 namespace {
 
-class SplashOnScreen : public ::testing::Test {
+// Started with its music, on the splash.
+class SplashOnScreen : public qttest::QtProgramTest {
   protected:
-    tk::testing::FakeServices fakes;
-    QStringList music;
-    QStringList files;
-    music::RecordingMusicPlayer player{music, files};
-    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform},
-                           &player};
-    qtui::QtBackend backend{program.app()};
-    bool ended = false;
-
+    SplashOnScreen() : QtProgramTest(StartAt::Splash) {}
+    void beforeStart() override {
+        recordMusic();
+        QtProgramTest::beforeStart();
+    }
     void SetUp() override {
-        program.app().setObserver(&backend);
-        backend.setEndAction([this] { ended = true; });
-        program.app().dispatch([&] { program.startup(); });
+        QtProgramTest::SetUp();
         QTest::qWait(10);
     }
-    void TearDown() override { program.app().setObserver(nullptr); }
 
     tk::Form& splash() { return *program.app().form(QStringLiteral("frmSplash")); }
     qtui::FormWindow& window() { return *backend.window(splash()); }

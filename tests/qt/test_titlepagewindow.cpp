@@ -1,20 +1,17 @@
 // The real title-page window on Qt, reached as the user reaches it: the splash, then the menu
 // window's "Finestra Frontespizio". Laid out from its form, and driven through its widgets.
-#include "app/zelmorapp.h"
+#include "qt/qtprogram.h"
 #include "toolkit/qt/qtbackend.h"
 #include "toolkit/qt/widgets.h"
-#include "toolkit/testing/fakes.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
@@ -49,26 +46,24 @@ Texts texts(const QStringList& list) {
 const QString kOffice = QStringLiteral("Bianchi & Verdi");
 const QString kAddress = QStringLiteral("Via Roma 1 && C.");
 
-class TitlePageWindowTest : public ::testing::Test {
+// Started with an office set, and the splash clicked with the mouse.
+class TitlePageWindowTest : public qttest::QtProgramTest {
   protected:
-    tk::testing::FakeServices fakes;
-    app::ZelmorApp program{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
-    qtui::QtBackend backend{program.app()};
-    QTemporaryDir dir;
-
-    void SetUp() override {
+    TitlePageWindowTest() : QtProgramTest(StartAt::Splash) {}
+    void beforeStart() override {
         fakes.platform.settings.insert(QStringLiteral("ufficio/nome"), kOffice);
         fakes.platform.settings.insert(QStringLiteral("ufficio/indirizzo"), kAddress);
-        program.app().setObserver(&backend);
-        backend.setEndAction([] {});
-        program.app().dispatch([&] { program.startup(); });
+        QtProgramTest::beforeStart();
+    }
+    void SetUp() override {
+        QtProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         tk::Form* splash = program.app().form(QStringLiteral("frmSplash"));
         ASSERT_NE(splash, nullptr);
         QTest::mouseClick(backend.window(*splash)->clientArea(), Qt::LeftButton, {},
                           QPoint(300, 300));
         ASSERT_TRUE(program.app().isLoaded(QStringLiteral("menu")));
     }
-    void TearDown() override { program.app().setObserver(nullptr); }
 
     tk::Form& menu() { return *program.app().form(QStringLiteral("menu")); }
     qtui::FormWindow& menuWindow() { return *backend.window(menu()); }
@@ -86,12 +81,9 @@ class TitlePageWindowTest : public ::testing::Test {
 
     // The menu window's "Apri..." with the file chosen in its dialog.
     void openInMenu(const QByteArray& bytes) {
-        const QString path = dir.filePath(QStringLiteral("Zelmor-dati-prova"));
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
-        fakes.files.answers.push_back(path);
+        const QString file = path(QStringLiteral("Zelmor-dati-prova"));
+        ASSERT_TRUE(writeFile(file, bytes));
+        fakes.files.answers.push_back(file);
         menuAction("apri")->trigger();
         ASSERT_TRUE(fakes.files.answers.empty());
     }
@@ -379,7 +371,8 @@ TEST_F(TitlePageWindowTest, OfficeLabelsShowTheirAmpersands) {
             QPainter p(&image);
             p.setFont(label->font());
             p.setPen(label->palette().color(QPalette::WindowText));
-            p.drawText(label->contentsRect(), Qt::AlignLeft | Qt::AlignTop | mnemonic, r.text);
+            p.drawText(label->contentsRect(),
+                       static_cast<int>(Qt::AlignLeft | Qt::AlignTop) | mnemonic, r.text);
             return image;
         };
         const QImage shown = label->grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 namespace zelmor::script {
 namespace {
@@ -210,7 +211,7 @@ class TestHost : public Host {
 Runner makeRunner(Wiring wiring = {}, Options options = {}) {
     return Runner([wiring](const tk::Application::Services& s,
                            Recorders& rec) { return std::make_unique<TestHost>(s, rec, wiring); },
-                  options);
+                  std::move(options));
 }
 
 struct Case {

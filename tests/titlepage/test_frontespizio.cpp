@@ -2,14 +2,11 @@
 // the data-entry window's, the toolbar's dispatch and the colour dialog.
 #include "titlepage/frontespizioform.h"
 
-#include "app/zelmorapp.h"
-#include "entry/menuform.h"
 #include "model/datafile.h"
-#include "toolkit/testing/fakes.h"
+#include "support/programtest.h"
 
 #include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -36,38 +33,20 @@ TEST(LongDate, ItalianWeekdayDayShortMonthYear) {
     EXPECT_EQ(titlepage::longDate(QDate()), QString());
 }
 
-class TitlePageTest : public ::testing::Test {
+class TitlePageTest : public testsupport::ProgramTest {
   protected:
-    tk::testing::FakeServices fakes;
-    app::ZelmorApp z{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
-    QTemporaryDir dir;
+    void beforeStart() override { fakes.platform.date = QDate(2026, 12, 7); }
 
-    void SetUp() override {
-        fakes.platform.date = QDate(2026, 12, 7);
-        run([&] { z.startup(); });
-        run([&] { z.app().form(QStringLiteral("frmSplash"))->click(); });
-    }
-
-    void run(const std::function<void()>& f) { z.app().dispatch(f); }
-    tk::Form& form(const char* name) { return *z.app().form(QString::fromLatin1(name)); }
-    entry::MenuForm& menu() { return *z.app().formAs<entry::MenuForm>(QStringLiteral("menu")); }
     titlepage::FrontespizioForm& title() {
-        return *z.app().formAs<titlepage::FrontespizioForm>(QStringLiteral("frontespizio"));
+        return *program.app().formAs<titlepage::FrontespizioForm>(QStringLiteral("frontespizio"));
     }
-    void click(const char* window, const char* name, int index = 0) {
-        tk::Control& c = form(window).at(QString::fromLatin1(name), index);
-        ASSERT_TRUE(c.reachable()) << window << "." << name << "(" << index << ")";
-        run([&] { c.click(); });
-    }
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    // What a file holds, or a mark that it cannot be read.
     static QByteArray read(const QString& p) {
         QFile f(p);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
     void writeFile(const QString& p, const QByteArray& bytes) {
-        QFile f(p);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(FolderTest::writeFile(p, bytes)) << p.toStdString();
     }
     std::size_t messages() const { return fakes.messages.shown.size(); }
 };
@@ -189,7 +168,7 @@ TEST_F(TitlePageTest, SaveWithoutDialogWritesTheCurrentFileOfEitherWindow) {
     click("menu", "eliminare");
     click("menu", "salva");
     EXPECT_EQ(read(path("Zelmor-dati-C")), bytes);
-    EXPECT_EQ(z.shared().document().fileName, path("Zelmor-dati-C"));
+    EXPECT_EQ(program.shared().document().fileName, path("Zelmor-dati-C"));
     EXPECT_EQ(messages(), 0U);
 }
 
@@ -199,23 +178,23 @@ TEST_F(TitlePageTest, MenuSaveLooksAtAHiddenTitlePageAndShowsItWhenTheProjectIsM
     writeFile(path("Zelmor-dati-1"),
               "1,\"totale\",1,\"medio\",\"1\"\r\n1,\"centrale\",\"forte\",\"con nessuno\"\r\n"
               "\"\",\"\",\"\"\r\n\"\",\"\",\"\",\"\"\r\n\"d\"\r\n");
-    EXPECT_FALSE(z.app().isLoaded(QStringLiteral("frontespizio")));
+    EXPECT_FALSE(program.app().isLoaded(QStringLiteral("frontespizio")));
     fakes.files.answers.push_back(path("Zelmor-dati-1"));
     click("menu", "apri");
-    ASSERT_TRUE(z.app().isLoaded(QStringLiteral("frontespizio")));
+    ASSERT_TRUE(program.app().isLoaded(QStringLiteral("frontespizio")));
     EXPECT_FALSE(title().visible());
     EXPECT_EQ(title().at(QStringLiteral("denominazione"), 1).text(), QStringLiteral("d"));
     // Its load ran before the file filled it: the office data and hint are there.
     EXPECT_EQ(title().at(QStringLiteral("passo")).text(),
               QStringLiteral("digitare i dati in ogni campo"));
 
-    run([&] { z.app().unload(QStringLiteral("frontespizio")); });
+    run([&] { program.app().unload(QStringLiteral("frontespizio")); });
     click("menu", "salva");
     ASSERT_EQ(messages(), 1U);
     EXPECT_EQ(fakes.messages.shown[0].text,
               QStringLiteral("Attenzione: immettere i dati del progetto."));
     EXPECT_EQ(fakes.messages.shown[0].icon, tk::MessageIcon::Critical);
-    ASSERT_TRUE(z.app().isLoaded(QStringLiteral("frontespizio")));
+    ASSERT_TRUE(program.app().isLoaded(QStringLiteral("frontespizio")));
     EXPECT_TRUE(title().visible());
     EXPECT_EQ(title().at(QStringLiteral("data")).text(), QString::fromUtf8("lunedì, 7 dic 2026"));
     EXPECT_TRUE(fakes.files.shown.size() == 1U);  // no save dialog
@@ -235,7 +214,7 @@ TEST_F(TitlePageTest, ToolbarSeparatorsAndStrayIndexesDispatchLikeTheirNeighbour
         const std::size_t files = fakes.files.shown.size();
         const std::size_t colours = fakes.colors.shownWith.size();
         const std::size_t shown = messages();
-        run([&] { z.app().hide(QStringLiteral("menu")); });
+        run([&] { program.app().hide(QStringLiteral("menu")); });
         if (std::string(r.expectation) == "open") fakes.files.answers.push_back(std::nullopt);
         if (std::string(r.expectation) == "colour") fakes.colors.answers.push_back(std::nullopt);
         run([&] { title().Toolbar1_ButtonClick(r.index); });
@@ -261,7 +240,7 @@ TEST_F(TitlePageTest, ToolbarSeparatorsAndStrayIndexesDispatchLikeTheirNeighbour
                                                      "i dati necessari.");
         EXPECT_EQ(text, wanted) << r.index;
     }
-    EXPECT_FALSE(z.app().isLoaded(QStringLiteral("disegno")));
+    EXPECT_FALSE(program.app().isLoaded(QStringLiteral("disegno")));
 }
 
 // The colour dialog opens on the colour last chosen in this window (black at first); the choice
@@ -277,7 +256,7 @@ TEST_F(TitlePageTest, ColourDialogRemembersThisWindowsChoice) {
     EXPECT_EQ(fakes.colors.shownWith[1], (tk::Color{10, 20, 30}));
     EXPECT_EQ(fakes.colors.shownWith[2], (tk::Color{10, 20, 30}));
     EXPECT_EQ(title().backColor(), (tk::Color{40, 50, 60}));
-    EXPECT_EQ(z.shared().lastBackColor, (tk::Color{40, 50, 60}));
+    EXPECT_EQ(program.shared().lastBackColor, (tk::Color{40, 50, 60}));
     EXPECT_EQ(menu().backColor(), tk::colors::kLightGrey);
     EXPECT_EQ(title().at(QStringLiteral("Label2")).backColor(), tk::colors::kYellow);
 }

@@ -96,9 +96,8 @@ class Cursor {
     }
 
     QString oneOf(const QStringList& choices, const QString& what) {
-        const QString w = atEnd() || tokens_[pos_].kind != Token::Kind::Word
-                              ? QString()
-                              : shown(tokens_[pos_].bytes);
+        QString w = atEnd() || tokens_[pos_].kind != Token::Kind::Word ? QString()
+                                                                       : shown(tokens_[pos_].bytes);
         if (!choices.contains(w)) {
             fail(QStringLiteral("expected %1 (%2), got %3")
                      .arg(what, choices.join(QStringLiteral(", ")), describeNext()));

@@ -991,19 +991,20 @@ void Session::expectWord(const Command& cmd) {
                              .arg(shownWanted)
                              .arg(line.line));
                 }
-                if (!sameLogLine(wanted, recent[i])) {
+                const QString& got = recent[static_cast<qsizetype>(i)];
+                if (!sameLogLine(wanted, got)) {
                     fail(QStringLiteral("expected word operation %1 to be '%2' (line %3), got '%4'")
                              .arg(i + 1)
                              .arg(shownWanted)
                              .arg(line.line)
-                             .arg(recent[i]));
+                             .arg(got));
                 }
             }
             if (static_cast<qsizetype>(cmd.block.size()) < recent.size()) {
                 fail(QStringLiteral("expected %1 word operations, got %2 more, the first '%3'")
                          .arg(cmd.block.size())
                          .arg(recent.size() - cmd.block.size())
-                         .arg(recent[cmd.block.size()]));
+                         .arg(recent[static_cast<qsizetype>(cmd.block.size())]));
             }
             wordMark_ = recorders_.word.size();
             return;

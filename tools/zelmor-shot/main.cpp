@@ -56,7 +56,7 @@ class ShotHost : public zelmor::script::Host {
         if (holdSeconds_ <= 0) return;
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < holdSeconds_ * 1000) {
+        while (clock.elapsed() < holdSeconds_ * qint64{1000}) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
             QThread::msleep(20);
         }

@@ -77,7 +77,7 @@ class TextBoxBinder : public Binder {
         if (edit->text() != c.text()) {
             const int cursor = edit->cursorPosition();
             edit->setText(c.text());
-            edit->setCursorPosition(std::min<int>(cursor, c.text().size()));
+            edit->setCursorPosition(static_cast<int>(std::min<qsizetype>(cursor, c.text().size())));
         }
         edit->setAlignment(horizontal(c.alignment()) | Qt::AlignVCenter);
     }
@@ -117,7 +117,7 @@ class ComboBoxBinder : public Binder {
             QLineEdit* edit = combo->lineEdit();
             const int cursor = edit->cursorPosition();
             combo->setEditText(c.text());
-            edit->setCursorPosition(std::min<int>(cursor, c.text().size()));
+            edit->setCursorPosition(static_cast<int>(std::min<qsizetype>(cursor, c.text().size())));
         }
     }
 };

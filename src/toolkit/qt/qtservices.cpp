@@ -113,7 +113,7 @@ QStringList qtNameFilters(const QString& windowsFilter) {
         const QString patterns = qtPatterns(parts[i + 1]);
         // Qt reads the patterns from the last parenthesis; a description that already ends
         // with its patterns in Windows form gets them in Qt form instead of twice.
-        const int open = description.lastIndexOf(QLatin1Char('('));
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
         if (description.endsWith(QLatin1Char(')')) && open >= 0) {
             QString shown = description.mid(open + 1, description.size() - open - 2);
             if (qtPatterns(shown.replace(QLatin1Char(' '), QLatin1Char(';'))) == patterns) {

@@ -39,9 +39,9 @@ Face faceOf(const QString& name) {
 
 // Installed faces metrically close to the Windows ones, best first.
 QStringList substitutes(Face face) {
-    const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                           QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
-                           QStringLiteral("DejaVu Sans")};
+    QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                     QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
+                     QStringLiteral("DejaVu Sans")};
     switch (face) {
         case Face::Narrow:
             return QStringList{QStringLiteral("Liberation Sans Narrow"),
@@ -242,7 +242,8 @@ void CaptionLabel::wheelEvent(QWheelEvent* event) {
 }
 
 void CaptionLabel::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);
+    // Only the frame: QLabel would paint the caption too, which is painted here, its own way.
+    QFrame::paintEvent(event);  // NOLINT(bugprone-parent-virtual-call)
     QPainter p(this);
     const QString shown = shownText();
     if (scrollBar_ != nullptr && !scrollBar_->isHidden()) {
