@@ -485,7 +485,7 @@ void ignoreBrokenPipes() {
 QString officePluginPath(const QString& executableFolder) {
     const QString name = QStringLiteral("libzelmor_writer.so");
     const QDir folder(executableFolder);
-    const QString beside = folder.filePath(name);
+    QString beside = folder.filePath(name);
     if (QFileInfo::exists(beside)) return beside;
     return QDir::cleanPath(
         folder.filePath(QStringLiteral(ZELMOR_PLUGIN_FROM_BINDIR) + QLatin1Char('/') + name));

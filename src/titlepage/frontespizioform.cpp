@@ -49,7 +49,7 @@ FrontespizioForm::~FrontespizioForm() = default;
 void FrontespizioForm::build() {
     tk::addControls(*this, titlePageLayout());
     for (std::size_t k = 0; k < fields_.size(); ++k) {
-        Control& box = at(titlePageFields().at(k));
+        Control& box = at(titlePageFields().at(static_cast<qsizetype>(k)));
         box.onChange = [this, &box] { field_Change(box); };
         fields_.at(k) = &box;
     }

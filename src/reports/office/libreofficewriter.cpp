@@ -66,6 +66,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -215,7 +216,9 @@ class LibreOfficeWriter final : public OfficePlugin {
             ++calls_;
             text_->insertString(paragraph_.get(), toOu(text), false);
             // A CR becomes a paragraph end, which the cursor passes in one step as well.
-            paragraphLength_ += static_cast<sal_Int16>(std::min<qsizetype>(text.size(), 0x7FFF));
+            // Kept within the cursor's 16-bit steps, not wrapped round.
+            paragraphLength_ =
+                static_cast<sal_Int16>(std::min<qsizetype>(paragraphLength_ + text.size(), 0x7FFF));
         });
     }
 
@@ -614,7 +617,7 @@ class LibreOfficeWriter final : public OfficePlugin {
         const QFileInfo info(path);
         const QString suffix = info.suffix().isEmpty() ? QString() : "." + info.suffix();
         for (int n = 2;; ++n) {
-            const QString numbered = info.dir().filePath(
+            QString numbered = info.dir().filePath(
                 QStringLiteral("%1 (%2)%3").arg(info.completeBaseName()).arg(n).arg(suffix));
             if (!QFileInfo::exists(numbered) && !openUnder(numbered).is()) return numbered;
         }
@@ -686,6 +689,7 @@ class LibreOfficeWriter final : public OfficePlugin {
         std::vector<Sequence<Any>> data;
         for (const std::vector<QString>& rowTexts : tableTexts_) {
             std::vector<Any> values;
+            values.reserve(rowTexts.size());
             for (const QString& text : rowTexts) values.emplace_back(toOu(text));
             data.push_back(sequenceOf(values));
         }
@@ -802,8 +806,9 @@ class LibreOfficeWriter final : public OfficePlugin {
             throw WordFailure{Kind::Failed, QStringLiteral("The picture has no size")};
         const double available = textWidth();
         if (available <= 0 || size.Width <= available) return size;
-        return css::awt::Size(static_cast<sal_Int32>(available),
-                              static_cast<sal_Int32>(size.Height * available / size.Width + 0.5));
+        return css::awt::Size(
+            static_cast<sal_Int32>(available),
+            static_cast<sal_Int32>(std::lround(size.Height * available / size.Width)));
     }
 
     // The width of the text area of the document's page style, in 1/100 mm.

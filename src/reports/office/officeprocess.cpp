@@ -244,9 +244,12 @@ QByteArray zelmorPipeOf(const QByteArrayList& arguments) {
     for (const QByteArray& a : arguments)
         if (a.startsWith(kAcceptPrefix)) accept = a;
     if (accept.isEmpty()) return {};
-    const QByteArray name = accept.mid(qstrlen("--accept=pipe,name="));
+    const QByteArray name = accept.mid(static_cast<qsizetype>(qstrlen("--accept=pipe,name=")));
     return name.left(name.indexOf(';'));
 }
+
+// The pipe's name before that process's number.
+constexpr qsizetype kOwnPrefix = 6;  // "zelmor"
 
 // The offices of this user that a run of the program which has ended started on this profile.
 // An office the user started has no such pipe; one of a program still running is its own.
@@ -261,8 +264,8 @@ std::vector<EarlierOffice> earlierOffices(const QByteArray& profile) {
         const QByteArray pipe = zelmorPipeOf(office->arguments);
         if (pipe.isEmpty() || profileOf(office->arguments, office->environment) != profile)
             continue;
-        const pid_t creator = static_cast<pid_t>(
-            pipe.mid(qstrlen("zelmor"), pipe.indexOf('x') - qstrlen("zelmor")).toInt());
+        const pid_t creator =
+            static_cast<pid_t>(pipe.mid(kOwnPrefix, pipe.indexOf('x') - kOwnPrefix).toInt());
         if (creator == ::getpid()) continue;
         // A creator still running that started before the office is the run it belongs to.
         const std::optional<ProcessInfo> run = processInfo(creator, false);
