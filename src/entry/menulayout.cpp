@@ -143,29 +143,6 @@ void rowsAndLinks(Layout& out) {
                    .picture = QStringLiteral("next")});
 }
 
-// The bottom bar: help, the hint box, the drawing and the exit.
-void bottomBar(Layout& out) {
-    out.push_back({.kind = ControlKind::Frame,
-                   .name = QStringLiteral("Frame5"),
-                   .rect = {0, 5520, 9495, 615},
-                   .back = colors::kDarkGrey});
-    out.push_back(barButtonSpec("guida", 120, "&Guida in linea", "guide",
-                                "cliccare per visualizzare il sommario della guida"));
-    out.push_back(barButtonSpec("aiuto", 1320, "&AIUTO", "aid",
-                                "cliccare per visualizzare gli aiuti in linea"));
-    ControlSpec hint =
-        labelSpec("passo", 0, "Frame5", {2640, 120, 4215, 495},
-                  QStringLiteral("cliccare sul tasto della situazione endemica prescelta"),
-                  colors::kYellow, "indicazioni in linea sulla immissione dei dati");
-    hint.fore = colors::kBlack;
-    hint.bordered = true;
-    out.push_back(hint);
-    out.push_back(barButtonSpec("disegn", 6960, "&Disegno", "draw",
-                                "cliccare per visualizzare il disegno del modello"));
-    out.push_back(
-        barButtonSpec("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor"));
-}
-
 Layout build() {
     Layout out;
     endemicSituation(out);
@@ -182,7 +159,10 @@ Layout build() {
 
     countAndHeadings(out);
     rowsAndLinks(out);
-    bottomBar(out);
+    shared::addBottomBar(out,
+                         QStringLiteral("cliccare sul tasto della situazione endemica prescelta"),
+                         barButtonSpec("disegn", 6960, "&Disegno", "draw",
+                                       "cliccare per visualizzare il disegno del modello"));
     return out;
 }
 

@@ -117,6 +117,10 @@ class WorkWindow : public tk::Form {
 tk::ControlSpec barButtonSpec(const char* name, int left, const char* caption, const char* picture,
                               const char* tip);
 
+// The bottom bar `Frame5` of both working windows: "&Guida in linea", "&AIUTO", the hint box
+// `passo` showing `hint`, the window's own button `command`, "&USCITA".
+void addBottomBar(tk::Layout& out, const QString& hint, const tk::ControlSpec& command);
+
 struct MenuEntry {
     const char* name = nullptr;  // nullptr: a separator
     const char* caption = nullptr;

@@ -103,24 +103,10 @@ Layout build() {
                        .disabled = true});
     }
 
-    out.push_back({.kind = ControlKind::Frame,
-                   .name = QStringLiteral("Frame5"),
-                   .rect = {0, 5520, 9495, 615},
-                   .back = colors::kDarkGrey});
-    out.push_back(barButtonSpec("guida", 120, "&Guida in linea", "guide",
-                                "cliccare per visualizzare il sommario della guida"));
-    out.push_back(barButtonSpec("aiuto", 1320, "&AIUTO", "aid",
-                                "cliccare per visualizzare gli aiuti in linea"));
-    ControlSpec hint = labelSpec("passo", 0, "Frame5", {2640, 120, 4215, 495}, QString(),
-                                 colors::kYellow, "indicazioni in linea sulla immissione dei dati");
-    hint.fore = colors::kBlack;
-    hint.bordered = true;
-    out.push_back(hint);
-    out.push_back(
+    shared::addBottomBar(
+        out, QString(),
         barButtonSpec("stampa", 6960, "&Stampa", "print",
                       "cliccare per avere la stampa completa della elaborazione eseguita"));
-    out.push_back(
-        barButtonSpec("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor"));
     return out;
 }
 
