@@ -1,6 +1,7 @@
 #include "menulayout.h"
 
 #include "model/model.h"
+#include "procedure.h"
 #include "shared/workwindow.h"
 
 namespace zelmor::entry {
@@ -159,8 +160,7 @@ Layout build() {
 
     countAndHeadings(out);
     rowsAndLinks(out);
-    shared::addBottomBar(out,
-                         QStringLiteral("cliccare sul tasto della situazione endemica prescelta"),
+    shared::addBottomBar(out, Procedure::kStartHint,
                          barButtonSpec("disegn", 6960, "&Disegno", "draw",
                                        "cliccare per visualizzare il disegno del modello"));
     return out;
