@@ -8,12 +8,12 @@ namespace zelmor::entry {
 
 namespace {
 
-using shared::barButtonSpec;
+using shared::barButtonEntry;
 using tk::Alignment;
+using tk::ControlEntry;
 using tk::ControlKind;
-using tk::ControlSpec;
 using tk::Font;
-using tk::labelSpec;
+using tk::labelEntry;
 using tk::Layout;
 namespace colors = tk::colors;
 
@@ -46,15 +46,15 @@ void endemicSituation(Layout& out) {
                    .caption = QStringLiteral("Situazione endemica"),
                    .back = colors::kDarkGrey,
                    .font = kBold825});
-    out.push_back(labelSpec("Label6", 0, "Frame4", {120, 240, 2295, 255},
-                            QStringLiteral("Tipologia"), colors::kYellow,
-                            "situazione generale del territorio o dell'area oggetto di studio"));
-    out.push_back(labelSpec("situazione", 0, "Frame4", {120, 480, 2295, 255}, QString(),
-                            colors::kCyan,
-                            "riporta la tipologia scelta per la situazione endemica"));
-    out.push_back(labelSpec("Label5", 0, "Frame4", {2400, 240, 855, 255}, QStringLiteral("Valore"),
-                            colors::kYellow,
-                            "scegliere il valore cliccando sulla freccia sottostante"));
+    out.push_back(labelEntry("Label6", 0, "Frame4", {120, 240, 2295, 255},
+                             QStringLiteral("Tipologia"), colors::kYellow,
+                             "situazione generale del territorio o dell'area oggetto di studio"));
+    out.push_back(labelEntry("situazione", 0, "Frame4", {120, 480, 2295, 255}, QString(),
+                             colors::kCyan,
+                             "riporta la tipologia scelta per la situazione endemica"));
+    out.push_back(labelEntry("Label5", 0, "Frame4", {2400, 240, 855, 255}, QStringLiteral("Valore"),
+                             colors::kYellow,
+                             "scegliere il valore cliccando sulla freccia sottostante"));
     out.push_back(
         {.kind = ControlKind::ComboBox,
          .name = QStringLiteral("valore"),
@@ -86,18 +86,18 @@ void endemicSituation(Layout& out) {
 
 // The number of subsystems, its arrows and the captions above the table.
 void countAndHeadings(Layout& out) {
-    out.push_back(labelSpec("Label1", 0, "", {3240, 2040, 1935, 255},
-                            QStringLiteral("Numero dei sottosistemi"), colors::kYellow));
-    ControlSpec count =
-        labelSpec("sottosistemi", 0, "", {5280, 2040, 615, 255}, QString(), colors::kHighlightText,
-                  "cliccare sulle frecce laterali per immettere il numero di sottosistemi");
+    out.push_back(labelEntry("Label1", 0, "", {3240, 2040, 1935, 255},
+                             QStringLiteral("Numero dei sottosistemi"), colors::kYellow));
+    ControlEntry count =
+        labelEntry("sottosistemi", 0, "", {5280, 2040, 615, 255}, QString(), colors::kHighlightText,
+                   "cliccare sulle frecce laterali per immettere il numero di sottosistemi");
     count.alignment = Alignment::Center;
     out.push_back(count);
     out.push_back({.kind = ControlKind::VScrollBar,
                    .name = QStringLiteral("VScroll1"),
                    .rect = {6000, 2040, 375, 255}});
-    out.push_back(labelSpec("Label2", 0, "", {6480, 2040, 2775, 255},
-                            QStringLiteral("Legami tra sottosistemi"), colors::kYellow));
+    out.push_back(labelEntry("Label2", 0, "", {6480, 2040, 2775, 255},
+                             QStringLiteral("Legami tra sottosistemi"), colors::kYellow));
 }
 
 void rowsAndLinks(Layout& out) {
@@ -109,7 +109,7 @@ void rowsAndLinks(Layout& out) {
                        .rect = {3240, rowTop(i), 615, 255},
                        .caption = QStringLiteral("n.%1").arg(i)});
         out.push_back(
-            labelSpec("tiposotto", i, "", {3840, rowTop(i), 1335, 255}, QString(), colors::kCyan));
+            labelEntry("tiposotto", i, "", {3840, rowTop(i), 1335, 255}, QString(), colors::kCyan));
         out.push_back({.kind = ControlKind::ComboBox,
                        .name = QStringLiteral("Combo1"),
                        .index = i,
@@ -121,7 +121,7 @@ void rowsAndLinks(Layout& out) {
                        .picture = QStringLiteral("arrow"),
                        .hidden = true});
         out.push_back(
-            labelSpec("Label3", i, "", {6960, rowTop(i), 1935, 255}, QString(), colors::kCyan));
+            labelEntry("Label3", i, "", {6960, rowTop(i), 1935, 255}, QString(), colors::kCyan));
         out.push_back({.kind = ControlKind::CommandButton,
                        .name = QStringLiteral("correggo"),
                        .index = i,
@@ -161,8 +161,8 @@ Layout build() {
     countAndHeadings(out);
     rowsAndLinks(out);
     shared::addBottomBar(out, Procedure::kStartHint,
-                         barButtonSpec("disegn", 6960, "&Disegno", "draw",
-                                       "cliccare per visualizzare il disegno del modello"));
+                         barButtonEntry("disegn", 6960, "&Disegno", "draw",
+                                        "cliccare per visualizzare il disegno del modello"));
     return out;
 }
 

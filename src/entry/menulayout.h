@@ -3,7 +3,7 @@
 // guided procedure gives the controls their behaviour.
 #pragma once
 
-#include "toolkit/controlspec.h"
+#include "toolkit/controltable.h"
 
 namespace zelmor::entry {
 

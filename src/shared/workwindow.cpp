@@ -66,8 +66,8 @@ bool WorkWindow::queryUnload() {
                          tk::MessageResult::No) == tk::MessageResult::Yes;
 }
 
-tk::ControlSpec barButtonSpec(const char* name, int left, const char* caption, const char* picture,
-                              const char* tip) {
+tk::ControlEntry barButtonEntry(const char* name, int left, const char* caption,
+                                const char* picture, const char* tip) {
     return {.kind = ControlKind::CommandButton,
             .name = QString::fromLatin1(name),
             .container = QStringLiteral("Frame5"),
@@ -77,24 +77,24 @@ tk::ControlSpec barButtonSpec(const char* name, int left, const char* caption, c
             .picture = QString::fromLatin1(picture)};
 }
 
-void addBottomBar(tk::Layout& out, const QString& hint, const tk::ControlSpec& command) {
+void addBottomBar(tk::Layout& out, const QString& hint, const tk::ControlEntry& command) {
     out.push_back({.kind = ControlKind::Frame,
                    .name = QStringLiteral("Frame5"),
                    .rect = {0, 5520, 9495, 615},
                    .back = tk::colors::kDarkGrey});
-    out.push_back(barButtonSpec("guida", 120, "&Guida in linea", "guide",
-                                "cliccare per visualizzare il sommario della guida"));
-    out.push_back(barButtonSpec("aiuto", 1320, "&AIUTO", "aid",
-                                "cliccare per visualizzare gli aiuti in linea"));
-    tk::ControlSpec box =
-        tk::labelSpec("passo", 0, "Frame5", {2640, 120, 4215, 495}, hint, tk::colors::kYellow,
-                      "indicazioni in linea sulla immissione dei dati");
+    out.push_back(barButtonEntry("guida", 120, "&Guida in linea", "guide",
+                                 "cliccare per visualizzare il sommario della guida"));
+    out.push_back(barButtonEntry("aiuto", 1320, "&AIUTO", "aid",
+                                 "cliccare per visualizzare gli aiuti in linea"));
+    tk::ControlEntry box =
+        tk::labelEntry("passo", 0, "Frame5", {2640, 120, 4215, 495}, hint, tk::colors::kYellow,
+                       "indicazioni in linea sulla immissione dei dati");
     box.fore = tk::colors::kBlack;
     box.bordered = true;
     out.push_back(box);
     out.push_back(command);
     out.push_back(
-        barButtonSpec("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor"));
+        barButtonEntry("uscita", 8160, "&USCITA", "exit", "cliccare per uscire da Zelmor"));
 }
 
 // ---- the file and colour commands --------------------------------------------------------

@@ -7,7 +7,7 @@
 #include "clsresize.h"
 #include "modzelmor.h"
 #include "toolkit/application.h"
-#include "toolkit/controlspec.h"
+#include "toolkit/controltable.h"
 #include "toolkit/form.h"
 
 #include <QString>
@@ -114,12 +114,12 @@ class WorkWindow : public tk::Form {
 
 // A button of the bottom bar `Frame5`: 1215 x 375 twips at `left`, 240 down, its picture above
 // its caption.
-tk::ControlSpec barButtonSpec(const char* name, int left, const char* caption, const char* picture,
-                              const char* tip);
+tk::ControlEntry barButtonEntry(const char* name, int left, const char* caption,
+                                const char* picture, const char* tip);
 
 // The bottom bar `Frame5` of both working windows: "&Guida in linea", "&AIUTO", the hint box
 // `passo` showing `hint`, the window's own button `command`, "&USCITA".
-void addBottomBar(tk::Layout& out, const QString& hint, const tk::ControlSpec& command);
+void addBottomBar(tk::Layout& out, const QString& hint, const tk::ControlEntry& command);
 
 struct MenuEntry {
     const char* name = nullptr;  // nullptr: a separator

@@ -6,16 +6,16 @@ namespace zelmor::titlepage {
 
 namespace {
 
-using shared::barButtonSpec;
+using shared::barButtonEntry;
+using tk::ControlEntry;
 using tk::ControlKind;
-using tk::ControlSpec;
-using tk::labelSpec;
+using tk::labelEntry;
 using tk::Layout;
 namespace colors = tk::colors;
 
 constexpr tk::Color kNavy{0, 0, 128};
 
-struct FieldSpec {
+struct FieldEntry {
     const char* label;
     const char* caption;
     const char* tip;
@@ -23,7 +23,7 @@ struct FieldSpec {
 };
 
 // The left column, top to bottom; the text boxes take tab places 0..6 in this order.
-const FieldSpec kFields[7] = {
+const FieldEntry kFields[7] = {
     {"Label2", " progetto....................:", "il tipo di progetto che si sta elaborando",
      "progetto"},
     {"Label3", " località......................:", "denominazione dei luoghi oggetto dello studio",
@@ -44,19 +44,19 @@ const FieldSpec kFields[7] = {
 
 Layout build() {
     Layout out;
-    ControlSpec heading =
-        labelSpec("Label1", 0, "", {1320, 1080, 6855, 375},
-                  QStringLiteral("MODELLO FENOMENOLOGICO ASPAZIALE"), std::nullopt);
+    ControlEntry heading =
+        labelEntry("Label1", 0, "", {1320, 1080, 6855, 375},
+                   QStringLiteral("MODELLO FENOMENOLOGICO ASPAZIALE"), std::nullopt);
     heading.font = tk::Font{QString(), 13.5, true, false};
     heading.fore = kNavy;
     heading.alignment = tk::Alignment::Center;
     out.push_back(heading);
 
     for (int k = 0; k < 7; ++k) {
-        const FieldSpec& f = kFields[k];
+        const FieldEntry& f = kFields[k];
         const int top = 2280 + 240 * k;
-        out.push_back(labelSpec(f.label, 0, "", {120, top, 1695, 255}, QString::fromUtf8(f.caption),
-                                colors::kYellow, f.tip));
+        out.push_back(labelEntry(f.label, 0, "", {120, top, 1695, 255},
+                                 QString::fromUtf8(f.caption), colors::kYellow, f.tip));
         out.push_back({.kind = ControlKind::TextBox,
                        .name = QString::fromUtf8(f.field),
                        .rect = {1920, top, 3975, 285},
@@ -64,34 +64,38 @@ Layout build() {
                        .tabIndex = k});
     }
 
-    out.push_back(labelSpec("Label8", 0, "", {120, 4200, 1695, 255},
-                            QStringLiteral(" studio tecnico...........:"), colors::kYellow,
-                            "lo studio che ha effettuato la elaborazione"));
+    out.push_back(labelEntry("Label8", 0, "", {120, 4200, 1695, 255},
+                             QStringLiteral(" studio tecnico...........:"), colors::kYellow,
+                             "lo studio che ha effettuato la elaborazione"));
     // The office's name and address come from the settings: an "&" in them is theirs.
-    ControlSpec office =
-        labelSpec("Labelstudio", 0, "", {1920, 4200, 3975, 255}, QString(), colors::kCyan,
-                  "dato non modificabile: il nome dello studio tecnico viene "
-                  "dalle impostazioni del programma");
-    office.mnemonic = false;
-    out.push_back(office);
-    ControlSpec address =
-        labelSpec("labelindirizzo", 0, "", {1920, 4440, 3975, 255}, QString(), colors::kCyan,
-                  "dato non modificabile: l'indirizzo dello studio tecnico "
-                  "viene dalle impostazioni del programma");
-    address.mnemonic = false;
-    out.push_back(address);
+    const struct {
+        const char* name;
+        int top;
+        const char* tip;
+    } office[] = {{"Labelstudio", 4200,
+                   "dato non modificabile: il nome dello studio tecnico viene dalle impostazioni "
+                   "del programma"},
+                  {"labelindirizzo", 4440,
+                   "dato non modificabile: l'indirizzo dello studio tecnico viene dalle "
+                   "impostazioni del programma"}};
+    for (const auto& line : office) {
+        ControlEntry entry = labelEntry(line.name, 0, "", {1920, line.top, 3975, 255}, QString(),
+                                        colors::kCyan, line.tip);
+        entry.mnemonic = false;
+        out.push_back(entry);
+    }
 
     out.push_back({.kind = ControlKind::Frame,
                    .name = QStringLiteral("Frame1"),
                    .rect = {6000, 1680, 3375, 3255},
                    .caption = QStringLiteral("Denominazione dei sottosistemi")});
-    out.push_back(labelSpec("Label5", 0, "Frame1", {120, 480, 1335, 255},
-                            QStringLiteral(" tipologia"), colors::kYellow, kFields[0].tip));
-    out.push_back(labelSpec("Label11", 0, "Frame1", {1440, 480, 1815, 255},
-                            QStringLiteral("denominazione"), colors::kYellow, kFields[0].tip));
+    out.push_back(labelEntry("Label5", 0, "Frame1", {120, 480, 1335, 255},
+                             QStringLiteral(" tipologia"), colors::kYellow, kFields[0].tip));
+    out.push_back(labelEntry("Label11", 0, "Frame1", {1440, 480, 1815, 255},
+                             QStringLiteral("denominazione"), colors::kYellow, kFields[0].tip));
     for (int i = 1; i <= 9; ++i) {
-        out.push_back(labelSpec("tiposotto", i, "Frame1", {120, 600 + 240 * i, 1335, 255},
-                                QString(), colors::kCyan));
+        out.push_back(labelEntry("tiposotto", i, "Frame1", {120, 600 + 240 * i, 1335, 255},
+                                 QString(), colors::kCyan));
         // Open once the title page knows the model's subsystems.
         out.push_back({.kind = ControlKind::TextBox,
                        .name = QStringLiteral("denominazione"),
@@ -105,8 +109,8 @@ Layout build() {
 
     shared::addBottomBar(
         out, QString(),
-        barButtonSpec("stampa", 6960, "&Stampa", "print",
-                      "cliccare per avere la stampa completa della elaborazione eseguita"));
+        barButtonEntry("stampa", 6960, "&Stampa", "print",
+                       "cliccare per avere la stampa completa della elaborazione eseguita"));
     return out;
 }
 
@@ -120,7 +124,7 @@ const tk::Layout& titlePageLayout() {
 const QStringList& titlePageFields() {
     static const QStringList names = [] {
         QStringList out;
-        for (const FieldSpec& f : kFields) out << QString::fromUtf8(f.field);
+        for (const FieldEntry& f : kFields) out << QString::fromUtf8(f.field);
         return out;
     }();
     return names;

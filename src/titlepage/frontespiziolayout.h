@@ -2,7 +2,7 @@
 // rectangles (twips), captions, tooltips and the text boxes' keyboard order.
 #pragma once
 
-#include "toolkit/controlspec.h"
+#include "toolkit/controltable.h"
 
 #include <QStringList>
 

@@ -13,7 +13,7 @@
 
 namespace zelmor::tk {
 
-struct ControlSpec {
+struct ControlEntry {
     ControlKind kind = ControlKind::Label;
     QString name{};
     int index = 0;        // a control array's index; 0 for a single control
@@ -33,14 +33,14 @@ struct ControlSpec {
     bool hidden = false;
     bool disabled = false;
 };
-using Layout = std::vector<ControlSpec>;
+using Layout = std::vector<ControlEntry>;
 
 // A label, the commonest row: its caption on a background colour (none: transparent).
-ControlSpec labelSpec(const char* name, int index, const char* container, Rect rect,
-                      const QString& caption, std::optional<Color> back, const char* tip = "");
+ControlEntry labelEntry(const char* name, int index, const char* container, Rect rect,
+                        const QString& caption, std::optional<Color> back, const char* tip = "");
 
 // Adds the control a row describes; its container must be added before it.
-Control& addControl(Form& form, const ControlSpec& spec);
+Control& addControl(Form& form, const ControlEntry& entry);
 void addControls(Form& form, const Layout& layout);
 
 }  // namespace zelmor::tk
