@@ -150,7 +150,7 @@ bool DisegnoForm::showModel(const model::ModelData& model) {
     return true;
 }
 
-QImage renderModel(const model::ModelData& model, int scale) {
+QImage renderModel(const model::ModelData& model, qreal scale) {
     // A window of its own that is never shown: the same figures, stacking and painting as on
     // screen, without touching the program's windows.
     tk::Application scratch({});
@@ -166,7 +166,7 @@ void DisegnoForm::fail() {
                                  "per il disegno: tornare al Menu."));
 }
 
-void DisegnoForm::paintBeneath(QPainter& painter, int scale) const {
+void DisegnoForm::paintBeneath(QPainter& painter, qreal scale) const {
     paintLinks(painter, links_, scale);
 }
 
@@ -186,10 +186,10 @@ void DisegnoForm::clicked() {
     shared_->showTitlePage();
 }
 
-void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links, int scale) {
+void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links, qreal scale) {
     if (links.empty()) return;
     p.save();
-    const bool print = scale > 1;
+    const bool print = scale != 1;
     p.setRenderHint(QPainter::Antialiasing, print);
     // The aliased pen marks the pixels its points name: scaled up, a point is that pixel's
     // centre, so that the figures cover the same pixels, each grown to a square of `scale`.

@@ -49,7 +49,7 @@ class DisegnoForm : public tk::Form {
     const QImage& picture() const { return picture_; }
 
     bool paintsItself() const override { return true; }
-    void paintBeneath(QPainter& painter, int scale) const override;
+    void paintBeneath(QPainter& painter, qreal scale) const override;
 
     void load() override;
     void unload() override;
@@ -70,11 +70,11 @@ class DisegnoForm : public tk::Form {
 
 // The drawing area of a model at the drawing window's opening size, as the picture file holds
 // it, or `scale` times finer for print, painted without any window of the program.
-QImage renderModel(const model::ModelData& model, int scale = 1);
+QImage renderModel(const model::ModelData& model, qreal scale = 1);
 
 // Paints link figures with the drawing window's pen and fill: one black pixel wide, boxes and
 // circles filled solid green. Coordinates in twips; `scale` device pixels to a window pixel.
 void paintLinks(QPainter& painter, const std::vector<geometry::LinkPrimitive>& links,
-                int scale = 1);
+                qreal scale = 1);
 
 }  // namespace zelmor::drawing

@@ -91,7 +91,7 @@ class Form {
     // painted with the area, not as separate widgets, and paintBeneath lays what lies under them,
     // `scale` device pixels to a window pixel (1 on screen).
     virtual bool paintsItself() const { return false; }
-    virtual void paintBeneath(QPainter& /*painter*/, int /*scale*/) const {}
+    virtual void paintBeneath(QPainter& /*painter*/, qreal /*scale*/) const {}
     // What paintBeneath paints has changed: the window shows it again.
     void repaint() { notifyForm(); }
 

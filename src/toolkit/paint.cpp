@@ -38,25 +38,6 @@ ShapeLook shapeLook(const Control& c) {
     return look;
 }
 
-Qt::BrushStyle hatchPattern(FillStyle style) {
-    switch (style) {
-        case FillStyle::Horizontal:
-            return Qt::HorPattern;
-        case FillStyle::Vertical:
-            return Qt::VerPattern;
-        case FillStyle::UpwardDiagonal:
-            return Qt::BDiagPattern;
-        case FillStyle::DownwardDiagonal:
-            return Qt::FDiagPattern;
-        case FillStyle::Cross:
-            return Qt::CrossPattern;
-        case FillStyle::Solid:
-        case FillStyle::Transparent:
-            break;
-    }
-    return Qt::NoBrush;
-}
-
 namespace {
 
 // One family of hatch lines, placed as Qt's 8x8 pattern places its pixels from the brush origin:
@@ -109,44 +90,131 @@ qreal lineValue(HatchDirection direction, qreal x, qreal y) {
     return 0;
 }
 
-// The hatch as lines through the centres of the pixels the pattern would mark, over `area` (in
-// window pixels, the painter scaled); the caller clips them to the interior.
-void paintHatchLines(QPainter& p, const QRectF& area, QPoint origin, const QColor& color,
-                     FillStyle style) {
-    const QRectF over = area.adjusted(-1, -1, 1, 1);
+// One line of a hatch family as the pixels it marks: from the first to the last, inclusive.
+struct HatchRun {
+    QPoint first;
+    QPoint last;
+};
+
+// The runs of one family over a rectangle of pixels (inclusive edges), the pattern laid from
+// `origin`: exactly the pixels Qt's 8x8 pattern would mark there.
+std::vector<HatchRun> hatchRuns(const HatchLines& family, const QRect& area, QPoint origin) {
+    std::vector<HatchRun> runs;
+    if (area.isEmpty()) return runs;
+    const HatchDirection d = family.direction;
+    const int left = area.left();
+    const int right = area.right();
+    const int top = area.top();
+    const int bottom = area.bottom();
+    // The pattern marks the pixels whose value is `base` modulo 8.
+    const int base = static_cast<int>(lineValue(d, origin.x(), origin.y())) + family.offset;
+    int low = 0;
+    int high = 0;
+    switch (d) {
+        case HatchDirection::Horizontal:
+            low = top, high = bottom;
+            break;
+        case HatchDirection::Vertical:
+            low = left, high = right;
+            break;
+        case HatchDirection::Rising:
+            low = left + top, high = right + bottom;
+            break;
+        case HatchDirection::Falling:
+            low = left - bottom, high = right - top;
+            break;
+    }
+    for (int v = base + kHatchPeriod * floorDiv(low - base + kHatchPeriod - 1, kHatchPeriod);
+         v <= high; v += kHatchPeriod) {
+        switch (d) {
+            case HatchDirection::Horizontal:
+                runs.push_back({{left, v}, {right, v}});
+                break;
+            case HatchDirection::Vertical:
+                runs.push_back({{v, top}, {v, bottom}});
+                break;
+            case HatchDirection::Rising: {  // x + y = v, from the top down to the left
+                const int y0 = std::max(top, v - right);
+                const int y1 = std::min(bottom, v - left);
+                if (y0 <= y1) runs.push_back({{v - y0, y0}, {v - y1, y1}});
+                break;
+            }
+            case HatchDirection::Falling: {  // x - y = v, from the top down to the right
+                const int y0 = std::max(top, left - v);
+                const int y1 = std::min(bottom, right - v);
+                if (y0 <= y1) runs.push_back({{v + y0, y0}, {v + y1, y1}});
+                break;
+            }
+        }
+    }
+    return runs;
+}
+
+// The run as a line of the plane, in window pixels with corners at whole numbers: through the
+// centres of its pixels, from where it enters its first pixel to where it leaves its last.
+QLineF runLine(HatchDirection d, const HatchRun& r) {
+    const qreal x0 = r.first.x();
+    const qreal y0 = r.first.y();
+    const qreal x1 = r.last.x();
+    const qreal y1 = r.last.y();
+    switch (d) {
+        case HatchDirection::Horizontal:
+            return {x0, y0 + 0.5, x1 + 1, y1 + 0.5};
+        case HatchDirection::Vertical:
+            return {x0 + 0.5, y0, x1 + 0.5, y1 + 1};
+        case HatchDirection::Rising:
+            return {x0 + 1, y0, x1, y1 + 1};
+        case HatchDirection::Falling:
+            return {x0, y0, x1 + 1, y1 + 1};
+    }
+    return {};
+}
+
+// The part of a line inside an ellipse, or nothing when it misses it.
+std::optional<QLineF> insideEllipse(const QLineF& line, const QRectF& ellipse) {
+    const qreal a = ellipse.width() / 2;
+    const qreal b = ellipse.height() / 2;
+    if (a <= 0 || b <= 0) return std::nullopt;
+    const QPointF c = ellipse.center();
+    // The line as p + t * d in the ellipse's unit circle.
+    const qreal px = (line.x1() - c.x()) / a;
+    const qreal py = (line.y1() - c.y()) / b;
+    const qreal dx = line.dx() / a;
+    const qreal dy = line.dy() / b;
+    const qreal qa = dx * dx + dy * dy;
+    const qreal qb = 2 * (px * dx + py * dy);
+    const qreal qc = px * px + py * py - 1;
+    const qreal disc = qb * qb - 4 * qa * qc;
+    if (qa <= 0 || disc <= 0) return std::nullopt;
+    const qreal root = std::sqrt(disc);
+    const qreal t0 = std::max<qreal>(0, (-qb - root) / (2 * qa));
+    const qreal t1 = std::min<qreal>(1, (-qb + root) / (2 * qa));
+    if (t0 >= t1) return std::nullopt;
+    return QLineF(line.pointAt(t0), line.pointAt(t1));
+}
+
+// The hatch as line segments clipped by the figure's geometry, so that every device gets the
+// same lines: on the window, one-pixel aliased lines over exactly the pixels Qt's pattern
+// brush marks (`area` the rectangle's interior in pixels, inclusive, the painter unscaled);
+// smooth, lines through those pixels' centres, one pixel across (a diagonal 1/sqrt(2)), ending
+// on the rectangle's edges or on `oval` when given (the painter scaled to window pixels).
+void paintHatch(QPainter& p, const QRect& area, const std::optional<QRectF>& oval, QPoint origin,
+                const QColor& color, FillStyle style, bool smooth) {
     for (const HatchLines& family : hatchLines(style)) {
         const HatchDirection d = family.direction;
-        // As wide as the pattern's line across a row or a column: one pixel, so a diagonal is
-        // 1/sqrt(2) across.
         const bool diagonal = d == HatchDirection::Rising || d == HatchDirection::Falling;
+        if (!smooth) {
+            p.setPen(QPen(color, 1, Qt::SolidLine, Qt::SquareCap));
+            for (const HatchRun& r : hatchRuns(family, area, origin)) p.drawLine(r.first, r.last);
+            continue;
+        }
         p.setPen(QPen(color, diagonal ? 1 / std::numbers::sqrt2 : 1.0, Qt::SolidLine, Qt::FlatCap));
-        // The pattern marks the pixels whose value is `base` modulo 8.
-        const int base = static_cast<int>(lineValue(d, origin.x(), origin.y())) + family.offset;
-        const std::array<qreal, 4> corners{
-            lineValue(d, over.left(), over.top()), lineValue(d, over.right(), over.top()),
-            lineValue(d, over.left(), over.bottom()), lineValue(d, over.right(), over.bottom())};
-        const int low =
-            static_cast<int>(std::floor(*std::min_element(corners.begin(), corners.end())));
-        const int high =
-            static_cast<int>(std::ceil(*std::max_element(corners.begin(), corners.end())));
-        for (int v = base + kHatchPeriod * floorDiv(low - base, kHatchPeriod); v <= high;
-             v += kHatchPeriod) {
-            // The line through the centres of the pixels of value v.
-            switch (d) {
-                case HatchDirection::Horizontal:
-                    p.drawLine(QLineF(over.left(), v + 0.5, over.right(), v + 0.5));
-                    break;
-                case HatchDirection::Vertical:
-                    p.drawLine(QLineF(v + 0.5, over.top(), v + 0.5, over.bottom()));
-                    break;
-                case HatchDirection::Rising:  // centres' x + y = v + 1
-                    p.drawLine(QLineF(v + 1 - over.top(), over.top(), v + 1 - over.bottom(),
-                                      over.bottom()));
-                    break;
-                case HatchDirection::Falling:  // centres' x - y = v
-                    p.drawLine(
-                        QLineF(v + over.top(), over.top(), v + over.bottom(), over.bottom()));
-                    break;
+        for (const HatchRun& r : hatchRuns(family, area, origin)) {
+            const QLineF line = runLine(d, r);
+            if (!oval) {
+                p.drawLine(line);
+            } else if (const auto part = insideEllipse(line, *oval)) {
+                p.drawLine(*part);
             }
         }
     }
@@ -154,47 +222,39 @@ void paintHatchLines(QPainter& p, const QRectF& area, QPoint origin, const QColo
 
 enum class PointsAre { Corners, PixelCentres };
 
-// The one rule of painting for print: the window's pixel geometry scaled up by `scale` and
-// antialiased; at scale 1, the window itself, aliased. True for print.
-bool atScale(QPainter& p, int scale, PointsAre points) {
-    const bool print = scale > 1;
-    p.setRenderHint(QPainter::Antialiasing, print);
-    if (print) {
+// The one rule of smooth painting: the window's pixel geometry scaled by `scale` and
+// antialiased; at scale 1, the window itself, aliased. True when smooth.
+bool atScale(QPainter& p, qreal scale, PointsAre points) {
+    const bool smooth = scale != 1;
+    p.setRenderHint(QPainter::Antialiasing, smooth);
+    if (smooth) {
         if (points == PointsAre::PixelCentres) p.translate(scale / 2.0, scale / 2.0);
         p.scale(scale, scale);
     }
-    return print;
+    return smooth;
 }
 
 }  // namespace
 
-void paintShape(QPainter& p, const QRect& outer, const ShapeLook& look, int scale) {
+void paintShape(QPainter& p, const QRect& outer, const ShapeLook& look, qreal scale) {
     if (outer.width() <= 0 || outer.height() <= 0) return;
     p.save();
-    // A hatch for print becomes lines, as the pattern brushes are device-pixel bitmaps that do
-    // not scale.
-    const bool print = atScale(p, scale, PointsAre::Corners);
+    const bool smooth = atScale(p, scale, PointsAre::Corners);
     const int bw = std::max(0, look.borderWidth);
     const QRect inner = outer.adjusted(bw, bw, -bw, -bw);
     const bool hatched =
         look.fillStyle != FillStyle::Solid && look.fillStyle != FillStyle::Transparent;
-    const bool drawnHatch = print && hatched;
-
-    QBrush fill;
-    if (look.fillStyle == FillStyle::Solid) {
-        fill = QBrush(look.fillColor);
-    } else if (hatched && !print) {
-        fill = QBrush(look.fillColor, hatchPattern(look.fillStyle));
-    }
-    p.setBrushOrigin(outer.topLeft());
+    const QPoint origin = outer.topLeft();
 
     if (look.kind == ShapeKind::Rectangle) {
         if (look.backColor) p.fillRect(inner, *look.backColor);
-        if (fill.style() != Qt::NoBrush) p.fillRect(inner, fill);
-        if (drawnHatch && !inner.isEmpty()) {
+        if (look.fillStyle == FillStyle::Solid) p.fillRect(inner, look.fillColor);
+        if (hatched && !inner.isEmpty()) {
             p.save();
-            p.setClipRect(inner, Qt::IntersectClip);
-            paintHatchLines(p, QRectF(inner), outer.topLeft(), look.fillColor, look.fillStyle);
+            // A smooth diagonal's square end pokes out a quarter pixel where there is no
+            // border to cover it: devices that clip cut it.
+            if (smooth) p.setClipRect(inner, Qt::IntersectClip);
+            paintHatch(p, inner, std::nullopt, origin, look.fillColor, look.fillStyle, smooth);
             p.restore();
         }
         if (bw > 0) {
@@ -211,20 +271,28 @@ void paintShape(QPainter& p, const QRect& outer, const ShapeLook& look, int scal
 
     // The border is the ring between the outer and the inner oval, and the interior is that
     // same inner oval: both are filled with one rasteriser, so they meet without a gap (a thick
-    // pen's aliased stroke does not reach the interior's edge all round). Antialiased, two
-    // edges on one curve would each let the background show through half their pixels: there
-    // the interior reaches under the middle of the ring, which covers its edge.
+    // pen's aliased stroke does not reach the interior's edge all round). Smooth, two edges on
+    // one curve would each let the background show through half their pixels: there the
+    // interior reaches under the middle of the ring, which covers its edge.
+    const qreal under = smooth ? bw / 2.0 : 0.0;
+    const QRectF interiorOval = QRectF(inner).adjusted(-under, -under, under, under);
     QPainterPath interior;
-    const qreal under = print ? bw / 2.0 : 0.0;
-    interior.addEllipse(QRectF(inner).adjusted(-under, -under, under, under));
+    interior.addEllipse(interiorOval);
     if (!inner.isEmpty()) {
         if (look.backColor) p.fillPath(interior, *look.backColor);
-        if (fill.style() != Qt::NoBrush) p.fillPath(interior, fill);
-        if (drawnHatch) {
+        if (look.fillStyle == FillStyle::Solid) p.fillPath(interior, look.fillColor);
+        if (hatched) {
             p.save();
-            p.setClipPath(interior, Qt::IntersectClip);
-            paintHatchLines(p, interior.boundingRect(), outer.topLeft(), look.fillColor,
-                            look.fillStyle);
+            if (smooth) {
+                paintHatch(p, interiorOval.toAlignedRect(), interiorOval, origin, look.fillColor,
+                           look.fillStyle, true);
+            } else {
+                // On the window the rasteriser's own edge of the oval decides, as it did for
+                // the pattern brush: the runs reach past it and the oval clips them.
+                p.setClipPath(interior, Qt::IntersectClip);
+                paintHatch(p, inner.adjusted(-1, -1, 1, 1), std::nullopt, origin, look.fillColor,
+                           look.fillStyle, false);
+            }
             p.restore();
         }
     }
@@ -238,7 +306,7 @@ void paintShape(QPainter& p, const QRect& outer, const ShapeLook& look, int scal
     p.restore();
 }
 
-void paintLine(QPainter& p, QPoint from, QPoint to, int width, const QColor& color, int scale) {
+void paintLine(QPainter& p, QPoint from, QPoint to, int width, const QColor& color, qreal scale) {
     p.save();
     // An aliased line runs through the centres of the pixels its points name: scaled up, the
     // points are those pixels' centres.
@@ -251,12 +319,12 @@ void paintLine(QPainter& p, QPoint from, QPoint to, int width, const QColor& col
     p.restore();
 }
 
-void paintClientArea(QPainter& p, const Form& form, int scale) {
-    const int k = std::max(1, scale);
+void paintClientArea(QPainter& p, const Form& form, qreal scale) {
+    const qreal k = scale > 0 ? scale : 1;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    const QRect area(0, 0, k * twipsToPixels(form.scaleWidth()),
-                     k * twipsToPixels(form.scaleHeight()));
+    const QRectF area(0, 0, k * twipsToPixels(form.scaleWidth()),
+                      k * twipsToPixels(form.scaleHeight()));
     p.fillRect(area, toQColor(form.backColor()));
     form.paintBeneath(p, k);
     for (const auto& c : form.controls()) {
@@ -272,11 +340,11 @@ void paintClientArea(QPainter& p, const Form& form, int scale) {
     p.restore();
 }
 
-QImage grabClientArea(const Form& form, int scale) {
+QImage grabClientArea(const Form& form, qreal scale) {
     // The drawing area's size in the window's own unit, converted to whole pixels.
-    const int k = std::max(1, scale);
-    const int width = k * twipsToPixels(form.scaleWidth());
-    const int height = k * twipsToPixels(form.scaleHeight());
+    const qreal k = scale > 0 ? scale : 1;
+    const int width = static_cast<int>(std::lround(k * twipsToPixels(form.scaleWidth())));
+    const int height = static_cast<int>(std::lround(k * twipsToPixels(form.scaleHeight())));
     QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
     image.fill(toQColor(form.backColor()));
     QPainter p(&image);

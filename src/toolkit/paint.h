@@ -2,10 +2,11 @@
 // headless capture, so that a captured picture has exactly the pixels the window shows.
 // Everything is drawn without antialiasing at 15 twips per pixel.
 //
-// The same routines paint at an integer scale for print: every position and size is `scale`
-// times the window's pixel geometry (figures touch and overlap exactly as on screen), widths
-// grow with it, hatches are drawn as lines instead of 8x8 pixel patterns, and edges are
-// antialiased. Scale 1 is the window itself.
+// Hatches are line segments clipped by the figure's own geometry, never pattern brushes, so that
+// the same routines paint any device: at scale 1 the window itself, pixel for pixel; at any other
+// scale smooth, for print and for vector files (which keep no brush patterns and may ignore a
+// painter's clip): every position and size is `scale` times the window's pixel geometry
+// (figures touch and overlap exactly as on screen), widths grow with it, edges are antialiased.
 #pragma once
 
 #include "control.h"
@@ -42,20 +43,17 @@ struct ShapeLook {
 };
 ShapeLook shapeLook(const Control& shape);
 
-// The Qt brush pattern of a hatch fill; Qt::NoBrush for solid and transparent fills.
-Qt::BrushStyle hatchPattern(FillStyle style);
-
 // The hatch is laid from the shape's own top-left corner. `pixels` is in window pixels.
-void paintShape(QPainter& painter, const QRect& pixels, const ShapeLook& look, int scale = 1);
+void paintShape(QPainter& painter, const QRect& pixels, const ShapeLook& look, qreal scale = 1);
 // Thick lines have round ends. Points name window pixels, the width is in window pixels.
 void paintLine(QPainter& painter, QPoint from, QPoint to, int width, const QColor& color,
-               int scale = 1);
+               qreal scale = 1);
 
 // A window that paints its whole drawing area itself: its back colour, what the form paints
 // beneath its controls, then its visible shapes and lines in collection order. Only controls
 // that sit directly on the window are painted.
-void paintClientArea(QPainter& painter, const Form& form, int scale = 1);
-// The drawing area as an image of its size in whole pixels times `scale`, painted as above.
-QImage grabClientArea(const Form& form, int scale = 1);
+void paintClientArea(QPainter& painter, const Form& form, qreal scale = 1);
+// The drawing area as an image of its size in pixels times `scale` (rounded), painted as above.
+QImage grabClientArea(const Form& form, qreal scale = 1);
 
 }  // namespace zelmor::tk
