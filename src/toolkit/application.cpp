@@ -152,6 +152,10 @@ MessageResult Application::message(MessageIcon icon, const QString& title, const
     return services_.messages->show(Message{icon, title, text, buttons, defaultButton});
 }
 
+void Application::copyToClipboard(const ClipboardPicture& picture) {
+    if (services_.clipboard != nullptr) services_.clipboard->setPicture(picture);
+}
+
 bool CommonDialog::run(FileDialogMode mode) {
     FileDialogRequest req{mode, title, fileName, filter, filterIndex};
     auto chosen = app_->services().files->run(req);

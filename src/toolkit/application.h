@@ -24,6 +24,9 @@ class Application {
         FileDialogService* files = nullptr;
         ColorDialogService* colors = nullptr;
         Platform* platform = nullptr;
+        // Last, so that the set-ups that name only the others still build: nullptr is a
+        // program without a clipboard, where a copy does nothing.
+        ClipboardService* clipboard = nullptr;
     };
 
     class Observer {
@@ -101,6 +104,8 @@ class Application {
     MessageResult message(MessageIcon icon, const QString& title, const QString& text,
                           MessageButtons buttons = MessageButtons::Ok,
                           MessageResult defaultButton = MessageResult::Ok);
+    // Puts the picture on the clipboard; nothing when the program was given no clipboard.
+    void copyToClipboard(const ClipboardPicture& picture);
     const Services& services() const { return services_; }
     Platform& platform() const { return *services_.platform; }
 

@@ -144,6 +144,35 @@ void Form::key(QChar c) {
     keyPressed(c);
 }
 
+namespace {
+
+bool holdsItems(const Form& form, const Control& menu) {
+    const auto& all = form.controls();
+    return std::any_of(all.begin(), all.end(), [&menu](const auto& c) {
+        return c->kind() == ControlKind::MenuItem && c->parentMenu() == menu.name() &&
+               c->name() != menu.name();
+    });
+}
+
+bool isTopMenu(const Control& c) {
+    return c.kind() == ControlKind::MenuItem && c.parentMenu().isEmpty() && !c.separator();
+}
+
+}  // namespace
+
+bool Form::isPopupMenu(const Control& menu) const {
+    return isTopMenu(menu) && !menu.visible() && holdsItems(*this, menu);
+}
+
+void Form::popupMenu(const QString& menuName) {
+    Control* menu = find(menuName);
+    if (menu == nullptr || !isTopMenu(*menu) || !holdsItems(*this, *menu)) {
+        throw std::out_of_range("no menu " + menuName.toStdString() + " to open in window " +
+                                name_.toStdString());
+    }
+    if (observer_ != nullptr) observer_->menuPoppedUp(*this, *menu);
+}
+
 void Form::notifyControl(Control& c) {
     if (observer_ != nullptr) observer_->controlChanged(c);
 }

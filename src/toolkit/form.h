@@ -24,6 +24,8 @@ class FormObserver {
     virtual void formChanged(Form& form) = 0;
     // Redrawing of the window stops while many controls move at once.
     virtual void updatesFrozen(Form& /*form*/, bool /*frozen*/) {}
+    // The program opens one of the window's menus as a context menu (Form::popupMenu).
+    virtual void menuPoppedUp(Form& /*form*/, Control& /*menu*/) {}
 };
 
 class Form {
@@ -112,6 +114,20 @@ class Form {
     virtual void clicked() {}
     virtual void keyPressed(QChar) {}
     virtual void mouse(MouseAction) {}
+    // The user asks for the window's context menu: the right button anywhere in the window, the
+    // Menu key or Shift+F10. Text boxes and scroll bars keep their own menus.
+    virtual void contextMenu() {}
+
+    // Menus. A top-level menu that is not visible but holds items is a popup menu: it never
+    // stands in the menu bar (a window whose menus are all popups has no menu bar at all), and
+    // the program opens it with popupMenu; its items' key combinations work while the window is
+    // active. Which menus are popups is settled when the display builds the window.
+    bool isPopupMenu(const Control& menu) const;
+    // Opens the top-level menu of that name where the user asked for it: at the pointer, or
+    // from the keyboard at the control that has the keyboard (else the window's middle). It
+    // returns at once; the item the user chooses is clicked as a user action of its own.
+    // Throws std::out_of_range for a name that is not a top-level menu with items.
+    void popupMenu(const QString& menuName);
 
     // The buttons that Enter and Escape press when the window has the keyboard and no button
     // has taken the key itself; the same one may be both.

@@ -4,7 +4,9 @@
 
 #include "control.h"
 
+#include <QByteArray>
 #include <QDate>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -52,6 +54,21 @@ class ColorDialogService {
   public:
     virtual ~ColorDialogService() = default;
     virtual std::optional<Color> run(Color initial) = 0;
+};
+
+// A picture for other programs, in the forms they may ask for: a scalable drawing (SVG), a
+// printable bitmap (PNG at print resolution) and the plain bitmap of the screen.
+struct ClipboardPicture {
+    QByteArray svg;
+    QByteArray png;
+    QImage image;
+};
+
+class ClipboardService {
+  public:
+    virtual ~ClipboardService() = default;
+    // Puts the picture on the clipboard in every form it holds, replacing what was there.
+    virtual void setPicture(const ClipboardPicture& picture) = 0;
 };
 
 // The rest of the desktop: screen, clock, settings, the program's folders.

@@ -5,13 +5,17 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -126,6 +130,106 @@ TEST(QtFileDialog, SavesUnderTheNameGivenWithTheChosenFilter) {
 
     qttest::whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
     EXPECT_EQ(service.run(request), std::nullopt);
+}
+
+TEST(FileFilters, ASaveAddsTheChosenTypesSuffixToANameWithoutOne) {
+    const struct {
+        const char* name;
+        const char* filter;
+        const char* saved;
+    } cases[] = {
+        {"modello", "PDF (*.pdf)", "modello.pdf"},
+        {"/tmp/a b/modello", "PDF (*.pdf)", "/tmp/a b/modello.pdf"},
+        {"modello.pdf", "PDF (*.pdf)", "modello.pdf"},
+        {"modello.PDF", "PDF (*.pdf)", "modello.PDF"},
+        {"modello.", "PDF (*.pdf)", "modello.pdf"},
+        {"modello.svg", "PDF (*.pdf)", "modello.svg.pdf"},
+        {"foto.jpeg", "JPEG (*.jpg *.jpeg)", "foto.jpeg"},
+        {"foto", "JPEG (*.jpg *.jpeg)", "foto.jpg"},
+        {"/tmp/v1.2/modello", "PDF (*.pdf)", "/tmp/v1.2/modello.pdf"},
+        {"Zelmor-dati-prova", "Dati Zelmor (Zelmor-dati-*)", "Zelmor-dati-prova"},
+        {"Zelmor-dati-1.5", "Dati Zelmor (Zelmor-dati-*)", "Zelmor-dati-1.5"},
+        {"appunti", "Tutti i file (*)", "appunti"},
+        {"appunti", "Testo (*.t?t)", "appunti"},
+        {"appunti", "*.txt", "appunti.txt"},
+        {"appunti", "", "appunti"},
+        {"/tmp/", "PDF (*.pdf)", "/tmp/"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(withFilterSuffix(QString::fromUtf8(c.name), QString::fromUtf8(c.filter)),
+                  QString::fromUtf8(c.saved))
+            << c.name << " / " << c.filter;
+    }
+}
+
+TEST(QtFileDialog, SavesWithTheSuffixAndAsksBeforeReplacingThatFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile existing(dir.filePath(QStringLiteral("modello.pdf")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    QtFileDialog service;
+    tk::FileDialogRequest request;
+    request.mode = tk::FileDialogMode::Save;
+    request.fileName = dir.filePath(QStringLiteral("disegno"));
+    request.filter = QStringLiteral("SVG|*.svg|PDF|*.pdf");
+    request.filterIndex = 2;
+    // The user types "modello" and saves; the dialog asks about modello.pdf, and a no keeps it
+    // open for another name.
+    QString asked;
+    const auto typeAndSave = [&asked](const char* typed, bool replace) {
+        qttest::whenShown<QFileDialog>([&asked, typed, replace](QFileDialog* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(QString::fromUtf8(typed));
+            QTimer::singleShot(0, dialog, [&asked, dialog, replace] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box == nullptr) return;
+                asked = box->text();
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+                if (!replace) QTimer::singleShot(0, dialog, &QDialog::reject);
+            });
+            static_cast<QDialog*>(dialog)->accept();
+        });
+    };
+    typeAndSave("modello", false);
+    EXPECT_EQ(service.run(request), std::nullopt);
+    EXPECT_TRUE(asked.contains(QStringLiteral("modello.pdf"))) << asked.toStdString();
+    asked.clear();
+    typeAndSave("modello", true);
+    EXPECT_EQ(service.run(request), std::optional<QString>(existing.fileName()));
+    asked.clear();
+    typeAndSave("nuovo", true);
+    EXPECT_EQ(service.run(request),
+              std::optional<QString>(dir.filePath(QStringLiteral("nuovo.pdf"))));
+    EXPECT_TRUE(asked.isEmpty()) << asked.toStdString();
+}
+
+TEST(QtClipboard, HoldsThePictureAsSvgPngAndBitmap) {
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixelColor(0, 0, Qt::red);
+    tk::ClipboardPicture picture{
+        QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\"/>"), {}, image};
+    QBuffer png(&picture.png);
+    ASSERT_TRUE(png.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(image.scaled(90, 60).save(&png, "PNG"));
+    QtClipboard().setPicture(picture);
+    // The offscreen platform keeps the clipboard within the program.
+    const QMimeData* held = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(held->data(QStringLiteral("image/svg+xml")), picture.svg);
+    EXPECT_EQ(held->data(QStringLiteral("image/png")), picture.png);
+    ASSERT_TRUE(held->hasImage());
+    const auto bitmap = qvariant_cast<QImage>(held->imageData());
+    EXPECT_EQ(bitmap.size(), QSize(30, 20));
+    EXPECT_EQ(bitmap.pixelColor(0, 0), QColor(Qt::red));
+    // The next copy replaces every form of the last.
+    QtClipboard().setPicture({{}, {}, image.scaled(3, 2)});
+    held = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(held, nullptr);
+    EXPECT_FALSE(held->hasFormat(QStringLiteral("image/svg+xml")));
+    EXPECT_EQ(qvariant_cast<QImage>(held->imageData()).size(), QSize(3, 2));
 }
 
 TEST(QtFileDialog, OpensAnExistingFile) {

@@ -2,6 +2,7 @@
 
 #include "toolkit/application.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -139,6 +140,24 @@ class TestForm : public tk::Form {
         tk::Control& sep = add(ControlKind::MenuItem, QStringLiteral("fileSep"), 1);
         sep.setSeparator(true);
         sep.setParentMenu(file.name());
+        // A context menu: copies a picture of 4 x 3 pixels, or one whose PNG is broken.
+        tk::Control& contesto = add(ControlKind::MenuItem, QStringLiteral("contesto"));
+        contesto.setVisible(false);
+        const auto copyItem = [this, &contesto](const char* name, bool broken) {
+            tk::Control& item = add(ControlKind::MenuItem, QString::fromLatin1(name));
+            item.setParentMenu(contesto.name());
+            item.onClick = [this, broken] {
+                tk::ClipboardPicture picture{"<svg/>", {}, QImage(4, 3, QImage::Format_RGB32)};
+                picture.image.fill(Qt::white);
+                QBuffer png(&picture.png);
+                png.open(QIODevice::WriteOnly);
+                picture.image.save(&png, "PNG");
+                if (broken) picture.png.chop(picture.png.size() / 2);
+                app().copyToClipboard(picture);
+            };
+        };
+        copyItem("copia", false);
+        copyItem("copiarotta", true);
         esito_ = &esito;
     }
 
@@ -499,7 +518,32 @@ TEST(ScriptRunner, FilesAndFolders) {
             {"current folder is dir",
              "start\nclick prova.cartella\nexpect prova.esito text \"{dir}\"", 0, ""},
             {"program folder", "expect file \"{program}\" absent", 1, "got a folder"},
+            {"begins", "write \"a.pdf\" \"%PDF-1.4\\n\"\nexpect file \"a.pdf\" begins \"%PDF-\"", 0,
+             ""},
+            {"begins otherwise",
+             "write \"a.png\" \"GIF89a and more\"\nexpect file \"a.png\" begins \"\\x89PNG\"", 2,
+             "got \"GIF89a and m\"... (first difference at byte 0)"},
+            {"shorter than its beginning",
+             "write \"a.txt\" \"ab\"\nexpect file \"a.txt\" begins \"abc\"", 2,
+             "got \"ab\" (first difference at byte 2)"},
+            {"no file to begin", "expect file \"nulla.svg\" begins \"<\"", 1, "got no such file"},
         });
+}
+
+TEST(ScriptRunner, Clipboard) {
+    runCases(makeRunner(),
+             {
+                 {"nothing copied yet", "start\nexpect clipboard empty", 0, ""},
+                 {"copied from a popup menu",
+                  "start\nclick prova.copia\nexpect clipboard picture 4 3", 0, ""},
+                 {"another size", "start\nclick prova.copia\nexpect clipboard picture 3 4", 3,
+                  "got a plain picture of 4 x 3 pixels"},
+                 {"no longer empty", "start\nclick prova.copia\nexpect clipboard empty", 3,
+                  "got 1 picture(s) copied"},
+                 {"nothing to see", "start\nexpect clipboard picture 4 3", 2, "got nothing copied"},
+                 {"broken PNG", "start\nclick prova.copiarotta\nexpect clipboard picture 4 3", 3,
+                  "an unreadable PNG"},
+             });
 }
 
 TEST(ScriptRunner, TemporaryFolderAndCurrentFolder) {

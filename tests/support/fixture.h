@@ -2,7 +2,8 @@
 //
 //   FolderTest    a temporary folder of the test's own, gone after it, with its files' helpers
 //   ServicesTest  and fakes of the platform's services: message boxes, file and colour dialogs
-//                 answered from queues, and a platform with its screen, date, folders, settings
+//                 answered from queues, a platform with its screen, date, folders, settings,
+//                 and a clipboard that keeps the last picture copied
 //   RuntimeTest   and a window registry (tk::Application) on them, for tests of a few windows
 //   ProgramTest   (support/programtest.h) or the whole program on them, started up
 //   QtProgramTest (qt/qtprogram.h) and its real Qt windows
@@ -55,7 +56,7 @@ class ServicesTest : public FolderTest {
   protected:
     // The fakes, wired as an Application takes them.
     tk::Application::Services services() {
-        return {&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform};
+        return {&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform, &fakes.clipboard};
     }
 
     tk::testing::FakeServices fakes;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@ namespace {
 
 struct Harness {
     zelmor::tk::testing::FakeServices fakes;
-    Application app{{&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform}};
+    Application app{
+        {&fakes.messages, &fakes.files, &fakes.colors, &fakes.platform, &fakes.clipboard}};
 };
 
 TEST(Control, HandlersRunOncePerRealChangeBeforeTheSetterReturns) {
@@ -227,6 +229,43 @@ TEST(Form, DrawingAreaIsTheOuterSizeLessTheFrameTitleAndMenuBars) {
     form.setWidth(1000);
     form.setHeight(1000);
     EXPECT_EQ(form.scaleHeight(), 910);
+}
+
+TEST(Form, PopupMenusAreHiddenTopLevelMenusWithItems) {
+    Harness h;
+    Form form(h.app, QStringLiteral("f"));
+    struct Recorder : FormObserver {
+        void controlChanged(Control&) override {}
+        void formChanged(Form&) override {}
+        void menuPoppedUp(Form&, Control& menu) override { opened.push_back(menu.name()); }
+        std::vector<QString> opened;
+    } recorder;
+    const auto menu = [&form](const char* name, const char* parent, bool visible) -> Control& {
+        Control& c = form.add(ControlKind::MenuItem, QString::fromLatin1(name));
+        c.setParentMenu(QString::fromLatin1(parent));
+        c.setVisible(visible);
+        return c;
+    };
+    Control& popup = menu("contesto", "", false);
+    Control& copy = menu("copia", "contesto", true);
+    Control& bar = menu("file", "", true);
+    menu("esci", "file", true);
+    Control& empty = menu("vuoto", "", false);
+    Control& self = menu("se", "se", false);  // names itself as its parent: no items
+    EXPECT_TRUE(form.isPopupMenu(popup));
+    for (const Control* c : {&copy, &bar, &empty, &self}) {
+        EXPECT_FALSE(form.isPopupMenu(*c)) << c->name().toStdString();
+    }
+    form.setObserver(&recorder);
+    form.popupMenu(QStringLiteral("contesto"));
+    form.popupMenu(QStringLiteral("file"));  // a menu of the bar may open there too
+    for (const char* wrong : {"copia", "vuoto", "nessuno"}) {
+        EXPECT_THROW(form.popupMenu(QString::fromLatin1(wrong)), std::out_of_range) << wrong;
+    }
+    EXPECT_EQ(recorder.opened, (std::vector<QString>{popup.name(), bar.name()}));
+    // Without a clipboard a copy does nothing.
+    Application bare{{&h.fakes.messages, &h.fakes.files, &h.fakes.colors, &h.fakes.platform}};
+    bare.copyToClipboard({"<svg/>", "png", QImage(2, 1, QImage::Format_RGB32)});
 }
 
 }  // namespace

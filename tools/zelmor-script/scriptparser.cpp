@@ -228,9 +228,13 @@ void parseExpect(Cursor& c, Command& cmd) {
         if (c.nextIsWord("absent")) {
             c.word({});
             cmd.op = Op::ExpectFileAbsent;
+        } else if (c.nextIsWord("begins")) {
+            c.word({});
+            cmd.op = Op::ExpectFileBegins;
+            cmd.strings.push_back(c.bytes(QStringLiteral("the first bytes")));
         } else {
             cmd.op = Op::ExpectFile;
-            cmd.strings.push_back(c.bytes(QStringLiteral("the content (or absent)")));
+            cmd.strings.push_back(c.bytes(QStringLiteral("the content (or absent, or begins)")));
         }
     } else if (c.nextIsWord("picture")) {
         c.word({});
@@ -246,6 +250,17 @@ void parseExpect(Cursor& c, Command& cmd) {
             cmd.numbers.push_back(c.number(QStringLiteral("x"), 0));
             cmd.numbers.push_back(c.number(QStringLiteral("y"), 0));
             parseColour(c, cmd);
+        }
+    } else if (c.nextIsWord("clipboard")) {
+        c.word({});
+        const QString what = c.oneOf({QStringLiteral("picture"), QStringLiteral("empty")},
+                                     QStringLiteral("a clipboard check"));
+        if (what == QLatin1String("picture")) {
+            cmd.op = Op::ExpectClipboardPicture;
+            cmd.numbers.push_back(c.number(QStringLiteral("the width"), 0));
+            cmd.numbers.push_back(c.number(QStringLiteral("the height"), 0));
+        } else {
+            cmd.op = Op::ExpectClipboardEmpty;
         }
     } else if (c.nextIsWord("drawn")) {
         c.word({});

@@ -250,7 +250,8 @@ class Session {
   private:
     Host& host() {
         if (!host_) {
-            const tk::Application::Services services{&messages_, &files_, &colors_, &platform_};
+            const tk::Application::Services services{&messages_, &files_, &colors_, &platform_,
+                                                     &clipboard_};
             host_ = factory_(services, recorders_);
             if (!host_) fail(QStringLiteral("the program could not be built"));
         }
@@ -283,6 +284,7 @@ class Session {
     void expectWindow(const Command& cmd);
     void expectFile(const Command& cmd) const;
     void expectPicture(const Command& cmd) const;
+    void expectClipboard(const Command& cmd) const;
     void expectDrawn(const Command& cmd);
     void expectWord(const Command& cmd);
     void expectMusic(const Command& cmd) const;
@@ -295,6 +297,7 @@ class Session {
     NotingFileDialog files_;
     NotingColorDialog colors_;
     tk::testing::FakePlatform platform_;
+    tk::testing::RecordingClipboard clipboard_;
     Recorders recorders_;
     qsizetype wordMark_ = 0;  // the word log lines before it are consumed
     bool started_ = false;
@@ -345,7 +348,9 @@ QString Session::whyUnreachable(const Control& c) {
         for (int depth = 0; !parent.isEmpty() && depth < 16; ++depth) {
             const Control* m = c.form().find(parent);
             if (m == nullptr) break;
-            if (!m->visible()) return QStringLiteral("its menu %1 is not visible").arg(parent);
+            // A popup menu is never seen until the program opens it where the user asks.
+            if (!m->visible() && !c.form().isPopupMenu(*m))
+                return QStringLiteral("its menu %1 is not visible").arg(parent);
             if (!m->enabled()) return QStringLiteral("its menu %1 is disabled").arg(parent);
             parent = m->parentMenu();
         }
@@ -422,11 +427,16 @@ void Session::execute(const Command& cmd) {
             return;
         case Op::ExpectFile:
         case Op::ExpectFileAbsent:
+        case Op::ExpectFileBegins:
             expectFile(cmd);
             return;
         case Op::ExpectPictureSize:
         case Op::ExpectPicturePixel:
             expectPicture(cmd);
+            return;
+        case Op::ExpectClipboardPicture:
+        case Op::ExpectClipboardEmpty:
+            expectClipboard(cmd);
             return;
         case Op::ExpectDrawnCount:
         case Op::ExpectDrawn:
@@ -859,8 +869,11 @@ void Session::expectFile(const Command& cmd) const {
                                      ? QStringLiteral("a folder")
                                      : QStringLiteral("a file of %1 bytes").arg(info.size())));
     }
+    const bool begins = cmd.op == Op::ExpectFileBegins;
     const QByteArray expected = bytes(cmd.strings[1]);
-    const QString wanted = QStringLiteral("file %1 %2").arg(shownPath, quoteBytes(expected));
+    const QString wanted =
+        QStringLiteral("file %1 %2%3")
+            .arg(shownPath, begins ? QStringLiteral("begins ") : QString(), quoteBytes(expected));
     if (!info.exists()) fail(QStringLiteral("expected %1, got no such file").arg(wanted));
     if (info.isDir()) fail(QStringLiteral("expected %1, got a folder").arg(wanted));
     QFile file(path);
@@ -868,12 +881,14 @@ void Session::expectFile(const Command& cmd) const {
         fail(QStringLiteral("expected %1, got an unreadable file: %2")
                  .arg(wanted, file.errorString()));
     }
-    const QByteArray got = file.readAll();
-    if (got == expected) return;
+    // A file's first bytes: as many as expected, and a few more to show what follows.
+    const QByteArray got = begins ? file.read(expected.size() + 8) : file.readAll();
+    if (begins ? got.startsWith(expected) : got == expected) return;
     qsizetype at = 0;
     while (at < got.size() && at < expected.size() && got[at] == expected[at]) ++at;
-    fail(QStringLiteral("expected %1, got %2 (first difference at byte %3)")
-             .arg(wanted, quoteBytes(got))
+    fail(QStringLiteral("expected %1, got %2%3 (first difference at byte %4)")
+             .arg(wanted, quoteBytes(got),
+                  begins && !file.atEnd() ? QStringLiteral("...") : QString())
              .arg(at));
 }
 
@@ -931,6 +946,29 @@ void Session::expectPicture(const Command& cmd) const {
                  .arg(c.green())
                  .arg(c.blue()));
     }
+}
+
+void Session::expectClipboard(const Command& cmd) const {
+    const int copies = clipboard_.copies;
+    if (cmd.op == Op::ExpectClipboardEmpty) {
+        if (copies == 0) return;
+        fail(QStringLiteral("expected clipboard empty, got %1 picture(s) copied").arg(copies));
+    }
+    const QString wanted =
+        QStringLiteral("clipboard picture %1 %2").arg(cmd.numbers[0]).arg(cmd.numbers[1]);
+    if (copies == 0) fail(QStringLiteral("expected %1, got nothing copied").arg(wanted));
+    const tk::ClipboardPicture& p = clipboard_.last;
+    if (p.image.width() != cmd.numbers[0] || p.image.height() != cmd.numbers[1]) {
+        fail(QStringLiteral("expected %1, got a plain picture of %2 x %3 pixels")
+                 .arg(wanted)
+                 .arg(p.image.width())
+                 .arg(p.image.height()));
+    }
+    if (p.svg.isEmpty()) fail(QStringLiteral("expected %1, got no SVG").arg(wanted));
+    if (QImage().loadFromData(p.png, "PNG")) return;
+    fail(QStringLiteral("expected %1, got %2")
+             .arg(wanted, p.png.isEmpty() ? QStringLiteral("no PNG")
+                                          : QStringLiteral("an unreadable PNG")));
 }
 
 void Session::expectDrawn(const Command& cmd) {

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -214,6 +216,11 @@ QAction* FormWindow::action(const tk::Control& control) const {
     return it == bindings_.end() ? nullptr : it->second.action;
 }
 
+QMenu* FormWindow::menu(const tk::Control& control) const {
+    auto it = bindings_.find(&control);
+    return it == bindings_.end() ? nullptr : it->second.menu;
+}
+
 void FormWindow::act(tk::Control* control, const std::function<void()>& gesture) {
     if (form_ == nullptr) return;
     // A control the gesture changed was shown as it changed; one it left as it was is shown
@@ -232,62 +239,76 @@ void FormWindow::actOnForm(const std::function<void()>& gesture) {
 
 // --- building -------------------------------------------------------------------------------
 
-void FormWindow::buildMenus() {
-    const auto& controls = form_->controls();
-    const bool any = std::any_of(controls.begin(), controls.end(),
-                                 [](const auto& c) { return c->kind() == ControlKind::MenuItem; });
-    if (any) addMenuItems(menuBar(), QString(), 0);
+namespace {
+
+bool holdsItems(const tk::Form& form, const QString& name) {
+    const auto& controls = form.controls();
+    return std::any_of(controls.begin(), controls.end(), [&](const auto& c) {
+        return c->kind() == ControlKind::MenuItem && c->parentMenu() == name && c->name() != name;
+    });
 }
 
-void FormWindow::addMenuItems(QWidget* parent, const QString& parentName, int depth) {
+}  // namespace
+
+void FormWindow::buildMenus() {
+    for (const auto& up : form_->controls()) {
+        tk::Control& c = *up;
+        if (c.kind() != ControlKind::MenuItem || !c.parentMenu().isEmpty()) continue;
+        // Only a window with a menu of its bar gets a menu bar, and the bar's height.
+        addMenuItem(form_->isPopupMenu(c) ? static_cast<QWidget*>(this) : menuBar(), c, 0,
+                    form_->isPopupMenu(c));
+    }
+}
+
+void FormWindow::addMenuItems(QMenu* menu, const QString& parentName, int depth, bool popup) {
     if (depth > 8) return;  // a menu that names itself as its parent
+    for (const auto& up : form_->controls()) {
+        tk::Control& c = *up;
+        if (c.kind() != ControlKind::MenuItem || c.parentMenu() != parentName) continue;
+        if (c.name() == parentName) continue;
+        addMenuItem(menu, c, depth, popup);
+    }
+}
+
+void FormWindow::addMenuItem(QWidget* parent, tk::Control& item, int depth, bool popup) {
+    tk::Control* c = &item;
     auto* bar = qobject_cast<QMenuBar*>(parent);
     auto* menu = qobject_cast<QMenu*>(parent);
-    const auto hasChildren = [this](const QString& name) {
-        const auto& controls = form_->controls();
-        return std::any_of(controls.begin(), controls.end(), [&](const auto& c) {
-            return c->kind() == ControlKind::MenuItem && c->parentMenu() == name &&
-                   c->name() != name;
-        });
-    };
-    for (const auto& up : form_->controls()) {
-        tk::Control* c = up.get();
-        if (c->kind() != ControlKind::MenuItem || c->parentMenu() != parentName) continue;
-        if (!parentName.isEmpty() && c->name() == parentName) continue;
-        Binding b;
-        if (c->separator()) {
-            b.action = bar != nullptr ? bar->addSeparator() : menu->addSeparator();
-        } else if (hasChildren(c->name())) {
-            b.menu = new QMenu(parent);
-            b.action = b.menu->menuAction();
-            if (bar != nullptr) {
-                bar->addMenu(b.menu);
-            } else {
-                menu->addMenu(b.menu);
-            }
-            // Opening a menu is its click: the program updates the entries there.
-            connect(b.menu, &QMenu::aboutToShow, this, [this, c] { act(c, [c] { c->click(); }); });
-            addMenuItems(b.menu, c->name(), depth + 1);
-        } else {
-            b.action = new QAction(parent);
-            if (!c->shortcut().isEmpty()) {
-                b.action->setShortcut(QKeySequence(c->shortcut()));
-                shortcutActions_.push_back(b.action);
-            }
-            if (bar != nullptr && c->text().startsWith(QLatin1Char(' '))) {
-                // Blanks before a caption of the bar push it to the right end.
-                b.action->setProperty("zelmorCorner", true);
-                cornerButtons()->layout()->addWidget(cornerButton(b.action));
-            } else {
-                parent->addAction(b.action);
-            }
-            connect(b.action, &QAction::triggered, this,
-                    [this, c] { act(c, [c] { c->click(); }); });
+    Binding b;
+    if (c->separator()) {
+        b.action = bar != nullptr ? bar->addSeparator() : menu->addSeparator();
+    } else if (holdsItems(*form_, c->name())) {
+        b.menu = new QMenu(parent);
+        b.action = b.menu->menuAction();
+        if (bar != nullptr) {
+            bar->addMenu(b.menu);
+        } else if (menu != nullptr) {
+            menu->addMenu(b.menu);
         }
-        b.action->setObjectName(c->displayName());
-        bindings_[c] = b;
-        binderFor(c->kind()).showAction(*c, b.action);
+        // Opening a menu is its click: the program updates the entries there.
+        connect(b.menu, &QMenu::aboutToShow, this, [this, c] { act(c, [c] { c->click(); }); });
+        addMenuItems(b.menu, c->name(), depth + 1, popup);
+    } else {
+        b.action = new QAction(parent);
+        if (!c->shortcut().isEmpty()) {
+            b.action->setShortcut(QKeySequence(c->shortcut()));
+            shortcutActions_.push_back(b.action);
+            // A popup menu is no part of the window while it is closed: the window holds its
+            // items' keys.
+            if (popup) addAction(b.action);
+        }
+        if (bar != nullptr && c->text().startsWith(QLatin1Char(' '))) {
+            // Blanks before a caption of the bar push it to the right end.
+            b.action->setProperty("zelmorCorner", true);
+            cornerButtons()->layout()->addWidget(cornerButton(b.action));
+        } else {
+            parent->addAction(b.action);
+        }
+        connect(b.action, &QAction::triggered, this, [this, c] { act(c, [c] { c->click(); }); });
     }
+    b.action->setObjectName(c->displayName());
+    bindings_[c] = b;
+    binderFor(c->kind()).showAction(*c, b.action);
 }
 
 QWidget* FormWindow::cornerButtons() {
@@ -591,7 +612,66 @@ void FormWindow::changeEvent(QEvent* event) {
     if (state != form_->windowState()) actOnForm([this, state] { form_->setWindowState(state); });
 }
 
+FormWindow::MenuPlace FormWindow::keyboardMenuPlace() const {
+    const QWidget* focused = QApplication::focusWidget();
+    const QWidget* at = focused != nullptr && isAncestorOf(focused) && focused->isVisible()
+                            ? focused
+                            : static_cast<const QWidget*>(client_);
+    return {at->mapToGlobal(at->rect().center()), true};
+}
+
+void FormWindow::askForContextMenu() {
+    // As the desktop does for the Menu key: the control with the keyboard is asked first (a
+    // text box has its own menu), then the window.
+    QWidget* focused = QApplication::focusWidget();
+    QWidget* target = focused != nullptr && isAncestorOf(focused) ? focused : client_;
+    const QPoint at = target->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+    QCoreApplication::sendEvent(target, &request);
+}
+
+void FormWindow::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    if (form_ == nullptr) return;
+    const bool keyboard = event->reason() != QContextMenuEvent::Mouse;
+    if (keyboard && event->spontaneous()) menuKeyAnswered_ = true;
+    const MenuPlace place = keyboard ? keyboardMenuPlace() : MenuPlace{event->globalPos(), false};
+    const std::optional<MenuPlace> outer = std::exchange(menuPlace_, place);
+    actOnForm([this] { form_->contextMenu(); });
+    menuPlace_ = outer;
+}
+
+void FormWindow::popupMenu(const tk::Control& control) {
+    QMenu* shown = menu(control);
+    if (shown == nullptr || !isVisible()) return;
+    MenuPlace place;
+    if (menuPlace_) {
+        place = *menuPlace_;
+    } else if (frameGeometry().contains(QCursor::pos())) {
+        place = {QCursor::pos(), false};
+    } else {
+        place = keyboardMenuPlace();
+    }
+    shown->popup(place.at);
+    if (!place.keyboard) return;
+    // From the keyboard the first item is chosen at once, ready for Enter or the arrows.
+    const QList<QAction*> items = shown->actions();
+    const auto first = std::find_if(items.begin(), items.end(), [](const QAction* a) {
+        return a->isVisible() && a->isEnabled() && !a->isSeparator();
+    });
+    if (first != items.end()) shown->setActiveAction(*first);
+}
+
 void FormWindow::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (menuKey || shiftF10) {
+        event->accept();
+        // Where the platform already asked for the menu, the key itself has nothing to do.
+        if (!(menuKey && std::exchange(menuKeyAnswered_, false))) askForContextMenu();
+        return;
+    }
+    menuKeyAnswered_ = false;
     QString text = event->text();
     // Enter and Escape reach the window as the characters the classic desktop gave them,
     // whatever text the platform attaches to them.

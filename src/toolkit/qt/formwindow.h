@@ -9,6 +9,7 @@
 #include <QPoint>
 
 #include <functional>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -49,6 +50,12 @@ class FormWindow : public QMainWindow {
     QToolBar* toolBar() const { return toolBar_; }
     QWidget* widget(const tk::Control& control) const;
     QAction* action(const tk::Control& control) const;  // menu items and toolbar buttons
+    QMenu* menu(const tk::Control& control) const;      // menu items that hold items
+
+    // Opens a top-level menu as a context menu (tk::Form::popupMenu): where the user asked for
+    // the window's context menu, else at the pointer when it is over the window, else as from
+    // the keyboard. It returns at once.
+    void popupMenu(const tk::Control& menu);
 
     // A gesture on a control: runs it, then shows the control's state again unless the runtime
     // changed it (and so showed it) meanwhile, since the widget may already show what the
@@ -64,6 +71,7 @@ class FormWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -80,8 +88,18 @@ class FormWindow : public QMainWindow {
         QMenu* menu = nullptr;
     };
 
+    // Where a context menu opens, and whether the keyboard asked for it.
+    struct MenuPlace {
+        QPoint at;  // global
+        bool keyboard = false;
+    };
+
     void buildMenus();
-    void addMenuItems(QWidget* parentMenu, const QString& parentName, int depth);
+    void addMenuItems(QMenu* menu, const QString& parentName, int depth, bool popup);
+    // parent: the menu bar, a menu, or this window for a popup menu of its own.
+    void addMenuItem(QWidget* parent, tk::Control& item, int depth, bool popup);
+    MenuPlace keyboardMenuPlace() const;
+    void askForContextMenu();
     QWidget* cornerButtons();
     QToolButton* cornerButton(QAction* action);
     void buildToolbar();
@@ -107,6 +125,9 @@ class FormWindow : public QMainWindow {
     QPoint placedAt_;
     bool placed_ = false;
     Gesture* gesture_ = nullptr;
+    std::optional<MenuPlace> menuPlace_;  // while the form answers a context-menu request
+    // X11 sends a context-menu request for the Menu key, just before the key itself.
+    bool menuKeyAnswered_ = false;
 };
 
 }  // namespace zelmor::qtui

@@ -141,4 +141,8 @@ void QtBackend::updatesFrozen(tk::Form& form, bool frozen) {
     if (FormWindow* w = window(form); w != nullptr && !frozen) w->applyClientSize();
 }
 
+void QtBackend::menuPoppedUp(tk::Form& form, tk::Control& menu) {
+    if (FormWindow* w = window(form)) w->popupMenu(menu);
+}
+
 }  // namespace zelmor::qtui

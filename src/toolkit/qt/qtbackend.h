@@ -48,6 +48,7 @@ class QtBackend : public tk::Application::Observer, public tk::FormObserver {
     void controlChanged(tk::Control& control) override;
     void formChanged(tk::Form& form) override;
     void updatesFrozen(tk::Form& form, bool frozen) override;
+    void menuPoppedUp(tk::Form& form, tk::Control& menu) override;
 
   private:
     tk::Application* app_;

@@ -3,6 +3,7 @@
 #include "screenfit.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,9 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -103,7 +106,59 @@ std::optional<QString> iniLineValue(const QString& fileName, const QString& key)
     return found;
 }
 
+// The plain suffix of a pattern "*.ext", or nothing for any other pattern.
+QString plainSuffix(const QString& pattern) {
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern.size() < 3) return {};
+    QString suffix = pattern.mid(2);
+    const bool plain = std::none_of(suffix.cbegin(), suffix.cend(), [](QChar c) {
+        return c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('[');
+    });
+    return plain ? suffix : QString();
+}
+
+// Qt's file dialog, where saving puts the chosen type's suffix on the typed name before the
+// dialog checks whether that file exists: the question to replace it names the file written.
+class FileDialog : public QFileDialog {
+  public:
+    using QFileDialog::QFileDialog;
+
+  protected:
+    void accept() override {
+        // The name field of Qt's own dialog; a name that is a folder opens it instead.
+        auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QStringList typed = selectedFiles();
+        if (acceptMode() == AcceptSave && name != nullptr && typed.size() == 1 &&
+            !QFileInfo(typed.first()).isDir()) {
+            const QString fixed = withFilterSuffix(name->text(), selectedNameFilter());
+            if (fixed != name->text()) name->setText(fixed);
+        }
+        QFileDialog::accept();
+    }
+};
+
 }  // namespace
+
+QString withFilterSuffix(const QString& fileName, const QString& nameFilter) {
+    // Qt reads a filter's patterns from its last parenthesis, or takes the whole filter.
+    QString patterns = nameFilter;
+    const qsizetype open = nameFilter.lastIndexOf(QLatin1Char('('));
+    if (open >= 0 && nameFilter.endsWith(QLatin1Char(')'))) {
+        patterns = nameFilter.mid(open + 1, nameFilter.size() - open - 2);
+    }
+    const QStringList list = patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const QString name = fileName.mid(slash + 1);
+    if (list.isEmpty() || name.isEmpty()) return fileName;
+    for (const QString& p : list) {
+        const QString suffix = plainSuffix(p);
+        if (!suffix.isEmpty() && name.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
+            return fileName;
+    }
+    const QString suffix = plainSuffix(list.first());
+    if (suffix.isEmpty()) return fileName;
+    // "modello." is the name without a suffix, as the desktop writes it.
+    return fileName + (name.endsWith(QLatin1Char('.')) ? suffix : QLatin1Char('.') + suffix);
+}
 
 QStringList qtNameFilters(const QString& windowsFilter) {
     QStringList filters;
@@ -175,7 +230,7 @@ std::optional<QString> QtFileDialog::run(const tk::FileDialogRequest& request) {
     const bool save = request.mode == tk::FileDialogMode::Save;
     QString title = request.title;
     if (title.isEmpty()) title = save ? QStringLiteral("Salva con nome") : QStringLiteral("Apri");
-    QFileDialog dialog(QApplication::activeWindow(), title);
+    FileDialog dialog(QApplication::activeWindow(), title);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -195,7 +250,9 @@ std::optional<QString> QtFileDialog::run(const tk::FileDialogRequest& request) {
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
-    return QFileInfo(chosen.first()).absoluteFilePath();
+    QString path = chosen.first();
+    if (save) path = withFilterSuffix(path, dialog.selectedNameFilter());  // as accept() did
+    return QFileInfo(path).absoluteFilePath();
 }
 
 std::optional<tk::Color> QtColorDialog::run(tk::Color initial) {
@@ -206,6 +263,16 @@ std::optional<tk::Color> QtColorDialog::run(tk::Color initial) {
     const QColor c = dialog.selectedColor();
     if (!c.isValid()) return std::nullopt;
     return tk::Color{c.red(), c.green(), c.blue()};
+}
+
+void QtClipboard::setPicture(const tk::ClipboardPicture& picture) {
+    auto* data = new QMimeData;
+    if (!picture.svg.isEmpty()) data->setData(QStringLiteral("image/svg+xml"), picture.svg);
+    if (!picture.png.isEmpty()) data->setData(QStringLiteral("image/png"), picture.png);
+    // Qt offers the bitmap in the other forms it can write (BMP and so on); a program that asks
+    // for PNG gets the print-resolution one above.
+    if (!picture.image.isNull()) data->setImageData(picture.image);
+    QGuiApplication::clipboard()->setMimeData(data);  // the clipboard owns it
 }
 
 int QtPlatform::screenWidth() const {

@@ -1,5 +1,5 @@
 // The runtime's dialogs and desktop services on Qt: message boxes, file and colour dialogs,
-// screen, clock, settings and folders.
+// screen, clock, settings, folders and the clipboard.
 #pragma once
 
 #include "toolkit/application.h"
@@ -12,6 +12,12 @@ namespace zelmor::qtui {
 // A Windows-style filter ("description|pattern|description|pattern", patterns separated by
 // ';') as Qt name filters ("description (pattern pattern)"). "*.*" means every file.
 QStringList qtNameFilters(const QString& windowsFilter);
+
+// The name a save dialog saves under: the typed name, with the chosen type's suffix added when
+// it ends in none of that type's suffixes and the type's first pattern is a plain "*.ext".
+// Other patterns (the data files' "Zelmor-dati-*", "*") add nothing. nameFilter is in Qt's
+// form, "PDF (*.pdf)".
+QString withFilterSuffix(const QString& fileName, const QString& nameFilter);
 
 class QtMessageBox : public tk::MessageBoxService {
   public:
@@ -28,6 +34,13 @@ class QtColorDialog : public tk::ColorDialogService {
     std::optional<tk::Color> run(tk::Color initial) override;
 };
 
+// The system clipboard. On X11 the program answers other programs' requests for it until it
+// ends or another copy replaces it.
+class QtClipboard : public tk::ClipboardService {
+  public:
+    void setPicture(const tk::ClipboardPicture& picture) override;
+};
+
 class QtPlatform : public tk::Platform {
   public:
     int screenWidth() const override;
@@ -41,13 +54,16 @@ class QtPlatform : public tk::Platform {
     QString documentsFolder() const override;
 };
 
-// The four together, as the desktop program hands them to its application.
+// All of them together, as the desktop program hands them to its application.
 struct QtServices {
     QtMessageBox messages;
     QtFileDialog files;
     QtColorDialog colors;
     QtPlatform platform;
-    tk::Application::Services services() { return {&messages, &files, &colors, &platform}; }
+    QtClipboard clipboard;
+    tk::Application::Services services() {
+        return {&messages, &files, &colors, &platform, &clipboard};
+    }
 };
 
 }  // namespace zelmor::qtui

@@ -1,6 +1,6 @@
 // Services answered from queues, for the scenario runner and the tests: every message box,
 // file dialog and colour dialog is recorded, and one that needs an answer takes it from its
-// queue (or fails when none is queued).
+// queue (or fails when none is queued); the clipboard keeps what was last copied.
 #pragma once
 
 #include "toolkit/services.h"
@@ -43,6 +43,16 @@ class QueuedColorDialog : public ColorDialogService {
     std::deque<std::optional<Color>> answers;  // nothing: cancel
 };
 
+class RecordingClipboard : public ClipboardService {
+  public:
+    void setPicture(const ClipboardPicture& picture) override {
+        last = picture;
+        ++copies;
+    }
+    ClipboardPicture last;  // the picture last copied
+    int copies = 0;         // how many pictures were copied
+};
+
 class FakePlatform : public Platform {
   public:
     int screenWidth() const override { return screenW; }
@@ -69,12 +79,13 @@ class FakePlatform : public Platform {
     QString documents;
 };
 
-// All four, wired together, for building an Application.
+// All of them, wired together, for building an Application.
 struct FakeServices {
     RecordingMessageBox messages;
     QueuedFileDialog files;
     QueuedColorDialog colors;
     FakePlatform platform;
+    RecordingClipboard clipboard;
 };
 
 }  // namespace zelmor::tk::testing
