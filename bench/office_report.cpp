@@ -5,18 +5,26 @@
 // The office runs hidden on a temporary profile; closing the documents, ending the office and
 // waiting for the start ahead are not timed.
 //
-// Counters: bridge_calls, the remote calls one report makes. At the end the ratios are printed,
-// and where the time of a warm full report goes, operation by operation.
+// The model is the heaviest one (nine zones, each linked with every other, all 24 points), drawn
+// as the drawing window draws it: the report inserts its vector twin (EMF). The same report with
+// a 2528 x 1712 PNG in the picture's place, the print twin of earlier versions, is the yardstick
+// for the picture's cost. A report's time includes its PDF copy, finished.
+//
+// Counters: bridge_calls, the remote calls one report makes; doc_bytes and pdf_bytes, the size
+// of the saved document and of its PDF copy. At the end the ratios are printed, and where the
+// time of a warm full report goes, operation by operation.
 
+#include "drawing/disegnoform.h"
 #include "geometry/bmp.h"
 #include "reports/officewordprocessor.h"
 #include "reports/reports.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -48,18 +56,24 @@ struct Report {
     QString picture;
     QString savePath;
 
+    QString pngPicture;
+    QString pngSavePath;
+
     Report() {
-        model.endemicKind = model::EndemicKind::Superficiale;
-        model.endemicTypology = 1;
+        model.endemicKind = model::EndemicKind::Puntuale;
+        model.endemicTypology = 1;  // all 24 points
         model.endemicTypologyText = model::areaTypologies().at(0);
-        model.endemicValue = model::valueItems().at(1);
+        model.endemicValue = model::valueItems().at(2);
         model.subsystemCount = QStringLiteral("9");
         for (int i = 0; i < model::kMaxSubsystems; ++i) {
             model::Subsystem& s = model.subsystems[static_cast<std::size_t>(i)];
             s.typology = i + 1;
             s.typologyText = model::particularTypologies().at(i);
             s.value = model::valueItems().at(i % 3);
-            s.links = model::linkText({(i + 1) % 9 + 1, (i + 4) % 9 + 1});
+            std::vector<int> others;
+            for (int j = 1; j <= model::kMaxSubsystems; ++j)
+                if (j != i + 1) others.push_back(j);
+            s.links = model::linkText(others);
             page.denominations[static_cast<std::size_t>(i)] =
                 QStringLiteral("zona %1 del territorio").arg(i + 1);
         }
@@ -71,24 +85,25 @@ struct Report {
         page.date = QStringLiteral("lunedì, 7 dic 2026");
         page.attachments = QStringLiteral("tavole 1-4");
 
-        // A model picture as the drawing window stores it: a 24-bit BMP under a .jpg name.
-        QImage image(632, 428, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        for (int i = 0; i < model::kMaxSubsystems; ++i) {
-            const QRect zone(20 + (i % 3) * 200, 20 + (i / 3) * 130, 180, 110);
-            painter.fillRect(zone, QColor::fromHsv(i * 40, 160, 230));
-            painter.setPen(QPen(Qt::black, 1 + i % 3));
-            painter.drawRect(zone);
-        }
-        painter.end();
+        // The picture as the drawing window stores it (a 24-bit BMP under a .jpg name) and its
+        // vector twin beside it.
         picture = gScratch->filePath(QStringLiteral("modello.jpg"));
         QByteArray written;
-        geometry::savePicture(image, picture, nullptr, &written);
-        // Its print twin, which the reports lay out in its place.
-        geometry::savePrintTwin(image.scaled(geometry::kPrintScale * image.size()), written,
-                                picture);
+        geometry::savePicture(drawing::renderModel(model), picture, nullptr, &written);
+        geometry::saveVectorTwin(
+            drawing::encodeModel(model, drawing::PictureFormat::Emf,
+                                 {QString(), geometry::twinPictureName(written)}),
+            picture);
         savePath = gScratch->filePath(QStringLiteral("Relazione.doc"));
+
+        // The yardstick: the same drawing four times finer as a PNG at 384 dpi, in its place.
+        QImage fine = drawing::renderModel(model, 4);
+        fine.setDotsPerMeterX(4 * 3780);
+        fine.setDotsPerMeterY(4 * 3780);
+        pngPicture = gScratch->filePath(QStringLiteral("modello-png.png"));
+        QImageWriter png(pngPicture, "png");
+        png.write(fine);
+        pngSavePath = gScratch->filePath(QStringLiteral("RelazionePng.doc"));
     }
 };
 
@@ -199,14 +214,23 @@ Stopwatch& stopwatch() {
     return watch;
 }
 
+// A report, its PDF copy finished.
 void writeFull() {
     const Report& r = report();
     reports::writeFullReport(word(), r.model, r.page, r.texts, r.picture, r.savePath);
+    word().settle();
+}
+
+void writeFullPng() {
+    const Report& r = report();
+    reports::writeFullReport(word(), r.model, r.page, r.texts, r.pngPicture, r.pngSavePath);
+    word().settle();
 }
 
 void writeFullTimed() {
     const Report& r = report();
     reports::writeFullReport(stopwatch(), r.model, r.page, r.texts, r.picture, r.savePath);
+    word().settle();
     ++stopwatch().reports;
 }
 
@@ -223,6 +247,13 @@ void warmUp() {
 }
 
 enum class Office { Warm, Cold, Prepared };
+
+void countBytes(benchmark::State& state, const QString& document) {
+    const QFileInfo doc(document);
+    state.counters["doc_bytes"] = static_cast<double>(doc.size());
+    state.counters["pdf_bytes"] = static_cast<double>(
+        QFileInfo(doc.dir().filePath(doc.completeBaseName() + QStringLiteral(".pdf"))).size());
+}
 
 template <void (*Write)()>
 void measure(benchmark::State& state, Office office) {
@@ -251,6 +282,11 @@ void measure(benchmark::State& state, Office office) {
 
 void BM_FullReportWarm(benchmark::State& state) {
     measure<writeFull>(state, Office::Warm);
+    countBytes(state, report().savePath);
+}
+void BM_FullReportWarmPngPicture(benchmark::State& state) {
+    measure<writeFullPng>(state, Office::Warm);
+    countBytes(state, report().pngSavePath);
 }
 void BM_FullReportWarmByOperation(benchmark::State& state) {
     measure<writeFullTimed>(state, Office::Warm);
@@ -269,6 +305,7 @@ void BM_EmptyDocumentCold(benchmark::State& state) {
 }
 
 BENCHMARK(BM_FullReportWarm)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_FullReportWarmPngPicture)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_FullReportWarmByOperation)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
@@ -322,7 +359,9 @@ int main(int argc, char** argv) {
     qputenv("UserInstallation", QUrl::fromLocalFile(scratch.filePath(QStringLiteral("profile")))
                                     .toString(QUrl::FullyEncoded)
                                     .toUtf8());
-    QCoreApplication app(argc, argv);
+    // The drawing is painted as the program paints it, without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RatioReporter reporter;
@@ -331,6 +370,8 @@ int main(int argc, char** argv) {
         benchmark::RunSpecifiedBenchmarks(&reporter);
         printRatio(reporter, "full report / empty document, warm office", "BM_FullReportWarm",
                    "BM_EmptyDocumentWarm");
+        printRatio(reporter, "full report with the vector twin / with a 2528 x 1712 PNG, warm",
+                   "BM_FullReportWarm", "BM_FullReportWarmPngPicture");
         printRatio(reporter, "first full report on an office started ahead / warm full report",
                    "BM_FullReportPrepared", "BM_FullReportWarm");
         printRatio(reporter, "full report / empty document, cold office", "BM_FullReportCold",

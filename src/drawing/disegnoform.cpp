@@ -1,10 +1,14 @@
 #include "disegnoform.h"
 
 #include "geometry/bmp.h"
+#include "model/fileio.h"
+#include "pictureformats.h"
 #include "shared/windows.h"
 #include "toolkit/paint.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 
 #include <algorithm>
@@ -32,10 +36,7 @@ DisegnoForm::DisegnoForm(tk::Application& app, shared::ModZelmor& shared)
     build();
 }
 
-// A twin still being written is waited for: the program, or a test's folder, may end next.
-DisegnoForm::~DisegnoForm() {
-    geometry::waitForPrintTwins();
-}
+DisegnoForm::~DisegnoForm() = default;
 
 void DisegnoForm::build() {
     setCaption(QStringLiteral("Zelmor: disegno del modello fenomenologico aspaziale"));
@@ -62,6 +63,22 @@ void DisegnoForm::build() {
         c.setBorderWidth(f.outlineWidth);
         c.setVisible(false);
     }
+    // The context menu: the user's own copies of the drawing, for any other program. Offered
+    // once a drawing is complete (modelliamo).
+    Control& menu = add(ControlKind::MenuItem, QString::fromLatin1(kContextMenu));
+    menu.setText(QStringLiteral("Disegno"));
+    menu.setVisible(false);
+    Control& copy = add(ControlKind::MenuItem, QStringLiteral("mnuCopia"));
+    copy.setParentMenu(menu.name());
+    copy.setText(QStringLiteral("&Copia disegno"));
+    copy.setShortcut(QStringLiteral("Ctrl+C"));
+    copy.setEnabled(false);
+    copy.onClick = [this] { copyDrawing(); };
+    Control& save = add(ControlKind::MenuItem, QStringLiteral("mnuEsporta"));
+    save.setParentMenu(menu.name());
+    save.setText(QStringLiteral("&Esporta disegno..."));
+    save.setEnabled(false);
+    save.onClick = [this] { exportDrawing(); };
     // Carries the captured picture to the file; not part of the drawing.
     Control& holder = add(ControlKind::Image, QStringLiteral("Picture1"));
     holder.setGeometry({240, 120, 735, 495});
@@ -95,6 +112,7 @@ bool DisegnoForm::modelliamo() {
     app().show(name());
 
     picture_ = QImage();
+    offerCopies(false);
     const model::ModelData drawn = shared_->currentModel();
     if (!showModel(drawn)) {
         fail();
@@ -102,6 +120,8 @@ bool DisegnoForm::modelliamo() {
     }
 
     picture_ = tk::grabClientArea(*this);
+    // The drawing is whole: the user may take it, whatever becomes of the file.
+    offerCopies(true);
     const QString path = shared_->picturePath();
     QString why;
     QByteArray saved;
@@ -116,19 +136,25 @@ bool DisegnoForm::modelliamo() {
     }
     // The reports print this file beside this model only, and only while it holds these bytes.
     shared_->setDrawnPicture({drawn, geometry::pictureDigest(saved)});
-    writePrintTwin(path, saved);
+    writeVectorTwin(path, saved);
     // A model drawn is often a model about to be printed.
     shared_->prepareWordProcessor();
     return true;
 }
 
-void DisegnoForm::writePrintTwin(const QString& picturePath, const QByteArray& pictureBytes) const {
-    // Only after the picture: a twin always records a picture that is on the disk. When it
-    // fails the drawing is still done, since the picture is what the reports need: the twin
-    // left from before records another picture and is not printed. The user has nothing to
-    // do about it; the terminal says why. Painted here, encoded and written in the background.
-    geometry::savePrintTwinLater(tk::grabClientArea(*this, geometry::kPrintScale), pictureBytes,
-                                 picturePath);
+void DisegnoForm::writeVectorTwin(const QString& picturePath,
+                                  const QByteArray& pictureBytes) const {
+    // Only after the picture: a twin always names a picture that is on the disk. When it fails
+    // the drawing is still done, since the picture is what the reports need: the twin left from
+    // before names another picture and is not printed. The user has nothing to do about it; the
+    // terminal says why.
+    const QByteArray twin = encodeDrawing(*this, PictureFormat::Emf,
+                                          {QString(), geometry::twinPictureName(pictureBytes)});
+    QString why;
+    if (!geometry::saveVectorTwin(twin, picturePath, &why))
+        qWarning().noquote() << QStringLiteral(
+                                    "zelmor: stampa del disegno non salvata in \"%1\": %2.")
+                                    .arg(geometry::vectorTwinPath(picturePath), why);
 }
 
 bool DisegnoForm::showModel(const model::ModelData& model) {
@@ -158,6 +184,75 @@ QImage renderModel(const model::ModelData& model, qreal scale) {
     DisegnoForm window(scratch, shared);
     window.showModel(model);
     return tk::grabClientArea(window, scale);
+}
+
+QByteArray encodeModel(const model::ModelData& model, PictureFormat format,
+                       const PictureText& text) {
+    tk::Application scratch({});
+    shared::ModZelmor shared(scratch);
+    DisegnoForm window(scratch, shared);
+    window.showModel(model);
+    return encodeDrawing(window, format, text);
+}
+
+void DisegnoForm::offerCopies(bool on) {
+    at(QStringLiteral("mnuCopia")).setEnabled(on);
+    at(QStringLiteral("mnuEsporta")).setEnabled(on);
+}
+
+PictureText DisegnoForm::pictureText() const {
+    const QString project = shared_->document().title.project.simplified();
+    QString title = QStringLiteral("Modello fenomenologico aspaziale");
+    if (!project.isEmpty()) title += QStringLiteral(" - ") + project;
+    return {title, QString()};
+}
+
+void DisegnoForm::copyDrawing() {
+    if (picture_.isNull()) return;
+    const PictureText text = pictureText();
+    tk::ClipboardPicture copy;
+    copy.svg = encodeDrawing(*this, PictureFormat::Svg, text);
+    copy.png = encodeDrawing(*this, PictureFormat::Png, text);
+    copy.image = picture_;  // the plain bitmap, as the picture file holds it
+    app().copyToClipboard(copy);
+}
+
+void DisegnoForm::exportDrawing() {
+    if (picture_.isNull()) return;
+    tk::CommonDialog dialog(app());
+    dialog.title = QStringLiteral("Esporta disegno");
+    dialog.filter = QStringLiteral(
+        "Disegno vettoriale SVG (*.svg)|*.svg|Documento PDF (*.pdf)|*.pdf|"
+        "Metafile EMF (*.emf)|*.emf|Immagine PNG a 300 dpi (*.png)|*.png");
+    dialog.filterIndex = 1;
+    dialog.fileName = shared_->drawingExportPath(QStringLiteral(".svg"));
+    // The dialog opens in the reports' folder, beside the reports the drawing goes with.
+    QDir().mkpath(QFileInfo(dialog.fileName).absolutePath());
+    if (!dialog.showSave()) return;
+    const QString path = dialog.fileName;
+    const auto tell = [this, &path](const QString& why) {
+        app().message(tk::MessageIcon::Critical, shared_->titles().dataCheck,
+                      QStringLiteral("Impossibile salvare il file \"%1\": %2.\rIl file precedente, "
+                                     "se esisteva, non è stato modificato.")
+                          .arg(path, why));
+    };
+    const std::optional<PictureFormat> format = formatOfName(path);
+    if (!format) {
+        tell(QStringLiteral("il nome deve finire con .svg, .pdf, .emf o .png"));
+        return;
+    }
+    const QByteArray bytes = encodeDrawing(*this, *format, pictureText());
+    if (bytes.isEmpty()) {
+        tell(QStringLiteral("il disegno è vuoto"));
+        return;
+    }
+    // Written beside the old file and renamed over it only when whole.
+    const QString why = model::writeWholeFile(path, bytes);
+    if (!why.isEmpty()) tell(why);
+}
+
+void DisegnoForm::contextMenu() {
+    popupMenu(QString::fromLatin1(kContextMenu));
 }
 
 void DisegnoForm::fail() {

@@ -1,11 +1,12 @@
 // The drawing window `disegno`: the repertoire of figures as shape and line controls (so that
 // the rescaler moves and stretches them with the window), the link figures painted beneath them
 // at fixed places, and `modelliamo`, which draws the model of the data-entry window and saves
-// the captured drawing area as the picture file, and beside it its print twin.
+// the captured drawing area as the picture file, and beside it its vector twin.
 #pragma once
 
 #include "geometry/layout.h"
 #include "geometry/links.h"
+#include "pictureformats.h"
 #include "shared/clsresize.h"
 #include "shared/modzelmor.h"
 #include "toolkit/application.h"
@@ -35,7 +36,7 @@ class DisegnoForm : public tk::Form {
                             bool dataEntered);
 
     // Draws the model: shows the window, the figures, the link figures, then captures the
-    // drawing area and saves it, then its print twin (geometry::savePrintTwin). On any failure
+    // drawing area and saves it, then its vector twin (geometry::saveVectorTwin). On any failure
     // the figures drawn so far stay, the user is told, and neither file is touched. True when
     // the picture was saved, whether or not its twin was.
     bool modelliamo();
@@ -55,12 +56,22 @@ class DisegnoForm : public tk::Form {
     void unload() override;
     void resize() override;
     void clicked() override;
+    void contextMenu() override;
+
+    // The context menu's commands: the drawing on the clipboard (SVG, a 300-dpi PNG and the
+    // plain bitmap), or in a file of a format the user chooses. Only a complete drawing.
+    void copyDrawing();
+    void exportDrawing();
 
   private:
     void build();
     tk::Control& figureControl(geometry::FigureGroup group, int index) const;
     void fail();
-    void writePrintTwin(const QString& picturePath, const QByteArray& pictureBytes) const;
+    void offerCopies(bool on);
+    PictureText pictureText() const;
+
+    static constexpr char kContextMenu[] = "mnuDisegno";
+    void writeVectorTwin(const QString& picturePath, const QByteArray& pictureBytes) const;
 
     shared::ModZelmor* shared_;
     shared::WindowRescaling rescaling_;
@@ -71,6 +82,9 @@ class DisegnoForm : public tk::Form {
 // The drawing area of a model at the drawing window's opening size, as the picture file holds
 // it, or `scale` times finer for print, painted without any window of the program.
 QImage renderModel(const model::ModelData& model, qreal scale = 1);
+// The same drawing in a file format (see pictureformats.h).
+QByteArray encodeModel(const model::ModelData& model, PictureFormat format,
+                       const PictureText& text = {});
 
 // Paints link figures with the drawing window's pen and fill: one black pixel wide, boxes and
 // circles filled solid green. Coordinates in twips; `scale` device pixels to a window pixel.

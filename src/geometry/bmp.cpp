@@ -1,15 +1,11 @@
 #include "bmp.h"
 
 #include "model/fileio.h"
+#include "toolkit/emfdevice.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
-#include <QImageWriter>
-#include <QThreadPool>
 
 #include <cstdint>
 
@@ -30,14 +26,10 @@ constexpr std::uint32_t kFileHeader = 14;
 constexpr std::uint32_t kInfoHeader = 40;
 constexpr std::uint32_t kPixelsPerMetre = 3780;  // 96 dots per inch
 
-// zlib's fastest level (Qt maps its 0..100 onto zlib's 0..9 as n * 9 / 91, so 11 is level 1):
-// the twin's flat colours pack to a few hundred kilobytes either way, and the default level takes
-// some 40 % longer for two thirds of the size.
-constexpr int kTwinCompression = 11;
 // The picture is under a megabyte; anything far larger is not one the program wrote.
 constexpr qsizetype kPictureLimit = qsizetype{64} * 1024 * 1024;
-// The twin's text chunks come before its pixels, within its first few hundred bytes.
-constexpr qsizetype kTwinHeaderLimit = qsizetype{64} * 1024;
+// The twin's header, with its description, is its first record: a few hundred bytes.
+constexpr qsizetype kTwinHeaderLimit = qsizetype{4} * 1024;
 
 // Why the folder could not be made: the nearest part of its path that is there says it.
 QString folderFailure(const QString& folder) {
@@ -124,83 +116,44 @@ QByteArray pictureFileDigest(const QString& path) {
     return picture.ok() && !picture.tooLong ? pictureDigest(picture.bytes) : QByteArray();
 }
 
-QString printTwinPath(const QString& picturePath) {
-    const qsizetype slash = picturePath.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = picturePath.lastIndexOf(QLatin1Char('.'));
-    // A dot that starts the name (".jpg") or sits in a folder's name is no suffix.
-    const qsizetype end = dot > slash + 1 ? dot : picturePath.size();
-    return picturePath.left(end) + QStringLiteral("-stampa.png");
-}
-
-bool savePrintTwin(const QImage& source, const QByteArray& pictureBytes, const QString& picturePath,
-                   QString* error) {
-    const auto failed = [error](const QString& why) {
-        if (error != nullptr) *error = why;
-        return false;
-    };
-    if (source.isNull()) return failed(QStringLiteral("il disegno è vuoto"));
-    QImage twin = source;
-    const int dotsPerMetre = kPrintScale * static_cast<int>(kPixelsPerMetre);
-    twin.setDotsPerMeterX(dotsPerMetre);
-    twin.setDotsPerMeterY(dotsPerMetre);
-
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.setCompression(kTwinCompression);
-    writer.setText(QString::fromLatin1(kTwinPictureKey),
-                   QString::fromLatin1(pictureDigest(pictureBytes)));
-    if (!writer.write(twin))
-        return failed(QStringLiteral("codifica PNG non riuscita (%1)").arg(writer.errorString()));
-    const QString why = model::writeWholeFile(printTwinPath(picturePath), bytes);
-    return why.isEmpty() || failed(why);
-}
-
-QString currentPrintTwin(const QString& picturePath) {
-    waitForPrintTwins();
-    const QString twinPath = printTwinPath(picturePath);
-    const model::FileBytes twin = model::readRegularFile(twinPath, kTwinHeaderLimit);
-    // Anything but a PNG is no twin; the PNG reader would complain of it on the terminal.
-    if ((!twin.ok() && !twin.tooLong) || !twin.bytes.startsWith("\x89PNG\r\n\x1a\n")) return {};
-    QBuffer header;
-    header.setData(twin.bytes);
-    header.open(QIODevice::ReadOnly);
-    QImageReader reader(&header, "png");
-    const QString recorded = reader.text(QString::fromLatin1(kTwinPictureKey));
-    if (recorded.isEmpty()) return {};
-
-    const QByteArray digest = pictureFileDigest(picturePath);
-    return !digest.isEmpty() && recorded == QLatin1String(digest) ? twinPath : QString();
-}
-
 namespace {
 
-// Never destroyed: a write still running when the program ends is waited for by its windows.
-QThreadPool& twinWriter() {
-    static QThreadPool* pool = [] {
-        auto* p = new QThreadPool();
-        p->setMaxThreadCount(1);  // in order: the last drawing's twin is written last
-        return p;
-    }();
-    return *pool;
+QString nameOfDigest(const QByteArray& digest) {
+    return QString::fromLatin1(kTwinPictureKey) + QLatin1Char(' ') + QString::fromLatin1(digest);
 }
 
 }  // namespace
 
-void savePrintTwinLater(const QImage& twin, const QByteArray& pictureBytes,
-                        const QString& picturePath) {
-    twinWriter().start([twin, pictureBytes, picturePath] {
-        QString why;
-        if (!savePrintTwin(twin, pictureBytes, picturePath, &why))
-            qWarning().noquote() << QStringLiteral(
-                                        "zelmor: stampa del disegno non salvata in \"%1\": %2.")
-                                        .arg(printTwinPath(picturePath), why);
-    });
+QString twinPictureName(const QByteArray& pictureBytes) {
+    return nameOfDigest(pictureDigest(pictureBytes));
 }
 
-void waitForPrintTwins() {
-    twinWriter().waitForDone();
+QString vectorTwinPath(const QString& picturePath) {
+    const qsizetype slash = picturePath.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = picturePath.lastIndexOf(QLatin1Char('.'));
+    // A dot that starts the name (".jpg") or sits in a folder's name is no suffix.
+    const qsizetype end = dot > slash + 1 ? dot : picturePath.size();
+    return picturePath.left(end) + QStringLiteral("-stampa.emf");
+}
+
+bool saveVectorTwin(const QByteArray& twin, const QString& picturePath, QString* error) {
+    const auto failed = [error](const QString& why) {
+        if (error != nullptr) *error = why;
+        return false;
+    };
+    if (twin.isEmpty()) return failed(QStringLiteral("il disegno è vuoto"));
+    const QString why = model::writeWholeFile(vectorTwinPath(picturePath), twin);
+    return why.isEmpty() || failed(why);
+}
+
+QString currentVectorTwin(const QString& picturePath) {
+    const QString twinPath = vectorTwinPath(picturePath);
+    const model::FileBytes twin = model::readRegularFile(twinPath, kTwinHeaderLimit);
+    if (!twin.ok() && !twin.tooLong) return {};
+    const std::optional<tk::EmfHeader> header = tk::readEmfHeader(twin.bytes);
+    if (!header) return {};
+    const QByteArray digest = pictureFileDigest(picturePath);
+    return !digest.isEmpty() && header->picture == nameOfDigest(digest) ? twinPath : QString();
 }
 
 }  // namespace zelmor::geometry

@@ -1,6 +1,6 @@
 // The picture file: a 24-bit Windows bitmap, whatever the file's extension says, because the
-// word processor recognises the format by content. Beside it, its print twin: the same drawing
-// painted kPrintScale times finer, for the reports.
+// word processor recognises the format by content. Beside it, its vector twin: the same drawing
+// as an Enhanced Metafile, for the reports.
 #pragma once
 
 #include <QByteArray>
@@ -27,34 +27,28 @@ QByteArray pictureDigest(const QByteArray& pictureBytes);
 // size that can be read whole.
 QByteArray pictureFileDigest(const QString& path);
 
-// The print twin: the drawing painted at kPrintScale (2528 x 1712 pixels for the 632 x 428
-// picture), saved as a PNG at kPrintScale x 96 dots per inch, so that an office lays it out at
-// the picture's size, only sharper. It records the SHA-1 of the picture file's bytes under
-// kTwinPictureKey, so that a twin left from another drawing is never taken for this one's.
-inline constexpr int kPrintScale = 4;
+// The vector twin: the same drawing as an Enhanced Metafile, which an office keeps as a vector
+// picture in its documents and their PDF copies, laid out at the picture's size on paper. Its
+// header's description names the picture it was drawn beside: kTwinPictureKey, a blank and the
+// SHA-1 of the picture file's bytes, so that a twin left from another drawing is never taken
+// for this one's.
 inline constexpr char kTwinPictureKey[] = "ZelmorPicture";
 
+// The name that ties a twin to the picture file's bytes.
+QString twinPictureName(const QByteArray& pictureBytes);
+
 // The twin's file: the picture's path with its suffix replaced, "schemaZelmor.jpg" ->
-// "schemaZelmor-stampa.png".
-QString printTwinPath(const QString& picturePath);
+// "schemaZelmor-stampa.emf".
+QString vectorTwinPath(const QString& picturePath);
 
-// Writes the twin of the picture file at picturePath, which holds pictureBytes, whole or not at
-// all, as savePicture does, into the picture's folder. On failure the previous twin is left as
-// it was and error says why.
-bool savePrintTwin(const QImage& twin, const QByteArray& pictureBytes, const QString& picturePath,
-                   QString* error = nullptr);
+// Writes the twin's bytes beside the picture at picturePath, whole or not at all, as
+// savePicture does. On failure the previous twin is left as it was and error says why.
+bool saveVectorTwin(const QByteArray& twin, const QString& picturePath, QString* error = nullptr);
 
-// The twin to print for the picture at picturePath: its path when it is an ordinary file that
-// records the SHA-1 of the picture file's current bytes; else empty (no twin, or the twin of
-// another picture: another drawing, or a picture rewritten by a program that writes no twin),
-// and the picture itself is printed. Reads the picture and the twin's first bytes only.
-QString currentPrintTwin(const QString& picturePath);
-
-// savePrintTwin on a thread of its own, one twin after the other in the order given, so that
-// a drawing does not wait for the encoding (about 0.1 s); a failure is told on the terminal.
-// currentPrintTwin and waitForPrintTwins wait for the twins being written.
-void savePrintTwinLater(const QImage& twin, const QByteArray& pictureBytes,
-                        const QString& picturePath);
-void waitForPrintTwins();
+// The twin to print for the picture at picturePath: its path when it is an ordinary file whose
+// header names the picture file's current bytes; else empty (no twin, or the twin of another
+// picture: another drawing, or a picture rewritten by a program that writes no twin), and the
+// picture itself is printed. Reads the picture and the twin's header only.
+QString currentVectorTwin(const QString& picturePath);
 
 }  // namespace zelmor::geometry

@@ -265,10 +265,10 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     void autoformat(int format) override {
         forward(limits_.layout, "autoformat", &OfficePlugin::autoformat, format);
     }
-    // The picture's print twin, when it belongs to this very picture, is laid out in its
-    // place: same size on the page, four times the dots.
+    // The picture's vector twin, when it belongs to this very picture, is laid out in its
+    // place: the same drawing at the same size on the page, sharp at any zoom and in print.
     void addPicture(const QString& path) override {
-        const QString twin = geometry::currentPrintTwin(path);
+        const QString twin = geometry::currentVectorTwin(path);
         forward(limits_.layout, "add picture", &OfficePlugin::addPicture,
                 twin.isEmpty() ? path : twin);
     }
@@ -291,9 +291,9 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     void replaceLast(const QString& from, const QString& to) override {
         forward(limits_.call, "replace", &OfficePlugin::replaceLast, from, to);
     }
-    // A page with the print-resolution picture takes the office a few tenths of a second to
-    // export: the report returns without waiting, the next call waits for it (within its
-    // limit), and a failure goes to the late-failure handler.
+    // A whole report takes the office a tenth of a second or more to export: the report returns
+    // without waiting, the next call waits for it (within its limit), and a failure goes to the
+    // late-failure handler.
     void exportPdf(const QString& path) override {
         requirePlugin();
         thread_->post(

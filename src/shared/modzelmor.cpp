@@ -1,4 +1,5 @@
 #include "modzelmor.h"
+#include "reports/reports.h"
 #include "shared/windows.h"
 
 #include <QDir>
@@ -45,6 +46,14 @@ QString ModZelmor::reportsFolder() const {
     const QString documents = app_->platform().documentsFolder();
     // Without a documents folder (no home at all) the reports go to the current folder's Zelmor.
     return (documents.isEmpty() ? QDir::currentPath() : documents) + QStringLiteral("/Zelmor");
+}
+
+QString ModZelmor::drawingExportPath(const QString& suffix) const {
+    const QString project = document_.title.project.simplified();
+    const QString name =
+        project.isEmpty() ? QStringLiteral("DisegnoZelmor")
+                          : QStringLiteral("DisegnoZelmor-") + reports::safeFileNamePart(project);
+    return reportsFolder() + QLatin1Char('/') + name + suffix;
 }
 
 void ModZelmor::showWindow(const QString& name) {

@@ -123,6 +123,9 @@ class ModZelmor {
     // Where the full report and the whole guide are saved: "Zelmor" in the user's documents
     // folder (the save creates it when missing).
     QString reportsFolder() const;
+    // The file an export of the drawing proposes: "DisegnoZelmor-", the project made safe for a
+    // file name, and the suffix, in the reports' folder ("DisegnoZelmor" alone without one).
+    QString drawingExportPath(const QString& suffix) const;
 
     // The model: what the drawing and the reports read.
     const model::ModelData& currentModel() const { return document_.model; }

@@ -1,16 +1,16 @@
 // The drawing window through the whole program without a display: what it shows, the picture
-// file and its print twin it writes (read back as a user's word processor would), and how it
+// file and its vector twin it writes (read back as a user's word processor would), and how it
 // fails.
 #include "drawing/disegnoform.h"
 #include "geometry/bmp.h"
 #include "support/programtest.h"
+#include "toolkit/emfdevice.h"
 #include "toolkit/paint.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QImageReader>
 
 #include <gtest/gtest.h>
 
@@ -100,12 +100,10 @@ class DrawingWindow : public testsupport::ProgramTest {
     DrawingWindow() : ProgramTest(StartAt::Splash) {}
     void beforeStart() override { fakes.platform.data = dir.path(); }
 
-    // Draws as the drawing commands do, and waits for the print twin written in the
-    // background; returns the window.
+    // Draws as the drawing commands do; returns the window.
     DisegnoForm* draw(const model::ModelData& m) {
         program.shared().document().model = m;
         program.app().dispatch([this] { DisegnoForm::startDrawing(program.app()); });
-        geometry::waitForPrintTwins();
         return window();
     }
     DisegnoForm* window() { return program.app().formAs<DisegnoForm>(QStringLiteral("disegno")); }
@@ -119,7 +117,7 @@ class DrawingWindow : public testsupport::ProgramTest {
         return dir.path() + QStringLiteral("/Programmi/schemaZelmor.jpg");
     }
     QString twinPath() const {
-        return dir.path() + QStringLiteral("/Programmi/schemaZelmor-stampa.png");
+        return dir.path() + QStringLiteral("/Programmi/schemaZelmor-stampa.emf");
     }
     QColor pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
 };
@@ -196,30 +194,19 @@ TEST_F(DrawingWindow, DrawingAgainRecreatesTheWindowAndWritesTheSamePicture) {
     EXPECT_EQ(drawings, 1);
 }
 
-TEST_F(DrawingWindow, ThePrintTwinIsThePictureFourTimesFinerBesideIt) {
-    // Rectangles and upright hatches only: four times finer, each pixel of the picture is a
-    // 4 x 4 square of its colour, borders and hatch lines included.
-    draw(makeModel(1, 1, "forte",
-                   {{1, "debole", ""},
-                    {2, "medio", ""},
-                    {3, "forte", ""},
-                    {8, "debole", ""},
-                    {9, "medio", ""}}));
+TEST_F(DrawingWindow, TheVectorTwinBesideThePictureNamesItAndHasItsSizeOnPaper) {
+    draw(makeModel(1, 1, "forte", {{1, "debole", "con 2"}, {2, "medio", "con 1"}}));
     EXPECT_TRUE(fakes.messages.shown.empty());
-    QImageReader reader(twinPath(), "png");
-    EXPECT_EQ(reader.size(), QSize(4 * 632, 4 * 428));
-    EXPECT_EQ(reader.text(QStringLiteral("ZelmorPicture")),
-              QCryptographicHash::hash(read(picturePath()), QCryptographicHash::Sha1).toHex());
-    const QImage twin = reader.read();
-    ASSERT_FALSE(twin.isNull()) << reader.errorString().toStdString();
-    // 4 x 96 dots per inch: an office lays it out at the picture's size.
-    EXPECT_EQ(twin.dotsPerMeterX(), 4 * 3780);
-    EXPECT_EQ(twin.dotsPerMeterY(), 4 * 3780);
-    const QImage picture = savedPicture();
-    EXPECT_EQ(twin.convertToFormat(QImage::Format_RGB32),
-              picture.scaled(twin.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                  .convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), twinPath());
+    const std::optional<tk::EmfHeader> header = tk::readEmfHeader(read(twinPath()));
+    ASSERT_TRUE(header.has_value());
+    EXPECT_EQ(header->application, QStringLiteral("Zelmor"));
+    EXPECT_EQ(header->picture,
+              QStringLiteral("ZelmorPicture ") +
+                  QCryptographicHash::hash(read(picturePath()), QCryptographicHash::Sha1).toHex());
+    // 632 x 428 pixels at 96 dots per inch, in 1/100 mm.
+    EXPECT_NEAR(header->frame.width(), 16722, 2);
+    EXPECT_NEAR(header->frame.height(), 11324, 2);
+    EXPECT_EQ(geometry::currentVectorTwin(picturePath()), twinPath());
 }
 
 TEST_F(DrawingWindow, FourTimesFinerEveryFigureIsWhereThePictureHasIt) {
@@ -244,26 +231,26 @@ TEST_F(DrawingWindow, OnlyTheTwinOfThePictureOnTheDiskIsPrinted) {
     const QByteArray firstTwin = read(twinPath());
     ASSERT_FALSE(firstTwin.isEmpty());
     draw(second);
-    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), twinPath());
+    EXPECT_EQ(geometry::currentVectorTwin(picturePath()), twinPath());
 
     // The twin of another drawing.
     QFile twin(twinPath());
     ASSERT_TRUE(twin.open(QIODevice::WriteOnly) && twin.write(firstTwin) == firstTwin.size());
     twin.close();
-    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), QString());
+    EXPECT_EQ(geometry::currentVectorTwin(picturePath()), QString());
 
     // No twin, or something else in its place: never waited on, never printed.
     ASSERT_TRUE(QFile::remove(twinPath()));
-    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), QString());
+    EXPECT_EQ(geometry::currentVectorTwin(picturePath()), QString());
     ASSERT_EQ(::mkfifo(QFile::encodeName(twinPath()).constData(), 0600), 0);
-    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), QString());
+    EXPECT_EQ(geometry::currentVectorTwin(picturePath()), QString());
     ASSERT_TRUE(QFile::remove(twinPath()));
 
     // A program that writes no twin draws another picture over this one.
     draw(second);
-    ASSERT_EQ(geometry::currentPrintTwin(picturePath()), twinPath());
+    ASSERT_EQ(geometry::currentVectorTwin(picturePath()), twinPath());
     ASSERT_TRUE(geometry::savePicture(drawing::renderModel(first), picturePath()));
-    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), QString());
+    EXPECT_EQ(geometry::currentVectorTwin(picturePath()), QString());
 
     // A twin that cannot be written: the picture is saved and the drawing done, without a word
     // to the user, and no twin is printed.
@@ -274,7 +261,7 @@ TEST_F(DrawingWindow, OnlyTheTwinOfThePictureOnTheDiskIsPrinted) {
     EXPECT_TRUE(done);
     EXPECT_TRUE(fakes.messages.shown.empty());
     EXPECT_EQ(savedPicture(), drawing::renderModel(second));
-    EXPECT_EQ(geometry::currentPrintTwin(picturePath()), QString());
+    EXPECT_EQ(geometry::currentVectorTwin(picturePath()), QString());
 }
 
 TEST_F(DrawingWindow, OutlineWidthsFollowTheValues) {
@@ -436,19 +423,20 @@ TEST(PictureFile, RoundTripsThroughABitmapReaderWithRowPadding) {
     EXPECT_TRUE(geometry::encodeBmp24(QImage()).isEmpty());
 }
 
-TEST(PictureFile, PrintTwinSitsBesideThePictureWithItsSuffixReplaced) {
+TEST(PictureFile, VectorTwinSitsBesideThePictureWithItsSuffixReplaced) {
     const struct {
         const char* picture;
         const char* twin;
     } rows[] = {
         {"/home/anna/.local/share/Zelmor/Programmi/schemaZelmor.jpg",
-         "/home/anna/.local/share/Zelmor/Programmi/schemaZelmor-stampa.png"},
-        {"/tmp/modelli.2024/schema", "/tmp/modelli.2024/schema-stampa.png"},
-        {"/tmp/schema.vecchio.bmp", "/tmp/schema.vecchio-stampa.png"},
-        {"/tmp/.jpg", "/tmp/.jpg-stampa.png"},
+         "/home/anna/.local/share/Zelmor/Programmi/schemaZelmor-stampa.emf"},
+        {"/tmp/modelli.2024/schema", "/tmp/modelli.2024/schema-stampa.emf"},
+        {"/tmp/schema.vecchio.bmp", "/tmp/schema.vecchio-stampa.emf"},
+        {"/tmp/.jpg", "/tmp/.jpg-stampa.emf"},
     };
     for (const auto& r : rows)
-        EXPECT_EQ(geometry::printTwinPath(QString::fromUtf8(r.picture)), QString::fromUtf8(r.twin));
+        EXPECT_EQ(geometry::vectorTwinPath(QString::fromUtf8(r.picture)),
+                  QString::fromUtf8(r.twin));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "model/model.h"
 #include "reports/officewordprocessor.h"
 #include "reports/reports.h"
+#include "toolkit/emfdevice.h"
 
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -54,6 +55,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
@@ -260,6 +262,7 @@ struct Table {
 struct Picture {
     css::awt::Size size;    // on the page, 1/100 mm
     css::awt::Size pixels;  // of the bitmap embedded
+    QString mimeType;
 };
 
 struct Document {
@@ -408,6 +411,9 @@ class Reader {
             Reference<css::beans::XPropertySet> graphic(object->getPropertyValue("Graphic"),
                                                         UNO_QUERY_THROW);
             graphic->getPropertyValue("SizePixel") >>= picture.pixels;
+            OUString mime;
+            graphic->getPropertyValue("MimeType") >>= mime;
+            picture.mimeType = toQt(mime);
             document.pictures.push_back(picture);
         }
 
@@ -713,24 +719,47 @@ TEST_F(Pictures, APictureGoesInlineAtItsSizeWithTheTextAroundIt) {
     EXPECT_EQ(doc.body[1].portions.front().type, QStringLiteral("Frame"));
 }
 
-// The print twin of the model picture goes in its place, at the same size on the page; a twin
-// that belongs to another picture does not.
-TEST_F(Pictures, ThePrintTwinIsLaidOutAtThePicturesSize) {
+// The vector twin of the model picture goes in its place, at the same size on the page, and the
+// saved document keeps it as a drawing; a twin that belongs to another picture does not.
+TEST_F(Pictures, TheVectorTwinIsLaidOutAtThePicturesSizeAndStaysADrawing) {
     QImage image(632, 428, QImage::Format_RGB32);
     image.fill(Qt::white);
     const QString picture = scratchPath(QStringLiteral("schema.jpg"));
     QByteArray written;
     ASSERT_TRUE(zelmor::geometry::savePicture(image, picture, nullptr, &written));
-    ASSERT_TRUE(zelmor::geometry::savePrintTwin(image.scaled(4 * image.size()), written, picture));
+    // A drawing of the picture's size on paper, in 1/100 mm.
+    const QSize frame(16722, 11324);
+    zelmor::tk::EmfDevice twin(frame, frame, QStringLiteral("Zelmor"),
+                               zelmor::geometry::twinPictureName(written));
+    QPainter painter(&twin);
+    painter.setPen(QPen(Qt::red, 50));
+    painter.setBrush(Qt::green);
+    painter.drawRect(QRect(QPoint(500, 500), frame / 2));
+    painter.drawEllipse(QRect(QPoint(9000, 6000), frame / 3));
+    painter.end();
+    ASSERT_TRUE(zelmor::geometry::saveVectorTwin(twin.bytes(), picture));
     word().addPicture(picture);
     word().type(QString(kCR));
+    // Its PDF copy draws it: no image at all.
+    const QString pdf = scratchPath(QStringLiteral("schema.pdf"));
+    word().exportPdf(pdf);
+    word().settle();
+    QFile exported(pdf);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    const QByteArray pdfBytes = exported.readAll();
+    EXPECT_TRUE(pdfBytes.startsWith("%PDF-"));
+    EXPECT_FALSE(pdfBytes.contains("/Subtype/Image"));
     image.fill(Qt::yellow);  // a new drawing whose twin could not be written
     ASSERT_TRUE(zelmor::geometry::savePicture(image, picture));
     word().addPicture(picture);
 
     const Document doc = saveAndRead();
     ASSERT_EQ(doc.pictures.size(), 2U);
-    EXPECT_EQ(doc.pictures[0].pixels.Width, 4 * 632);
+    // Word's own vector formats: the .doc keeps the metafile (as a WMF record of it).
+    EXPECT_TRUE(doc.pictures[0].mimeType == QStringLiteral("image/x-emf") ||
+                doc.pictures[0].mimeType == QStringLiteral("image/x-wmf"))
+        << doc.pictures[0].mimeType.toStdString();
+    EXPECT_NE(doc.pictures[1].mimeType, doc.pictures[0].mimeType);
     EXPECT_EQ(doc.pictures[1].pixels.Width, 632);
     for (const Picture& p : doc.pictures) {
         EXPECT_NEAR(p.size.Width, kPictureWidth, 30);

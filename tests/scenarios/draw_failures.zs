@@ -26,7 +26,7 @@ expect no message
 expect picture "{picture}" size 632 428
 # A file where the folder should be: drawn on screen, then told where and why; no picture file.
 remove "{picture}"
-remove "{dir}/Programmi/schemaZelmor-stampa.png"
+remove "{dir}/Programmi/schemaZelmor-stampa.emf"
 remove "{dir}/Programmi"
 write "{dir}/Programmi" "not a folder"
 click menu.disegn

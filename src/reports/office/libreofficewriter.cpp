@@ -777,9 +777,9 @@ class LibreOfficeWriter final : public OfficePlugin {
         tableFont_->setPropertyValue("CharHeight", Any(static_cast<float>(*tableFontSize_)));
     }
 
-    // The size a picture is laid out at. A bitmap that says its resolution (the print twin:
-    // four times the dots, the same size) is laid out at it; one that does not, and a drawing,
-    // at 96 dpi.
+    // The size a picture is laid out at: its own size on paper when it has one (a metafile's
+    // frame, such as the vector twin's, or a bitmap that says its resolution); a bitmap that
+    // does not, at 96 dpi.
     css::awt::Size placedSize(const Reference<css::graphic::XGraphic>& graphic) {
         const OUString names[] = {"Size100thMM", "SizePixel"};  // sorted
         auto sizes = query<css::beans::XMultiPropertySet>(graphic);
