@@ -354,6 +354,11 @@ void printBreakdown() {
 int main(int argc, char** argv) {
     QTemporaryDir scratch;
     if (!scratch.isValid()) return 2;
+    // ZELMOR_BENCH_KEEP=1 keeps the reports written, to look at them.
+    if (qEnvironmentVariableIsSet("ZELMOR_BENCH_KEEP")) {
+        scratch.setAutoRemove(false);
+        std::fprintf(stderr, "reports kept in %s\n", qPrintable(scratch.path()));
+    }
     gScratch = &scratch;
     // The office gets a profile of its own, thrown away at the end.
     qputenv("UserInstallation", QUrl::fromLocalFile(scratch.filePath(QStringLiteral("profile")))

@@ -160,6 +160,17 @@ TEST(FileFilters, ASaveAddsTheChosenTypesSuffixToANameWithoutOne) {
                   QString::fromUtf8(c.saved))
             << c.name << " / " << c.filter;
     }
+    // A name that ends in another type the dialog offers keeps it.
+    const QStringList offered{QStringLiteral("SVG (*.svg)"), QStringLiteral("PDF (*.pdf)")};
+    const QString svg = offered.first();
+    EXPECT_EQ(withFilterSuffix(QStringLiteral("modello.pdf"), svg, offered),
+              QStringLiteral("modello.pdf"));
+    EXPECT_EQ(withFilterSuffix(QStringLiteral("modello.PDF"), svg, offered),
+              QStringLiteral("modello.PDF"));
+    EXPECT_EQ(withFilterSuffix(QStringLiteral("modello.txt"), svg, offered),
+              QStringLiteral("modello.txt.svg"));
+    EXPECT_EQ(withFilterSuffix(QStringLiteral("modello"), svg, offered),
+              QStringLiteral("modello.svg"));
 }
 
 TEST(QtFileDialog, SavesWithTheSuffixAndAsksBeforeReplacingThatFile) {

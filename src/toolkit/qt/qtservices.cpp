@@ -129,7 +129,8 @@ class FileDialog : public QFileDialog {
         const QStringList typed = selectedFiles();
         if (acceptMode() == AcceptSave && name != nullptr && typed.size() == 1 &&
             !QFileInfo(typed.first()).isDir()) {
-            const QString fixed = withFilterSuffix(name->text(), selectedNameFilter());
+            const QString fixed =
+                withFilterSuffix(name->text(), selectedNameFilter(), nameFilters());
             if (fixed != name->text()) name->setText(fixed);
         }
         QFileDialog::accept();
@@ -138,18 +139,30 @@ class FileDialog : public QFileDialog {
 
 }  // namespace
 
-QString withFilterSuffix(const QString& fileName, const QString& nameFilter) {
-    // Qt reads a filter's patterns from its last parenthesis, or takes the whole filter.
+namespace {
+
+// The patterns of a filter in Qt's form: from its last parenthesis, or the whole filter.
+QStringList filterPatterns(const QString& nameFilter) {
     QString patterns = nameFilter;
     const qsizetype open = nameFilter.lastIndexOf(QLatin1Char('('));
     if (open >= 0 && nameFilter.endsWith(QLatin1Char(')'))) {
         patterns = nameFilter.mid(open + 1, nameFilter.size() - open - 2);
     }
-    const QStringList list = patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+QString withFilterSuffix(const QString& fileName, const QString& nameFilter,
+                         const QStringList& offered) {
+    const QStringList list = filterPatterns(nameFilter);
     const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
     const QString name = fileName.mid(slash + 1);
     if (list.isEmpty() || name.isEmpty()) return fileName;
-    for (const QString& p : list) {
+    // A name that already ends in a type the dialog offers says its type itself.
+    QStringList known = list;
+    for (const QString& filter : offered) known += filterPatterns(filter);
+    for (const QString& p : known) {
         const QString suffix = plainSuffix(p);
         if (!suffix.isEmpty() && name.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
             return fileName;
@@ -251,7 +264,8 @@ std::optional<QString> QtFileDialog::run(const tk::FileDialogRequest& request) {
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
     QString path = chosen.first();
-    if (save) path = withFilterSuffix(path, dialog.selectedNameFilter());  // as accept() did
+    // As accept() did.
+    if (save) path = withFilterSuffix(path, dialog.selectedNameFilter(), dialog.nameFilters());
     return QFileInfo(path).absoluteFilePath();
 }
 

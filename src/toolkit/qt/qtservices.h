@@ -14,10 +14,12 @@ namespace zelmor::qtui {
 QStringList qtNameFilters(const QString& windowsFilter);
 
 // The name a save dialog saves under: the typed name, with the chosen type's suffix added when
-// it ends in none of that type's suffixes and the type's first pattern is a plain "*.ext".
-// Other patterns (the data files' "Zelmor-dati-*", "*") add nothing. nameFilter is in Qt's
-// form, "PDF (*.pdf)".
-QString withFilterSuffix(const QString& fileName, const QString& nameFilter);
+// it ends in none of that type's suffixes, nor of the other types `offered`, and the type's
+// first pattern is a plain "*.ext" ("modello.pdf" stays a PDF whichever type is chosen). Other
+// patterns (the data files' "Zelmor-dati-*", "*") add nothing. Filters are in Qt's form,
+// "PDF (*.pdf)".
+QString withFilterSuffix(const QString& fileName, const QString& nameFilter,
+                         const QStringList& offered = {});
 
 class QtMessageBox : public tk::MessageBoxService {
   public:
