@@ -51,16 +51,21 @@ struct Program {
     void draw() {
         z.app().dispatch([this] { drawing::DisegnoForm::startDrawing(z.app()); });
     }
-    // What the command did before it wrote a twin: a new window, the figures, the capture and
-    // the picture file.
+    // The command as it was before it wrote a twin: a new window, the figures, the capture, the
+    // picture file and its digest for the reports.
     void drawWithoutTwin() {
         z.app().dispatch([this] {
             z.app().unload(QStringLiteral("disegno"));
             auto& w = dynamic_cast<drawing::DisegnoForm&>(z.app().load(QStringLiteral("disegno")));
             z.app().show(w.name());
-            w.showModel(z.shared().currentModel());
-            if (!geometry::savePicture(tk::grabClientArea(w), z.shared().picturePath()))
+            const model::ModelData drawn = z.shared().currentModel();
+            w.showModel(drawn);
+            QByteArray saved;
+            if (!geometry::savePicture(tk::grabClientArea(w), z.shared().picturePath(), nullptr,
+                                       &saved))
                 failed = true;
+            z.shared().setDrawnPicture({drawn, geometry::pictureDigest(saved)});
+            z.shared().prepareWordProcessor();
         });
     }
     bool failed = false;

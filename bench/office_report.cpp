@@ -91,8 +91,9 @@ struct Report {
         QByteArray written;
         geometry::savePicture(drawing::renderModel(model), picture, nullptr, &written);
         geometry::saveVectorTwin(
-            drawing::encodeModel(model, drawing::PictureFormat::Emf,
-                                 {QString(), geometry::twinPictureName(written)}),
+            drawing::encodeModel(
+                model, drawing::PictureFormat::Emf,
+                {QString(), geometry::twinPictureName(geometry::pictureDigest(written))}),
             picture);
         savePath = gScratch->filePath(QStringLiteral("Relazione.doc"));
 

@@ -9,6 +9,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
@@ -135,21 +136,22 @@ bool DisegnoForm::modelliamo() {
         return false;
     }
     // The reports print this file beside this model only, and only while it holds these bytes.
-    shared_->setDrawnPicture({drawn, geometry::pictureDigest(saved)});
-    writeVectorTwin(path, saved);
+    const QByteArray digest = geometry::pictureDigest(saved);
+    shared_->setDrawnPicture({drawn, digest});
+    writeVectorTwin(path, digest);
     // A model drawn is often a model about to be printed.
     shared_->prepareWordProcessor();
     return true;
 }
 
 void DisegnoForm::writeVectorTwin(const QString& picturePath,
-                                  const QByteArray& pictureBytes) const {
+                                  const QByteArray& pictureDigest) const {
     // Only after the picture: a twin always names a picture that is on the disk. When it fails
     // the drawing is still done, since the picture is what the reports need: the twin left from
     // before names another picture and is not printed. The user has nothing to do about it; the
     // terminal says why.
     const QByteArray twin = encodeDrawing(*this, PictureFormat::Emf,
-                                          {QString(), geometry::twinPictureName(pictureBytes)});
+                                          {QString(), geometry::twinPictureName(pictureDigest)});
     QString why;
     if (!geometry::saveVectorTwin(twin, picturePath, &why))
         qWarning().noquote() << QStringLiteral(
@@ -285,6 +287,8 @@ void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links, qreal scal
     if (links.empty()) return;
     p.save();
     const bool print = scale != 1;
+    const bool rasterised =
+        p.paintEngine() != nullptr && p.paintEngine()->type() == QPaintEngine::Raster;
     p.setRenderHint(QPainter::Antialiasing, print);
     // The aliased pen marks the pixels its points name: scaled up, a point is that pixel's
     // centre, so that the figures cover the same pixels, each grown to a square of `scale`.
@@ -317,9 +321,15 @@ void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links, qreal scal
                     p.drawEllipse(centre, r, r);
                     break;
                 }
-                // The pen's ring as a black disc under a green one: the same figure, but
-                // filling is several times cheaper than stroking an antialiased curve, and a
-                // model may have a thousand circles.
+                if (!rasterised) {
+                    // A vector device strokes for nothing: one circle with its ring.
+                    p.setBrush(fill);
+                    p.drawEllipse(QPointF(centre), r, r);
+                    break;
+                }
+                // Rasterised, the pen's ring as a black disc under a green one: the same
+                // figure, but filling is several times cheaper than stroking an antialiased
+                // curve, and a model may have a thousand circles.
                 p.save();
                 p.setPen(Qt::NoPen);
                 p.setBrush(Qt::black);

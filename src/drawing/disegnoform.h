@@ -71,7 +71,7 @@ class DisegnoForm : public tk::Form {
     PictureText pictureText() const;
 
     static constexpr char kContextMenu[] = "mnuDisegno";
-    void writeVectorTwin(const QString& picturePath, const QByteArray& pictureBytes) const;
+    void writeVectorTwin(const QString& picturePath, const QByteArray& pictureDigest) const;
 
     shared::ModZelmor* shared_;
     shared::WindowRescaling rescaling_;

@@ -116,16 +116,9 @@ QByteArray pictureFileDigest(const QString& path) {
     return picture.ok() && !picture.tooLong ? pictureDigest(picture.bytes) : QByteArray();
 }
 
-namespace {
-
-QString nameOfDigest(const QByteArray& digest) {
-    return QString::fromLatin1(kTwinPictureKey) + QLatin1Char(' ') + QString::fromLatin1(digest);
-}
-
-}  // namespace
-
-QString twinPictureName(const QByteArray& pictureBytes) {
-    return nameOfDigest(pictureDigest(pictureBytes));
+QString twinPictureName(const QByteArray& pictureDigest) {
+    return QString::fromLatin1(kTwinPictureKey) + QLatin1Char(' ') +
+           QString::fromLatin1(pictureDigest);
 }
 
 QString vectorTwinPath(const QString& picturePath) {
@@ -153,7 +146,7 @@ QString currentVectorTwin(const QString& picturePath) {
     const std::optional<tk::EmfHeader> header = tk::readEmfHeader(twin.bytes);
     if (!header) return {};
     const QByteArray digest = pictureFileDigest(picturePath);
-    return !digest.isEmpty() && header->picture == nameOfDigest(digest) ? twinPath : QString();
+    return !digest.isEmpty() && header->picture == twinPictureName(digest) ? twinPath : QString();
 }
 
 }  // namespace zelmor::geometry

@@ -34,8 +34,8 @@ QByteArray pictureFileDigest(const QString& path);
 // for this one's.
 inline constexpr char kTwinPictureKey[] = "ZelmorPicture";
 
-// The name that ties a twin to the picture file's bytes.
-QString twinPictureName(const QByteArray& pictureBytes);
+// The name that ties a twin to the picture file's bytes, from their digest (pictureDigest).
+QString twinPictureName(const QByteArray& pictureDigest);
 
 // The twin's file: the picture's path with its suffix replaced, "schemaZelmor.jpg" ->
 // "schemaZelmor-stampa.emf".

@@ -14,9 +14,12 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
+#include <map>
 #include <numbers>
 #include <numeric>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace zelmor::tk {
@@ -84,6 +87,18 @@ class Record {
         data_.append(b, 4);
         return *this;
     }
+    // Appends the record, padded, to a file's bytes: one copy, the file growing geometrically.
+    void appendTo(QByteArray& out) const {
+        const auto length = static_cast<qsizetype>(data_.size());
+        const qsizetype padded = (length + 3) & ~qsizetype{3};
+        const qsizetype start = out.size();
+        if (out.capacity() < start + padded) out.reserve(2 * (start + padded));
+        out.resize(start + padded);
+        char* dst = out.data() + start;
+        std::memcpy(dst, data_.data(), static_cast<std::size_t>(length));
+        std::memset(dst + length, 0, static_cast<std::size_t>(padded - length));
+        qToLittleEndian(static_cast<quint32>(padded), dst + 4);
+    }
     Record& i32(qint32 v) { return u32(static_cast<quint32>(v)); }
     Record& u16(quint16 v) {
         char b[2];
@@ -101,18 +116,17 @@ class Record {
         return i32(p.x()).i32(p.y());
     }
     Record& raw(const QByteArray& bytes) {
-        data_.append(bytes);
+        data_.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         return *this;
     }
     QByteArray finish() const {
-        QByteArray out = data_;
-        while (out.size() % 4 != 0) out.append('\0');
-        qToLittleEndian(static_cast<quint32>(out.size()), out.data() + 4);
+        QByteArray out;
+        appendTo(out);
         return out;
     }
 
   private:
-    QByteArray data_;
+    std::string data_;
 };
 
 quint32 colorRef(const QColor& c) {
@@ -305,6 +319,7 @@ class EmfPaintEngine final : public QPaintEngine {
     bool begin(QPaintDevice* /*pdev*/) override {
         device_.bytes_.clear();
         body_.clear();
+        body_.reserve(qsizetype{1} << 16);
         bodyRecords_ = 0;
         slots_.assign(1, true);  // slot 0 is the metafile's own
         maxSlot_ = 0;
@@ -318,6 +333,8 @@ class EmfPaintEngine final : public QPaintEngine {
         penIsStock_ = false;
         selectedBrush_ = {};
         selectedBrushSlot_ = 0;
+        selectedBrushKept_ = false;
+        brushes_.clear();
         brushIsStock_ = false;
         fillMode_ = kAlternate;
         bounds_.reset();
@@ -401,6 +418,20 @@ class EmfPaintEngine final : public QPaintEngine {
     }
 
     void drawEllipse(const QRectF& r) override {
+        // Upright and unclipped, an ellipse's four curves are written straight from its box,
+        // without a path of Qt's in between: a model has a thousand of them.
+        if (!clipping() && transform_.type() <= QTransform::TxScale) {
+            const PenKey pen = penKey(pen_, transform_);
+            const BrushKey brush = brushKey(brush_);
+            if (pen.null && brush.null) return;
+            const QRectF box = transform_.mapRect(r);
+            std::vector<Figure> figures(1);
+            if (ellipseFigure(box, figures.front())) {
+                flushLines();
+                closedFigures(figures, pen, brush);
+                return;
+            }
+        }
         QPainterPath path;
         path.addEllipse(r);
         drawPath(path);
@@ -502,7 +533,7 @@ class EmfPaintEngine final : public QPaintEngine {
 
   private:
     void write(const Record& rec) {
-        body_.append(rec.finish());
+        rec.appendTo(body_);
         ++bodyRecords_;
     }
 
@@ -560,18 +591,34 @@ class EmfPaintEngine final : public QPaintEngine {
         if (brush.null) {
             if (brushIsStock_) return;
             write(Record(kSelectObject).u32(kStockNullBrush));
-            release(selectedBrushSlot_);
+            if (!selectedBrushKept_) release(selectedBrushSlot_);
             selectedBrushSlot_ = 0;
+            selectedBrushKept_ = false;
             selectedBrush_ = {};
             brushIsStock_ = true;
             return;
         }
         if (selectedBrushSlot_ != 0 && brush == selectedBrush_) return;
-        const quint32 slot = allocateSlot();
-        write(Record(kCreateBrushIndirect).u32(slot).u32(0 /* BS_SOLID */).u32(brush.color).u32(0));
+        // A drawing alternates a handful of colours (a black disc under a green one, a
+        // thousand times): the first brushes of each colour are kept and selected again.
+        const auto cached = brushes_.find(brush.color);
+        const bool keep = cached != brushes_.end() || brushes_.size() < kKeptBrushes;
+        quint32 slot = 0;
+        if (cached != brushes_.end()) {
+            slot = cached->second;
+        } else {
+            slot = allocateSlot();
+            write(Record(kCreateBrushIndirect)
+                      .u32(slot)
+                      .u32(0 /* BS_SOLID */)
+                      .u32(brush.color)
+                      .u32(0));
+            if (keep) brushes_.emplace(brush.color, slot);
+        }
         write(Record(kSelectObject).u32(slot));
-        release(selectedBrushSlot_);
+        if (!selectedBrushKept_) release(selectedBrushSlot_);
         selectedBrushSlot_ = slot;
+        selectedBrushKept_ = keep;
         selectedBrush_ = brush;
         brushIsStock_ = false;
     }
@@ -776,7 +823,15 @@ class EmfPaintEngine final : public QPaintEngine {
         if (!brush.null && !pen.null && open) {
             fillPath(figures, brush, mode);
             strokePath(figures, pen);
-        } else if (!brush.null && !pen.null) {
+        } else {
+            closedFigures(figures, pen, brush, mode);
+        }
+    }
+
+    // Figures that need no care for their fill rule or open ends, filled and stroked at once.
+    void closedFigures(const std::vector<Figure>& figures, const PenKey& pen, const BrushKey& brush,
+                       quint32 mode = kAlternate) {
+        if (!brush.null && !pen.null) {
             selectPen(pen);
             selectBrush(brush);
             setFillMode(mode);
@@ -789,6 +844,37 @@ class EmfPaintEngine final : public QPaintEngine {
         } else {
             strokePath(figures, pen);
         }
+    }
+
+    // An ellipse in its box (device coordinates) as Qt draws it: four curves from the right end
+    // of its axis, anticlockwise on the screen.
+    static bool ellipseFigure(const QRectF& box, Figure& figure) {
+        constexpr qreal kappa = 0.5522847498307936;
+        const qreal cx = box.center().x();
+        const qreal cy = box.center().y();
+        const qreal rx = box.width() / 2;
+        const qreal ry = box.height() / 2;
+        const QPointF points[13] = {
+            {cx + rx, cy}, {cx + rx, cy - kappa * ry}, {cx + kappa * rx, cy - ry},
+            {cx, cy - ry}, {cx - kappa * rx, cy - ry}, {cx - rx, cy - kappa * ry},
+            {cx - rx, cy}, {cx - rx, cy + kappa * ry}, {cx - kappa * rx, cy + ry},
+            {cx, cy + ry}, {cx + kappa * rx, cy + ry}, {cx + rx, cy + kappa * ry},
+            {cx + rx, cy},
+        };
+        Run curves{true, {}};
+        curves.points.reserve(12);
+        for (int i = 0; i < 13; ++i) {
+            const auto unit = toUnits(points[i]);
+            if (!unit) return false;
+            if (i == 0) {
+                figure.start = *unit;
+            } else {
+                curves.points.push_back(*unit);
+            }
+        }
+        figure.runs.push_back(std::move(curves));
+        figure.closed = true;
+        return true;
     }
 
     static bool finite(const QPainterPath& path) {
@@ -926,6 +1012,9 @@ class EmfPaintEngine final : public QPaintEngine {
     bool penIsStock_ = false;  // the stock null pen is selected
     BrushKey selectedBrush_;
     quint32 selectedBrushSlot_ = 0;
+    bool selectedBrushKept_ = false;      // one of brushes_, never deleted
+    std::map<quint32, quint32> brushes_;  // colour -> slot
+    static constexpr std::size_t kKeptBrushes = 32;
     bool brushIsStock_ = false;
     quint32 fillMode_ = kAlternate;
     std::optional<QRect> bounds_;       // nothing drawn yet

@@ -729,8 +729,9 @@ TEST_F(Pictures, TheVectorTwinIsLaidOutAtThePicturesSizeAndStaysADrawing) {
     ASSERT_TRUE(zelmor::geometry::savePicture(image, picture, nullptr, &written));
     // A drawing of the picture's size on paper, in 1/100 mm.
     const QSize frame(16722, 11324);
-    zelmor::tk::EmfDevice twin(frame, frame, QStringLiteral("Zelmor"),
-                               zelmor::geometry::twinPictureName(written));
+    zelmor::tk::EmfDevice twin(
+        frame, frame, QStringLiteral("Zelmor"),
+        zelmor::geometry::twinPictureName(zelmor::geometry::pictureDigest(written)));
     QPainter painter(&twin);
     painter.setPen(QPen(Qt::red, 50));
     painter.setBrush(Qt::green);

@@ -397,17 +397,25 @@ TEST(EmfDevice, FillsAndOutlinesComeBackWithTheirPensAndBrushes) {
 }
 
 TEST(EmfDevice, CurvesStayCurvesWithTheirFillRule) {
-    // An ellipse: one closed figure of four Bezier curves, filled and stroked at once.
-    auto d = drawnOf(paint([](QPainter& p) {
-        p.setPen(QPen(Qt::black, 2));
-        p.setBrush(Qt::yellow);
-        p.drawEllipse(QRectF(100, 100, 200, 100));
-    }));
-    ASSERT_EQ(d.size(), 1u);
-    EXPECT_EQ(d[0].type, quint32(kStrokeAndFillPath));
-    EXPECT_EQ(d[0].curves, 4);
-    EXPECT_EQ(d[0].closed, std::vector<bool>{true});
-    EXPECT_EQ(d[0].figures[0].front(), QPoint(300, 150));
+    // An ellipse, upright or turned: one closed figure of four Bezier curves, filled and
+    // stroked at once.
+    for (const bool turned : {false, true}) {
+        const auto d = drawnOf(paint([turned](QPainter& p) {
+            p.setPen(QPen(Qt::black, 2));
+            p.setBrush(Qt::yellow);
+            p.translate(200, 150);
+            if (turned) p.rotate(90);
+            p.drawEllipse(QRectF(-100, -50, 200, 100));
+        }));
+        ASSERT_EQ(d.size(), 1u);
+        EXPECT_EQ(d[0].type, quint32(kStrokeAndFillPath));
+        EXPECT_EQ(d[0].curves, 4);
+        EXPECT_EQ(d[0].closed, std::vector<bool>{true});
+        EXPECT_EQ(d[0].figures[0].front(), turned ? QPoint(200, 250) : QPoint(300, 150));
+        EXPECT_EQ(d[0].figures[0][6], turned ? QPoint(200, 50) : QPoint(100, 150));
+        EXPECT_EQ(d[0].pen.width, 2u);
+    }
+    std::vector<Drawn> d;
 
     // A ring: two figures filled even-odd, no outline.
     d = drawnOf(paint([](QPainter& p) {
@@ -477,11 +485,25 @@ TEST(EmfDevice, RecordsAreSmallWhereCoordinatesFitAndObjectsAreReused) {
     EXPECT_EQ(d[1].figures[0].back(), QPoint(40000, 10));
     EXPECT_EQ(count(file, kPolyBezierTo), 1);
     EXPECT_EQ(count(file, kPolyBezierTo16), 1);
-    // A pen per change, each replaced one deleted, the slots reused.
+    // A pen per change, each replaced one deleted, the slots reused. The first 32 brushes'
+    // colours are kept to be selected again; the later ones go when replaced.
     EXPECT_EQ(count(file, kPen), 52);
     EXPECT_EQ(count(file, kBrush), 50);
-    EXPECT_EQ(count(file, kDelete), 51 + 49);
-    EXPECT_LE(walk(file).header.handles, 5);
+    EXPECT_EQ(count(file, kDelete), 51 + (50 - 32 - 1));
+    EXPECT_LE(walk(file).header.handles, 32 + 4);
+
+    // Two colours in turn: two brushes, selected again and again.
+    const QByteArray discs = paint(
+        [](QPainter& p) {
+            p.setPen(Qt::NoPen);
+            for (int i = 0; i < 20; ++i) {
+                p.setBrush(i % 2 == 0 ? Qt::black : Qt::green);
+                p.drawEllipse(QRectF(i, 0, 10, 10));
+            }
+        },
+        {1000, 1000}, {1000, 1000});
+    EXPECT_EQ(count(discs, kBrush), 2);
+    EXPECT_EQ(count(discs, kDelete), 0);
 }
 
 TEST(EmfDevice, ClipsLinesAndShapesByGeometry) {
