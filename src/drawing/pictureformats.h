@@ -10,6 +10,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <optional>
+
 namespace zelmor::drawing {
 
 enum class PictureFormat { Svg, Pdf, Emf, Png };

@@ -162,7 +162,7 @@ TEST(FileFilters, ASaveAddsTheChosenTypesSuffixToANameWithoutOne) {
     }
     // A name that ends in another type the dialog offers keeps it.
     const QStringList offered{QStringLiteral("SVG (*.svg)"), QStringLiteral("PDF (*.pdf)")};
-    const QString svg = offered.first();
+    const QString& svg = offered.first();
     EXPECT_EQ(withFilterSuffix(QStringLiteral("modello.pdf"), svg, offered),
               QStringLiteral("modello.pdf"));
     EXPECT_EQ(withFilterSuffix(QStringLiteral("modello.PDF"), svg, offered),
