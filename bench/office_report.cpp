@@ -180,6 +180,9 @@ class Stopwatch final : public reports::WordProcessor {
         time("page count", [&] { pages = word_->finishedPages(); });
         return pages;
     }
+    void typeset(const reports::Typesetting& how) override {
+        if (typesetting) time("typesetting", [&] { word_->typeset(how); });
+    }
     void replaceLast(const QString& f, const QString& t) override {
         time("page count", [&] { word_->replaceLast(f, t); });
     }
@@ -196,6 +199,7 @@ class Stopwatch final : public reports::WordProcessor {
     void prepare() override { word_->prepare(); }
 
     std::map<std::string, double> millis;  // by kind of operation
+    bool typesetting = true;               // false: the report as it was before its typesetting
     int reports = 0;
 
   private:

@@ -288,6 +288,9 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     std::optional<int> finishedPages() override {
         return fetch<int>(limits_.layout, "finished pages", &OfficePlugin::countPages);
     }
+    void typeset(const Typesetting& how) override {
+        forward(limits_.layout, "typeset", &OfficePlugin::typeset, how);
+    }
     void replaceLast(const QString& from, const QString& to) override {
         forward(limits_.call, "replace", &OfficePlugin::replaceLast, from, to);
     }

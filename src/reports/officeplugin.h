@@ -51,6 +51,7 @@ class OfficePlugin {
     [[nodiscard]] virtual Outcome save(const QString& path, QString& saved) noexcept = 0;
     [[nodiscard]] virtual Outcome describe(const QString& title,
                                            const QString& author) noexcept = 0;
+    [[nodiscard]] virtual Outcome typeset(const Typesetting& how) noexcept = 0;
     [[nodiscard]] virtual Outcome replaceLast(const QString& from, const QString& to) noexcept = 0;
     [[nodiscard]] virtual Outcome exportPdf(const QString& path) noexcept = 0;
 

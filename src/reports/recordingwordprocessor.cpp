@@ -101,6 +101,7 @@ void RecordingWordProcessor::describe(const QString&, const QString&) {}
 std::optional<int> RecordingWordProcessor::finishedPages() {
     return std::nullopt;
 }
+void RecordingWordProcessor::typeset(const Typesetting&) {}
 void RecordingWordProcessor::replaceLast(const QString&, const QString&) {}
 void RecordingWordProcessor::exportPdf(const QString&) {}
 void RecordingWordProcessor::setLateFailureHandler(std::function<void(const WordError&)>) {}

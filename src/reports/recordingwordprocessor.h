@@ -36,6 +36,7 @@ class RecordingWordProcessor final : public WordProcessor {
     // No pages and no PDF here; none of these is logged.
     void describe(const QString& title, const QString& author) override;
     std::optional<int> finishedPages() override;
+    void typeset(const Typesetting& how) override;
     void replaceLast(const QString& from, const QString& to) override;
     void exportPdf(const QString& path) override;
     void setLateFailureHandler(std::function<void(const WordError&)> handler) override;

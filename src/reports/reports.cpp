@@ -22,6 +22,10 @@ const QChar kCR = QChar(13);  // ends a paragraph
 const QChar kFF = QChar(12);  // starts a new page
 constexpr int kTableFormat = 9;
 constexpr int kTableFontSize = 10;
+// The full report's section headings and the first words of its closing block.
+const QString kCriteria = QStringLiteral("Criteri di elaborazione");
+const QString kAnalysis = QStringLiteral("Analisi del grafico");
+const QString kClosingStart = QStringLiteral("La presente relazione è composta di n.");
 
 // A number as the reports print it: a blank where a minus sign would go.
 QString str(int n) {
@@ -42,6 +46,19 @@ void begin(WordProcessor& word, const ReportTexts& texts, const QString& title) 
 
 QString titled(const ReportTexts& texts, const QString& what) {
     return texts.productName + QStringLiteral(" – ") + what;
+}
+
+// A title that fits a PDF viewer's title bar and a file manager's column: at most about
+// kMaxTitle characters, cut after a whole word, with an ellipsis for what was left out.
+QString shortTitle(const QString& title) {
+    constexpr qsizetype kMaxTitle = 80;
+    if (title.size() <= kMaxTitle) return title;
+    QString cut = title.left(kMaxTitle - 1);
+    if (cut.back().isLowSurrogate()) cut.chop(1);  // never half a character
+    const qsizetype blank = cut.lastIndexOf(QLatin1Char(' '));
+    if (blank > kMaxTitle / 2) cut.truncate(blank);
+    while (!cut.isEmpty() && (cut.back().isSpace() || cut.back().isPunct())) cut.chop(1);
+    return cut + QChar(0x2026);
 }
 
 // The phrase of the closing block that holds the page count.
@@ -217,7 +234,8 @@ QString writeFullReport(WordProcessor& word, const model::ModelData& m,
     // The title page.
     const QString report = QStringLiteral("Relazione ") + texts.productName;
     begin(word, texts,
-          page.project.isEmpty() ? report : report + QStringLiteral(" – ") + page.project);
+          shortTitle(page.project.isEmpty() ? report
+                                            : report + QStringLiteral(" – ") + page.project));
     word.fontName(kFont);
     word.fontSize(24);
     word.type(texts.productName + kCR);
@@ -236,7 +254,7 @@ QString writeFullReport(WordProcessor& word, const model::ModelData& m,
 
     // How the model is built, and the picture.
     word.fontSize(16);
-    word.type(QStringLiteral("Criteri di elaborazione") + crs(2));
+    word.type(kCriteria + crs(2));
     word.fontSize(12);
     word.type(kTextT1 + kCR);
     word.type(kTextT2 + kCR);
@@ -247,7 +265,7 @@ QString writeFullReport(WordProcessor& word, const model::ModelData& m,
 
     // How to read it, and the data.
     word.fontSize(16);
-    word.type(QStringLiteral("Analisi del grafico") + crs(2));
+    word.type(kAnalysis + crs(2));
     word.fontSize(12);
     word.type(kTextT4 + kCR);
     word.type(kTextT5 + kCR);
@@ -269,13 +287,21 @@ QString writeFullReport(WordProcessor& word, const model::ModelData& m,
     word.appendParagraph();
     word.paragraphFontSize(12);
     int pages = word.countPages();
-    word.paragraphText(crs(2) + QStringLiteral("La presente relazione è composta di n.") +
+    word.paragraphText(crs(2) + kClosingStart +
                        str(pages) + QStringLiteral(" pagine.") + kCR +
                        QStringLiteral("Si allegano: ") + page.attachments + crs(2) + page.town +
                        QStringLiteral(": ") + page.date + crs(2) +
                        QStringLiteral("il progettista") + kCR + QLatin1Char('(') +
                        texts.officeName + QLatin1Char(')'));
     word.justifyAll();
+    // Set for the reader who files it: sections in the outline, the signed closing whole on its
+    // page, numbered pages after the title page.
+    Typesetting how;
+    how.headings = QStringList{kCriteria, kAnalysis};
+    how.keptFrom = kClosingStart;
+    how.titlePage = true;
+    how.footer = QStringLiteral("pagina %1 di %2");
+    word.typeset(how);
     // The block itself may carry the end of the document onto a new page: the number printed
     // is the finished document's. (A longer number could move a line again: a few rounds.)
     for (int round = 0; round < 3; ++round) {

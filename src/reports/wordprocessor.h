@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -39,6 +40,22 @@ class WordError : public std::runtime_error {
   private:
     Kind kind_;
     QString detail_;
+};
+
+// How a finished report is set on its pages beyond what its text says; the document's own
+// paragraphs are found by their text, as it stands when this is asked.
+struct Typesetting {
+    // Paragraphs, each by its whole text (the last one that reads so), that head the sections of
+    // the document's outline, in a PDF's bookmarks too; they keep their look.
+    QStringList headings;
+    // The last paragraph that begins with this and everything after it stay together on one
+    // page, unhyphenated; empty: nothing is kept.
+    QString keptFrom;
+    // The text before the first page break is a title page: unhyphenated, no footer.
+    bool titlePage = false;
+    // The footer of every page but a title page, "%1" the page's number and "%2" the number
+    // of pages; empty: no footer.
+    QString footer;
 };
 
 class WordProcessor {
@@ -95,6 +112,8 @@ class WordProcessor {
     // The pages of the current document as it stands now, with every text written so far laid
     // out; nothing from a back-end that has no pages.
     virtual std::optional<int> finishedPages() = 0;
+    // The finished document set as `how` says, once its text is all written.
+    virtual void typeset(const Typesetting& how) = 0;
     // The last occurrence of `from` in the document becomes `to`.
     virtual void replaceLast(const QString& from, const QString& to) = 0;
     // The current document, as it stands, also written as PDF under this full path. A back-end

@@ -1,6 +1,7 @@
 // The reports as the recording word processor sees them: the operations, in order, with their
 // texts; the full report's file name; and the log's quoting, which the scenario runner reads.
 #include "geometry/bmp.h"
+#include "reports/columnwidths.h"
 #include "reports/recordingwordprocessor.h"
 #include "reports/reports.h"
 #include "scriptparser.h"
@@ -12,6 +13,8 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <numeric>
 
 #include <gtest/gtest.h>
 
@@ -414,6 +417,116 @@ TEST(FullReport, TitlePageTextsTablesClosingBlockAndSave) {
     EXPECT_TRUE(QFileInfo(target).isFile());
 }
 
+// The recording word processor, with the finishing touches it leaves out of its log written
+// into a log of their own.
+class Finisher final : public reports::WordProcessor {
+  public:
+    explicit Finisher(RecordingWordProcessor& word) : word_(&word) {}
+    void start() override { word_->start(); }
+    void show() override { word_->show(); }
+    void addDocument() override { word_->addDocument(); }
+    void fontName(const QString& n) override { word_->fontName(n); }
+    void fontSize(int p) override { word_->fontSize(p); }
+    void type(const QString& t) override {
+        paragraphs += t.split(QRegularExpression(QStringLiteral("[\r\f]")));
+        word_->type(t);
+    }
+    void appendParagraph() override { word_->appendParagraph(); }
+    void paragraphText(const QString& t) override {
+        paragraphs += t.split(QChar(13));
+        word_->paragraphText(t);
+    }
+    void paragraphFontSize(int p) override { word_->paragraphFontSize(p); }
+    void addTable(int r, int c) override { word_->addTable(r, c); }
+    void tableFontSize(int p) override { word_->tableFontSize(p); }
+    void cell(int r, int c, const QString& t) override { word_->cell(r, c, t); }
+    void autoformat(int f) override { word_->autoformat(f); }
+    void addPicture(const QString& p) override { word_->addPicture(p); }
+    int countPages() override { return word_->countPages(); }
+    void justifyAll() override {
+        finishing << QStringLiteral("justify all");
+        word_->justifyAll();
+    }
+    QString save(const QString& p) override {
+        finishing << QStringLiteral("save");
+        return word_->save(p);
+    }
+    void describe(const QString& t, const QString&) override { title = t; }
+    void typeset(const reports::Typesetting& how) override {
+        finishing << QStringLiteral("typeset");
+        typesetting = how;
+    }
+    std::optional<int> finishedPages() override {
+        finishing << QStringLiteral("finished pages");
+        return std::nullopt;
+    }
+    void replaceLast(const QString&, const QString&) override {}
+    void exportPdf(const QString&) override { finishing << QStringLiteral("export"); }
+    void setLateFailureHandler(std::function<void(const WordError&)>) override {}
+    void prepare() override {}
+
+    QStringList paragraphs;  // every paragraph's text as written, in order
+    QStringList finishing;   // the finishing operations, in order
+    QString title;
+    reports::Typesetting typesetting;
+
+  private:
+    RecordingWordProcessor* word_;
+};
+
+// Set for its reader once every text is written and before its pages are counted for good:
+// the two headings and the closing block are the report's own paragraphs, the title page has no
+// footer, and the title is short however long the project.
+TEST(FullReport, IsTypesetBeforeItsPagesAreCountedWithAShortTitle) {
+    QTemporaryDir dir;
+    const QString picture = writePicture(dir.filePath(QStringLiteral("schema.jpg")));
+    ASSERT_FALSE(picture.isEmpty());
+    for (const QString& project :
+         {QString(), QStringLiteral("Piano"),
+          QStringLiteral("Piano di recupero del borgo antico, ").repeated(6),
+          QStringLiteral("Pianoparticolareggiato").repeated(5)}) {
+        SCOPED_TRACE(project.toStdString());
+        model::TitlePage page;
+        page.project = project;
+        page.attachments = QStringLiteral("tavole");
+        Recorder r;
+        Finisher word(r.word);
+        reports::writeFullReport(word, modelOf(3), page, texts(), picture,
+                                 dir.filePath(QStringLiteral("r.doc")));
+        EXPECT_EQ(word.finishing, (QStringList{"justify all", "typeset", "finished pages",
+                                               "save", "export"}));
+        const reports::Typesetting& how = word.typesetting;
+        EXPECT_EQ(how.headings, (QStringList{"Criteri di elaborazione", "Analisi del grafico"}));
+        for (const QString& heading : how.headings) EXPECT_EQ(word.paragraphs.count(heading), 1);
+        ASSERT_FALSE(how.keptFrom.isEmpty());
+        QStringList closing;
+        for (const QString& p : word.paragraphs)
+            if (p.startsWith(how.keptFrom) || !closing.isEmpty()) closing << p;
+        EXPECT_EQ(closing, (QStringList{"La presente relazione è composta di n. 1 pagine.",
+                                        "Si allegano: tavole", "", ": ", "", "il progettista",
+                                        "(Studio Rossi)"}));
+        EXPECT_TRUE(how.titlePage);
+        EXPECT_EQ(how.footer, QStringLiteral("pagina %1 di %2"));
+
+        const QString whole = project.isEmpty() ? QStringLiteral("Relazione Zelmor")
+                                                : QStringLiteral("Relazione Zelmor – ") + project;
+        if (whole.size() <= 80) {
+            EXPECT_EQ(word.title, whole);
+        } else {
+            EXPECT_LE(word.title.size(), 80);
+            EXPECT_GE(word.title.size(), 40);
+            ASSERT_TRUE(word.title.endsWith(QChar(0x2026)));
+            const QString kept = word.title.chopped(1);
+            EXPECT_TRUE(whole.startsWith(kept));
+            // Cut after a word, where there is one to cut after.
+            if (project.contains(QLatin1Char(' '))) {
+                EXPECT_TRUE(whole.mid(kept.size()).startsWith(QLatin1Char(' ')) ||
+                            whole.mid(kept.size()).startsWith(QLatin1Char(',')));
+            }
+        }
+    }
+}
+
 TEST(FullReport, AFailedSaveNamesTheFile) {
     QTemporaryDir dir;
     const QString picture = writePicture(dir.filePath(QStringLiteral("schema.jpg")));
@@ -574,5 +687,61 @@ TEST(RecordingLog, EveryStringReadsBackThroughTheScenarioTokenizer) {
         ASSERT_EQ(tokens.size(), 2u) << line.toStdString();
         EXPECT_EQ(tokens[1].kind, script::Token::Kind::String);
         EXPECT_EQ(tokens[1].bytes, text.toUtf8()) << line.toStdString();
+    }
+}
+
+// Columns from their texts: they fill the width; no column is narrower than its longest word
+// when the words fit at all, or than its longest text when every text fits on one line; and of
+// two columns the one whose texts are longer is not the narrower.
+TEST(ColumnWidths, FillTheWidthAndGiveEachColumnWhatItsTextsNeed) {
+    QRandomGenerator random(26);
+    const QStringList words{"n.",   "sottosistema", "a",         "debole", "quartiere",
+                            "Sant'Anna", "con", "1,",          "valore", "precipitevolissimevolmente"};
+    for (int round = 0; round < 500; ++round) {
+        const int columns = 1 + static_cast<int>(random.bounded(5));
+        std::vector<QStringList> rows(1 + random.bounded(10));
+        for (QStringList& row : rows) {
+            for (int c = 0; c < columns; ++c) {
+                QStringList text;
+                const int count = static_cast<int>(random.bounded(c * 2 + 1));
+                for (int w = 0; w < count; ++w)
+                    text << words[static_cast<qsizetype>(random.bounded(words.size()))];
+                row << text.join(QLatin1Char(' '));
+            }
+        }
+        const double available = 2000 + random.bounded(17000);
+        const double em = 352.8;  // 10 points in 1/100 mm
+        const double padding = 300;
+        const std::vector<double> widths = reports::columnWidths(rows, available, em, padding);
+        ASSERT_EQ(widths.size(), static_cast<std::size_t>(columns));
+        // The header row may wrap between words; the others should stand on one line.
+        double sum = 0;
+        std::vector<double> least(columns, padding);
+        std::vector<double> whole(columns, padding);
+        std::vector<double> data(columns, 0.0);
+        for (int c = 0; c < columns; ++c) {
+            sum += widths[c];
+            for (std::size_t r = 0; r < rows.size(); ++r) {
+                least[c] = std::max(least[c], reports::longestWordEm(rows[r][c]) * em + padding);
+                if (r > 0) data[c] = std::max(data[c], reports::emWidth(rows[r][c]) * em);
+            }
+            whole[c] = std::max(data[c] + padding, least[c]);
+        }
+        EXPECT_NEAR(sum, available, 1e-6 * available);
+        const double leastSum = std::accumulate(least.begin(), least.end(), 0.0);
+        const double wholeSum = std::accumulate(whole.begin(), whole.end(), 0.0);
+        for (int c = 0; c < columns; ++c) {
+            if (leastSum <= available) {
+                EXPECT_GE(widths[c] + 1e-6, least[c]) << round;
+            }
+            if (wholeSum <= available) {
+                EXPECT_GE(widths[c] + 1e-6, whole[c]) << round;
+            }
+            for (int d = 0; d < columns; ++d) {
+                if (least[c] >= least[d] && data[c] >= data[d]) {
+                    EXPECT_GE(widths[c] + 1e-6, widths[d]) << round << ": " << c << " " << d;
+                }
+            }
+        }
     }
 }

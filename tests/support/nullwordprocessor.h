@@ -26,6 +26,7 @@ class NullWordProcessor : public reports::WordProcessor {
     QString save(const QString& path) override { return path; }
     void describe(const QString&, const QString&) override {}
     std::optional<int> finishedPages() override { return std::nullopt; }
+    void typeset(const reports::Typesetting&) override {}
     void replaceLast(const QString&, const QString&) override {}
     void exportPdf(const QString&) override {}
     void setLateFailureHandler(std::function<void(const reports::WordError&)>) override {}

@@ -12,6 +12,7 @@
 #include "officeprocess.h"
 #include "unohelpers.h"
 
+#include "reports/columnwidths.h"
 #include "reports/officeplugin.h"
 
 #include <com/sun/star/awt/Size.hpp>
@@ -38,10 +39,14 @@
 #include <com/sun/star/style/BreakType.hpp>
 #include <com/sun/star/style/ParagraphAdjust.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/style/NumberingType.hpp>
+#include <com/sun/star/table/TableBorderDistances.hpp>
 #include <com/sun/star/table/XAutoFormattable.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/PageNumberType.hpp>
+#include <com/sun/star/text/TableColumnSeparator.hpp>
 #include <com/sun/star/text/TextContentAnchorType.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
@@ -90,6 +95,24 @@ constexpr int kHundredthMmPerInch = 2540;
 // Word's table format 9 is the coloured one with a header row and banded rows; this is Writer's
 // nearest table style.
 constexpr int kColouredTableFormat = 9;
+
+// A cell's room between its text and its borders, left and right, and above and below.
+constexpr sal_Int16 kCellPadding = 150;
+constexpr sal_Int16 kCellPaddingVertical = 50;
+// Writer's columns are placed in parts of this whole, whatever the table's width.
+constexpr double kColumnWholeParts = 10000;
+constexpr double kHundredthMmPerPoint = 2540.0 / 72.0;
+
+// The page numbers at the foot of the page: small, in the room the bottom margin gave.
+constexpr float kFooterPoints = 9;
+constexpr sal_Int32 kFooterHeight = 800;  // the spacing above the line included
+constexpr sal_Int32 kFooterSpacing = 300;
+constexpr sal_Int32 kLeastBottomMargin = 600;
+
+// Hyphens in the body: never more than two lines in a row, never a word of less than six
+// letters or a piece of less than three.
+constexpr sal_Int16 kMaxHyphensInARow = 2;
+constexpr sal_Int16 kLeastHyphenPiece = 3;
 
 css::beans::PropertyValue property(const char* name, const Any& value) {
     return css::beans::PropertyValue(OUString::createFromAscii(name), -1, value,
@@ -311,10 +334,11 @@ class LibreOfficeWriter final : public OfficePlugin {
             // The style's number format turns cells such as " 3" into "3": the texts go back
             // as they were written, in one call.
             writeCells();
-            // The style brings its own font size too. The cell range asked for before the
+            // The style brings its own font and size too. The cell range asked for before the
             // rows changed no longer reaches the cells: a new one.
             tableFont_.clear();
-            if (tableFontSize_) applyTableFontSize();
+            cellLook();
+            tableLook();
         });
     }
 
@@ -375,6 +399,12 @@ class LibreOfficeWriter final : public OfficePlugin {
             ++calls_;
             properties->setPropertyValue(
                 "ParaAdjust", Any(static_cast<sal_Int16>(css::style::ParagraphAdjust_BLOCK)));
+            // Justified, a narrow cell's words stand apart: the cells keep to the left.
+            for (const Reference<css::beans::XPropertySet>& cells : tables_) {
+                ++calls_;
+                cells->setPropertyValue(
+                    "ParaAdjust", Any(static_cast<sal_Int16>(css::style::ParagraphAdjust_LEFT)));
+            }
         });
     }
 
@@ -398,6 +428,58 @@ class LibreOfficeWriter final : public OfficePlugin {
             properties->setTitle(toOu(title));
             ++calls_;
             properties->setAuthor(toOu(author));
+        });
+    }
+
+    Outcome typeset(const Typesetting& how) noexcept override {
+        return run([&] {
+            requireDocument();
+            std::vector<Reference<css::text::XTextRange>> headings;
+            for (const QString& heading : how.headings) {
+                Reference<css::text::XTextRange> found =
+                    lastParagraph(QLatin1Char('^') + literal(heading) + QLatin1Char('$'));
+                ++calls_;
+                Reference<css::text::XTextCursor> at = text_->createTextCursorByRange(found);
+                // An outline level of its own: the look stays the typed one.
+                const OUString names[] = {"OutlineLevel", "ParaIsHyphenation",
+                                          "ParaKeepTogether"};  // sorted
+                const Any values[] = {Any(sal_Int16{1}), Any(false), Any(true)};
+                ++calls_;
+                query<css::beans::XMultiPropertySet>(at)->setPropertyValues(
+                    Sequence<OUString>(names, 3), Sequence<Any>(values, 3));
+                headings.push_back(found);
+            }
+            if (how.titlePage && !headings.empty()) {
+                ++calls_;
+                Reference<css::text::XTextCursor> title =
+                    text_->createTextCursorByRange(text_->getStart());
+                ++calls_;
+                Reference<css::text::XTextRange> end = headings.front()->getStart();
+                ++calls_;
+                title->gotoRange(end, true);
+                ++calls_;
+                query<css::beans::XPropertySet>(title)->setPropertyValue("ParaIsHyphenation",
+                                                                         Any(false));
+            }
+            if (!how.keptFrom.isEmpty()) {
+                Reference<css::text::XTextRange> found =
+                    lastParagraph(QLatin1Char('^') + literal(how.keptFrom));
+                ++calls_;
+                Reference<css::text::XTextCursor> kept =
+                    text_->createTextCursorByRange(found->getStart());
+                ++calls_;
+                kept->gotoEnd(true);
+                // Each paragraph whole, and with the next: the block moves to a new page as
+                // one.
+                const OUString names[] = {"ParaIsHyphenation", "ParaKeepTogether",
+                                          "ParaSplit"};  // sorted
+                const Any values[] = {Any(false), Any(true), Any(false)};
+                auto paragraphs = query<css::beans::XMultiPropertySet>(kept);
+                ++calls_;
+                paragraphs->setPropertyValues(Sequence<OUString>(names, 3),
+                                              Sequence<Any>(values, 3));
+            }
+            if (!how.footer.isEmpty()) pageFooter(how.footer, how.titlePage);
         });
     }
 
@@ -427,7 +509,14 @@ class LibreOfficeWriter final : public OfficePlugin {
     Outcome exportPdf(const QString& path) noexcept override {
         return run([&] {
             requireDocument();
-            store(path, "writer_pdf_Export", /*asCopy=*/true, Kind::ExportFailed);
+            // PDF/A-2b, what public offices file: every font embedded, the metadata in XMP;
+            // tagged, with the headings as bookmarks.
+            std::vector<css::beans::PropertyValue> pdf{
+                property("ExportBookmarks", Any(true)),
+                property("SelectPdfVersion", Any(sal_Int32{2})),
+                property("UseTaggedPDF", Any(true))};
+            store(path, "writer_pdf_Export", /*asCopy=*/true, Kind::ExportFailed,
+                  sequenceOf(pdf));
         });
     }
 
@@ -574,11 +663,13 @@ class LibreOfficeWriter final : public OfficePlugin {
 
     // The current document written to a file through a filter: as the document's own file (it
     // then belongs to that file), or as a copy that leaves the document as it was.
-    void store(const QString& path, const char* filter, bool asCopy, Kind failure) {
+    void store(const QString& path, const char* filter, bool asCopy, Kind failure,
+               const Sequence<css::beans::PropertyValue>& filterData = {}) {
         auto storable = query<css::frame::XStorable>(document_);
         std::vector<css::beans::PropertyValue> arguments{
             property("FilterName", Any(OUString::createFromAscii(filter))),
             property("Overwrite", Any(true))};
+        if (filterData.hasElements()) arguments.push_back(property("FilterData", Any(filterData)));
         const OUString url = toOu(fileUrl(path));
         try {
             ++calls_;
@@ -603,8 +694,124 @@ class LibreOfficeWriter final : public OfficePlugin {
         auto defaults = query<css::beans::XPropertySet>(created);
         ++calls_;
         defaults->setPropertyValue("CharLocale", Any(css::lang::Locale("it", "IT", "")));
+        // Text boxes and drawings the user adds speak Italian too: they take the drawing
+        // layer's defaults, not the text's.
         ++calls_;
-        defaults->setPropertyValue("ParaIsHyphenation", Any(true));
+        Reference<css::uno::XInterface> drawing =
+            factory()->createInstance("com.sun.star.drawing.Defaults");
+        ++calls_;
+        query<css::beans::XPropertySet>(drawing)->setPropertyValue(
+            "CharLocale", Any(css::lang::Locale("it", "IT", "")));
+        // Hyphenated, sparingly.
+        const std::pair<const char*, Any> hyphens[] = {
+            {"ParaIsHyphenation", Any(true)},
+            {"ParaHyphenationMaxHyphens", Any(kMaxHyphensInARow)},
+            {"ParaHyphenationMaxLeadingChars", Any(kLeastHyphenPiece)},
+            {"ParaHyphenationMaxTrailingChars", Any(kLeastHyphenPiece)}};
+        for (const auto& [name, value] : hyphens) {
+            ++calls_;
+            defaults->setPropertyValue(OUString::createFromAscii(name), value);
+        }
+    }
+
+    // The last paragraph of the body that the regular expression finds.
+    Reference<css::text::XTextRange> lastParagraph(const QString& expression) {
+        auto searchable = query<css::util::XSearchable>(document_);
+        ++calls_;
+        Reference<css::util::XSearchDescriptor> search = searchable->createSearchDescriptor();
+        ++calls_;
+        search->setSearchString(toOu(expression));
+        auto options = query<css::beans::XPropertySet>(search);
+        ++calls_;
+        options->setPropertyValue("SearchRegularExpression", Any(true));
+        ++calls_;
+        Reference<css::container::XIndexAccess> found = searchable->findAll(search);
+        ++calls_;
+        const sal_Int32 count = found->getCount();
+        if (count == 0)
+            throw WordFailure{Kind::Failed,
+                              QStringLiteral("No paragraph \"%1\" in the document").arg(expression)};
+        ++calls_;
+        return Reference<css::text::XTextRange>(found->getByIndex(count - 1), UNO_QUERY_THROW);
+    }
+
+    // A text as a regular expression that finds it: the expression's own characters quoted.
+    static QString literal(const QString& text) {
+        static const QString kSpecial = QStringLiteral("\\^$.|?*+()[]{}");
+        QString out;
+        for (const QChar c : text) {
+            if (kSpecial.contains(c)) out += QLatin1Char('\\');
+            out += c;
+        }
+        return out;
+    }
+
+    // "pagina %1 di %2" at the foot of the pages: the page's number and the document's count,
+    // as fields that stay true whatever the user adds; none on a title page. The bottom margin
+    // gives up the footer's room, so that the pages hold as much text as before.
+    void pageFooter(const QString& pattern, bool titlePage) {
+        Reference<css::beans::XPropertySet> page = standardPageStyle();
+        ++calls_;
+        const sal_Int32 bottom = page->getPropertyValue("BottomMargin").get<sal_Int32>();
+        ++calls_;
+        page->setPropertyValue("FooterIsOn", Any(true));
+        const OUString names[] = {"BottomMargin",       "FirstIsShared",
+                                  "FooterBodyDistance", "FooterHeight",
+                                  "FooterIsDynamicHeight"};  // sorted
+        const Any values[] = {Any(std::max(kLeastBottomMargin, bottom - kFooterHeight)),
+                              Any(!titlePage), Any(kFooterSpacing), Any(kFooterHeight),
+                              Any(false)};
+        ++calls_;
+        query<css::beans::XMultiPropertySet>(page)->setPropertyValues(Sequence<OUString>(names, 5),
+                                                                      Sequence<Any>(values, 5));
+        ++calls_;
+        Reference<css::text::XText> footer(page->getPropertyValue("FooterText"), UNO_QUERY_THROW);
+        ++calls_;
+        Reference<css::text::XTextCursor> at = footer->createTextCursor();
+        std::vector<OUString> look{"CharHeight", "ParaAdjust"};  // sorted
+        std::vector<Any> lookValues{
+            Any(kFooterPoints), Any(static_cast<sal_Int16>(css::style::ParagraphAdjust_CENTER))};
+        if (const std::optional<QString> face = documentFace()) {
+            look.insert(look.begin(), "CharFontName");
+            lookValues.insert(lookValues.begin(), Any(toOu(*face)));
+        }
+        ++calls_;
+        query<css::beans::XMultiPropertySet>(at)->setPropertyValues(sequenceOf(look),
+                                                                    sequenceOf(lookValues));
+        const qsizetype number = pattern.indexOf(QStringLiteral("%1"));
+        const qsizetype count = pattern.indexOf(QStringLiteral("%2"));
+        qsizetype from = 0;
+        for (const qsizetype field : {number, count}) {
+            if (field < from) continue;
+            ++calls_;
+            footer->insertString(at.get(), toOu(pattern.mid(from, field - from)), false);
+            ++calls_;
+            footer->insertTextContent(at.get(), pageField(field == number), false);
+            from = field + 2;
+        }
+        ++calls_;
+        footer->insertString(at.get(), toOu(pattern.mid(from)), false);
+    }
+
+    // A field that shows the page's number, or the document's number of pages.
+    Reference<css::text::XTextContent> pageField(bool thisPage) {
+        ++calls_;
+        Reference<css::uno::XInterface> created = factory()->createInstance(
+            thisPage ? OUString("com.sun.star.text.TextField.PageNumber")
+                     : OUString("com.sun.star.text.TextField.PageCount"));
+        auto field = query<css::beans::XPropertySet>(created);
+        ++calls_;
+        field->setPropertyValue("NumberingType", Any(css::style::NumberingType::ARABIC));
+        if (thisPage) {
+            ++calls_;
+            field->setPropertyValue("SubType", Any(css::text::PageNumberType_CURRENT));
+        }
+        return query<css::text::XTextContent>(created);
+    }
+
+    // The face the document's text was given last: its tables and footer take it too.
+    std::optional<QString> documentFace() const {
+        return pendingFontName_ ? pendingFontName_ : appliedFontName_;
     }
 
     // Where a save under `path` can go. An earlier document of this office open under that
@@ -677,6 +884,8 @@ class LibreOfficeWriter final : public OfficePlugin {
         paragraphLength_ = 0;
         factory_.clear();
         controllerProperties_.clear();
+        pageStyle_.clear();
+        tables_.clear();
         textWidth_.reset();
         appliedFontName_.reset();
         appliedFontSize_.reset();
@@ -777,6 +986,59 @@ class LibreOfficeWriter final : public OfficePlugin {
         tableFont_->setPropertyValue("CharHeight", Any(static_cast<float>(*tableFontSize_)));
     }
 
+    // Cells that read: the document's face at the table's size, at the left and unhyphenated
+    // (a narrow column justified or hyphenated is hard to read).
+    void cellLook() {
+        ++calls_;
+        Reference<css::table::XCellRange> all =
+            tableCells_->getCellRangeByPosition(0, 0, columnCount() - 1, rowCount() - 1);
+        tableFont_ = query<css::beans::XPropertySet>(all);
+        if (tableFontSize_) applyTableFontSize();
+        if (const std::optional<QString> face = documentFace()) {
+            ++calls_;
+            tableFont_->setPropertyValue("CharFontName", Any(toOu(*face)));
+        }
+        ++calls_;
+        tableFont_->setPropertyValue(
+            "ParaAdjust", Any(static_cast<sal_Int16>(css::style::ParagraphAdjust_LEFT)));
+        ++calls_;
+        tableFont_->setPropertyValue("ParaIsHyphenation", Any(false));
+        tables_.push_back(tableFont_);
+    }
+
+    // Room between the texts and the borders, columns as wide as their texts need, and the
+    // header row again at the top of each page the table goes on to.
+    void tableLook() {
+        std::vector<QStringList> rows;
+        rows.reserve(tableTexts_.size());
+        for (const std::vector<QString>& row : tableTexts_)
+            rows.emplace_back(row.begin(), row.end());
+        const double available = textWidth();
+        const double em = tableFontSize_.value_or(12) * kHundredthMmPerPoint;
+        const std::vector<double> widths = columnWidths(rows, available, em, 2.0 * kCellPadding);
+        std::vector<css::text::TableColumnSeparator> separators;
+        double edge = 0;
+        for (std::size_t c = 0; c + 1 < widths.size(); ++c) {
+            edge += widths[c];
+            separators.emplace_back(
+                static_cast<sal_Int16>(std::lround(edge / available * kColumnWholeParts)), true);
+        }
+        css::table::TableBorderDistances distances;
+        distances.LeftDistance = distances.RightDistance = kCellPadding;
+        distances.TopDistance = distances.BottomDistance = kCellPaddingVertical;
+        distances.IsLeftDistanceValid = distances.IsRightDistanceValid = true;
+        distances.IsTopDistanceValid = distances.IsBottomDistanceValid = true;
+        auto table = query<css::beans::XPropertySet>(table_);
+        ++calls_;
+        table->setPropertyValue("RepeatHeadline", Any(true));
+        ++calls_;
+        table->setPropertyValue("TableBorderDistances", Any(distances));
+        if (available > 0) {
+            ++calls_;
+            table->setPropertyValue("TableColumnSeparators", Any(sequenceOf(separators)));
+        }
+    }
+
     // The size a picture is laid out at: its own size on paper when it has one (a metafile's
     // frame, such as the vector twin's, or a bitmap that says its resolution); a bitmap that
     // does not, at 96 dpi.
@@ -811,9 +1073,9 @@ class LibreOfficeWriter final : public OfficePlugin {
             static_cast<sal_Int32>(std::lround(size.Height * available / size.Width)));
     }
 
-    // The width of the text area of the document's page style, in 1/100 mm.
-    double textWidth() {
-        if (!textWidth_) {
+    // The page style of the document's pages.
+    Reference<css::beans::XPropertySet> standardPageStyle() {
+        if (!pageStyle_.is()) {
             auto families = query<css::style::XStyleFamiliesSupplier>(document_);
             ++calls_;
             Reference<css::container::XNameAccess> all = families->getStyleFamilies();
@@ -823,8 +1085,16 @@ class LibreOfficeWriter final : public OfficePlugin {
                 pageStyles.get<Reference<css::uno::XInterface>>());
             ++calls_;
             Any standard = pages->getByName("Standard");
-            auto page = query<css::beans::XMultiPropertySet>(
+            pageStyle_ = query<css::beans::XPropertySet>(
                 standard.get<Reference<css::uno::XInterface>>());
+        }
+        return pageStyle_;
+    }
+
+    // The width of the text area of the document's page style, in 1/100 mm.
+    double textWidth() {
+        if (!textWidth_) {
+            auto page = query<css::beans::XMultiPropertySet>(standardPageStyle());
             const OUString names[] = {"LeftMargin", "RightMargin", "Width"};  // sorted
             ++calls_;
             const Sequence<Any> values = page->getPropertyValues(Sequence<OUString>(names, 3));
@@ -854,6 +1124,8 @@ class LibreOfficeWriter final : public OfficePlugin {
     sal_Int16 paragraphLength_ = 0;  // characters written into it, for its font size
     Reference<css::lang::XMultiServiceFactory> factory_;
     Reference<css::beans::XPropertySet> controllerProperties_;
+    Reference<css::beans::XPropertySet> pageStyle_;
+    std::vector<Reference<css::beans::XPropertySet>> tables_;  // every cell of each table
     std::optional<double> textWidth_;
     std::optional<QString> appliedFontName_;
     std::optional<int> appliedFontSize_;

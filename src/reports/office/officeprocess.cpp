@@ -33,8 +33,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QScopeGuard>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <csignal>
@@ -376,6 +379,44 @@ EarlierAnswer askEarlier(const Reference<css::uno::XComponentContext>& local,
     return asked.get();
 }
 
+// The fonts an office started here sees: the system's, and URW Gothic (the metric clone of ITC
+// Avant Garde Gothic, the face Century Gothic was drawn after) for Century Gothic, the reports'
+// face, which Linux systems lack and would otherwise draw in a wide humanist face. Only that
+// name gets a substitute, and only after itself: a Century Gothic that is installed still
+// wins, and no other font changes. Written into the user's cache when it is not there yet;
+// empty (the office sees the system's fonts alone) when it cannot be.
+QString fontConfiguration() {
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+        QStringLiteral("/zelmor");
+    const QString path = folder + QStringLiteral("/fonts.conf");
+    QString system = qEnvironmentVariable("FONTCONFIG_FILE");
+    if (system.isEmpty() || QFileInfo(system) == QFileInfo(path))
+        system = QStringLiteral("/etc/fonts/fonts.conf");
+    if (!QFileInfo(system).isFile()) return {};
+    const QByteArray content =
+        QStringLiteral(
+            "<?xml version=\"1.0\"?>\n"
+            "<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+            "<!-- Written by Zelmor for the office it starts; written again when missing. -->\n"
+            "<fontconfig>\n"
+            "  <include ignore_missing=\"no\">%1</include>\n"
+            "  <alias binding=\"same\">\n"
+            "    <family>Century Gothic</family>\n"
+            "    <accept><family>URW Gothic</family></accept>\n"
+            "  </alias>\n"
+            "</fontconfig>\n")
+            .arg(system.toHtmlEscaped())
+            .toUtf8();
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content) return path;
+    QSaveFile file(path);
+    if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(content) < 0 ||
+        !file.commit())
+        return {};
+    return path;
+}
+
 // Starts the office program listening on `pipe`, in a session of its own, its output nowhere
 // (it would write into this program's terminal). Its process id.
 qint64 startProcess(const QString& soffice, const QString& pipe) {
@@ -387,6 +428,12 @@ qint64 startProcess(const QString& soffice, const QString& pipe) {
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
+    const QString fonts = fontConfiguration();
+    if (!fonts.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("FONTCONFIG_FILE"), fonts);
+        process.setProcessEnvironment(environment);
+    }
     qint64 pid = 0;
     if (!process.startDetached(&pid)) throw WordFailure{Kind::NotStarted, process.errorString()};
     return pid;
