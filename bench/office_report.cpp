@@ -239,6 +239,16 @@ void writeFullTimed() {
     ++stopwatch().reports;
 }
 
+// The same report with no page setting (outline, closing kept together, footer): the report
+// as it was before it was set for its reader, apart from its tables and its PDF/A copy.
+void writeFullUntypeset() {
+    static Stopwatch untypeset(word());
+    untypeset.typesetting = false;
+    const Report& r = report();
+    reports::writeFullReport(untypeset, r.model, r.page, r.texts, r.picture, r.savePath);
+    word().settle();
+}
+
 void writeEmpty() {
     word().start();
     word().show();
@@ -289,6 +299,10 @@ void BM_FullReportWarm(benchmark::State& state) {
     measure<writeFull>(state, Office::Warm);
     countBytes(state, report().savePath);
 }
+void BM_FullReportWarmUntypeset(benchmark::State& state) {
+    measure<writeFullUntypeset>(state, Office::Warm);
+    countBytes(state, report().savePath);
+}
 void BM_FullReportWarmPngPicture(benchmark::State& state) {
     measure<writeFullPng>(state, Office::Warm);
     countBytes(state, report().pngSavePath);
@@ -310,6 +324,7 @@ void BM_EmptyDocumentCold(benchmark::State& state) {
 }
 
 BENCHMARK(BM_FullReportWarm)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_FullReportWarmUntypeset)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_FullReportWarmPngPicture)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_FullReportWarmByOperation)
     ->Unit(benchmark::kMillisecond)
@@ -380,6 +395,8 @@ int main(int argc, char** argv) {
         benchmark::RunSpecifiedBenchmarks(&reporter);
         printRatio(reporter, "full report / empty document, warm office", "BM_FullReportWarm",
                    "BM_EmptyDocumentWarm");
+        printRatio(reporter, "full report / the same without its page setting, warm",
+                   "BM_FullReportWarm", "BM_FullReportWarmUntypeset");
         printRatio(reporter, "full report with the vector twin / with a 2528 x 1712 PNG, warm",
                    "BM_FullReportWarm", "BM_FullReportWarmPngPicture");
         printRatio(reporter, "first full report on an office started ahead / warm full report",

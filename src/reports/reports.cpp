@@ -287,8 +287,7 @@ QString writeFullReport(WordProcessor& word, const model::ModelData& m,
     word.appendParagraph();
     word.paragraphFontSize(12);
     int pages = word.countPages();
-    word.paragraphText(crs(2) + kClosingStart +
-                       str(pages) + QStringLiteral(" pagine.") + kCR +
+    word.paragraphText(crs(2) + kClosingStart + str(pages) + QStringLiteral(" pagine.") + kCR +
                        QStringLiteral("Si allegano: ") + page.attachments + crs(2) + page.town +
                        QStringLiteral(": ") + page.date + crs(2) +
                        QStringLiteral("il progettista") + kCR + QLatin1Char('(') +

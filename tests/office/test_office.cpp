@@ -8,6 +8,7 @@
 
 #include "geometry/bmp.h"
 #include "help/helppages.h"
+#include "model/cp1252.h"
 #include "model/model.h"
 #include "reports/officewordprocessor.h"
 #include "reports/reports.h"
@@ -281,7 +282,7 @@ struct Document {
     QString plainText;  // the document converted to text, one line per paragraph
     QString title;
     QString author;
-    QString standardLanguage;                      // of the default paragraph style
+    QString standardLanguage;  // of the default paragraph style
 
     // Every paragraph of the body and of the tables' cells.
     std::vector<const Paragraph*> allParagraphs() const {
@@ -466,9 +467,9 @@ class Reader {
         if (text.open(QIODevice::ReadOnly)) document.plainText = QString::fromUtf8(text.readAll());
         // The default paragraph style's language, as the office's own format writes it.
         const QString flatPath = path + QStringLiteral(".fodt");
-        std::vector<css::beans::PropertyValue> flatFilter{css::beans::PropertyValue(
-            "FilterName", -1, Any(OUString("OpenDocument Text Flat XML")),
-            css::beans::PropertyState_DIRECT_VALUE)};
+        std::vector<css::beans::PropertyValue> flatFilter{
+            css::beans::PropertyValue("FilterName", -1, Any(OUString("OpenDocument Text Flat XML")),
+                                      css::beans::PropertyState_DIRECT_VALUE)};
         Reference<css::frame::XStorable>(component, UNO_QUERY_THROW)
             ->storeToURL(toOu(QUrl::fromLocalFile(flatPath).toString(QUrl::FullyEncoded)),
                          css::uno::Sequence<css::beans::PropertyValue>(flatFilter.data(), 1));
@@ -482,7 +483,8 @@ class Reader {
                 QRegularExpression::DotMatchesEverythingOption);
             const QRegularExpressionMatch normal = language.match(standard.match(xml).captured(0));
             if (normal.hasMatch())
-                document.standardLanguage = normal.captured(1) + QLatin1Char('-') + normal.captured(2);
+                document.standardLanguage =
+                    normal.captured(1) + QLatin1Char('-') + normal.captured(2);
         }
 
         Reference<css::util::XCloseable>(component, UNO_QUERY_THROW)->close(true);
@@ -731,8 +733,8 @@ TEST_F(Tables, ReadInTheDocumentsFaceWithColumnsAsWideAsTheirTexts) {
     word().fontSize(12);
     word().type(QStringLiteral("dati") + kCR);
     word().appendParagraph();
-    std::vector<QStringList> rows{{"n. sottosistema", "tipologia", "denominazione", "valore",
-                                   "legami tra sottosistemi"}};
+    std::vector<QStringList> rows{
+        {"n. sottosistema", "tipologia", "denominazione", "valore", "legami tra sottosistemi"}};
     for (int i = 1; i <= 60; ++i)  // longer than a page
         rows.push_back({QStringLiteral(" %1").arg(i), "attività commerciali",
                         "quartiere Sant'Anna nord", "debole", "con 1, 2, 3, 4, 5, 6, 7, 8"});
@@ -1157,7 +1159,8 @@ TEST_P(FullReport, HoldsEveryPartInOrderSetForTheReader) {
     auto page = titlePage(n);
     if (GetParam().fields == ReportCase::AtTheWindowsLimits) {
         // 60 characters in the title page's fields, 25 in the denominations.
-        const QString sixty = QStringLiteral("Piano particolareggiato del centro storico di Sant'Anna 2026");
+        const QString sixty =
+            QStringLiteral("Piano particolareggiato del centro storico di Sant'Anna 2026");
         for (QString* field : {&page.project, &page.place, &page.studyType, &page.client,
                                &page.town, &page.date, &page.attachments})
             *field = sixty;
@@ -1167,6 +1170,12 @@ TEST_P(FullReport, HoldsEveryPartInOrderSetForTheReader) {
     } else if (GetParam().fields == ReportCase::Long) {
         // Longer than the windows allow, as a file made by hand may hold them.
         page.project = QStringLiteral("Piano di recupero del borgo antico, ").repeated(6);
+        // Every printable character of the data file's code page, in the reports' face.
+        QByteArray repertoire;
+        for (int c = 0x21; c <= 0xFF; ++c)
+            if (!QList<int>{0x7F, 0x81, 0x8D, 0x8F, 0x90, 0x9D, 0xA0, 0xAD}.contains(c))
+                repertoire.append(static_cast<char>(c));
+        page.place = zelmor::model::fromCp1252(repertoire);
         page.attachments = QStringLiteral("tavole 1-3").repeated(1) +
                            QStringLiteral(
                                "; relazione geologica, rilievo fotografico, "
@@ -1174,7 +1183,8 @@ TEST_P(FullReport, HoldsEveryPartInOrderSetForTheReader) {
                                .repeated(14);
     }
     const auto texts = reportTexts();
-    const QString path = scratchPath(QStringLiteral("Relazione-%1-%2.doc").arg(n).arg(GetParam().fields));
+    const QString path =
+        scratchPath(QStringLiteral("Relazione-%1-%2.doc").arg(n).arg(GetParam().fields));
     const long long before = word().bridgeCalls();
     EXPECT_EQ(zelmor::reports::writeFullReport(word(), m, page, texts, pictureFile(632, 428), path),
               path);
@@ -1334,8 +1344,8 @@ TEST_P(FullReport, HoldsEveryPartInOrderSetForTheReader) {
     EXPECT_TRUE(pdfBytes.startsWith("%PDF-"));
     EXPECT_EQ(pdfPages(pdfBytes), pages);
     EXPECT_TRUE(pdfBytes.contains(pdfHexText(doc.title)) || pdfBytes.contains(doc.title.toUtf8()));
-    for (const QString& heading : {QStringLiteral("Criteri di elaborazione"),
-                                   QStringLiteral("Analisi del grafico")})
+    for (const QString& heading :
+         {QStringLiteral("Criteri di elaborazione"), QStringLiteral("Analisi del grafico")})
         EXPECT_TRUE(pdfBytes.contains(pdfHexText(heading)) ||
                     pdfBytes.contains("(" + heading.toLatin1() + ")"))
             << heading.toStdString();
@@ -1347,7 +1357,9 @@ TEST_P(FullReport, HoldsEveryPartInOrderSetForTheReader) {
         metadata.contains(QRegularExpression(QStringLiteral("pdfaid:conformance(>|=\")B"))));
     EXPECT_TRUE(pdfTool(QStringLiteral("pdfinfo"), {pdfFile})
                     .contains(QRegularExpression(QStringLiteral("Tagged:\\s+yes"))));
-    const QStringList fonts = pdfTool(QStringLiteral("pdffonts"), {pdfFile}).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    const QStringList fonts = pdfTool(QStringLiteral("pdffonts"), {pdfFile})
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                  .mid(2);
     ASSERT_FALSE(fonts.isEmpty());
     for (const QString& font : fonts) {
         EXPECT_TRUE(font.contains(QStringLiteral("URWGothic"))) << font.toStdString();
@@ -1356,12 +1368,17 @@ TEST_P(FullReport, HoldsEveryPartInOrderSetForTheReader) {
     }
     const QStringList pageTexts = pdfPageTexts(pdfFile, pages);
     ASSERT_EQ(pageTexts.size(), pages);
+    EXPECT_TRUE(
+        QString(pageTexts[0])
+            .remove(QRegularExpression(QStringLiteral("\\s")))
+            .contains(QString(page.place).remove(QRegularExpression(QStringLiteral("\\s")))))
+        << pageTexts[0].toStdString();
     EXPECT_FALSE(pageTexts[0].contains(QStringLiteral("pagina")));
     for (int k = 2; k <= pages; ++k)
         EXPECT_TRUE(pageTexts[k - 1].contains(QStringLiteral("pagina %1 di %2").arg(k).arg(pages)))
             << k;
-    for (const QString& part :
-         {match.captured(0), QStringLiteral("il progettista"), QStringLiteral("(Studio Tecnico Rossi)")})
+    for (const QString& part : {match.captured(0), QStringLiteral("il progettista"),
+                                QStringLiteral("(Studio Tecnico Rossi)")})
         EXPECT_TRUE(pageTexts.back().contains(part)) << part.toStdString();
 }
 
@@ -1369,6 +1386,51 @@ INSTANTIATE_TEST_SUITE_P(Subsystems, FullReport,
                          ::testing::Values(ReportCase{1, ReportCase::Short},
                                            ReportCase{9, ReportCase::AtTheWindowsLimits},
                                            ReportCase{9, ReportCase::Long}));
+
+// The shorter reports' tables read as the full report's: here the title-page data at the
+// windows' limits (60 characters in a field, 25 in a denomination).
+TEST(TitlePageData, TablesReadInTheDocumentsFace) {
+    auto page = titlePage(9);
+    const QString sixty =
+        QStringLiteral("Studio di fattibilità per la riqualificazione di Sant'Anna");
+    for (QString* field : {&page.project, &page.place, &page.studyType, &page.client, &page.town,
+                           &page.date, &page.attachments})
+        *field = sixty;
+    for (int i = 0; i < 9; ++i)
+        page.denominations[static_cast<std::size_t>(i)] =
+            QStringLiteral("collina dei Cappuccini %1").arg(i + 1).left(25);
+    QStringList types;
+    for (int i = 0; i < 9; ++i) types << zelmor::model::particularTypologies().value(i);
+    zelmor::reports::writeTitlePageData(word(), page, 9, types, reportTexts());
+    const QString path = scratchPath(QStringLiteral("DatiGenerali.doc"));
+    word().save(path);
+    word().closeDocument();
+
+    const Document doc = reader().read(path);
+    ASSERT_EQ(doc.tables.size(), 2U);
+    EXPECT_EQ(doc.standardLanguage, QStringLiteral("it-IT"));
+    const QStringList lines = doc.plainText.split(QLatin1Char('\n'));
+    for (const Table& table : doc.tables) {
+        EXPECT_TRUE(table.repeatsHeader);
+        for (const auto& row : table.cells)
+            for (const Cell& cell : row) {
+                EXPECT_GE(cell.leftPadding, 100);
+                for (const Paragraph& p : cell.paragraphs) {
+                    EXPECT_EQ(p.adjust, static_cast<sal_Int16>(css::style::ParagraphAdjust_LEFT));
+                    EXPECT_FALSE(p.hyphenated);
+                    for (const Portion& portion : p.portions) {
+                        EXPECT_EQ(portion.font, QStringLiteral("Century Gothic"));
+                        EXPECT_EQ(portion.language, QStringLiteral("it-IT"));
+                    }
+                }
+            }
+    }
+    // The labels' column gives the fields the room they need: each on one line.
+    EXPECT_LT(doc.tables[0].widths[0], doc.tables[0].widths[1]);
+    EXPECT_TRUE(lines.contains(sixty));
+    for (int i = 0; i < 9; ++i)
+        EXPECT_TRUE(lines.contains(page.denominations[static_cast<std::size_t>(i)])) << i;
+}
 
 // --- the whole help guide ----------------------------------------------------------------------
 

@@ -493,8 +493,8 @@ TEST(FullReport, IsTypesetBeforeItsPagesAreCountedWithAShortTitle) {
         Finisher word(r.word);
         reports::writeFullReport(word, modelOf(3), page, texts(), picture,
                                  dir.filePath(QStringLiteral("r.doc")));
-        EXPECT_EQ(word.finishing, (QStringList{"justify all", "typeset", "finished pages",
-                                               "save", "export"}));
+        EXPECT_EQ(word.finishing,
+                  (QStringList{"justify all", "typeset", "finished pages", "save", "export"}));
         const reports::Typesetting& how = word.typesetting;
         EXPECT_EQ(how.headings, (QStringList{"Criteri di elaborazione", "Analisi del grafico"}));
         for (const QString& heading : how.headings) EXPECT_EQ(word.paragraphs.count(heading), 1);
@@ -695,8 +695,9 @@ TEST(RecordingLog, EveryStringReadsBackThroughTheScenarioTokenizer) {
 // two columns the one whose texts are longer is not the narrower.
 TEST(ColumnWidths, FillTheWidthAndGiveEachColumnWhatItsTextsNeed) {
     QRandomGenerator random(26);
-    const QStringList words{"n.",   "sottosistema", "a",         "debole", "quartiere",
-                            "Sant'Anna", "con", "1,",          "valore", "precipitevolissimevolmente"};
+    const QStringList words{
+        "n.",        "sottosistema", "a",  "debole", "quartiere",
+        "Sant'Anna", "con",          "1,", "valore", "precipitevolissimevolmente"};
     for (int round = 0; round < 500; ++round) {
         const int columns = 1 + static_cast<int>(random.bounded(5));
         std::vector<QStringList> rows(1 + random.bounded(10));

@@ -37,9 +37,9 @@
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/style/NumberingType.hpp>
 #include <com/sun/star/style/ParagraphAdjust.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
-#include <com/sun/star/style/NumberingType.hpp>
 #include <com/sun/star/table/TableBorderDistances.hpp>
 #include <com/sun/star/table/XAutoFormattable.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
@@ -515,8 +515,7 @@ class LibreOfficeWriter final : public OfficePlugin {
                 property("ExportBookmarks", Any(true)),
                 property("SelectPdfVersion", Any(sal_Int32{2})),
                 property("UseTaggedPDF", Any(true))};
-            store(path, "writer_pdf_Export", /*asCopy=*/true, Kind::ExportFailed,
-                  sequenceOf(pdf));
+            store(path, "writer_pdf_Export", /*asCopy=*/true, Kind::ExportFailed, sequenceOf(pdf));
         });
     }
 
@@ -729,8 +728,9 @@ class LibreOfficeWriter final : public OfficePlugin {
         ++calls_;
         const sal_Int32 count = found->getCount();
         if (count == 0)
-            throw WordFailure{Kind::Failed,
-                              QStringLiteral("No paragraph \"%1\" in the document").arg(expression)};
+            throw WordFailure{
+                Kind::Failed,
+                QStringLiteral("No paragraph \"%1\" in the document").arg(expression)};
         ++calls_;
         return Reference<css::text::XTextRange>(found->getByIndex(count - 1), UNO_QUERY_THROW);
     }
@@ -755,12 +755,10 @@ class LibreOfficeWriter final : public OfficePlugin {
         const sal_Int32 bottom = page->getPropertyValue("BottomMargin").get<sal_Int32>();
         ++calls_;
         page->setPropertyValue("FooterIsOn", Any(true));
-        const OUString names[] = {"BottomMargin",       "FirstIsShared",
-                                  "FooterBodyDistance", "FooterHeight",
-                                  "FooterIsDynamicHeight"};  // sorted
+        const OUString names[] = {"BottomMargin", "FirstIsShared", "FooterBodyDistance",
+                                  "FooterHeight", "FooterIsDynamicHeight"};  // sorted
         const Any values[] = {Any(std::max(kLeastBottomMargin, bottom - kFooterHeight)),
-                              Any(!titlePage), Any(kFooterSpacing), Any(kFooterHeight),
-                              Any(false)};
+                              Any(!titlePage), Any(kFooterSpacing), Any(kFooterHeight), Any(false)};
         ++calls_;
         query<css::beans::XMultiPropertySet>(page)->setPropertyValues(Sequence<OUString>(names, 5),
                                                                       Sequence<Any>(values, 5));
@@ -796,9 +794,9 @@ class LibreOfficeWriter final : public OfficePlugin {
     // A field that shows the page's number, or the document's number of pages.
     Reference<css::text::XTextContent> pageField(bool thisPage) {
         ++calls_;
-        Reference<css::uno::XInterface> created = factory()->createInstance(
-            thisPage ? OUString("com.sun.star.text.TextField.PageNumber")
-                     : OUString("com.sun.star.text.TextField.PageCount"));
+        Reference<css::uno::XInterface> created =
+            factory()->createInstance(thisPage ? OUString("com.sun.star.text.TextField.PageNumber")
+                                               : OUString("com.sun.star.text.TextField.PageCount"));
         auto field = query<css::beans::XPropertySet>(created);
         ++calls_;
         field->setPropertyValue("NumberingType", Any(css::style::NumberingType::ARABIC));
@@ -999,8 +997,8 @@ class LibreOfficeWriter final : public OfficePlugin {
             tableFont_->setPropertyValue("CharFontName", Any(toOu(*face)));
         }
         ++calls_;
-        tableFont_->setPropertyValue(
-            "ParaAdjust", Any(static_cast<sal_Int16>(css::style::ParagraphAdjust_LEFT)));
+        tableFont_->setPropertyValue("ParaAdjust",
+                                     Any(static_cast<sal_Int16>(css::style::ParagraphAdjust_LEFT)));
         ++calls_;
         tableFont_->setPropertyValue("ParaIsHyphenation", Any(false));
         tables_.push_back(tableFont_);
@@ -1085,8 +1083,8 @@ class LibreOfficeWriter final : public OfficePlugin {
                 pageStyles.get<Reference<css::uno::XInterface>>());
             ++calls_;
             Any standard = pages->getByName("Standard");
-            pageStyle_ = query<css::beans::XPropertySet>(
-                standard.get<Reference<css::uno::XInterface>>());
+            pageStyle_ =
+                query<css::beans::XPropertySet>(standard.get<Reference<css::uno::XInterface>>());
         }
         return pageStyle_;
     }

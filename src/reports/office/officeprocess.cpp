@@ -386,9 +386,8 @@ EarlierAnswer askEarlier(const Reference<css::uno::XComponentContext>& local,
 // wins, and no other font changes. Written into the user's cache when it is not there yet;
 // empty (the office sees the system's fonts alone) when it cannot be.
 QString fontConfiguration() {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-        QStringLiteral("/zelmor");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                           QStringLiteral("/zelmor");
     const QString path = folder + QStringLiteral("/fonts.conf");
     QString system = qEnvironmentVariable("FONTCONFIG_FILE");
     if (system.isEmpty() || QFileInfo(system) == QFileInfo(path))
