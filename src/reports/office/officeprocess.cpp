@@ -388,7 +388,7 @@ EarlierAnswer askEarlier(const Reference<css::uno::XComponentContext>& local,
 QString fontConfiguration() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
                            QStringLiteral("/zelmor");
-    const QString path = folder + QStringLiteral("/fonts.conf");
+    QString path = folder + QStringLiteral("/fonts.conf");
     QString system = qEnvironmentVariable("FONTCONFIG_FILE");
     if (system.isEmpty() || QFileInfo(system) == QFileInfo(path))
         system = QStringLiteral("/etc/fonts/fonts.conf");
