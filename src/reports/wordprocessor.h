@@ -45,13 +45,14 @@ class WordError : public std::runtime_error {
 // How a finished report is set on its pages beyond what its text says; the document's own
 // paragraphs are found by their text, as it stands when this is asked.
 struct Typesetting {
-    // Paragraphs, each by its whole text (the last one that reads so), that head the sections of
-    // the document's outline, in a PDF's bookmarks too; they keep their look.
+    // Paragraphs, each by its whole text (the first one that reads so), that head the sections
+    // of the document's outline, in a PDF's bookmarks too; they keep their look.
     QStringList headings;
     // The last paragraph that begins with this and everything after it stay together on one
     // page, unhyphenated; empty: nothing is kept.
     QString keptFrom;
-    // The text before the first page break is a title page: unhyphenated, no footer.
+    // The text before the first heading, on the first page, is a title page: unhyphenated, no
+    // footer.
     bool titlePage = false;
     // The footer of every page but a title page, "%1" the page's number and "%2" the number
     // of pages; empty: no footer.

@@ -48,18 +48,22 @@
 #include <com/sun/star/text/PageNumberType.hpp>
 #include <com/sun/star/text/TableColumnSeparator.hpp>
 #include <com/sun/star/text/TextContentAnchorType.hpp>
+#include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
+#include <com/sun/star/text/XTextViewCursor.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/uno/Any.hxx>
 #include <com/sun/star/uno/Reference.hxx>
 #include <com/sun/star/uno/Sequence.hxx>
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
+#include <com/sun/star/util/XRefreshable.hpp>
 #include <com/sun/star/util/XSearchDescriptor.hpp>
 #include <com/sun/star/util/XSearchable.hpp>
 #include <cppuhelper/bootstrap.hxx>
@@ -436,8 +440,9 @@ class LibreOfficeWriter final : public OfficePlugin {
             requireDocument();
             std::vector<Reference<css::text::XTextRange>> headings;
             for (const QString& heading : how.headings) {
-                Reference<css::text::XTextRange> found =
-                    lastParagraph(QLatin1Char('^') + literal(heading) + QLatin1Char('$'));
+                // The first: a table cell after it may hold the same words.
+                Reference<css::text::XTextRange> found = paragraphFound(
+                    QLatin1Char('^') + literal(heading) + QLatin1Char('$'), Found::First);
                 ++calls_;
                 Reference<css::text::XTextCursor> at = text_->createTextCursorByRange(found);
                 // An outline level of its own: the look stays the typed one.
@@ -461,9 +466,10 @@ class LibreOfficeWriter final : public OfficePlugin {
                 query<css::beans::XPropertySet>(title)->setPropertyValue("ParaIsHyphenation",
                                                                          Any(false));
             }
+            if (!how.footer.isEmpty()) pageFooter(how.footer, how.titlePage);
             if (!how.keptFrom.isEmpty()) {
                 Reference<css::text::XTextRange> found =
-                    lastParagraph(QLatin1Char('^') + literal(how.keptFrom));
+                    paragraphFound(QLatin1Char('^') + literal(how.keptFrom), Found::Last);
                 ++calls_;
                 Reference<css::text::XTextCursor> kept =
                     text_->createTextCursorByRange(found->getStart());
@@ -478,8 +484,22 @@ class LibreOfficeWriter final : public OfficePlugin {
                 ++calls_;
                 paragraphs->setPropertyValues(Sequence<OUString>(names, 3),
                                               Sequence<Any>(values, 3));
+                // The office carries a chain of kept paragraphs over whole only when it lays
+                // them out again: where the pages, laid out anew, still split the block, it
+                // starts a page of its own.
+                ++calls_;
+                query<css::util::XRefreshable>(document_)->refresh();
+                ++calls_;
+                Reference<css::text::XTextRange> end = text_->getEnd();
+                if (pageOf(found) != pageOf(end)) {
+                    ++calls_;
+                    Reference<css::text::XTextCursor> first =
+                        text_->createTextCursorByRange(found->getStart());
+                    ++calls_;
+                    query<css::beans::XPropertySet>(first)->setPropertyValue(
+                        "BreakType", Any(css::style::BreakType_PAGE_BEFORE));
+                }
             }
-            if (!how.footer.isEmpty()) pageFooter(how.footer, how.titlePage);
         });
     }
 
@@ -713,8 +733,26 @@ class LibreOfficeWriter final : public OfficePlugin {
         }
     }
 
-    // The last paragraph of the body that the regular expression finds.
-    Reference<css::text::XTextRange> lastParagraph(const QString& expression) {
+    // The page a place of the text is laid out on, as the document's view finds it (the
+    // layout goes as far as that place first).
+    sal_Int16 pageOf(const Reference<css::text::XTextRange>& place) {
+        if (!viewCursor_.is()) {
+            auto model = query<css::frame::XModel>(document_);
+            ++calls_;
+            Reference<css::frame::XController> controller = model->getCurrentController();
+            auto supplier = query<css::text::XTextViewCursorSupplier>(controller);
+            ++calls_;
+            viewCursor_ = supplier->getViewCursor();
+        }
+        ++calls_;
+        viewCursor_->gotoRange(place, false);
+        ++calls_;
+        return query<css::text::XPageCursor>(viewCursor_)->getPage();
+    }
+
+    // The first or the last paragraph that the regular expression finds.
+    enum class Found { First, Last };
+    Reference<css::text::XTextRange> paragraphFound(const QString& expression, Found which) {
         auto searchable = query<css::util::XSearchable>(document_);
         ++calls_;
         Reference<css::util::XSearchDescriptor> search = searchable->createSearchDescriptor();
@@ -732,7 +770,8 @@ class LibreOfficeWriter final : public OfficePlugin {
                 Kind::Failed,
                 QStringLiteral("No paragraph \"%1\" in the document").arg(expression)};
         ++calls_;
-        return Reference<css::text::XTextRange>(found->getByIndex(count - 1), UNO_QUERY_THROW);
+        return Reference<css::text::XTextRange>(
+            found->getByIndex(which == Found::First ? 0 : count - 1), UNO_QUERY_THROW);
     }
 
     // A text as a regular expression that finds it: the expression's own characters quoted.
@@ -883,6 +922,7 @@ class LibreOfficeWriter final : public OfficePlugin {
         factory_.clear();
         controllerProperties_.clear();
         pageStyle_.clear();
+        viewCursor_.clear();
         tables_.clear();
         textWidth_.reset();
         appliedFontName_.reset();
@@ -1123,6 +1163,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     Reference<css::lang::XMultiServiceFactory> factory_;
     Reference<css::beans::XPropertySet> controllerProperties_;
     Reference<css::beans::XPropertySet> pageStyle_;
+    Reference<css::text::XTextViewCursor> viewCursor_;
     std::vector<Reference<css::beans::XPropertySet>> tables_;  // every cell of each table
     std::optional<double> textWidth_;
     std::optional<QString> appliedFontName_;
