@@ -922,6 +922,61 @@ TEST_F(Pages, CountFollowsTheText) {
     EXPECT_EQ(saveAndRead().pages, pages + 1);
 }
 
+// What a tool of poppler-utils prints about a PDF file.
+QString pdfTool(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of each page of a PDF file.
+QStringList pdfPageTexts(const QString& path, int pages) {
+    QStringList out;
+    for (int page = 1; page <= pages; ++page)
+        out << pdfTool(QStringLiteral("pdftotext"),
+                       {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page),
+                        QStringLiteral("-l"), QString::number(page), path, QStringLiteral("-")});
+    return out;
+}
+
+using Hyphens = WriterTest;
+
+// Words longer than half a line: every line could end in a hyphen, but never more than two in a
+// row do (a limit the .doc cannot hold: its PDF shows it).
+TEST_F(Hyphens, NeverMoreThanTwoLinesInARow) {
+    word().fontName(QStringLiteral("Century Gothic"));
+    word().fontSize(12);
+    const QStringList words{"internazionalizzazione",
+                            "precipitevolissimevolmente",
+                            "sovrapprezzamento",
+                            "particolareggiatissimo",
+                            "caratterizzazione",
+                            "riqualificazione",
+                            "fenomenologicamente",
+                            "urbanisticamente",
+                            "rappresentazione",
+                            "differenziazione",
+                            "sottosistema"};
+    QString text;
+    for (int i = 0; i < 150; ++i) text += words[(i * 7) % words.size()] + QLatin1Char(' ');
+    word().type(text + kCR);
+    word().justifyAll();
+    const QString pdf = scratchPath(QStringLiteral("hyphens.pdf"));
+    word().exportPdf(pdf);
+    word().settle();
+    QStringList lines;
+    for (const QString& page : pdfPageTexts(pdf, 1)) lines << page.split(QLatin1Char('\n'));
+    int run = 0;
+    int hyphenated = 0;
+    for (const QString& line : lines) {
+        run = line.endsWith(QLatin1Char('-')) ? run + 1 : 0;
+        hyphenated += run > 0 ? 1 : 0;
+        EXPECT_LE(run, 2) << line.toStdString();
+    }
+    EXPECT_GE(hyphenated, 4);
+}
+
 using Justify = WriterTest;
 
 TEST_F(Justify, EveryParagraphButTheCells) {
@@ -1119,24 +1174,6 @@ QByteArray pdfHexText(const QString& text) {
         bytes.append(static_cast<char>(c.unicode() & 0xFF));
     }
     return bytes.toHex().toUpper();
-}
-
-// What a tool of poppler-utils prints about a PDF file.
-QString pdfTool(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The text of each page of a PDF file.
-QStringList pdfPageTexts(const QString& path, int pages) {
-    QStringList out;
-    for (int page = 1; page <= pages; ++page)
-        out << pdfTool(QStringLiteral("pdftotext"),
-                       {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                        QString::number(page), path, QStringLiteral("-")});
-    return out;
 }
 
 struct ReportCase {
