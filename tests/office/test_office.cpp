@@ -959,7 +959,8 @@ TEST_F(Hyphens, NeverMoreThanTwoLinesInARow) {
                             "differenziazione",
                             "sottosistema"};
     QString text;
-    for (int i = 0; i < 150; ++i) text += words[(i * 7) % words.size()] + QLatin1Char(' ');
+    for (int i = 0; i < 150; ++i)
+        text += words[(qsizetype{7} * i) % words.size()] + QLatin1Char(' ');
     word().type(text + kCR);
     word().justifyAll();
     const QString pdf = scratchPath(QStringLiteral("hyphens.pdf"));
