@@ -441,8 +441,9 @@ class LibreOfficeWriter final : public OfficePlugin {
             std::vector<Reference<css::text::XTextRange>> headings;
             for (const QString& heading : how.headings) {
                 // The first: a table cell after it may hold the same words.
-                Reference<css::text::XTextRange> found = paragraphFound(
-                    QLatin1Char('^') + literal(heading) + QLatin1Char('$'), Found::First);
+                Reference<css::text::XTextRange> found =
+                    searchFor(QLatin1Char('^') + literal(heading) + QLatin1Char('$'),
+                              Search::Expression, Found::First);
                 ++calls_;
                 Reference<css::text::XTextCursor> at = text_->createTextCursorByRange(found);
                 // An outline level of its own: the look stays the typed one.
@@ -468,8 +469,8 @@ class LibreOfficeWriter final : public OfficePlugin {
             }
             if (!how.footer.isEmpty()) pageFooter(how.footer, how.titlePage);
             if (!how.keptFrom.isEmpty()) {
-                Reference<css::text::XTextRange> found =
-                    paragraphFound(QLatin1Char('^') + literal(how.keptFrom), Found::Last);
+                Reference<css::text::XTextRange> found = searchFor(
+                    QLatin1Char('^') + literal(how.keptFrom), Search::Expression, Found::Last);
                 ++calls_;
                 Reference<css::text::XTextCursor> kept =
                     text_->createTextCursorByRange(found->getStart());
@@ -506,21 +507,7 @@ class LibreOfficeWriter final : public OfficePlugin {
     Outcome replaceLast(const QString& from, const QString& to) noexcept override {
         return run([&] {
             requireDocument();
-            auto searchable = query<css::util::XSearchable>(document_);
-            ++calls_;
-            Reference<css::util::XSearchDescriptor> search = searchable->createSearchDescriptor();
-            ++calls_;
-            search->setSearchString(toOu(from));
-            ++calls_;
-            Reference<css::container::XIndexAccess> found = searchable->findAll(search);
-            ++calls_;
-            const sal_Int32 count = found->getCount();
-            if (count == 0)
-                throw WordFailure{Kind::Failed,
-                                  QStringLiteral("No \"%1\" in the document").arg(from)};
-            ++calls_;
-            auto range = query<css::text::XTextRange>(
-                found->getByIndex(count - 1).get<Reference<css::uno::XInterface>>());
+            Reference<css::text::XTextRange> range = searchFor(from, Search::Text, Found::Last);
             ++calls_;
             range->setString(toOu(to));
         });
@@ -750,28 +737,31 @@ class LibreOfficeWriter final : public OfficePlugin {
         return query<css::text::XPageCursor>(viewCursor_)->getPage();
     }
 
-    // The first or the last paragraph that the regular expression finds.
+    // The first or the last place where the document holds a text, or that a regular
+    // expression finds.
+    enum class Search { Text, Expression };
     enum class Found { First, Last };
-    Reference<css::text::XTextRange> paragraphFound(const QString& expression, Found which) {
+    Reference<css::text::XTextRange> searchFor(const QString& wanted, Search how, Found which) {
         auto searchable = query<css::util::XSearchable>(document_);
         ++calls_;
         Reference<css::util::XSearchDescriptor> search = searchable->createSearchDescriptor();
         ++calls_;
-        search->setSearchString(toOu(expression));
-        auto options = query<css::beans::XPropertySet>(search);
+        search->setSearchString(toOu(wanted));
+        if (how == Search::Expression) {
+            auto options = query<css::beans::XPropertySet>(search);
+            ++calls_;
+            options->setPropertyValue("SearchRegularExpression", Any(true));
+        }
         ++calls_;
-        options->setPropertyValue("SearchRegularExpression", Any(true));
+        Reference<css::container::XIndexAccess> all = searchable->findAll(search);
         ++calls_;
-        Reference<css::container::XIndexAccess> found = searchable->findAll(search);
-        ++calls_;
-        const sal_Int32 count = found->getCount();
+        const sal_Int32 count = all->getCount();
         if (count == 0)
-            throw WordFailure{
-                Kind::Failed,
-                QStringLiteral("No paragraph \"%1\" in the document").arg(expression)};
+            throw WordFailure{Kind::Failed,
+                              QStringLiteral("No \"%1\" in the document").arg(wanted)};
         ++calls_;
-        return Reference<css::text::XTextRange>(
-            found->getByIndex(which == Found::First ? 0 : count - 1), UNO_QUERY_THROW);
+        return query<css::text::XTextRange>(all->getByIndex(which == Found::First ? 0 : count - 1)
+                                                .get<Reference<css::uno::XInterface>>());
     }
 
     // A text as a regular expression that finds it: the expression's own characters quoted.
@@ -1053,14 +1043,6 @@ class LibreOfficeWriter final : public OfficePlugin {
             rows.emplace_back(row.begin(), row.end());
         const double available = textWidth();
         const double em = tableFontSize_.value_or(12) * kHundredthMmPerPoint;
-        const std::vector<double> widths = columnWidths(rows, available, em, 2.0 * kCellPadding);
-        std::vector<css::text::TableColumnSeparator> separators;
-        double edge = 0;
-        for (std::size_t c = 0; c + 1 < widths.size(); ++c) {
-            edge += widths[c];
-            separators.emplace_back(
-                static_cast<sal_Int16>(std::lround(edge / available * kColumnWholeParts)), true);
-        }
         css::table::TableBorderDistances distances;
         distances.LeftDistance = distances.RightDistance = kCellPadding;
         distances.TopDistance = distances.BottomDistance = kCellPaddingVertical;
@@ -1071,10 +1053,17 @@ class LibreOfficeWriter final : public OfficePlugin {
         table->setPropertyValue("RepeatHeadline", Any(true));
         ++calls_;
         table->setPropertyValue("TableBorderDistances", Any(distances));
-        if (available > 0) {
-            ++calls_;
-            table->setPropertyValue("TableColumnSeparators", Any(sequenceOf(separators)));
+        if (available <= 0) return;  // a page without a text area: the columns stay as they are
+        const std::vector<double> widths = columnWidths(rows, available, em, 2.0 * kCellPadding);
+        std::vector<css::text::TableColumnSeparator> separators;
+        double edge = 0;
+        for (std::size_t c = 0; c + 1 < widths.size(); ++c) {
+            edge += widths[c];
+            separators.emplace_back(
+                static_cast<sal_Int16>(std::lround(edge / available * kColumnWholeParts)), true);
         }
+        ++calls_;
+        table->setPropertyValue("TableColumnSeparators", Any(sequenceOf(separators)));
     }
 
     // The size a picture is laid out at: its own size on paper when it has one (a metafile's
