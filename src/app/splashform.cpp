@@ -56,11 +56,14 @@ void SplashForm::build() {
     Control& image = add(ControlKind::Image, QStringLiteral("Image1"));
     image.setGeometry({480, 600, 2295, 3225});
     image.setImage(picture());
+    image.setSpeech({.name = QStringLiteral("disegno di un modello di esempio")});
     image.onClick = [this] { clicked(); };
 
     // The yellow bands that frame the window.
     const auto band = [this](int index, const tk::Rect& r) {
-        addLabel(index, r).setBackColor(tk::colors::kYellow);
+        Control& b = addLabel(index, r);
+        b.setBackColor(tk::colors::kYellow);
+        b.setSpeech({.silent = true});
     };
     band(0, {0, 0, 8775, 255});
 
@@ -94,6 +97,9 @@ void SplashForm::build() {
     Control& hint = addLabel(8, {3960, 4800, 4455, 255});
     hint.setText(
         QStringLiteral("(cliccare sulla finestra per iniziare; premere un tasto per uscire)"));
+    // The keyboard begins too; the line's own words are the window's and stay as they are.
+    hint.setDescription(QStringLiteral("Invio o barra spaziatrice per iniziare; un altro tasto "
+                                       "per uscire"));
 
     band(9, {240, 5160, 8295, 255});
     band(10, {8520, 255, 255, 5175});
@@ -160,7 +166,12 @@ void SplashForm::clicked() {
     shared_->showMenuWindow();
 }
 
-void SplashForm::keyPressed(QChar /*c*/) {
+void SplashForm::keyPressed(QChar c) {
+    // Enter and Space begin, as the click does, so that the keyboard alone can start work.
+    if (c == QChar(13) || c == QLatin1Char(' ')) {
+        clicked();
+        return;
+    }
     MMControl1.setCommand(QStringLiteral("close"));
     app().unload(name());
     app().unload(shared::window::kCatalogue);

@@ -2,6 +2,7 @@
 
 #include "geometry/bmp.h"
 #include "model/fileio.h"
+#include "model/modelwords.h"
 #include "pictureformats.h"
 #include "shared/windows.h"
 #include "toolkit/paint.h"
@@ -114,11 +115,14 @@ bool DisegnoForm::modelliamo() {
 
     picture_ = QImage();
     offerCopies(false);
+    setDescription(QString());
     const model::ModelData drawn = shared_->currentModel();
     if (!showModel(drawn)) {
         fail();
         return false;
     }
+    // What a screen reader tells of the drawing, and what the copies carry as its words.
+    setDescription(model::modelInWords(drawn));
 
     picture_ = tk::grabClientArea(*this);
     // The drawing is whole: the user may take it, whatever becomes of the file.
@@ -206,7 +210,7 @@ PictureText DisegnoForm::pictureText() const {
     const QString project = shared_->document().title.project.simplified();
     QString title = QStringLiteral("Modello fenomenologico aspaziale");
     if (!project.isEmpty()) title += QStringLiteral(" - ") + project;
-    return {title, QString()};
+    return {title, QString(), description()};
 }
 
 void DisegnoForm::copyDrawing() {

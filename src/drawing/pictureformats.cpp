@@ -41,7 +41,7 @@ QByteArray svg(const tk::Form& window, const PictureText& text) {
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setResolution(static_cast<int>(kWindowDpi * kVectorScale));
     generator.setTitle(text.title);
-    generator.setDescription(text.description);
+    generator.setDescription(text.words);
     QPainter painter(&generator);
     tk::paintClientArea(painter, window, kVectorScale);
     painter.end();
@@ -87,6 +87,7 @@ QByteArray png(const tk::Form& window, const PictureText& text) {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (!text.title.isEmpty()) writer.setText(QStringLiteral("Title"), text.title);
+    if (!text.words.isEmpty()) writer.setText(QStringLiteral("Description"), text.words);
     if (!writer.write(image)) return {};
     return bytes;
 }

@@ -16,11 +16,13 @@ namespace zelmor::drawing {
 
 enum class PictureFormat { Svg, Pdf, Emf, Png };
 
-// What a format keeps beside the drawing: a title (SVG, PDF, PNG) and, for the EMF, the name of
-// the picture the file stands for (its header's description).
+// What a format keeps beside the drawing: a title (SVG, PDF, PNG), for the EMF the name of the
+// picture the file stands for (its header's description), and the drawing told in words, its
+// text alternative (SVG's description, PNG's "Description").
 struct PictureText {
     QString title;
     QString description;
+    QString words{};
 };
 
 // The drawing area's size on paper, in millimetres.

@@ -49,9 +49,11 @@ void endemicSituation(Layout& out) {
     out.push_back(labelEntry("Label6", 0, "Frame4", {120, 240, 2295, 255},
                              QStringLiteral("Tipologia"), colors::kYellow,
                              "situazione generale del territorio o dell'area oggetto di studio"));
-    out.push_back(labelEntry("situazione", 0, "Frame4", {120, 480, 2295, 255}, QString(),
-                             colors::kCyan,
-                             "riporta la tipologia scelta per la situazione endemica"));
+    ControlEntry typology =
+        labelEntry("situazione", 0, "Frame4", {120, 480, 2295, 255}, QString(), colors::kCyan,
+                   "riporta la tipologia scelta per la situazione endemica");
+    typology.speech.name = QStringLiteral("tipologia della situazione endemica");
+    out.push_back(typology);
     out.push_back(labelEntry("Label5", 0, "Frame4", {2400, 240, 855, 255}, QStringLiteral("Valore"),
                              colors::kYellow,
                              "scegliere il valore cliccando sulla freccia sottostante"));
@@ -60,7 +62,9 @@ void endemicSituation(Layout& out) {
          .name = QStringLiteral("valore"),
          .container = QStringLiteral("Frame4"),
          .rect = {2400, 480, 855, 315},
-         .tip = QStringLiteral("cliccare per scegliere il valore della situazione endemica")});
+         .tip = QStringLiteral("cliccare per scegliere il valore della situazione endemica"),
+         .speech = {.name = QStringLiteral("valore della situazione endemica"),
+                    .labelledBy = QStringLiteral("Label5")}});
 
     const struct {
         int left;
@@ -92,10 +96,13 @@ void countAndHeadings(Layout& out) {
         labelEntry("sottosistemi", 0, "", {5280, 2040, 615, 255}, QString(), colors::kHighlightText,
                    "cliccare sulle frecce laterali per immettere il numero di sottosistemi");
     count.alignment = Alignment::Center;
+    count.speech.name = QStringLiteral("numero dei sottosistemi");
     out.push_back(count);
     out.push_back({.kind = ControlKind::VScrollBar,
                    .name = QStringLiteral("VScroll1"),
-                   .rect = {6000, 2040, 375, 255}});
+                   .rect = {6000, 2040, 375, 255},
+                   .speech = {.name = QStringLiteral("Numero dei sottosistemi"),
+                              .labelledBy = QStringLiteral("Label1")}});
     out.push_back(labelEntry("Label2", 0, "", {6480, 2040, 2775, 255},
                              QStringLiteral("Legami tra sottosistemi"), colors::kYellow));
 }
@@ -107,34 +114,43 @@ void rowsAndLinks(Layout& out) {
                        .name = QStringLiteral("Check1"),
                        .index = i,
                        .rect = {3240, rowTop(i), 615, 255},
-                       .caption = QStringLiteral("n.%1").arg(i)});
-        out.push_back(
-            labelEntry("tiposotto", i, "", {3840, rowTop(i), 1335, 255}, QString(), colors::kCyan));
+                       .caption = QStringLiteral("n.%1").arg(i),
+                       .speech = {.name = QStringLiteral("sottosistema n.%1")}});
+        ControlEntry typology =
+            labelEntry("tiposotto", i, "", {3840, rowTop(i), 1335, 255}, QString(), colors::kCyan);
+        typology.speech.name = QStringLiteral("tipologia del sottosistema n.%1");
+        out.push_back(typology);
         out.push_back({.kind = ControlKind::ComboBox,
                        .name = QStringLiteral("Combo1"),
                        .index = i,
-                       .rect = {5280, rowTop(i), 1095, 315}});
+                       .rect = {5280, rowTop(i), 1095, 315},
+                       .speech = {.name = QStringLiteral("valore del sottosistema n.%1")}});
         out.push_back({.kind = ControlKind::Image,
                        .name = QStringLiteral("Image1"),
                        .index = i,
                        .rect = {6480, rowTop(i), 375, 255},
                        .picture = QStringLiteral("arrow"),
-                       .hidden = true});
-        out.push_back(
-            labelEntry("Label3", i, "", {6960, rowTop(i), 1935, 255}, QString(), colors::kCyan));
+                       .hidden = true,
+                       .speech = {.name = QStringLiteral("sottosistema corrente")}});
+        ControlEntry links =
+            labelEntry("Label3", i, "", {6960, rowTop(i), 1935, 255}, QString(), colors::kCyan);
+        links.speech.name = QStringLiteral("legami del sottosistema n.%1");
+        out.push_back(links);
         out.push_back({.kind = ControlKind::CommandButton,
                        .name = QStringLiteral("correggo"),
                        .index = i,
                        .rect = {9000, rowTop(i), 255, 255},
                        .picture = QStringLiteral("erase"),
-                       .hidden = true});
+                       .hidden = true,
+                       .speech = {.name = QStringLiteral("cancella i legami del sottosistema n.%1")}});
     }
     for (int i = 1; i <= 9; ++i) {
         out.push_back({.kind = ControlKind::CommandButton,
                        .name = QStringLiteral("legami"),
                        .index = i,
                        .rect = {3240 + 360 * (i - 1), 4680, 375, 375},
-                       .caption = QString::number(i)});
+                       .caption = QString::number(i),
+                       .speech = {.name = QStringLiteral("legame con il sottosistema n.%1")}});
     }
     out.push_back({.kind = ControlKind::CommandButton,
                    .name = QStringLiteral("dopo"),

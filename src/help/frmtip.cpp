@@ -28,6 +28,7 @@ void FrmTip::build() {
     tk::Control& icon = add(ControlKind::Image, QStringLiteral("Image1"), 0, &picture);
     icon.setGeometry({0, 0, 32 * tk::kTwipsPerPixel, 32 * tk::kTwipsPerPixel});
     icon.setPicture(QStringLiteral("tips"));
+    icon.setSpeech({.silent = true});  // an ornament beside the heading
 
     tk::Control& heading = add(ControlKind::Label, QStringLiteral("Label1"), 0, &picture);
     heading.setGeometry({540, 180, 2655, 255});

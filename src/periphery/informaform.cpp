@@ -28,6 +28,7 @@ void InformaForm::build() {
     tk::Control& picture = add(ControlKind::Image, QStringLiteral("Image1"));
     picture.setGeometry({240, 240, 960, 960});
     picture.setPicture(QStringLiteral("about"));
+    picture.setSpeech({.silent = true});  // the product's mark; the name beside it says it
 
     addLabel(*this, QStringLiteral("nome"), 0, nullptr, {1440, 120, 4530, 600}, QString(),
              std::nullopt, tk::Font{QStringLiteral("Arial Black"), 20, true, false})

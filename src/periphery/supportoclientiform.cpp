@@ -19,6 +19,7 @@ void SupportoClientiForm::build() {
     tk::Control& picture = add(tk::ControlKind::Image, QStringLiteral("Image1"));
     picture.setGeometry({240, 180, 480, 480});
     picture.setPicture(QStringLiteral("support"));
+    picture.setSpeech({.silent = true});  // an ornament beside the title
     addLabel(*this, QStringLiteral("titolo"), 0, nullptr, {840, 270, 6030, 360},
              QStringLiteral("Come ottenere assistenza su Zelmor"), std::nullopt, kTitleFont)
         .setForeColor(kNavy);

@@ -267,10 +267,10 @@ class LoadingWordProcessor final : public OfficeWordProcessor {
     }
     // The picture's vector twin, when it belongs to this very picture, is laid out in its
     // place: the same drawing at the same size on the page, sharp at any zoom and in print.
-    void addPicture(const QString& path) override {
+    void addPicture(const QString& path, const PictureWords& words) override {
         const QString twin = geometry::currentVectorTwin(path);
         forward(limits_.layout, "add picture", &OfficePlugin::addPicture,
-                twin.isEmpty() ? path : twin);
+                twin.isEmpty() ? path : twin, words);
     }
     int countPages() override {
         return fetch<int>(limits_.layout, "count pages", &OfficePlugin::countPages);

@@ -45,7 +45,8 @@ class OfficePlugin {
     [[nodiscard]] virtual Outcome tableFontSize(int points) noexcept = 0;
     [[nodiscard]] virtual Outcome cell(int row, int column, const QString& text) noexcept = 0;
     [[nodiscard]] virtual Outcome autoformat(int format) noexcept = 0;
-    [[nodiscard]] virtual Outcome addPicture(const QString& path) noexcept = 0;
+    [[nodiscard]] virtual Outcome addPicture(const QString& path,
+                                             const PictureWords& words) noexcept = 0;
     [[nodiscard]] virtual Outcome countPages(int& pages) noexcept = 0;
     [[nodiscard]] virtual Outcome justifyAll() noexcept = 0;
     [[nodiscard]] virtual Outcome save(const QString& path, QString& saved) noexcept = 0;

@@ -80,7 +80,7 @@ void RecordingWordProcessor::cell(int row, int column, const QString& text) {
 void RecordingWordProcessor::autoformat(int format) {
     record(QStringLiteral("autoformat %1").arg(format));
 }
-void RecordingWordProcessor::addPicture(const QString& path) {
+void RecordingWordProcessor::addPicture(const QString& path, const PictureWords& /*words*/) {
     record(QStringLiteral("add picture ") + quoted(path));
     if (!QFile::exists(path)) throw WordError(WordError::Kind::PictureMissing, path);
 }

@@ -29,7 +29,7 @@ class RecordingWordProcessor final : public WordProcessor {
     void tableFontSize(int points) override;
     void cell(int row, int column, const QString& text) override;
     void autoformat(int format) override;
-    void addPicture(const QString& path) override;
+    void addPicture(const QString& path, const PictureWords& words) override;
     int countPages() override;
     void justifyAll() override;
     QString save(const QString& path) override;

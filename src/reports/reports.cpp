@@ -1,6 +1,7 @@
 #include "reports.h"
 
 #include "geometry/bmp.h"
+#include "model/modelwords.h"
 
 #include <QChar>
 #include <QDir>
@@ -203,6 +204,12 @@ void writeTitlePageData(WordProcessor& word, const model::TitlePage& page, int s
     table(word, rows);
 }
 
+namespace {
+PictureWords pictureWords(const model::ModelData& model) {
+    return {model::drawingTitle(), model::modelInWords(model)};
+}
+}  // namespace
+
 void requireReadablePicture(const QString& picture) {
     if (!QFileInfo(picture).isFile()) throw WordError(WordError::Kind::PictureMissing, picture);
     // By content: the drawing writes a bitmap under a ".jpg" name.
@@ -220,10 +227,11 @@ void requireDrawnPicture(const QString& picture, const std::optional<DrawnPictur
         throw WordError(WordError::Kind::PictureStale, picture);
 }
 
-void writeModelPicture(WordProcessor& word, const QString& picture, const ReportTexts& texts) {
+void writeModelPicture(WordProcessor& word, const QString& picture, const model::ModelData& model,
+                       const ReportTexts& texts) {
     requireReadablePicture(picture);
     begin(word, texts, titled(texts, QStringLiteral("modello")));
-    word.addPicture(picture);
+    word.addPicture(picture, pictureWords(model));
 }
 
 QString writeFullReport(WordProcessor& word, const model::ModelData& m,
@@ -260,7 +268,7 @@ QString writeFullReport(WordProcessor& word, const model::ModelData& m,
     word.type(kTextT2 + kCR);
     word.type(kTextT3 + crs(4));
     word.appendParagraph();
-    word.addPicture(picture);
+    word.addPicture(picture, pictureWords(m));
     word.type(QString(kFF));
 
     // How to read it, and the data.

@@ -60,7 +60,8 @@ void requireDrawnPicture(const QString& picture, const std::optional<DrawnPictur
                          const model::ModelData& model);
 
 // The model picture alone.
-void writeModelPicture(WordProcessor& word, const QString& picture, const ReportTexts& texts);
+void writeModelPicture(WordProcessor& word, const QString& picture, const model::ModelData& model,
+                       const ReportTexts& texts);
 
 // The full report: title page, explanatory text, the picture, the two tables, the closing block
 // with the page count of the finished document, everything justified, then saved under savePath

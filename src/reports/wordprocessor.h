@@ -44,6 +44,12 @@ class WordError : public std::runtime_error {
 
 // How a finished report is set on its pages beyond what its text says; the document's own
 // paragraphs are found by their text, as it stands when this is asked.
+// A picture's text alternative.
+struct PictureWords {
+    QString title;
+    QString description;
+};
+
 struct Typesetting {
     // Paragraphs, each by its whole text (the first one that reads so), that head the sections
     // of the document's outline, in a PDF's bookmarks too; they keep their look.
@@ -93,8 +99,9 @@ class WordProcessor {
     // banded rows, the only one the program asks for.
     virtual void autoformat(int format) = 0;
 
-    // The picture file inline at the insertion point, its format recognised by content.
-    virtual void addPicture(const QString& path) = 0;
+    // The picture file inline at the insertion point, its format recognised by content, with its
+    // text alternative: a short title and the description a reader hears instead of it.
+    virtual void addPicture(const QString& path, const PictureWords& words) = 0;
     // The number of pages the document has now.
     virtual int countPages() = 0;
     // Every paragraph of the document justified.

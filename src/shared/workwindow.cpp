@@ -91,6 +91,8 @@ void addBottomBar(tk::Layout& out, const QString& hint, const tk::ControlEntry& 
                        "indicazioni in linea sulla immissione dei dati");
     box.fore = tk::colors::kBlack;
     box.bordered = true;
+    // The line that says what to do next is read out whenever it changes.
+    box.speech.announced = true;
     out.push_back(box);
     out.push_back(command);
     out.push_back(

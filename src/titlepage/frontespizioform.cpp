@@ -402,7 +402,10 @@ void FrontespizioForm::stampamodello_Click() {
     passo->setText(kLoading);
     const QString picture = shared_->picturePath();
     const bool done = shared_->runReport([&](reports::WordProcessor& word) {
-        reports::writeModelPicture(word, picture, shared_->reportTexts());
+        // The words go with the model the picture was drawn from.
+        const auto& drawn = shared_->drawnPicture();
+        reports::writeModelPicture(word, picture, drawn ? drawn->model : shared_->currentModel(),
+                                   shared_->reportTexts());
     });
     passo->setText(done ? QStringLiteral("ho visualizzato il modello su WORD") : kNotDone);
 }

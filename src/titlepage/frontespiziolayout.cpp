@@ -42,6 +42,14 @@ const FieldEntry kFields[7] = {
      "allegati"},
 };
 
+// A field's name for a screen reader: its label without the leading blank and the dots that
+// line the captions up (" località......:" is "località").
+QString spokenCaption(const char* caption) {
+    QString said = QString::fromUtf8(caption);
+    while (said.endsWith(QLatin1Char(':')) || said.endsWith(QLatin1Char('.'))) said.chop(1);
+    return said.trimmed();
+}
+
 Layout build() {
     Layout out;
     ControlEntry heading =
@@ -61,7 +69,9 @@ Layout build() {
                        .name = QString::fromUtf8(f.field),
                        .rect = {1920, top, 3975, 285},
                        .back = colors::kWhite,
-                       .tabIndex = k});
+                       .tabIndex = k,
+                       .speech = {.name = spokenCaption(f.caption),
+                                  .labelledBy = QString::fromUtf8(f.label)}});
     }
 
     out.push_back(labelEntry("Label8", 0, "", {120, 4200, 1695, 255},
@@ -72,16 +82,20 @@ Layout build() {
         const char* name;
         int top;
         const char* tip;
+        const char* said;
     } office[] = {{"Labelstudio", 4200,
                    "dato non modificabile: il nome dello studio tecnico viene dalle impostazioni "
-                   "del programma"},
+                   "del programma",
+                   "studio tecnico"},
                   {"labelindirizzo", 4440,
                    "dato non modificabile: l'indirizzo dello studio tecnico viene dalle "
-                   "impostazioni del programma"}};
+                   "impostazioni del programma",
+                   "indirizzo dello studio tecnico"}};
     for (const auto& line : office) {
         ControlEntry entry = labelEntry(line.name, 0, "", {1920, line.top, 3975, 255}, QString(),
                                         colors::kCyan, line.tip);
         entry.mnemonic = false;
+        entry.speech.name = QString::fromUtf8(line.said);
         out.push_back(entry);
     }
 
@@ -94,8 +108,10 @@ Layout build() {
     out.push_back(labelEntry("Label11", 0, "Frame1", {1440, 480, 1815, 255},
                              QStringLiteral("denominazione"), colors::kYellow, kFields[0].tip));
     for (int i = 1; i <= 9; ++i) {
-        out.push_back(labelEntry("tiposotto", i, "Frame1", {120, 600 + 240 * i, 1335, 255},
-                                 QString(), colors::kCyan));
+        ControlEntry typology = labelEntry("tiposotto", i, "Frame1",
+                                           {120, 600 + 240 * i, 1335, 255}, QString(), colors::kCyan);
+        typology.speech.name = QStringLiteral("tipologia del sottosistema n.%1");
+        out.push_back(typology);
         // Open once the title page knows the model's subsystems.
         out.push_back({.kind = ControlKind::TextBox,
                        .name = QStringLiteral("denominazione"),
@@ -104,7 +120,8 @@ Layout build() {
                        .rect = {1440, 600 + 240 * i, 1815, 285},
                        .back = colors::kWhite,
                        .tabIndex = 6 + i,
-                       .disabled = true});
+                       .disabled = true,
+                       .speech = {.name = QStringLiteral("denominazione del sottosistema n.%1")}});
     }
 
     shared::addBottomBar(

@@ -194,6 +194,22 @@ void Control::setToolTip(const QString& t) {
     changed();
 }
 
+void Control::setSpeech(const Speech& speech) {
+    if (speech == speech_) return;
+    speech_ = speech;
+    changed();
+}
+
+QString Control::spokenName() const {
+    return speech_.name.contains(QLatin1String("%1")) ? speech_.name.arg(index_) : speech_.name;
+}
+
+void Control::setDescription(const QString& text) {
+    if (text == description_) return;
+    description_ = text;
+    changed();
+}
+
 void Control::setUseMnemonic(bool on) {
     if (on == useMnemonic_) return;
     useMnemonic_ = on;

@@ -85,6 +85,23 @@ enum class FillStyle {
 
 enum class MouseAction { Down, Up, Move };
 
+// What a screen reader is told of a control beyond what it shows. The window's designer gives
+// it; the display only passes it on.
+struct Speech {
+    // The control's accessible name; empty: its caption, else the purpose its tooltip gives.
+    // A label's caption follows the name ("tipologia del sottosistema n.3: acquedotto").
+    QString name{};
+    // The label of the same window (same index in an array, else the single one) that names
+    // the control for the reader, when it is not the control's own caption.
+    QString labelledBy{};
+    // A picture that carries no meaning: left out of what the reader is given.
+    bool silent = false;
+    // Each change of its caption is read out even when the keyboard is elsewhere: the line
+    // that says what to do next.
+    bool announced = false;
+    bool operator==(const Speech&) const = default;
+};
+
 class Control {
   public:
     using Handler = std::function<void()>;
@@ -166,6 +183,15 @@ class Control {
     // of text in a window made smaller than it.
     bool scrollable() const { return scrollable_; }
     void setScrollable(bool on);
+    // For screen readers; "%1" in the name stands for the control's index.
+    const Speech& speech() const { return speech_; }
+    void setSpeech(const Speech& speech);
+    // The name a reader gives the control, the index put in.
+    QString spokenName() const;
+    // A longer text alternative, for a picture that shows what words can tell (the model).
+    const QString& description() const { return description_; }
+    void setDescription(const QString& text);
+
     // Name of a picture of the program's own set (see the backend's picture factory).
     const QString& picture() const { return picture_; }
     void setPicture(const QString& name);
@@ -235,6 +261,8 @@ class Control {
     Font font_;
     QString toolTip_;
     QString tag_;
+    Speech speech_;
+    QString description_;
     Alignment alignment_ = Alignment::Left;
     bool bordered_ = false;
     bool autoSize_ = false;

@@ -31,6 +31,7 @@ Control& addControl(Form& form, const ControlEntry& entry) {
     if (!entry.mnemonic) c.setUseMnemonic(false);
     if (entry.hidden) c.setVisible(false);
     if (entry.disabled) c.setEnabled(false);
+    if (entry.speech != Speech{}) c.setSpeech(entry.speech);
     return c;
 }
 

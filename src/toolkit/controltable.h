@@ -32,6 +32,7 @@ struct ControlEntry {
     bool mnemonic = true;           // false: an "&" in the caption is shown as it is
     bool hidden = false;
     bool disabled = false;
+    Speech speech{};  // what a screen reader is told beyond the caption
 };
 using Layout = std::vector<ControlEntry>;
 

@@ -33,6 +33,12 @@ Control& Form::at(const QString& name, int index) const {
     return *c;
 }
 
+void Form::setDescription(const QString& text) {
+    if (text == description_) return;
+    description_ = text;
+    notifyForm();
+}
+
 void Form::setCaption(const QString& c) {
     if (c == caption_) return;
     caption_ = c;

@@ -55,6 +55,10 @@ class Form {
 
     const QString& caption() const { return caption_; }
     void setCaption(const QString& c);
+    // For screen readers: what a window that paints itself shows, told in words (its drawing
+    // area's text alternative); empty when it shows nothing worth telling.
+    const QString& description() const { return description_; }
+    void setDescription(const QString& text);
     Color backColor() const { return backColor_; }
     void setBackColor(Color c);
     bool visible() const { return visible_; }
@@ -158,6 +162,7 @@ class Form {
     QString name_;
     std::vector<std::unique_ptr<Control>> controls_;
     QString caption_;
+    QString description_;
     Color backColor_ = colors::kLightGrey;
     bool visible_ = false;
     bool hasMenuBar_ = false;

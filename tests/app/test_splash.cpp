@@ -154,13 +154,18 @@ TEST_F(Splash, ClicksOnLabelsAndPictureOpenTheMenuKeysLeaveIt) {
         program.app().dispatch([&] { program.app().unload(QStringLiteral("menu")); });
     }
     EXPECT_EQ(music, QStringList({"open", "play", "pause", "pause"}));
-    for (QChar key : {QChar(u'\r'), QChar(u'\x1b')}) {
+    // Enter and Space begin as the click does, for the keyboard alone; every other key leaves.
+    for (QChar key : {QChar(u'\r'), QChar(u' '), QChar(u'\x1b'), QChar(u'a')}) {
         music.clear();
         app::ZelmorApp other(services(), &player);
         other.app().dispatch([&] { other.startup(); });
         other.app().dispatch([&] { other.app().form(QStringLiteral("frmSplash"))->key(key); });
-        EXPECT_TRUE(other.app().ended());
-        EXPECT_EQ(music, QStringList({"open", "play", "close"}));
+        const bool begins = key == QChar(u'\r') || key == QChar(u' ');
+        EXPECT_EQ(other.app().ended(), !begins) << int{key.unicode()};
+        EXPECT_EQ(other.app().isLoaded(QStringLiteral("menu")), begins) << int{key.unicode()};
+        EXPECT_EQ(music, begins ? QStringList({"open", "play", "pause"})
+                                : QStringList({"open", "play", "close"}))
+            << int{key.unicode()};
     }
 }
 

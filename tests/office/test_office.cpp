@@ -808,7 +808,7 @@ TEST_F(Pictures, APictureGoesInlineAtItsSizeWithTheTextAroundIt) {
     const QString picture = pictureFile(632, 428);
     ASSERT_FALSE(picture.isEmpty());
     word().type(QStringLiteral("prima") + kCR);
-    word().addPicture(picture);
+    word().addPicture(picture, {});
     word().type(QStringLiteral(" dopo"));
 
     const Document doc = saveAndRead();
@@ -843,7 +843,7 @@ TEST_F(Pictures, TheVectorTwinIsLaidOutAtThePicturesSizeAndStaysADrawing) {
     painter.drawEllipse(QRect(QPoint(9000, 6000), frame / 3));
     painter.end();
     ASSERT_TRUE(zelmor::geometry::saveVectorTwin(twin.bytes(), picture));
-    word().addPicture(picture);
+    word().addPicture(picture, {});
     word().type(QString(kCR));
     // Its PDF copy draws it: no image at all.
     const QString pdf = scratchPath(QStringLiteral("schema.pdf"));
@@ -856,7 +856,7 @@ TEST_F(Pictures, TheVectorTwinIsLaidOutAtThePicturesSizeAndStaysADrawing) {
     EXPECT_FALSE(pdfBytes.contains("/Subtype/Image"));
     image.fill(Qt::yellow);  // a new drawing whose twin could not be written
     ASSERT_TRUE(zelmor::geometry::savePicture(image, picture));
-    word().addPicture(picture);
+    word().addPicture(picture, {});
 
     const Document doc = saveAndRead();
     ASSERT_EQ(doc.pictures.size(), 2U);
@@ -873,8 +873,8 @@ TEST_F(Pictures, TheVectorTwinIsLaidOutAtThePicturesSizeAndStaysADrawing) {
 }
 
 TEST_F(Pictures, APictureWiderThanThePageIsScaledDownToIt) {
-    word().addPicture(pictureFile(2400, 600));
-    word().addPicture(pictureFile(632, 428));
+    word().addPicture(pictureFile(2400, 600), {});
+    word().addPicture(pictureFile(632, 428), {});
 
     const Document doc = saveAndRead();
     ASSERT_EQ(doc.pictures.size(), 2U);
@@ -897,7 +897,7 @@ TEST_F(Pictures, AMissingOrDamagedFileIsToldAsSuch) {
     for (const auto& [path, kind] :
          {std::pair{missing, Kind::PictureMissing}, std::pair{damaged, Kind::PictureUnreadable}}) {
         try {
-            word().addPicture(path);
+            word().addPicture(path, {});
             ADD_FAILURE() << "no error for " << path.toStdString();
         } catch (const WordError& e) {
             EXPECT_EQ(e.kind(), kind);

@@ -77,7 +77,7 @@ TEST_F(SplashOnScreen, AClickOpensTheMenuAndAKeyEndsTheProgram) {
 }
 
 TEST_F(SplashOnScreen, AKeyOnTheOpeningScreenEndsTheProgram) {
-    QTest::keyClick(&window(), Qt::Key_Return);
+    QTest::keyClick(&window(), Qt::Key_Q);
     QTest::qWait(10);
     EXPECT_TRUE(ended);
     EXPECT_TRUE(program.app().ended());

@@ -272,7 +272,7 @@ TEST(PictureReport, InsertsThePictureAloneAndStopsBeforeStartingWhenItIsMissingO
                     reports::writeFullReport(r.word, modelOf(1), {}, texts(), picture,
                                              dir.filePath(QStringLiteral("x.doc")));
                 } else {
-                    reports::writeModelPicture(r.word, picture, texts());
+                    reports::writeModelPicture(r.word, picture, modelOf(1), texts());
                 }
                 ADD_FAILURE() << "no error for " << (row.content ? row.content : "no file");
             } catch (const WordError& e) {
@@ -287,7 +287,7 @@ TEST(PictureReport, InsertsThePictureAloneAndStopsBeforeStartingWhenItIsMissingO
     QFile::remove(picture);
     ASSERT_FALSE(writePicture(picture).isEmpty());
     Recorder ok;
-    reports::writeModelPicture(ok.word, picture, texts());
+    reports::writeModelPicture(ok.word, picture, modelOf(1), texts());
     EXPECT_EQ(ok.log, (QStringList{"start", "show", "add document",
                                    "add picture " + reports::quoted(picture)}));
 }
@@ -441,7 +441,9 @@ class Finisher final : public reports::WordProcessor {
     void tableFontSize(int p) override { word_->tableFontSize(p); }
     void cell(int r, int c, const QString& t) override { word_->cell(r, c, t); }
     void autoformat(int f) override { word_->autoformat(f); }
-    void addPicture(const QString& p) override { word_->addPicture(p); }
+    void addPicture(const QString& p, const reports::PictureWords& w) override {
+        word_->addPicture(p, w);
+    }
     int countPages() override { return word_->countPages(); }
     void justifyAll() override {
         finishing << QStringLiteral("justify all");

@@ -66,6 +66,6 @@ answer question yes
 click menu.esci
 expect message question "Attenzione: i dati non archiviati andranno persi !" "Vuoi uscire da Zelmor?"
 expect frmSplash.label(2) text "          elaborazione eseguita con"
-key frmSplash "\r"
+key frmSplash "q"
 expect music "open play pause play pause play close"
 expect program ended

@@ -19,5 +19,5 @@ expect message question "Attenzione: i dati non archiviati andranno persi !" "Vu
 expect window frmSplash visible
 expect frmSplash.label(2) text "          elaborazione eseguita con"
 expect music "open play pause pause close open play play"
-key frmSplash " "
+key frmSplash "x"
 expect program ended

@@ -20,7 +20,7 @@ class NullWordProcessor : public reports::WordProcessor {
     void tableFontSize(int) override {}
     void cell(int, int, const QString&) override {}
     void autoformat(int) override {}
-    void addPicture(const QString&) override {}
+    void addPicture(const QString&, const reports::PictureWords&) override {}
     int countPages() override { return 1; }
     void justifyAll() override {}
     QString save(const QString& path) override { return path; }

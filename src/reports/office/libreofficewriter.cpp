@@ -346,7 +346,7 @@ class LibreOfficeWriter final : public OfficePlugin {
         });
     }
 
-    Outcome addPicture(const QString& path) noexcept override {
+    Outcome addPicture(const QString& path, const PictureWords& words) noexcept override {
         return run([&] {
             requireDocument();
             if (!QFileInfo(path).isFile()) throw WordFailure{Kind::PictureMissing, path};
@@ -368,6 +368,11 @@ class LibreOfficeWriter final : public OfficePlugin {
             object->setPropertyValue("Graphic", Any(graphic));
             ++calls_;
             object->setPropertyValue("Size", Any(size));
+            // The text alternative: the PDF's figure tag and the .doc's alt text carry it.
+            ++calls_;
+            object->setPropertyValue("Title", Any(toOu(words.title)));
+            ++calls_;
+            object->setPropertyValue("Description", Any(toOu(words.description)));
             auto content = query<css::text::XTextContent>(object);
             ++calls_;
             text_->insertTextContent(cursor_.get(), content, false);

@@ -29,7 +29,15 @@ class CheckableBinder : public Binder {
     void sync(const tk::Control& c, QWidget* w, QRect&) const override {
         auto* button = static_cast<QAbstractButton*>(w);
         if (button->text() != c.text()) button->setText(c.text());
-        button->setChecked(c.value() != 0);
+        const bool on = c.value() != 0;
+        if (button->isChecked() != on) {
+            // An option button that is one of a group (a reader announces it as a radio
+            // button only then) cannot be cleared while it stands alone in that group.
+            const bool exclusive = button->autoExclusive();
+            if (!on) button->setAutoExclusive(false);
+            button->setChecked(on);
+            button->setAutoExclusive(exclusive);
+        }
         // Right-aligned: the box stands to the right of the caption.
         button->setLayoutDirection(c.alignment() == tk::Alignment::Right ? Qt::RightToLeft
                                                                          : Qt::LeftToRight);
@@ -48,9 +56,9 @@ class CheckBoxBinder : public CheckableBinder {
 class OptionButtonBinder : public CheckableBinder {
   public:
     QWidget* create(tk::Control& control, QWidget* parent, FormWindow& window) const override {
-        // The runtime keeps the group; a selected button may also be cleared by the program.
+        // The runtime keeps the group; Qt's exclusive group is what makes it a group of radio
+        // buttons for a reader.
         auto* option = new QRadioButton(parent);
-        option->setAutoExclusive(false);
         forwardClicks(option, control, window);
         return option;
     }

@@ -1,5 +1,6 @@
 #include "binders.h"
 
+#include "accessibility.h"
 #include "widgets.h"
 
 #include <QApplication>
@@ -72,6 +73,7 @@ void Binder::show(const tk::Control& c, QWidget* w) const {
     sync(c, w, geometry);
     if (takesRect() && w->geometry() != geometry) w->setGeometry(geometry);
     if (w->isHidden() == c.visible()) w->setVisible(c.visible());
+    describe(c, w);
 }
 
 const Binder& binderFor(tk::ControlKind kind) {

@@ -2,6 +2,7 @@
 // pictures, shapes and lines.
 #include "binders.h"
 
+#include "accessibility.h"
 #include "formwindow.h"
 #include "widgets.h"
 
@@ -21,6 +22,7 @@ class ScrollBarBinder : public Binder {
         bar->setPageStep(1);
         // Reached with Tab, its arrow keys move it as its arrows do (Up towards the top end).
         bar->setFocusPolicy(Qt::StrongFocus);
+        setNegated(bar, false);
         tk::Control* c = &control;
         QObject::connect(bar, &QScrollBar::valueChanged, &window, [&window, c](int shown) {
             window.act(c,
@@ -34,6 +36,7 @@ class ScrollBarBinder : public Binder {
         auto* bar = static_cast<QScrollBar*>(w);
         const bool inverted = c.minimum() > c.maximum();
         const int sign = inverted ? -1 : 1;
+        setNegated(bar, inverted);
         bar->setRange(sign * c.minimum(), sign * c.maximum());
         bar->setValue(sign * c.value());
     }

@@ -2,6 +2,7 @@
 
 #include "toolkit/paint.h"
 
+#include "accessibility.h"
 #include "binders.h"
 #include "screenfit.h"
 #include "widgets.h"
@@ -103,7 +104,9 @@ FormWindow::FormWindow(tk::Application& app, tk::Form& form) : app_(&app), form_
     if (!form.hasTitleBar() || form.borderStyle() == tk::Form::BorderStyle::None) {
         setWindowFlag(Qt::FramelessWindowHint);
     }
+    installAccessibility();
     client_ = new ClientArea(this);
+    describePicture(client_, QString(), QString());
     setCentralWidget(client_);
     buildMenus();
     for (const auto& c : form.controls()) {
@@ -114,6 +117,10 @@ FormWindow::FormWindow(tk::Application& app, tk::Form& form) : app_(&app), form_
     buildToolbar();
     for (const auto& c : form.controls()) {
         if (c->kind() == ControlKind::Frame) fitFrame(*c);
+    }
+    // Now that every widget exists, each may be related to the label that names it.
+    for (const auto& [control, binding] : bindings_) {
+        if (binding.widget != nullptr) describe(*control, binding.widget);
     }
     buildTabOrder();
     focusMark_ = new FocusMark(client_);
@@ -177,7 +184,18 @@ void FormWindow::buildTabOrder() {
     for (const auto& c : form_->controls()) {
         if (c->tabIndex() >= 0 && widget(*c) != nullptr) ordered.push_back(c.get());
     }
-    if (ordered.empty()) return;
+    if (ordered.empty()) {
+        // Without an order of its own the window's first control that takes the keyboard
+        // has it, not a button of the menu bar.
+        for (const auto& c : form_->controls()) {
+            QWidget* w = widget(*c);
+            if (w != nullptr && c->reachable() && (w->focusPolicy() & Qt::TabFocus) != 0) {
+                w->setFocus();
+                return;
+            }
+        }
+        return;
+    }
     std::stable_sort(
         ordered.begin(), ordered.end(),
         [](const tk::Control* a, const tk::Control* b) { return a->tabIndex() < b->tabIndex(); });
@@ -300,6 +318,10 @@ void FormWindow::addMenuItem(QWidget* parent, tk::Control& item, int depth, bool
         if (bar != nullptr && c->text().startsWith(QLatin1Char(' '))) {
             // Blanks before a caption of the bar push it to the right end.
             b.action->setProperty("zelmorCorner", true);
+            // Its access key (Alt and the marked letter) runs it, as for a menu of the bar.
+            if (b.action->shortcut().isEmpty()) {
+                b.action->setShortcut(QKeySequence::mnemonic(c->text()));
+            }
             cornerButtons()->layout()->addWidget(cornerButton(b.action));
         } else {
             parent->addAction(b.action);
@@ -326,6 +348,8 @@ QWidget* FormWindow::cornerButtons() {
 QToolButton* FormWindow::cornerButton(QAction* action) {
     auto* button = new QToolButton;
     button->setDefaultAction(action);
+    // Out of the Tab order, which belongs to the window's controls.
+    button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     return button;
@@ -453,6 +477,8 @@ void FormWindow::syncForm() {
     }
     applyClientSize();
     if (form_->paintsItself()) client_->update();
+    describePicture(client_, form_->description().isEmpty() ? QString() : form_->caption(),
+                    form_->description());
     if (isVisible()) {
         const bool minimized = form_->windowState() == tk::WindowState::Minimized;
         if (minimized && !isMinimized()) showMinimized();
@@ -662,6 +688,19 @@ void FormWindow::popupMenu(const tk::Control& control) {
     if (first != items.end()) shown->setActiveAction(*first);
 }
 
+bool FormWindow::openMenuBar() {
+    // F10 opens the first menu of the bar, as on the other desktops; the arrows go on from it.
+    if (menuWidget() == nullptr || !menuBar()->isVisible()) return false;
+    for (QAction* a : menuBar()->actions()) {
+        if (a->isVisible() && a->isEnabled() && !a->isSeparator()) {
+            menuBar()->setFocus(Qt::MenuBarFocusReason);
+            menuBar()->setActiveAction(a);
+            return true;
+        }
+    }
+    return false;
+}
+
 void FormWindow::keyPressEvent(QKeyEvent* event) {
     const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
     const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
@@ -672,6 +711,11 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     menuKeyAnswered_ = false;
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier &&
+        openMenuBar()) {
+        event->accept();
+        return;
+    }
     QString text = event->text();
     // Enter and Escape reach the window as the characters the classic desktop gave them,
     // whatever text the platform attaches to them.

@@ -111,6 +111,7 @@ class FormWindow : public QMainWindow {
     QSize wantedClientSize() const;
     bool forwardMouse(tk::Control* control, QWidget* widget, QEvent* event);
     void markFocus(QWidget* focused);
+    bool openMenuBar();
 
     tk::Application* app_;
     tk::Form* form_;
