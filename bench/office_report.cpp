@@ -156,8 +156,8 @@ class Stopwatch final : public reports::WordProcessor {
     void autoformat(int f) override {
         time("table look", [&] { word_->autoformat(f); });
     }
-    void addPicture(const QString& p) override {
-        time("picture", [&] { word_->addPicture(p); });
+    void addPicture(const QString& p, const reports::PictureWords& w) override {
+        time("picture", [&] { word_->addPicture(p, w); });
     }
     int countPages() override {
         int pages = 0;

@@ -42,7 +42,9 @@ class ControlScrollBar : public QAccessibleWidget, public QAccessibleValueInterf
         return QAccessibleWidget::text(t);
     }
     QVariant currentValue() const override { return sign() * bar()->value(); }
-    void setCurrentValue(const QVariant& value) override { bar()->setValue(sign() * value.toInt()); }
+    void setCurrentValue(const QVariant& value) override {
+        bar()->setValue(sign() * value.toInt());
+    }
     QVariant maximumValue() const override {
         return sign() > 0 ? bar()->maximum() : -bar()->minimum();
     }
@@ -61,8 +63,7 @@ class Surface : public QAccessibleWidget {
   public:
     explicit Surface(QWidget* w) : QAccessibleWidget(w, QAccessible::Client) {}
     QAccessible::Role role() const override {
-        return widget()->property(kPicture).toBool() ? QAccessible::Graphic
-                                                     : QAccessible::Client;
+        return widget()->property(kPicture).toBool() ? QAccessible::Graphic : QAccessible::Client;
     }
 };
 
@@ -192,9 +193,9 @@ void installAccessibility() {
 }
 
 QString readerName(const tk::Control& control) {
-    const QString caption = control.useMnemonic() ? withoutMnemonics(control.text())
-                                                  : control.text().simplified();
-    QString name = control.spokenName();
+    const QString caption =
+        control.useMnemonic() ? withoutMnemonics(control.text()) : control.text().simplified();
+    QString name = control.spokenName().simplified();
     if (!name.isEmpty()) {
         if (control.kind() == tk::ControlKind::Label && !caption.isEmpty()) {
             name += QStringLiteral(": ") + caption;
@@ -219,10 +220,11 @@ void describe(const tk::Control& control, QWidget* w) {
 
     const QString name = readerName(control);
     if (control.kind() == tk::ControlKind::ComboBox) {
-        nameCombo(w, label != nullptr && speech.name.isEmpty() ? QString() : name);
+        nameCombo(w, label != nullptr ? QString() : name);
     }
-    // A caption Qt reads by itself is left to Qt, so that its changes are heard as such.
-    const bool own = !speech.name.isEmpty() || (control.text().isEmpty() && !name.isEmpty());
+    // A label's caption is left to Qt, so that its changes are heard as text changes.
+    const bool own =
+        !name.isEmpty() && (control.kind() != tk::ControlKind::Label || !speech.name.isEmpty());
     if (own && w->accessibleName() != name) w->setAccessibleName(name);
     if (w->accessibleDescription() != control.description()) {
         w->setAccessibleDescription(control.description());
@@ -249,8 +251,7 @@ void announce(QWidget* source, const QString& text) {
     QWidget* notice = noticeFor(source);
     if (notice->property(kPending).toString() == text.simplified()) return;
     const bool armed = !notice->property(kPending).toString().isEmpty() &&
-                       notice->property(kPending).toString() !=
-                           notice->property(kHeard).toString();
+                       notice->property(kPending).toString() != notice->property(kHeard).toString();
     notice->setProperty(kPending, text.simplified());
     if (!armed) QTimer::singleShot(0, notice, [source] { flush(source); });
 }
