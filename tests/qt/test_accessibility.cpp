@@ -8,7 +8,13 @@
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
+
+#include <algorithm>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -279,6 +285,72 @@ TEST_F(AccessibilityTest, TheHintIsHeardOncePerActionThatChangesIt) {
               QStringLiteral("correggere, archiviare i dati o disegnare il modello"));
     EXPECT_EQ(shown.heard.join('\n').toStdString(), expected.join('\n').toStdString());
     EXPECT_GE(expected.size(), 8);
+}
+
+// WCAG 2 contrast of two colours: 1 (none) to 21 (black on white).
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// What a text stands on: the nearest widget, itself included, that fills its background.
+QColor groundOf(const QWidget* w) {
+    if (qobject_cast<const QPushButton*>(w) != nullptr) return w->palette().color(QPalette::Button);
+    for (const QWidget* x = w; x != nullptr; x = x->parentWidget()) {
+        if (x->autoFillBackground() || x->isWindow())
+            return x->palette().color(x->backgroundRole());
+    }
+    return Qt::white;
+}
+
+// Every text of every window is read against what it stands on; below 4.5:1 (normal text) only
+// the colours the windows are described with: the yellow kind captions on dark grey.
+TEST_F(AccessibilityTest, EveryTextStandsOutFromItsGround) {
+    testsupport::enterOneSubsystem(program.app());
+    run([&] { program.app().show(QStringLiteral("frontespizio")); });
+    run([&] { drawing::DisegnoForm::startDrawing(program.app()); });
+    run([&] { form("menu").at(QStringLiteral("guida")).click(); });
+    run([&] { program.app().show(QStringLiteral("frmTip")); });
+    run([&] { program.app().show(QStringLiteral("frmSplash")); });
+    QApplication::processEvents();
+    QStringList low;
+    int texts = 0;
+    for (tk::Form* f : program.app().loadedForms()) {
+        QWidget* window = backend.window(*f);
+        if (window == nullptr || !f->visible()) continue;
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            QString text;
+            if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
+            if (auto* g = qobject_cast<QGroupBox*>(w)) text = g->title();
+            // An inactive control's text has no contrast to keep (WCAG 1.4.3).
+            if (text.trimmed().isEmpty() || !w->isVisible() || !w->isEnabled() ||
+                w->size().isEmpty()) {
+                continue;
+            }
+            ++texts;
+            const QColor fore = w->palette().color(w->foregroundRole());
+            const double ratio = contrast(fore, groundOf(w));
+            if (ratio < 4.5) {
+                low << QStringLiteral("%1.%2 %3 on %4 %5")
+                           .arg(f->name(), w->objectName(), fore.name(), groundOf(w).name())
+                           .arg(ratio, 0, 'f', 2);
+            }
+        }
+    }
+    EXPECT_GT(texts, 100);
+    EXPECT_EQ(low.join('\n').toStdString(),
+              "menu.endemica(1) #ffff00 on #808080 3.68\n"
+              "menu.endemica(2) #ffff00 on #808080 3.68\n"
+              "menu.endemica(3) #ffff00 on #808080 3.68");
 }
 
 }  // namespace
