@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLibraryInfo>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -40,6 +41,28 @@ class KeyboardTest : public qttest::QtProgramTest {
         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     }
 };
+
+// The window comes up with the keyboard on its first control, not on a button of its menu bar;
+// F10 opens the first menu and Alt with the marked letter runs the item at the bar's right end.
+TEST_F(KeyboardTest, TheWindowStartsOnItsControlsAndF10OpensItsMenus) {
+    qtui::FormWindow& menu = window("menu");
+    activate(&menu);
+    QWidget* first = QApplication::focusWidget();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(menu.clientArea()->isAncestorOf(first)) << first->objectName().toStdString();
+    for (auto* corner : menu.menuBar()->findChildren<QAbstractButton*>()) {
+        EXPECT_EQ(corner->focusPolicy(), Qt::NoFocus);
+    }
+    QTest::keyClick(first, Qt::Key_F10);
+    ASSERT_NE(menu.menuBar()->activeAction(), nullptr);
+    EXPECT_EQ(menu.menuBar()->activeAction(), menu.menuBar()->actions().value(0));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+    QAction* corner = menu.action(form("menu").at(QStringLiteral("finestra")));
+    ASSERT_NE(corner, nullptr);
+    EXPECT_EQ(corner->shortcut(), QKeySequence(QStringLiteral("Alt+N")));
+}
 
 TEST_F(KeyboardTest, TabReachesTheCountWhoseArrowsChangeIt) {
     tk::Form& menu = form("menu");
