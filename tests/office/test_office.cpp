@@ -10,6 +10,7 @@
 #include "help/helppages.h"
 #include "model/cp1252.h"
 #include "model/model.h"
+#include "model/modelwords.h"
 #include "reports/officewordprocessor.h"
 #include "reports/reports.h"
 #include "toolkit/emfdevice.h"
@@ -1168,6 +1169,35 @@ int pdfPages(const QByteArray& pdf) {
 }
 
 // A text as a PDF's information dictionary holds it: UTF-16 with its byte-order mark, in hex.
+// The text alternatives (/Alt) of a PDF's tagged figures; the structure lies in compressed
+// object streams.
+QStringList pdfAltTexts(const QByteArray& pdf) {
+    QByteArray plain = pdf;
+    for (qsizetype at = pdf.indexOf("stream"); at >= 0; at = pdf.indexOf("stream", at + 6)) {
+        const qsizetype begin = pdf.indexOf('\n', at) + 1;
+        const qsizetype end = pdf.indexOf("endstream", begin);
+        if (begin <= 0 || end < 0) break;
+        const QByteArray dictionary = pdf.mid(std::max<qsizetype>(0, at - 300), 300);
+        const qsizetype open = dictionary.lastIndexOf("<<");
+        if (open >= 0 && dictionary.mid(open).contains("/FlateDecode") &&
+            !dictionary.mid(open).contains("/Subtype")) {
+            plain += qUncompress(QByteArray::fromHex("00100000") + pdf.mid(begin, end - begin));
+        }
+        at = end;
+    }
+    QStringList out;
+    static const QRegularExpression alt(QStringLiteral("/Alt\\s*<([0-9A-Fa-f\\s]+)>"));
+    for (const QRegularExpressionMatch& m : alt.globalMatch(QString::fromLatin1(plain))) {
+        const QByteArray utf16 = QByteArray::fromHex(m.captured(1).toLatin1());
+        QString text;
+        for (qsizetype i = 2; i + 1 < utf16.size(); i += 2)
+            text += QChar(static_cast<char16_t>((static_cast<unsigned char>(utf16[i]) << 8) |
+                                                static_cast<unsigned char>(utf16[i + 1])));
+        out << text;
+    }
+    return out;
+}
+
 QByteArray pdfHexText(const QString& text) {
     QByteArray bytes("\xFE\xFF", 2);
     for (const QChar c : text) {
@@ -1385,6 +1415,10 @@ TEST_P(FullReport, HoldsEveryPartInOrderSetForTheReader) {
     const QByteArray pdfBytes = pdf.readAll();
     EXPECT_TRUE(pdfBytes.startsWith("%PDF-"));
     EXPECT_EQ(pdfPages(pdfBytes), pages);
+    // The picture's text alternative: the model told in words.
+    const QStringList alts = pdfAltTexts(pdfBytes);
+    EXPECT_EQ(alts, QStringList{zelmor::model::drawingTitle() + QStringLiteral(" - ") +
+                                zelmor::model::modelInWords(m)});
     EXPECT_TRUE(pdfBytes.contains(pdfHexText(doc.title)) || pdfBytes.contains(doc.title.toUtf8()));
     for (const QString& heading :
          {QStringLiteral("Criteri di elaborazione"), QStringLiteral("Analisi del grafico")})

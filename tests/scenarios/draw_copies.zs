@@ -25,6 +25,8 @@ answer file "{dir}/esportato.svg"
 click disegno.mnuEsporta
 expect dialog "Esporta disegno" "Disegno vettoriale SVG (*.svg)|*.svg|Documento PDF (*.pdf)|*.pdf|Metafile EMF (*.emf)|*.emf|Immagine PNG a 300 dpi (*.png)|*.png" 1 "{reports}/DisegnoZelmor-Piano- via Roma - 2026.svg"
 expect file "{dir}/esportato.svg" begins "<?xml"
+# The drawing's words go with it, its text alternative for a screen reader.
+expect file "{dir}/esportato.svg" holds "<desc>Situazione endemica superficiale, tipologia lato sud, valore debole. 2 sottosistemi. Sottosistema n.1: zona lato nord, valore debole, legato al sottosistema n.2. Sottosistema n.2: zona angolo sud-est, valore forte, legato al sottosistema n.1.</desc>"
 answer file "{dir}/esportato.pdf"
 click disegno.mnuEsporta
 expect file "{dir}/esportato.pdf" begins "%PDF-"

@@ -232,6 +232,10 @@ void parseExpect(Cursor& c, Command& cmd) {
             c.word({});
             cmd.op = Op::ExpectFileBegins;
             cmd.strings.push_back(c.bytes(QStringLiteral("the first bytes")));
+        } else if (c.nextIsWord("holds")) {
+            c.word({});
+            cmd.op = Op::ExpectFileHolds;
+            cmd.strings.push_back(c.bytes(QStringLiteral("the bytes it holds")));
         } else {
             cmd.op = Op::ExpectFile;
             cmd.strings.push_back(c.bytes(QStringLiteral("the content (or absent, or begins)")));

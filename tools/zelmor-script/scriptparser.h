@@ -97,6 +97,7 @@ enum class Op {
     ExpectFile,
     ExpectFileAbsent,
     ExpectFileBegins,
+    ExpectFileHolds,
     ExpectPictureSize,
     ExpectPicturePixel,
     ExpectClipboardPicture,

@@ -428,6 +428,7 @@ void Session::execute(const Command& cmd) {
         case Op::ExpectFile:
         case Op::ExpectFileAbsent:
         case Op::ExpectFileBegins:
+        case Op::ExpectFileHolds:
             expectFile(cmd);
             return;
         case Op::ExpectPictureSize:
@@ -870,16 +871,26 @@ void Session::expectFile(const Command& cmd) const {
                                      : QStringLiteral("a file of %1 bytes").arg(info.size())));
     }
     const bool begins = cmd.op == Op::ExpectFileBegins;
+    const bool holds = cmd.op == Op::ExpectFileHolds;
     const QByteArray expected = bytes(cmd.strings[1]);
-    const QString wanted =
-        QStringLiteral("file %1 %2%3")
-            .arg(shownPath, begins ? QStringLiteral("begins ") : QString(), quoteBytes(expected));
+    const QString wanted = QStringLiteral("file %1 %2%3")
+                               .arg(shownPath,
+                                    begins  ? QStringLiteral("begins ")
+                                    : holds ? QStringLiteral("holds ")
+                                            : QString(),
+                                    quoteBytes(expected));
     if (!info.exists()) fail(QStringLiteral("expected %1, got no such file").arg(wanted));
     if (info.isDir()) fail(QStringLiteral("expected %1, got a folder").arg(wanted));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         fail(QStringLiteral("expected %1, got an unreadable file: %2")
                  .arg(wanted, file.errorString()));
+    }
+    if (holds) {
+        if (file.readAll().contains(expected)) return;
+        fail(QStringLiteral("expected %1, got a file of %2 bytes without them")
+                 .arg(wanted)
+                 .arg(info.size()));
     }
     // A file's first bytes: as many as expected, and a few more to show what follows.
     const QByteArray got = begins ? file.read(expected.size() + 8) : file.readAll();
