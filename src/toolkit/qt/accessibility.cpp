@@ -22,6 +22,7 @@ const char* const kAnnouncer = "zelmorAnnouncer";
 const char* const kHeard = "zelmorHeard";
 const char* const kPending = "zelmorPending";
 const char* const kNameLabel = "zelmorNameLabel";
+const char* const kWatched = "zelmorWatched";
 
 // Qt leaves a child of this name out of its parent's accessible children (it is how Qt keeps
 // its own rubber bands away from readers); 6.4 has no other way to prune a widget.
@@ -165,13 +166,42 @@ QWidget* noticeFor(QWidget* source) {
     return notice;
 }
 
+void flush(QWidget* source);
+
+// A line that changed while its window was hidden is read out when the window shows.
+class ShowWatch : public QObject {
+  public:
+    explicit ShowWatch(QWidget* source) : QObject(source), source_(source) {
+        source->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == source_ && event->type() == QEvent::Show) {
+            QWidget* source = source_;
+            QTimer::singleShot(0, source, [source] { flush(source); });
+        }
+        return false;
+    }
+
+  private:
+    QWidget* source_;
+};
+
 void flush(QWidget* source) {
     QWidget* notice = noticeFor(source);
     const QString text = notice->property(kPending).toString();
     if (text.isEmpty() || text == notice->property(kHeard).toString()) return;
+    if (!source->isVisible()) {
+        if (!source->property(kWatched).toBool()) {
+            source->setProperty(kWatched, true);
+            new ShowWatch(source);
+        }
+        return;
+    }
     // Within a message box's own loop the action is not over yet: heard once it is.
     QWidget* modal = QApplication::activeModalWidget();
-    if (!source->isVisible() || (modal != nullptr && modal != source->window())) {
+    if (modal != nullptr && modal != source->window()) {
         QTimer::singleShot(200, notice, [source] { flush(source); });
         return;
     }
