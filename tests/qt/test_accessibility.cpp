@@ -218,7 +218,7 @@ TEST_F(AccessibilityTest, TheDrawingIsAPictureToldInWords) {
 TEST_F(AccessibilityTest, TheOtherWindowsNameTheirButtonsAndPictures) {
     run([&] { form("menu").at(QStringLiteral("guida")).click(); });
     expectRows("sommario",
-               {{"puls", 2, QAccessible::Button, "Funzionamento del programma", nullptr, nullptr}});
+               {{"puls", 2, QAccessible::Button, "argomento: Funzionamento del programma", nullptr, nullptr}});
     run([&] { program.app().show(QStringLiteral("frmTip")); });
     expectAllNamed(tree("frmTip"), "frmTip");
     run([&] { program.app().show(QStringLiteral("frmSplash")); });

@@ -463,6 +463,10 @@ void FormWindow::fitFrame(const tk::Control& frame) {
 void FormWindow::syncForm() {
     if (form_ == nullptr) return;
     if (windowTitle() != form_->caption()) setWindowTitle(form_->caption());
+    // A window without a caption (the opening screen) is still named for a screen reader.
+    const QString spoken = form_->caption().isEmpty() ? QGuiApplication::applicationDisplayName()
+                                                      : QString();
+    if (accessibleName() != spoken) setAccessibleName(spoken);
     const QColor back = toQColor(form_->backColor());
     if (client_->palette().color(QPalette::Window) != back) {
         QPalette pal;

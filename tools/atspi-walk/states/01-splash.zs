@@ -1,0 +1,2 @@
+# The opening screen, as it comes up.
+start
