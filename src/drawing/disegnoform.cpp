@@ -287,6 +287,11 @@ void DisegnoForm::clicked() {
     shared_->showTitlePage();
 }
 
+void DisegnoForm::keyPressed(QChar c) {
+    // Enter and Space on the picture do what the click does, for the keyboard alone.
+    if (c == QChar(13) || c == QLatin1Char(' ')) clicked();
+}
+
 void paintLinks(QPainter& p, const std::vector<LinkPrimitive>& links, qreal scale) {
     if (links.empty()) return;
     p.save();

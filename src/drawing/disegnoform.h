@@ -56,6 +56,7 @@ class DisegnoForm : public tk::Form {
     void unload() override;
     void resize() override;
     void clicked() override;
+    void keyPressed(QChar c) override;
     void contextMenu() override;
 
     // The context menu's commands: the drawing on the clipboard (SVG, a 300-dpi PNG and the
