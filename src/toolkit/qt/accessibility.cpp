@@ -102,7 +102,7 @@ QString withoutMnemonics(const QString& caption) {
 
 // The purpose a tooltip states: "cliccare per X" and "cliccare sulle frecce per X" give X.
 QString purpose(const QString& tip) {
-    const QString t = tip.simplified();
+    QString t = tip.simplified();
     if (!t.startsWith(QLatin1String("cliccare"))) return t;
     const qsizetype per = t.indexOf(QLatin1String(" per "));
     return per < 0 ? t : t.mid(per + 5);
@@ -223,7 +223,7 @@ void installAccessibility() {
 }
 
 QString readerName(const tk::Control& control) {
-    const QString caption =
+    QString caption =
         control.useMnemonic() ? withoutMnemonics(control.text()) : control.text().simplified();
     QString name = control.spokenName().simplified();
     if (!name.isEmpty()) {
