@@ -97,9 +97,12 @@ void SplashForm::build() {
     Control& hint = addLabel(8, {3960, 4800, 4455, 255});
     hint.setText(
         QStringLiteral("(cliccare sulla finestra per iniziare; premere un tasto per uscire)"));
-    // The keyboard begins too; the line's own words are the window's and stay as they are.
-    hint.setDescription(QStringLiteral("Invio o barra spaziatrice per iniziare; un altro tasto "
-                                       "per uscire"));
+    // The keyboard begins too; the line's own words are the window's and stay as they are. A
+    // screen reader hears it as the window opens, before a key is pressed.
+    const QString keys =
+        QStringLiteral("Invio o barra spaziatrice per iniziare; un altro tasto per uscire");
+    hint.setDescription(keys);
+    setDescription(keys);
 
     band(9, {240, 5160, 8295, 255});
     band(10, {8520, 255, 255, 5175});

@@ -56,7 +56,8 @@ class Form {
     const QString& caption() const { return caption_; }
     void setCaption(const QString& c);
     // For screen readers: what a window that paints itself shows, told in words (its drawing
-    // area's text alternative); empty when it shows nothing worth telling.
+    // area's text alternative); for a window without a caption, what its reader must know first
+    // (said with the program's name as the window opens). Empty: nothing worth telling.
     const QString& description() const { return description_; }
     void setDescription(const QString& text);
     Color backColor() const { return backColor_; }

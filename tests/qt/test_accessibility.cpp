@@ -220,13 +220,19 @@ TEST_F(AccessibilityTest, TheDrawingIsAPictureToldInWords) {
 
 TEST_F(AccessibilityTest, TheOtherWindowsNameTheirButtonsAndPictures) {
     run([&] { form("menu").at(QStringLiteral("guida")).click(); });
-    expectRows("sommario",
-               {{"puls", 2, QAccessible::Button, "argomento: Funzionamento del programma", nullptr, nullptr}});
+    expectRows("sommario", {{"puls", 2, QAccessible::Button,
+                             "argomento: Funzionamento del programma", nullptr, nullptr}});
     run([&] { program.app().show(QStringLiteral("frmTip")); });
     expectAllNamed(tree("frmTip"), "frmTip");
     run([&] { program.app().show(QStringLiteral("frmSplash")); });
     expectRows("frmSplash", {{"Image1", 0, QAccessible::Graphic, "disegno di un modello di esempio",
                               nullptr, nullptr}});
+    // The opening screen has no caption: its reader hears the program's name and the keys.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(backend.window(form("frmSplash")))
+                  ->text(QAccessible::Name)
+                  .toStdString(),
+              QGuiApplication::applicationDisplayName().toStdString() +
+                  ": Invio o barra spaziatrice per iniziare; un altro tasto per uscire");
 }
 
 // The hint line is heard through a whole entry: once for each action that changed it, with the

@@ -463,9 +463,16 @@ void FormWindow::fitFrame(const tk::Control& frame) {
 void FormWindow::syncForm() {
     if (form_ == nullptr) return;
     if (windowTitle() != form_->caption()) setWindowTitle(form_->caption());
-    // A window without a caption (the opening screen) is still named for a screen reader.
-    const QString spoken = form_->caption().isEmpty() ? QGuiApplication::applicationDisplayName()
-                                                      : QString();
+    // A window without a caption (the opening screen) is still named for a screen reader, with
+    // what it tells in words when it does not paint them itself: a reader speaks the name as
+    // the window opens.
+    QString spoken;
+    if (form_->caption().isEmpty()) {
+        spoken = QGuiApplication::applicationDisplayName();
+        if (!form_->description().isEmpty() && !form_->paintsItself()) {
+            spoken += QStringLiteral(": ") + form_->description();
+        }
+    }
     if (accessibleName() != spoken) setAccessibleName(spoken);
     const QColor back = toQColor(form_->backColor());
     if (client_->palette().color(QPalette::Window) != back) {
@@ -481,8 +488,9 @@ void FormWindow::syncForm() {
     }
     applyClientSize();
     if (form_->paintsItself()) client_->update();
-    describePicture(client_, form_->description().isEmpty() ? QString() : form_->caption(),
-                    form_->description());
+    const bool picture = form_->paintsItself() && !form_->description().isEmpty();
+    describePicture(client_, picture ? form_->caption() : QString(),
+                    picture ? form_->description() : QString());
     if (isVisible()) {
         const bool minimized = form_->windowState() == tk::WindowState::Minimized;
         if (minimized && !isMinimized()) showMinimized();
@@ -715,8 +723,7 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     menuKeyAnswered_ = false;
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier &&
-        openMenuBar()) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier && openMenuBar()) {
         event->accept();
         return;
     }
