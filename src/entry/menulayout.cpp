@@ -136,13 +136,14 @@ void rowsAndLinks(Layout& out) {
             labelEntry("Label3", i, "", {6960, rowTop(i), 1935, 255}, QString(), colors::kCyan);
         links.speech.name = QStringLiteral("legami del sottosistema n.%1");
         out.push_back(links);
-        out.push_back({.kind = ControlKind::CommandButton,
-                       .name = QStringLiteral("correggo"),
-                       .index = i,
-                       .rect = {9000, rowTop(i), 255, 255},
-                       .picture = QStringLiteral("erase"),
-                       .hidden = true,
-                       .speech = {.name = QStringLiteral("cancella i legami del sottosistema n.%1")}});
+        out.push_back(
+            {.kind = ControlKind::CommandButton,
+             .name = QStringLiteral("correggo"),
+             .index = i,
+             .rect = {9000, rowTop(i), 255, 255},
+             .picture = QStringLiteral("erase"),
+             .hidden = true,
+             .speech = {.name = QStringLiteral("cancella i legami del sottosistema n.%1")}});
     }
     for (int i = 1; i <= 9; ++i) {
         out.push_back({.kind = ControlKind::CommandButton,

@@ -54,9 +54,9 @@ void SommarioForm::build() {
         button.setGeometry({240, e.top, 375, 255});
         button.setText(QStringLiteral("--->"));
         // The arrow opens the topic its label names.
-        button.setSpeech({.name = QStringLiteral("argomento: ") +
-                                  QString::fromUtf8(e.caption).simplified(),
-                          .labelledBy = QStringLiteral("lbl")});
+        button.setSpeech(
+            {.name = QStringLiteral("argomento: ") + QString::fromUtf8(e.caption).simplified(),
+             .labelledBy = QStringLiteral("lbl")});
         button.onClick = [this, i] { puls_Click(i); };
 
         tk::Control& label = add(ControlKind::Label, QStringLiteral("lbl"), i);

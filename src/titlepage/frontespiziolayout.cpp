@@ -108,8 +108,8 @@ Layout build() {
     out.push_back(labelEntry("Label11", 0, "Frame1", {1440, 480, 1815, 255},
                              QStringLiteral("denominazione"), colors::kYellow, kFields[0].tip));
     for (int i = 1; i <= 9; ++i) {
-        ControlEntry typology = labelEntry("tiposotto", i, "Frame1",
-                                           {120, 600 + 240 * i, 1335, 255}, QString(), colors::kCyan);
+        ControlEntry typology = labelEntry(
+            "tiposotto", i, "Frame1", {120, 600 + 240 * i, 1335, 255}, QString(), colors::kCyan);
         typology.speech.name = QStringLiteral("tipologia del sottosistema n.%1");
         out.push_back(typology);
         // Open once the title page knows the model's subsystems.
