@@ -279,11 +279,12 @@ void describePicture(QWidget* area, const QString& name, const QString& descript
 
 void announce(QWidget* source, const QString& text) {
     QWidget* notice = noticeFor(source);
-    if (notice->property(kPending).toString() == text.simplified()) return;
-    const bool armed = !notice->property(kPending).toString().isEmpty() &&
-                       notice->property(kPending).toString() != notice->property(kHeard).toString();
-    notice->setProperty(kPending, text.simplified());
-    if (!armed) QTimer::singleShot(0, notice, [source] { flush(source); });
+    const QString line = text.simplified();
+    if (notice->property(kPending).toString() == line) return;
+    notice->setProperty(kPending, line);
+    // Once the action is over: the first of its timers reads out its last text, the others
+    // find it heard.
+    QTimer::singleShot(0, notice, [source] { flush(source); });
 }
 
 }  // namespace zelmor::qtui
